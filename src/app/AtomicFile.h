@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Whole-file reading and writing for the program's own files (settings, parameter files,
+// recordings). A file is never written in place: the bytes go to a temporary file in the
+// target's folder, are flushed to the disk, and the temporary file is renamed over the
+// target. A reader therefore sees either the old file or the complete new one.
+
+// Writes bytes to path atomically. The temporary file is named "<name>.XXXXXX" (a hidden
+// name, with a leading dot) next to the target. A file that already exists keeps its
+// permission bits; a new file gets 0644. On any failure the temporary file is removed, an
+// existing target is left untouched, false is returned and *error (when given) says what
+// failed. The target's folder must exist.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* error = nullptr);
+
+// Reads the whole regular file at path into out. Refuses (returns false) a file that is
+// missing, unreadable, not a regular file (so a FIFO or device cannot block the caller), or
+// larger than maxBytes, also when it grows past maxBytes while being read. On failure out is
+// left unchanged and *error (when given) says why.
+bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                   std::string* error = nullptr);

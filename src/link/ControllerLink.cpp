@@ -1,0 +1,330 @@
+#include "link/ControllerLink.h"
+
+#include <algorithm>
+
+#include "app/UiText.h"
+#include "link/LinkFrames.h"
+
+using namespace link_code;
+using namespace link_state;
+
+namespace {
+constexpr int kTesterTypeByte = 203;
+constexpr int kLastParameterIndex = 104;
+constexpr int kTesterLastIndex = 4;
+constexpr int kReadProgressMaximum = 105;
+constexpr int kScopeSampleOffset = 1;  // live reply bytes 1..14 land in record bytes 1..14
+constexpr int kScopeSampleBytes = 14;
+
+int NextInCycle(int value, int first, int last) { return value >= last ? first : value + 1; }
+bool InRange(int value, int first, int last) { return value >= first && value <= last; }
+}  // namespace
+
+ControllerLink::ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history)
+    : port_(port), host_(host), history_(history) {}
+
+std::uint32_t ControllerLink::NextRandom() {
+  randSeed_ = randSeed_ * 0x08088405u + 1u;
+  return randSeed_ >> 1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Sending
+
+void ControllerLink::SendFrame(const std::vector<std::uint8_t>& frame) {
+  if (frame.empty()) return;
+  vars.expectedReply = frame[0] == kModePrefix && frame.size() == 3 ? frame[1] : frame[0];
+  ++vars.unansweredCount;
+  port_.WriteBuf(frame.data(), static_cast<int>(frame.size()));
+}
+
+void ControllerLink::SendCommand(std::uint8_t code) { SendFrame(CommandFrame(code)); }
+
+void ControllerLink::SendPrefixedCommand(std::uint8_t code) { SendFrame(PrefixedCommandFrame(code)); }
+
+void ControllerLink::SendIndexed(std::uint8_t code, std::uint8_t index) { SendFrame(IndexedFrame(code, index)); }
+
+void ControllerLink::SendParameterWrite(std::uint8_t index, std::uint8_t value) {
+  SendFrame(ParameterWriteFrame(index, value));
+}
+
+// ---------------------------------------------------------------------------------------
+// The transmit tick
+
+void ControllerLink::StartLink() {
+  host_.SetTxInterval(kLinkStartIntervalMs);
+  vars.requestIndex = 0;
+  vars.readPending = true;
+  vars.linkState = kChoose;
+  vars.unansweredCount = 0;
+  vars.controllerStatus = 255;
+  vars.controllerErrorCode = 0;
+  host_.SetTxEnabled(true);
+}
+
+void ControllerLink::DiscardWaiting() {
+  for (int guard = 0; guard < 64; ++guard) {
+    const int waiting = port_.ReadBufUsed();
+    if (waiting <= 0) return;
+    if (port_.ReadBuf(work_.data(), std::min<int>(waiting, static_cast<int>(work_.size()))) <= 0) return;
+  }
+}
+
+void ControllerLink::TimerTxTimer() {
+  NextRandom();  // keeps the generator moving; the programming seed is drawn from it
+  if (vars.reconnectPending || vars.linkState == kStopped) return;
+  if (vars.linkState == kProgramming) {
+    if (programming_) programming_->OnProgrammingTick();
+    return;
+  }
+  DiscardWaiting();
+
+  if (vars.linkState == kChoose) {
+    if (!vars.readPending) {
+      static constexpr int kStateForPage[] = {kSetupPoll, kParameterPoll, kConfigurationPoll, kMap, kPortPoll};
+      if (InRange(vars.currentPage, 0, 4)) vars.linkState = kStateForPage[vars.currentPage];
+    } else if (vars.requestIndex == 0) {
+      StartFullRead();
+    } else {
+      SendIndexed(kParameterRead, static_cast<std::uint8_t>(vars.requestIndex));  // retry
+    }
+    return;
+  }
+
+  for (int i = 0; i <= kLastParameterIndex; ++i) {
+    if (parameterBlock[i] != sentParameterBlock[i]) {
+      SendParameterWrite(static_cast<std::uint8_t>(i), parameterBlock[i]);
+      sentParameterBlock[i] = parameterBlock[i];
+      return;
+    }
+  }
+
+  if (vars.readPending) {
+    vars.linkState = kChoose;
+    return;
+  }
+
+  SendPoll();
+
+  // The tick after a completed read also checks the parameters it brought.
+  if (vars.validateAfterRead) {
+    vars.validateAfterRead = false;
+    host_.PlausibilityCheck();
+  }
+}
+
+void ControllerLink::StartFullRead() {
+  host_.SetBaseCaption();
+  host_.SetBusyCursor(true);
+  host_.SetTxInterval(kReadStartIntervalMs);
+  host_.ShowReadProgress(kReadProgressMaximum);
+  host_.AddLogLine(UiText(725));
+  SendIndexed(kParameterRead, 0);
+  vars.requestIndex = 1;
+}
+
+void ControllerLink::AdvanceScope() {
+  if (history_.WillWrap()) host_.HistoryAboutToWrap();
+  history_.Advance();
+  host_.ScopeCursorMoved(history_.ScopeCursor());
+}
+
+void ControllerLink::SendPoll() {
+  const bool prefixed = vars.modeSwitchRequest;
+  switch (vars.linkState) {
+    case kSetupPoll:
+    case kParameterPoll:
+      if (vars.linkState == kParameterPoll && vars.currentPage == 1 && host_.ScopeRunning()) AdvanceScope();
+      vars.modeSwitchRequest = false;
+      prefixed ? SendPrefixedCommand(kLiveData) : SendCommand(kLiveData);
+      break;
+    case kConfigurationPoll:
+      vars.modeSwitchRequest = false;
+      prefixed ? SendPrefixedCommand(kConfiguration) : SendCommand(kConfiguration);
+      host_.WizardStep();
+      break;
+    case kMap:
+      if (prefixed) {
+        vars.modeSwitchRequest = false;
+        SendPrefixedCommand(kLiveData);
+      } else if (InRange(vars.buttonAction, 1, 3)) {
+        static constexpr std::uint8_t kMapCommands[] = {kMapRead, kMapWrite, kMapErase};
+        SendCommand(kMapCommands[vars.buttonAction - 1]);
+        vars.buttonAction = 0;
+      } else {
+        if (!InRange(vars.requestIndex, kMapFirstColumn, kMapLastColumn)) vars.requestIndex = kMapFirstColumn;
+        SendIndexed(kMapColumn, static_cast<std::uint8_t>(vars.requestIndex));
+        vars.requestIndex = NextInCycle(vars.requestIndex, kMapFirstColumn, kMapLastColumn);
+      }
+      break;
+    case kPortPoll:
+      vars.modeSwitchRequest = false;
+      prefixed ? SendPrefixedCommand(kLiveData) : SendCommand(kPortView);
+      break;
+    case kSramPoll:
+    case kEepromPoll: {
+      const bool sram = vars.linkState == kSramPoll;
+      const int last = (sram ? kSramBlocks : kEepromBlocks) - 1;
+      if (!InRange(vars.requestIndex, 0, last)) vars.requestIndex = 0;
+      vars.modeSwitchRequest = false;
+      if (prefixed)
+        SendPrefixedCommand(kLiveData);
+      else
+        SendIndexed(sram ? kSramBlock : kEepromBlock, static_cast<std::uint8_t>(vars.requestIndex));
+      vars.requestIndex = NextInCycle(vars.requestIndex, 0, last);
+      break;
+    }
+    default:  // the tester state sends nothing but writes; a mode switch stays pending
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Receiving
+
+void ControllerLink::VaComm1RxChar(int /*count*/) {
+  const int expected = vars.expectedReply;
+  const int need = ReplyLength(expected);
+  if (need == 0 || expected == kLoaderReportPending || expected == kLoaderReportDone) return;
+  const int waiting = port_.ReadBufUsed();
+  if (waiting < need) return;
+  const int n = port_.ReadBuf(work_.data(), std::min<int>(waiting, static_cast<int>(work_.size())));
+  if (n < need) return;
+  const std::uint8_t* r = work_.data();
+
+  if (expected == kLoader || expected == kProgrammingFrame) {
+    if (programming_) programming_->OnProgrammingReply(r, n);
+    return;
+  }
+  if (expected == kParameterRead) {
+    HandleParameterReply(r, n);
+    return;
+  }
+  if (r[0] != expected) return;  // not the reply we wait for: dropped
+
+  vars.unansweredCount = 0;
+  switch (expected) {
+    case kLiveData:
+      HandleLiveData(r);
+      break;
+    case kRegisterRead:
+      HandleRegisterValue(r);
+      break;
+    case kConfiguration:
+      vars.controllerStatus = r[1];
+      vars.controllerErrorCode = 0;
+      host_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
+      break;
+    case kMapColumn:
+      HandleMapOrSram(r);
+      break;
+    case kEepromBlock:
+      vars.controllerStatus = r[1];
+      vars.controllerErrorCode = 0;
+      if (vars.currentPage == 6) host_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
+      break;
+    case kPortView:
+      if (vars.currentPage == 4) {
+        const PortView view = DecodePortView(r, parameterBlock);
+        vars.controllerStatus = view.status;
+        vars.controllerErrorCode = 0;
+        host_.ShowPortView(view);
+      }
+      break;
+    case kParameterWrite:
+      host_.Beep();
+      break;
+    default:
+      break;
+  }
+}
+
+void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
+  vars.failedReconnects = 0;
+  if (r[0] == kLoader) {
+    vars.expectedReply = kLoaderReportPending;
+    if (n >= 8) HandleLoaderReport(r);
+    return;
+  }
+  if (r[0] != kParameterRead) return;
+
+  const int i = r[1];
+  vars.unansweredCount = 0;
+  parameterBlock[i] = r[2];
+  sentParameterBlock[i] = r[2];
+  host_.SetReadProgress(i);
+
+  if (i >= kTesterLastIndex && parameterBlock[kTypeByte] == kTesterTypeByte) {
+    FinishRead(3, kTester);
+    return;
+  }
+  if (i > kLastParameterIndex) {
+    vars.validateAfterRead = true;
+    FinishRead(2, kParameterPoll);
+    return;
+  }
+  // A retry from the tick comes only after 100 ms of silence.
+  host_.SetTxEnabled(false);
+  host_.SetTxInterval(kPollIntervalMs);
+  host_.SetTxEnabled(true);
+  SendIndexed(kParameterRead, static_cast<std::uint8_t>(vars.requestIndex));
+  vars.requestIndex = i + 1;
+}
+
+// The engine's state is complete before the window is told, because the window may open a
+// modal box whose event loop runs ticks and receive events.
+// The page change of ApplyConnectionMode sets a LinkState of its own; the read's final state
+// is set again afterwards.
+void ControllerLink::FinishRead(int connectionMode, int finalLinkState) {
+  vars.controllerSeen = true;
+  vars.readPending = false;
+  vars.linkState = finalLinkState;
+  host_.SetBusyCursor(false);
+  host_.SetTxInterval(kPollIntervalMs);
+  host_.HideReadProgress();
+  host_.ApplyConnectionMode(connectionMode);
+  if (connectionMode == 2) host_.ParametersRead();
+  vars.linkState = finalLinkState;
+}
+
+void ControllerLink::HandleLoaderReport(const std::uint8_t* r) {
+  vars.expectedReply = kLoaderReportDone;
+  vars.unansweredCount = 0;
+  parameterBlock[0] = sentParameterBlock[0] = r[1];
+  parameterBlock[1] = sentParameterBlock[1] = r[2];
+  FinishRead(4, kStopped);
+
+  std::string text = UiText(920);
+  if (r[6] <= 3) text += UiText(921 + r[6]);
+  host_.ShowMessage(text);
+}
+
+void ControllerLink::HandleLiveData(const std::uint8_t* r) {
+  vars.controllerStatus = r[1];
+  vars.controllerErrorCode = r[7];
+  if (host_.MagnifierOpen()) host_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
+  if (vars.currentPage != 1 || !host_.ScopeRunning()) return;
+
+  LiveReadings& record = history_.Current();
+  std::copy_n(r + kScopeSampleOffset, kScopeSampleBytes, record.begin() + kScopeSampleOffset);
+  if (host_.ServiceMode())
+    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(host_.RegisterIndex())));
+  else
+    host_.ShowRecord(record);
+}
+
+void ControllerLink::HandleRegisterValue(const std::uint8_t* r) {
+  LiveReadings& record = history_.Current();
+  record[0] = static_cast<std::uint8_t>(host_.RegisterIndex());
+  record[15] = r[2];
+  host_.ShowRecord(record);
+}
+
+void ControllerLink::HandleMapOrSram(const std::uint8_t* r) {
+  vars.controllerStatus = r[1];
+  vars.controllerErrorCode = 0;
+  if (vars.currentPage == 3)
+    host_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
+  else if (vars.currentPage == 5)
+    host_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
+}

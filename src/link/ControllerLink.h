@@ -1,0 +1,161 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/ReplyDecoding.h"
+#include "link/SerialPort.h"
+#include "monitor/ReadingHistory.h"
+#include "params/ParameterBlock.h"
+
+// Values of LinkState: what the transmit tick sends.
+namespace link_state {
+inline constexpr int kChoose = 0;
+inline constexpr int kSetupPoll = 1;
+inline constexpr int kParameterPoll = 2;
+inline constexpr int kConfigurationPoll = 3;
+inline constexpr int kTester = 4;
+inline constexpr int kMap = 5;
+inline constexpr int kPortPoll = 6;
+inline constexpr int kSramPoll = 62;
+inline constexpr int kEepromPoll = 63;
+inline constexpr int kProgramming = 254;
+inline constexpr int kStopped = 255;
+}  // namespace link_state
+
+// Internal values of ExpectedReply.
+inline constexpr int kLoaderReportPending = 254;
+inline constexpr int kLoaderReportDone = 255;
+
+// Transmit intervals of the link.
+inline constexpr int kPollIntervalMs = 100;
+inline constexpr int kReadStartIntervalMs = 40;
+inline constexpr int kLinkStartIntervalMs = 1000;
+
+inline constexpr int kMapFirstColumn = 16;
+inline constexpr int kMapLastColumn = 37;
+inline constexpr int kSramBlocks = 38;
+inline constexpr int kEepromBlocks = 32;
+
+// Everything the link asks of the main window. The window implements it; tests script it.
+class LinkHost {
+ public:
+  virtual ~LinkHost() = default;
+
+  // The transmit timer.
+  virtual void SetTxInterval(int ms) = 0;
+  virtual void SetTxEnabled(bool enabled) = 0;
+  virtual bool TxEnabled() const = 0;
+
+  // Window state.
+  virtual void ApplyConnectionMode(int mode) = 0;
+  virtual void SetBaseCaption() = 0;               // "MERVOLANTE LPG V1.61"
+  virtual void SetBusyCursor(bool busy) = 0;       // false restores the normal cursor
+  virtual void ShowReadProgress(int maximum) = 0;  // CGRead visible, progress 0
+  virtual void SetReadProgress(int position) = 0;
+  virtual void HideReadProgress() = 0;             // hidden with progress 0
+  virtual void AddLogLine(const std::string& line) = 0;
+  virtual void ShowMessage(const std::string& text) = 0;  // OK box captioned UiText 700
+  virtual void Beep() = 0;
+
+  // Parameter views.
+  virtual void ParametersRead() = 0;  // RebuildEditor and the readings layout after a full read
+  virtual void PlausibilityCheck() = 0;
+
+  // Live views.
+  virtual bool ScopeRunning() const = 0;
+  virtual bool ServiceMode() const = 0;
+  virtual int RegisterIndex() const = 0;  // CBReg's selection, 0 when none
+  virtual bool MagnifierOpen() const = 0;
+  virtual void SetMagnifierTexts(const std::string& first, const std::string& second) = 0;
+  virtual void HistoryAboutToWrap() = 0;  // automatic save of a full history
+  virtual void ScopeCursorMoved(int cursor) = 0;
+  virtual void ShowRecord(const LiveReadings& record) = 0;
+  virtual void ShowConfiguration(const ConfigurationView& view) = 0;
+  virtual void WizardStep() = 0;  // one auto-configuration step per configuration poll
+  virtual void ShowMapColumn(const MapColumnView& view) = 0;
+  virtual void ShowMemoryBlock(const MemoryBlockView& view) = 0;
+  virtual void ShowPortView(const PortView& view) = 0;
+};
+
+// The loader side of a firmware run: receives the replies while a run is under way and is
+// ticked while the link holds LinkState 254.
+class ProgrammingHandler {
+ public:
+  virtual ~ProgrammingHandler() = default;
+  virtual void OnProgrammingReply(const std::uint8_t* reply, int count) = 0;
+  virtual void OnProgrammingTick() = 0;
+};
+
+// The state of the link, owned by the main window through ControllerLink and shared with the
+// connection supervision.
+struct LinkVariables {
+  int linkState = link_state::kChoose;
+  int expectedReply = 0;
+  int unansweredCount = 0;
+  int requestIndex = 0;
+  bool readPending = false;
+  bool reconnectPending = false;
+  bool modeSwitchRequest = false;
+  bool validateAfterRead = false;
+  std::uint8_t controllerStatus = 255;
+  std::uint8_t controllerErrorCode = 0;
+  int buttonAction = 0;
+  int currentPage = 0;
+  int failedReconnects = 0;
+  bool controllerSeen = false;
+};
+
+// The request/response engine. The PC is the master: each transmit tick sends at most one
+// request, and the controller answers with a reply that begins with the request's code.
+class ControllerLink {
+ public:
+  ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history);
+
+  LinkVariables vars;
+  ParameterBlock parameterBlock = FreshParameterBlock();
+  ParameterBlock sentParameterBlock = FreshParameterBlock();
+
+  void SetProgrammingHandler(ProgrammingHandler* handler) { programming_ = handler; }
+
+  // The transmit tick.
+  void TimerTxTimer();
+  // The received-data event; the count is only a hint.
+  void VaComm1RxChar(int count);
+
+  // Link start after the port was opened: interval 1000 ms, a full read follows.
+  void StartLink();
+
+  // Send operations: write one frame, set ExpectedReply, count it as unanswered.
+  void SendCommand(std::uint8_t code);
+  void SendPrefixedCommand(std::uint8_t code);
+  void SendIndexed(std::uint8_t code, std::uint8_t index);
+  void SendParameterWrite(std::uint8_t index, std::uint8_t value);
+  void SendFrame(const std::vector<std::uint8_t>& frame);
+
+  // The runtime's pseudo-random generator, drawn once per tick; the programming seed comes
+  // from it. Values 0 .. 2^31-1.
+  std::uint32_t NextRandom();
+  void SeedRandom(std::uint32_t seed) { randSeed_ = seed; }
+
+ private:
+  void StartFullRead();
+  void SendPoll();
+  void AdvanceScope();
+  void HandleParameterReply(const std::uint8_t* r, int n);
+  void HandleLoaderReport(const std::uint8_t* r);
+  void HandleLiveData(const std::uint8_t* r);
+  void HandleRegisterValue(const std::uint8_t* r);
+  void HandleMapOrSram(const std::uint8_t* r);
+  void FinishRead(int connectionMode, int finalLinkState);
+  void DiscardWaiting();
+
+  SerialPort& port_;
+  LinkHost& host_;
+  ReadingHistory& history_;
+  ProgrammingHandler* programming_ = nullptr;
+  std::uint32_t randSeed_ = 0;
+  std::array<std::uint8_t, 4096> work_{};
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+// Every failure of the serial component is raised as EVaCommError with a text such as
+// "Unable to open specified device /dev/ttyS2 (2), No such file or directory".
+class EVaCommError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// What the link needs of a serial port: the operations the program calls and the
+// received-data event. TVaComm is the POSIX implementation; tests use an in-memory fake.
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+
+  virtual void Open() = 0;    // throws EVaCommError; the port is closed again on failure
+  virtual void Close() = 0;   // no effect when closed
+  virtual bool Active() const = 0;
+
+  virtual int PortNum() const = 0;
+  virtual void SetPortNum(int port) = 0;  // throws EVaCommError while open
+
+  virtual int ReadBufUsed() = 0;                           // 0 when closed
+  virtual int ReadBuf(std::uint8_t* buf, int count) = 0;   // what is waiting, up to count
+  virtual int WriteBuf(const std::uint8_t* buf, int count) = 0;  // 0 when closed
+
+  // Raised on the main thread when bytes have arrived; the count is only a hint.
+  std::function<void(int count)> OnRxChar;
+};

@@ -1,0 +1,206 @@
+#include "link/Supervision.h"
+
+#include "app/UiText.h"
+
+namespace {
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kGreen = 0x00FF00;
+constexpr std::uint32_t kMagenta = 0xFF00FF;
+constexpr std::uint32_t kYellow = 0xFFFF00;
+constexpr std::uint32_t kGrey = 0x808080;
+constexpr int kMapPage = 3;
+
+ModePanelLook Look(bool face, std::uint32_t colour, std::string text) {
+  ModePanelLook look;
+  look.buttonFace = face;
+  look.colour = colour;
+  look.textColour = kBlack;
+  look.text = std::move(text);
+  return look;
+}
+}  // namespace
+
+ModePanelLook NextModePanelLook(const ModePanelLook& current, bool txRunning, std::uint8_t status,
+                                int infoTicks) {
+  if (!txRunning) {
+    ModePanelLook look = Look(true, 0, UiText(140));
+    look.textColour = kRed;
+    return look;
+  }
+  if (status == 255) return Look(true, 0, std::string());
+  if (!(status & 0x80)) return Look(false, kGrey, UiText(141));
+
+  ModePanelLook look = current;
+  look.textColour = kBlack;
+  if (status & 0x40) {
+    switch (status & 0x1C) {
+      case 4: return Look(false, kGreen, UiText(144));
+      case 8: return Look(false, kMagenta, UiText(145));
+      case 16: return Look(false, kRed, UiText(142));
+      case 24: return Look(false, kYellow, UiText(143));
+      default: return look;  // colour and text stay
+    }
+  }
+  // Bit 6 clear: the panel blinks between the button face and the colour of bits 0 and 1.
+  if (infoTicks & 1) {
+    look.buttonFace = true;
+    return look;
+  }
+  switch (status & 0x03) {
+    case 1: return Look(false, kGreen, UiText(144));
+    case 2: return Look(false, kRed, UiText(142));
+    case 3: return Look(false, kYellow, UiText(143));
+    default: return Look(true, 0, std::string());
+  }
+}
+
+int AutoModeMessageId(std::uint8_t errorCode) {
+  int id = 0;
+  if (errorCode == 8) id = 483;
+  if (errorCode & 0x10) id = 481;
+  if (errorCode == 33) id = 436;
+  if (errorCode == 65) id = 483;
+  if (errorCode == 136) id = 484;
+  return id;
+}
+
+ConnectionSupervisor::ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkHost& linkHost,
+                                           SupervisionHost& host)
+    : link_(link), port_(port), linkHost_(linkHost), host_(host) {}
+
+void ConnectionSupervisor::CloseQuietly() {
+  try {
+    port_.Close();
+  } catch (const std::exception&) {
+    // closing errors are of no interest: the port is reopened or left alone
+  }
+}
+
+void ConnectionSupervisor::TimerInfoTimer() {
+  if (host_.TakeHelpRequest()) host_.OpenHelp();
+  if (link_.vars.reconnectPending) {
+    Reconnect();
+    return;
+  }
+  CheckLossOfLink();
+  if (keyLabelCountdown_ > 0) {
+    if (--keyLabelCountdown_ > 0) return;
+    host_.RestoreTabCaptions();
+  }
+  ++infoTicks_;
+  host_.HideAutoMessage();
+  UpdateStatus();
+}
+
+void ConnectionSupervisor::Reconnect() {
+  LinkVariables& v = link_.vars;
+  CloseQuietly();
+  const int port = port_.PortNum();
+  host_.ShowPortInComboBox(port);
+  std::string line = UiText(721) + std::to_string(port) + " -";
+  v.reconnectPending = false;
+  bool opened = true;
+  try {
+    port_.Open();
+  } catch (const std::exception&) {
+    opened = false;
+    v.reconnectPending = true;
+    if (host_.AutoPortSearch()) {
+      v.failedReconnects = 0;
+      port_.SetPortNum(NextPort(port));
+    }
+  }
+  line += UiText(opened ? 723 : 722);
+  linkHost_.AddLogLine(line);
+
+  linkHost_.SetTxInterval(kLinkStartIntervalMs);
+  host_.SelectSetupPage();
+  linkHost_.ShowReadProgress(100);
+  link_.StartLink();
+}
+
+void ConnectionSupervisor::CheckLossOfLink() {
+  LinkVariables& v = link_.vars;
+  const int threshold = v.currentPage == kMapPage ? kMapLossThreshold : kLossThreshold;
+  if (v.unansweredCount < threshold) return;
+
+  v.unansweredCount = 0;
+  linkHost_.AddLogLine(UiText(724));
+  linkHost_.ApplyConnectionMode(0);
+  linkHost_.Beep();
+
+  v.controllerStatus = 255;
+  v.controllerErrorCode = 0;
+  v.requestIndex = 0;
+  v.readPending = true;
+  linkHost_.SetTxEnabled(true);
+  host_.SelectSetupPage();
+  linkHost_.ShowReadProgress(100);
+  linkHost_.SetBusyCursor(false);
+
+  if (host_.AutoPortSearch()) {
+    const int port = port_.PortNum();
+    linkHost_.AddLogLine(UiText(720) + std::to_string(port));
+    CloseQuietly();
+    port_.SetPortNum(NextPort(port));
+    v.reconnectPending = true;
+    return;
+  }
+  if (++v.failedReconnects > kMaxFailedReconnects) GiveUp();
+}
+
+void ConnectionSupervisor::StopLink() {
+  GiveUp();
+  host_.ShowParamAndConfigTabs();
+}
+
+void ConnectionSupervisor::GiveUp() {
+  LinkVariables& v = link_.vars;
+  linkHost_.SetTxEnabled(false);
+  linkHost_.SetBusyCursor(false);
+  linkHost_.SetTxInterval(kPollIntervalMs);
+  v.readPending = false;
+  v.reconnectPending = false;
+  v.failedReconnects = 0;
+  linkHost_.HideReadProgress();
+}
+
+void ConnectionSupervisor::UpdateStatus() {
+  const LinkVariables& v = link_.vars;
+  const bool running = linkHost_.TxEnabled();
+  look_ = NextModePanelLook(look_, running, v.controllerStatus, infoTicks_);
+  host_.ShowModePanel(look_);
+  if (!running || v.controllerStatus == 255) return;
+
+  const bool steadyAuto = (v.controllerStatus & 0xC0) == 0xC0 && (v.controllerStatus & 0x1C) == 24;
+  if (steadyAuto && host_.ReadingsGridVisible()) {
+    if (const int id = AutoModeMessageId(v.controllerErrorCode)) host_.ShowAutoMessage(UiText(id));
+  }
+  const bool blinkingHalf = (v.controllerStatus & 0xC0) == 0x80 && (infoTicks_ & 1);
+  if ((v.controllerStatus & 0x80) && !blinkingHalf) host_.HideHintPanel();
+}
+
+void ConnectionSupervisor::PanelInfoClick() {
+  if (linkHost_.TxEnabled()) {
+    link_.vars.modeSwitchRequest = true;
+  } else {
+    link_.vars.reconnectPending = true;
+    link_.vars.failedReconnects = 0;
+    host_.ClearLog();
+  }
+}
+
+void ConnectionSupervisor::RequestReconnect() {
+  link_.vars.reconnectPending = true;
+  link_.vars.failedReconnects = 0;
+}
+
+void ConnectionSupervisor::CBComChange(int comboIndex) {
+  linkHost_.ApplyConnectionMode(0);
+  linkHost_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
+  CloseQuietly();
+  if (comboIndex >= 0 && comboIndex < kPorts) port_.SetPortNum(comboIndex + 1);
+  link_.vars.reconnectPending = true;
+  link_.vars.failedReconnects = 0;
+}

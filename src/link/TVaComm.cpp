@@ -1,0 +1,446 @@
+#include "link/TVaComm.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+constexpr const char* kPortIsOpen = "Can't perform this operation while port is open";
+constexpr const char* kOutputFull = "Output buffer is full. Please check comm status.";
+
+// While received bytes sit unread in the input queue, poll() would report them again at
+// once; the event thread then looks for newly arrived bytes at this interval instead
+// (one character takes about 2 ms at 4800 baud).
+constexpr int kUnreadRecheckMs = 2;
+
+std::string Number(long long value) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+  (void)ec;
+  return std::string(digits, end);
+}
+
+// "<what> (<code>), <system text>"
+std::string ErrorText(const char* what, int error) {
+  return std::string(what) + " (" + Number(error) + "), " +
+         std::generic_category().message(error);
+}
+
+std::string OpenErrorText(const std::string& device, int error) {
+  return "Unable to open specified device " + device + " (" + Number(error) + "), " +
+         std::generic_category().message(error);
+}
+
+}  // namespace
+
+// The hand-off of received-data events between the event thread and the main thread. The
+// callable posted to the main thread holds it only weakly, so a callable that runs after
+// Close, or after the component is gone, finds it released or stopped and does nothing.
+struct TVaComm::EventGate {
+  std::mutex lock;
+  std::condition_variable changed;
+  bool stop = false;
+  bool pending = false;         // an event is posted and has not run yet
+  std::uint64_t reported = 0;   // bytes received up to the last event's measurement
+  TVaComm* owner = nullptr;     // cleared by Close
+};
+
+TVaComm::TVaComm(Dispatcher dispatcher, std::string devicePattern, int writeSize,
+                 std::chrono::milliseconds writeTimeout)
+    : dispatcher_(std::move(dispatcher)),
+      devicePattern_(std::move(devicePattern)),
+      writeSize_(writeSize > 0 ? writeSize : kDefaultWriteSize),
+      writeTimeout_(writeTimeout.count() >= 0 ? writeTimeout : kDefaultWriteTimeout) {}
+
+TVaComm::~TVaComm() {
+  try {
+    Close();
+  } catch (...) {
+  }
+}
+
+bool TVaComm::Active() const { return fd_ >= 0; }
+
+int TVaComm::PortNum() const { return portNum_; }
+
+void TVaComm::SetPortNum(int port) {
+  if (Active()) throw EVaCommError(kPortIsOpen);
+  portNum_ = port;
+}
+
+const std::string& TVaComm::DevicePattern() const { return devicePattern_; }
+
+void TVaComm::SetDevicePattern(std::string pattern) {
+  if (Active()) throw EVaCommError(kPortIsOpen);
+  devicePattern_ = std::move(pattern);
+}
+
+namespace {
+
+std::string EffectivePattern(const std::string& explicitPattern) {
+  if (!explicitPattern.empty()) return explicitPattern;
+  const char* fromEnvironment = std::getenv(TVaComm::kDevicePatternVariable);
+  if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
+  return TVaComm::kDefaultDevicePattern;
+}
+
+long long DeviceIndex(int portNum) { return static_cast<long long>(portNum) - 1; }
+
+}  // namespace
+
+std::string TVaComm::DeviceName() const {
+  return FormatDeviceName(EffectivePattern(devicePattern_), DeviceIndex(portNum_))
+      .value_or(std::string());
+}
+
+std::optional<std::string> TVaComm::FormatDeviceName(std::string_view pattern,
+                                                     long long index) {
+  std::string name;
+  bool inserted = false;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (c == '\0') return std::nullopt;
+    if (c != '%') {
+      name += c;
+      continue;
+    }
+    if (++i == pattern.size()) return std::nullopt;
+    if (pattern[i] == '%') {
+      name += '%';
+    } else if (pattern[i] == 'd' && !inserted) {
+      name += Number(index);
+      inserted = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!inserted) return std::nullopt;
+  return name;
+}
+
+bool TVaComm::DeviceLost() const { return lost_.load(); }
+
+void TVaComm::MarkLost() { lost_.store(true); }
+
+void TVaComm::Open() {
+  if (Active()) throw EVaCommError(kPortIsOpen);
+
+  const std::string pattern = EffectivePattern(devicePattern_);
+  const std::optional<std::string> device = FormatDeviceName(pattern, DeviceIndex(portNum_));
+  if (!device) throw EVaCommError(OpenErrorText(pattern, EINVAL));
+
+  const int fd = ::open(device->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw EVaCommError(OpenErrorText(*device, errno));
+  // TIOCEXCL keeps other users out but not root; the lock refuses every second opener that
+  // goes through this component, in this process or another. A port held by another
+  // opener reports EBUSY whichever of the two refused it.
+  ::ioctl(fd, TIOCEXCL);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    int error = errno;
+    ::close(fd);
+    if (error == EWOULDBLOCK) error = EBUSY;
+    throw EVaCommError(OpenErrorText(*device, error));
+  }
+  fd_ = fd;
+
+  termios settings{};
+  if (::tcgetattr(fd_, &settings) != 0) Fail("Error writing dcb", errno);
+  ::cfmakeraw(&settings);
+  settings.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+  settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+  settings.c_cflag |= CS8 | CLOCAL | CREAD;
+  settings.c_cc[VMIN] = 0;
+  settings.c_cc[VTIME] = 0;
+  settings.c_cc[VSTART] = 17;
+  settings.c_cc[VSTOP] = 19;
+  if (::cfsetispeed(&settings, B4800) != 0 || ::cfsetospeed(&settings, B4800) != 0)
+    Fail("Error writing dcb", errno);
+  if (::tcsetattr(fd_, TCSANOW, &settings) != 0) Fail("Error writing dcb", errno);
+
+  // DTR and RTS inactive. Pseudo-terminals have no modem lines and refuse the request.
+  int lines = TIOCM_DTR | TIOCM_RTS;
+  if (::ioctl(fd_, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL)
+    Fail("Error calling comm function", errno);
+
+  if (::tcflush(fd_, TCIOFLUSH) != 0) Fail("Error initializing buffers", errno);
+
+  wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (wakeFd_ < 0) {
+    const int error = errno;
+    CloseDevice();
+    throw EVaCommError(OpenErrorText(*device, error));
+  }
+
+  lost_.store(false);
+  consumed_.store(0);
+  {
+    std::lock_guard<std::mutex> guard(writeLock_);
+    txBuf_.assign(static_cast<std::size_t>(writeSize_), 0);
+    txFill_ = 0;
+    writerStop_ = false;
+  }
+  gate_ = std::make_shared<EventGate>();
+  gate_->owner = this;
+  try {
+    eventThread_ = std::thread(&TVaComm::EventThread, this, gate_);
+    writerThread_ = std::thread(&TVaComm::WriterThread, this);
+  } catch (const std::system_error& e) {
+    StopThreads();
+    CloseDevice();
+    throw EVaCommError(OpenErrorText(*device, e.code().value()));
+  }
+}
+
+void TVaComm::Fail(const char* what, int error) {
+  CloseDevice();
+  throw EVaCommError(ErrorText(what, error));
+}
+
+void TVaComm::CloseDevice() {
+  if (fd_ >= 0) ::close(fd_);
+  if (wakeFd_ >= 0) ::close(wakeFd_);
+  fd_ = -1;
+  wakeFd_ = -1;
+}
+
+void TVaComm::StopThreads() {
+  if (gate_) {
+    {
+      std::lock_guard<std::mutex> guard(gate_->lock);
+      gate_->stop = true;
+      gate_->owner = nullptr;
+    }
+    gate_->changed.notify_all();
+  }
+  {
+    std::lock_guard<std::mutex> guard(writeLock_);
+    writerStop_ = true;
+  }
+  dataReady_.notify_all();
+  roomFreed_.notify_all();
+  if (wakeFd_ >= 0) {
+    const std::uint64_t one = 1;
+    while (::write(wakeFd_, &one, sizeof one) < 0 && errno == EINTR) {
+    }
+  }
+  if (eventThread_.joinable()) eventThread_.join();
+  if (writerThread_.joinable()) writerThread_.join();
+  gate_.reset();
+}
+
+void TVaComm::Close() {
+  if (!Active()) return;
+  StopThreads();
+  // Bytes still queued for the line are dropped: a closing tty would otherwise wait for
+  // them to drain at 4800 baud.
+  ::tcflush(fd_, TCOFLUSH);
+  ::ioctl(fd_, TIOCNXCL);
+  CloseDevice();
+  std::lock_guard<std::mutex> guard(writeLock_);
+  txFill_ = 0;
+}
+
+int TVaComm::ReadBufUsed() {
+  if (!Active()) return 0;
+  int waiting = 0;
+  if (::ioctl(fd_, FIONREAD, &waiting) != 0) {
+    const int error = errno;
+    if (error == EIO) {  // the device has gone away
+      MarkLost();
+      return 0;
+    }
+    throw EVaCommError(ErrorText("Error retrieving statistics", error));
+  }
+  return waiting > 0 ? waiting : 0;
+}
+
+int TVaComm::ReadBuf(std::uint8_t* buf, int count) {
+  if (!Active() || buf == nullptr || count <= 0) return 0;
+  for (;;) {
+    const ssize_t got = ::read(fd_, buf, static_cast<std::size_t>(count));
+    if (got > 0) {
+      consumed_.fetch_add(static_cast<std::uint64_t>(got));
+      return static_cast<int>(got);
+    }
+    if (got == 0) return 0;  // a hung-up device reads as end of file
+    const int error = errno;
+    if (error == EINTR) continue;
+    if (error == EAGAIN || error == EWOULDBLOCK) return 0;
+    if (error == EIO) {
+      MarkLost();
+      return 0;
+    }
+    throw EVaCommError(ErrorText("Read error", error));
+  }
+}
+
+int TVaComm::WriteBuf(const std::uint8_t* buf, int count) {
+  if (!Active() || buf == nullptr || count <= 0) return 0;
+  const auto n = static_cast<std::size_t>(count);
+  // More than the whole buffer can never fit, however long the line drains.
+  if (n > txBuf_.size()) throw EVaCommError(kOutputFull);
+  std::unique_lock<std::mutex> lock(writeLock_);
+  const auto deadline = std::chrono::steady_clock::now() + writeTimeout_;
+  if (!roomFreed_.wait_until(lock, deadline, [&] { return txFill_ + n <= txBuf_.size(); }))
+    throw EVaCommError(kOutputFull);
+  std::memcpy(txBuf_.data() + txFill_, buf, n);
+  txFill_ += n;
+  lock.unlock();
+  dataReady_.notify_one();
+  return count;
+}
+
+void TVaComm::WriterThread() {
+  std::vector<std::uint8_t> chunk(txBuf_.size());
+  const auto dropPending = [this] {
+    // The device no longer takes bytes; the controller simply hears nothing.
+    {
+      std::lock_guard<std::mutex> guard(writeLock_);
+      txFill_ = 0;
+    }
+    roomFreed_.notify_all();
+  };
+  for (;;) {
+    std::size_t n = 0;
+    {
+      std::unique_lock<std::mutex> lock(writeLock_);
+      dataReady_.wait(lock, [this] { return writerStop_ || txFill_ > 0; });
+      if (writerStop_) return;
+      n = txFill_;
+      std::memcpy(chunk.data(), txBuf_.data(), n);
+    }
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, POLLOUT, 0}};
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      dropPending();
+      continue;
+    }
+    if (fds[0].revents != 0) return;
+    const short events = fds[1].revents;
+    if ((events & POLLNVAL) != 0) {
+      MarkLost();
+      dropPending();
+      continue;
+    }
+    const ssize_t written = ::write(fd_, chunk.data(), n);
+    if (written > 0) {
+      const auto done = static_cast<std::size_t>(written);
+      {
+        std::lock_guard<std::mutex> guard(writeLock_);
+        std::memmove(txBuf_.data(), txBuf_.data() + done, txFill_ - done);
+        txFill_ -= done;
+      }
+      roomFreed_.notify_all();
+      continue;
+    }
+    const int error = written < 0 ? errno : 0;
+    const bool hungUp = (events & (POLLHUP | POLLERR)) != 0;
+    if ((error == EAGAIN || error == EWOULDBLOCK || error == EINTR) && !hungUp) continue;
+    MarkLost();
+    dropPending();
+  }
+}
+
+void TVaComm::EventThread(std::shared_ptr<EventGate> gate) {
+  std::uint64_t reported = 0;
+  for (;;) {
+    int waiting = 0;
+    if (::ioctl(fd_, FIONREAD, &waiting) != 0) {
+      if (errno == EINTR) continue;
+      MarkLost();
+      break;
+    }
+    // Everything received so far: what waits plus what has been read. Read in this order
+    // a concurrent ReadBuf can only make it look larger, which costs a spare event at most.
+    const std::uint64_t received =
+        static_cast<std::uint64_t>(waiting > 0 ? waiting : 0) + consumed_.load();
+    if (received > reported) {
+      if (!PostAndWait(gate, reported)) return;
+      continue;
+    }
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0},
+                     {fd_, static_cast<short>(waiting > 0 ? 0 : POLLIN), 0}};
+    if (::poll(fds, 2, waiting > 0 ? kUnreadRecheckMs : -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (fds[0].revents != 0) return;
+    // A device that hangs up keeps reporting it; stop watching it.
+    if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+      MarkLost();
+      break;
+    }
+  }
+  std::unique_lock<std::mutex> lock(gate->lock);
+  gate->changed.wait(lock, [&] { return gate->stop; });
+}
+
+bool TVaComm::PostAndWait(const std::shared_ptr<EventGate>& gate, std::uint64_t& reported) {
+  {
+    std::lock_guard<std::mutex> guard(gate->lock);
+    if (gate->stop) return false;
+    gate->pending = true;
+  }
+  try {
+    dispatcher_([weakGate = std::weak_ptr<EventGate>(gate)] { RunPostedEvent(weakGate); });
+  } catch (...) {
+    std::lock_guard<std::mutex> guard(gate->lock);
+    gate->pending = false;
+    return false;
+  }
+  std::unique_lock<std::mutex> lock(gate->lock);
+  gate->changed.wait(lock, [&] { return gate->stop || !gate->pending; });
+  if (gate->stop) return false;
+  reported = gate->reported;
+  return true;
+}
+
+void TVaComm::RunPostedEvent(const std::weak_ptr<EventGate>& weakGate) {
+  const std::shared_ptr<EventGate> gate = weakGate.lock();
+  if (!gate) return;
+  TVaComm* owner = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(gate->lock);
+    if (gate->stop || !gate->pending) return;
+    owner = gate->owner;
+  }
+  // Releases the event thread however the handler ends (it may throw, close the port or
+  // destroy the component); touches only the gate.
+  struct Release {
+    EventGate& gate;
+    std::uint64_t reported;
+    ~Release() {
+      {
+        std::lock_guard<std::mutex> guard(gate.lock);
+        gate.pending = false;
+        gate.reported = reported;
+      }
+      gate.changed.notify_all();
+    }
+  } release{*gate, owner->consumed_.load()};
+  owner->DoEvent(release.reported);
+}
+
+void TVaComm::DoEvent(std::uint64_t& reported) {
+  const std::uint64_t consumedBefore = consumed_.load();
+  const int count = ReadBufUsed();
+  reported = consumedBefore + static_cast<std::uint64_t>(count);
+  if (count > 0 && OnRxChar) {
+    // A copy: the handler may close or even destroy this component.
+    const std::function<void(int)> handler = OnRxChar;
+    handler(count);
+  }
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "link/SerialPort.h"
+
+// The serial port component on POSIX systems. COM ports 1..4 map to devices through a
+// printf-like pattern whose single %d receives the port number minus one ("/dev/ttyS%d",
+// replaced by the environment variable ORV_COMM_PATTERN, or set explicitly).
+//
+// While open, two threads of its own run: the event thread waits for received bytes and
+// hands each received-data event to the main thread through the dispatcher, blocking until
+// the main thread has run it (so at most one event is ever in flight), and the writer
+// thread drains the transmit buffer to the device so that WriteBuf never waits for the line.
+//
+// All operations are called on the main thread; OnRxChar is raised there.
+class TVaComm : public SerialPort {
+ public:
+  // Posts a callable to the main thread and returns at once. Called from the event thread.
+  using Dispatcher = std::function<void(std::function<void()>)>;
+
+  static constexpr const char* kDefaultDevicePattern = "/dev/ttyS%d";
+  static constexpr const char* kDevicePatternVariable = "ORV_COMM_PATTERN";
+  static constexpr int kDefaultWriteSize = 2048;
+  static constexpr std::chrono::milliseconds kDefaultWriteTimeout{1000};
+  static constexpr int kBaudrate = 4800;
+
+  // devicePattern empty: ORV_COMM_PATTERN when set and not empty, else "/dev/ttyS%d",
+  // looked up at every Open. writeSize is the transmit buffer's capacity, writeTimeout how
+  // long a write waits for room in it.
+  explicit TVaComm(Dispatcher dispatcher, std::string devicePattern = {},
+                   int writeSize = kDefaultWriteSize,
+                   std::chrono::milliseconds writeTimeout = kDefaultWriteTimeout);
+  ~TVaComm() override;
+
+  TVaComm(const TVaComm&) = delete;
+  TVaComm& operator=(const TVaComm&) = delete;
+
+  void Open() override;
+  void Close() override;
+  bool Active() const override;
+
+  int PortNum() const override;
+  void SetPortNum(int port) override;
+
+  const std::string& DevicePattern() const;
+  void SetDevicePattern(std::string pattern);  // throws EVaCommError while open
+  // The device the current port number maps to; empty when the pattern is not valid.
+  std::string DeviceName() const;
+
+  int ReadBufUsed() override;
+  int ReadBuf(std::uint8_t* buf, int count) override;
+  int WriteBuf(const std::uint8_t* buf, int count) override;
+
+  // True once the open device has hung up or failed (a USB adapter pulled out, the far
+  // end of a pseudo-terminal closed). The port stays open and silent until closed.
+  bool DeviceLost() const;
+
+  // Inserts index into a pattern with exactly one %d; "%%" stands for a percent sign and
+  // any other % makes the pattern invalid (nullopt). Never hands the pattern to printf.
+  static std::optional<std::string> FormatDeviceName(std::string_view pattern,
+                                                     long long index);
+
+ private:
+  struct EventGate;
+
+  void CloseDevice();
+  void StopThreads();
+  [[noreturn]] void Fail(const char* what, int error);  // closes the device, then throws
+  void EventThread(std::shared_ptr<EventGate> gate);
+  void WriterThread();
+  bool PostAndWait(const std::shared_ptr<EventGate>& gate, std::uint64_t& reported);
+  static void RunPostedEvent(const std::weak_ptr<EventGate>& weakGate);
+  // Main thread: raises OnRxChar; sets reported to the bytes received up to its count.
+  void DoEvent(std::uint64_t& reported);
+  void MarkLost();
+
+  Dispatcher dispatcher_;
+  std::string devicePattern_;
+  int portNum_ = 1;
+  const int writeSize_;
+  const std::chrono::milliseconds writeTimeout_;
+
+  int fd_ = -1;
+  int wakeFd_ = -1;  // eventfd, signalled once to stop both threads
+  std::atomic<bool> lost_{false};
+  std::atomic<std::uint64_t> consumed_{0};  // bytes taken from the device by ReadBuf
+  std::shared_ptr<EventGate> gate_;
+  std::thread eventThread_;
+  std::thread writerThread_;
+
+  // Transmit buffer, owned by the writer thread; WriteBuf appends.
+  std::mutex writeLock_;
+  std::condition_variable dataReady_;
+  std::condition_variable roomFreed_;
+  std::vector<std::uint8_t> txBuf_;
+  std::size_t txFill_ = 0;
+  bool writerStop_ = false;
+};

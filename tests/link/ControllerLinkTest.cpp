@@ -1,0 +1,403 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/UiText.h"
+#include "link/ControllerLink.h"
+#include "link/LinkFrames.h"
+#include "support/FakeSerialPort.h"
+#include "support/ScriptedLinkHost.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Reply(std::initializer_list<int> head, int length) {
+  Bytes r(static_cast<std::size_t>(length), 0);
+  std::size_t i = 0;
+  for (int b : head) r[i++] = static_cast<std::uint8_t>(b);
+  return r;
+}
+
+class LinkTest : public ::testing::Test {
+ protected:
+  LinkTest() : link(port, host, history) {
+    port.Open();
+    port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
+  }
+
+  // Answers every parameter read with the value memory[index] until the link stops asking.
+  void AnswerParameterReads(const ParameterBlock& memory, int maxExchanges = 400) {
+    for (int k = 0; k < maxExchanges; ++k) {
+      const Bytes& last = port.frames.back();
+      if (last[0] != link_code::kParameterRead || link.vars.expectedReply != link_code::kParameterRead) return;
+      const std::uint8_t i = last[1];
+      port.Feed({0x55, i, memory[i], static_cast<std::uint8_t>(0x55 + i + memory[i])});
+      if (!link.vars.readPending) return;
+    }
+  }
+
+  void Connect(const ParameterBlock& memory) {
+    link.StartLink();
+    link.TimerTxTimer();
+    AnswerParameterReads(memory);
+  }
+
+  static ParameterBlock Memory(std::uint8_t type = 0x64) {
+    ParameterBlock m{};
+    for (int i = 0; i < 256; ++i) m[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    m[0] = type;
+    m[1] = 145;
+    return m;
+  }
+
+  FakeSerialPort port;
+  ScriptedLinkHost host;
+  ReadingHistory history;
+  ControllerLink link;
+};
+
+TEST(LinkFramesTest, framesCarryTheirChecksums) {
+  EXPECT_EQ(CommandFrame(0x33), (Bytes{0x33, 0x33}));
+  EXPECT_EQ(IndexedFrame(0x55, 0), (Bytes{0x55, 0x00, 0x55}));
+  EXPECT_EQ(ParameterWriteFrame(40, 0x12), (Bytes{0xAA, 0x28, 0x12, 0xE4}));
+  EXPECT_EQ(IndexedFrame(0xC5, 16), (Bytes{0xC5, 0x10, 0xD5}));
+  EXPECT_EQ(IndexedFrame(0x5C, 31), (Bytes{0x5C, 0x1F, 0x7B}));
+  EXPECT_EQ(PrefixedCommandFrame(0x33), (Bytes{0x35, 0x33, 0x68}));
+  EXPECT_EQ(PrefixedCommandFrame(0xAC), (Bytes{0x35, 0xAC, 0xE1}));
+  const Bytes reg = RegisterReadFrame(0x20);
+  ASSERT_EQ(reg.size(), 4u);
+  EXPECT_EQ(reg[2], 0x7A);
+}
+
+TEST_F(LinkTest, fullReadRequestsEachIndexTwiceAndStoresBothBlocks) {
+  const ParameterBlock memory = Memory();
+  link.StartLink();
+  EXPECT_EQ(host.interval, kLinkStartIntervalMs);
+  link.TimerTxTimer();
+  EXPECT_EQ(host.interval, kReadStartIntervalMs);
+  EXPECT_TRUE(host.busy);
+  EXPECT_EQ(host.progressMax, 105);
+  ASSERT_EQ(host.log.size(), 1u);
+  EXPECT_EQ(host.log[0], UiText(725));
+  AnswerParameterReads(memory);
+
+  std::vector<int> requested;
+  for (const Bytes& f : port.frames) requested.push_back(f[1]);
+  std::vector<int> expected{0};
+  for (int i = 1; i <= 104; ++i) expected.insert(expected.end(), {i, i});
+  expected.push_back(105);
+  EXPECT_EQ(requested, expected);
+
+  for (int i = 0; i <= 105; ++i) {
+    EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(link.sentParameterBlock[i], memory[i]) << i;
+  }
+  EXPECT_EQ(link.parameterBlock[106], 255);
+  EXPECT_EQ(host.modes, std::vector<int>{2});
+  EXPECT_EQ(host.parametersRead, 1);
+  EXPECT_FALSE(link.vars.readPending);
+  EXPECT_EQ(link.vars.linkState, link_state::kParameterPoll);
+  EXPECT_TRUE(link.vars.controllerSeen);
+  EXPECT_FALSE(host.busy);
+  EXPECT_FALSE(host.progressVisible);
+  EXPECT_EQ(host.interval, kPollIntervalMs);
+
+  // The next tick polls and checks the parameters just read.
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
+  EXPECT_EQ(host.plausibilityChecks, 1);
+  link.TimerTxTimer();
+  EXPECT_EQ(host.plausibilityChecks, 1);
+}
+
+TEST_F(LinkTest, unansweredReadIsRepeatedByTheTick) {
+  link.StartLink();
+  link.TimerTxTimer();
+  port.Feed({0x55, 0, 0x64, 0xB9});
+  const std::size_t sent = port.frames.size();
+  link.TimerTxTimer();
+  ASSERT_EQ(port.frames.size(), sent + 1);
+  EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
+}
+
+TEST_F(LinkTest, testerIsReadOnlyUpToIndexFourAndThenSendsOnlyWrites) {
+  // The window's page change on mode 3 stops the link; the read's own final state wins.
+  host.onApplyConnectionMode = [this](int) { link.vars.linkState = link_state::kStopped; };
+  Connect(Memory(0xCB));
+  EXPECT_EQ(host.modes, std::vector<int>{3});
+  EXPECT_EQ(link.vars.linkState, link_state::kTester);
+  EXPECT_EQ(port.frames.back()[1], 4);
+  EXPECT_EQ(host.parametersRead, 0);
+
+  const std::size_t sent = port.frames.size();
+  link.vars.modeSwitchRequest = true;
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.size(), sent);
+  EXPECT_TRUE(link.vars.modeSwitchRequest);
+  link.parameterBlock[40] = 9;
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), ParameterWriteFrame(40, 9));
+}
+
+TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytesWaiting) {
+  link.StartLink();
+  link.TimerTxTimer();
+  port.Feed({0x3A, 0x64, 0x91, 0, 0, 0});
+  EXPECT_EQ(link.vars.expectedReply, kLoaderReportPending);
+  EXPECT_TRUE(host.modes.empty());
+  port.Feed({1, 0});  // the rest comes too late: not evaluated
+  EXPECT_TRUE(host.modes.empty());
+  link.TimerTxTimer();  // discards and repeats the read
+  EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
+  EXPECT_EQ(port.Waiting(), 0u);
+
+  port.Feed({0x3A, 0x65, 0x92, 0, 0, 0, 1, 0});
+  EXPECT_EQ(host.modes, std::vector<int>{4});
+  EXPECT_EQ(link.vars.linkState, link_state::kStopped);
+  EXPECT_EQ(link.vars.expectedReply, kLoaderReportDone);
+  EXPECT_EQ(link.parameterBlock[0], 0x65);
+  EXPECT_EQ(link.sentParameterBlock[1], 0x92);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0], UiText(920) + UiText(922));
+}
+
+TEST_F(LinkTest, loaderReportTextFollowsByteSix) {
+  for (int b6 : {0, 1, 2, 3, 4, 200}) {
+    host.messages.clear();
+    link.vars.expectedReply = link_code::kParameterRead;
+    port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, static_cast<std::uint8_t>(b6), 0});
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], UiText(920) + (b6 <= 3 ? UiText(921 + b6) : std::string())) << b6;
+  }
+}
+
+TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
+  Connect(Memory());
+  link.TimerTxTimer();
+  const std::size_t before = port.frames.size();
+  for (int i = 0; i < 10; ++i) link.parameterBlock[90 - 5 * i] ^= 0x0F;
+  for (int t = 0; t < 10; ++t) link.TimerTxTimer();
+  ASSERT_EQ(port.frames.size(), before + 10);
+  for (int t = 0; t < 10; ++t) {
+    const int index = 45 + 5 * t;
+    EXPECT_EQ(port.frames[before + t], ParameterWriteFrame(index, link.parameterBlock[index]));
+  }
+  EXPECT_EQ(link.sentParameterBlock, link.parameterBlock);
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
+
+  port.Feed({0xAA, 0xAA});
+  EXPECT_EQ(host.beeps, 0);  // the poll's reply is awaited, an acknowledgement is dropped
+  link.parameterBlock[50] ^= 1;
+  link.TimerTxTimer();
+  port.Feed({0xAA, 0xAA});
+  EXPECT_EQ(host.beeps, 1);
+  EXPECT_EQ(link.vars.unansweredCount, 0);
+}
+
+TEST_F(LinkTest, pendingWritesGoBeforeTheRequestedRead) {
+  Connect(Memory());
+  link.parameterBlock[33] = 1;
+  link.parameterBlock[34] = 2;
+  link.vars.requestIndex = 0;
+  link.vars.readPending = true;
+  link.TimerTxTimer();
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames[port.frames.size() - 2], ParameterWriteFrame(33, 1));
+  EXPECT_EQ(port.frames.back(), ParameterWriteFrame(34, 2));
+  link.TimerTxTimer();  // switches to the read
+  EXPECT_EQ(link.vars.linkState, link_state::kChoose);
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 0));
+}
+
+TEST_F(LinkTest, modeSwitchGoesOutPrefixedExactlyOnce) {
+  Connect(Memory());
+  link.vars.modeSwitchRequest = true;
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0x35, 0x33, 0x68}));
+  EXPECT_EQ(link.vars.expectedReply, 0x33);
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
+
+  link.vars.linkState = link_state::kConfigurationPoll;
+  link.vars.modeSwitchRequest = true;
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0x35, 0xAC, 0xE1}));
+  EXPECT_EQ(host.wizardSteps, 1);
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0xAC, 0xAC}));
+}
+
+TEST_F(LinkTest, indexedPollsCycleAndWrap) {
+  struct Case {
+    int state, first, last;
+    std::uint8_t code;
+  };
+  for (const Case& c : {Case{link_state::kMap, 16, 37, 0xC5}, Case{link_state::kSramPoll, 0, 37, 0xC5},
+                        Case{link_state::kEepromPoll, 0, 31, 0x5C}}) {
+    link.vars = LinkVariables{};
+    link.vars.linkState = c.state;
+    link.vars.requestIndex = c.first;
+    port.frames.clear();
+    const int count = c.last - c.first + 1;
+    for (int t = 0; t < count + 2; ++t) link.TimerTxTimer();
+    ASSERT_EQ(port.frames.size(), static_cast<std::size_t>(count + 2));
+    for (int t = 0; t < count + 2; ++t) {
+      const int index = c.first + t % count;
+      EXPECT_EQ(port.frames[t], IndexedFrame(c.code, static_cast<std::uint8_t>(index))) << c.state << " " << t;
+    }
+  }
+}
+
+TEST_F(LinkTest, mapCommandIsSentOnceAndModeSwitchComesFirst) {
+  link.vars.linkState = link_state::kMap;
+  link.vars.requestIndex = 16;
+  link.vars.buttonAction = 2;
+  link.vars.modeSwitchRequest = true;
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0x35, 0x33, 0x68}));
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), (Bytes{0xC3, 0xC3}));
+  EXPECT_EQ(link.vars.buttonAction, 0);
+  link.TimerTxTimer();
+  EXPECT_EQ(port.frames.back(), IndexedFrame(0xC5, 16));
+}
+
+TEST_F(LinkTest, sharedCodeC5IsRoutedByPage) {
+  Bytes reply = Reply({0xC5, 0xC4, 20, 0xFF, 25}, 23);
+  reply[19] = 30;
+  reply[21] = 100;
+  for (int page : {3, 5, 0, 1}) {
+    link.vars.currentPage = page;
+    link.vars.expectedReply = 0xC5;
+    link.vars.controllerStatus = 0;
+    host.mapColumns.clear();
+    host.memoryBlocks.clear();
+    port.Feed(reply);
+    EXPECT_EQ(link.vars.controllerStatus, 0xC4);
+    EXPECT_EQ(host.mapColumns.size(), page == 3 ? 1u : 0u);
+    EXPECT_EQ(host.memoryBlocks.size(), page == 5 ? 1u : 0u);
+  }
+}
+
+TEST_F(LinkTest, portReplyAfterLeavingTheViewOnlyResetsTheCount) {
+  link.vars.currentPage = 0;
+  link.vars.expectedReply = 0xCA;
+  link.vars.unansweredCount = 7;
+  port.Feed(Reply({0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x0F, 0, 0, 0x99}, 14));
+  EXPECT_EQ(link.vars.unansweredCount, 0);
+  EXPECT_TRUE(host.portViews.empty());
+  EXPECT_EQ(link.vars.controllerStatus, 255);
+}
+
+TEST_F(LinkTest, replyWithWrongFirstByteIsDropped) {
+  link.vars.linkState = link_state::kParameterPoll;
+  link.TimerTxTimer();
+  port.Feed(Reply({0x34, 0xC0}, 16));
+  EXPECT_EQ(link.vars.unansweredCount, 1);
+  EXPECT_EQ(link.vars.controllerStatus, 255);
+  EXPECT_EQ(port.Waiting(), 0u);
+}
+
+TEST_F(LinkTest, replySplitOverTwoEventsIsTakenWhenComplete) {
+  link.vars.linkState = link_state::kParameterPoll;
+  link.vars.currentPage = 1;
+  link.TimerTxTimer();
+  const Bytes reply = Reply({0x33, 0xD0, 0x24, 25, 10, 0, 0, 3, 0, 0, 77}, 16);
+  port.Feed(Bytes(reply.begin(), reply.begin() + 9));
+  EXPECT_EQ(link.vars.unansweredCount, 1);
+  port.Feed(Bytes(reply.begin() + 9, reply.end()));
+  EXPECT_EQ(link.vars.unansweredCount, 0);
+  EXPECT_EQ(link.vars.controllerStatus, 0xD0);
+  EXPECT_EQ(link.vars.controllerErrorCode, 3);
+  ASSERT_EQ(host.records.size(), 1u);
+  EXPECT_EQ(host.records[0][3], 25);
+  EXPECT_EQ(host.records[0][10], 77);
+  EXPECT_EQ(host.records[0][0], 0);
+  EXPECT_EQ(host.records[0][15], 0);
+}
+
+TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
+  link.vars.linkState = link_state::kParameterPoll;
+  link.vars.currentPage = 1;
+  history.SetScopeCursor(3598);
+  link.TimerTxTimer();
+  EXPECT_EQ(history.ScopeCursor(), 3599);
+  EXPECT_EQ(host.historyWraps, 0);
+  link.TimerTxTimer();
+  EXPECT_EQ(history.ScopeCursor(), 0);
+  EXPECT_EQ(host.historyWraps, 1);
+  EXPECT_EQ(host.scopeCursor, 0);
+
+  host.serviceMode = true;
+  host.registerIndex = 0x42;
+  host.magnifierOpen = true;
+  port.Feed(Reply({0x33, 0xC8, 0, 25, 0, 0, 0, 0, 0, 0, 120}, 16));
+  EXPECT_TRUE(host.records.empty());
+  EXPECT_EQ(port.frames.back(), RegisterReadFrame(0x42));
+  EXPECT_EQ(host.magnifier.first, "2500" + UiText(150));
+  EXPECT_EQ(host.magnifier.second, "120" + UiText(151));
+  port.Feed({0x5A, 0x42, 0xA5, 0});
+  ASSERT_EQ(host.records.size(), 1u);
+  EXPECT_EQ(host.records[0][0], 0x42);
+  EXPECT_EQ(host.records[0][15], 0xA5);
+  EXPECT_EQ(history.Current()[15], 0xA5);
+
+  // While the scope is stopped the scrolled record stays on screen.
+  host.scopeRunning = false;
+  host.serviceMode = false;
+  link.TimerTxTimer();
+  port.Feed(Reply({0x33, 0xC8}, 16));
+  EXPECT_EQ(host.records.size(), 1u);
+  EXPECT_EQ(history.ScopeCursor(), 0);
+}
+
+TEST_F(LinkTest, tickDoesNothingWhileReconnectingOrStopped) {
+  link.vars.linkState = link_state::kParameterPoll;
+  link.vars.reconnectPending = true;
+  link.TimerTxTimer();
+  link.vars.reconnectPending = false;
+  link.vars.linkState = link_state::kStopped;
+  link.TimerTxTimer();
+  EXPECT_TRUE(port.frames.empty());
+}
+
+TEST_F(LinkTest, stateZeroDerivesThePollFromThePage) {
+  const std::pair<int, int> cases[] = {{0, 1}, {1, 2}, {2, 3}, {3, 5}, {4, 6}, {5, 0}, {7, 0}};
+  for (auto [page, state] : cases) {
+    link.vars.linkState = link_state::kChoose;
+    link.vars.readPending = false;
+    link.vars.currentPage = page;
+    link.TimerTxTimer();
+    EXPECT_EQ(link.vars.linkState, state) << page;
+  }
+  EXPECT_TRUE(port.frames.empty());
+}
+
+// Any bytes, in any state and on any page, are handled without harm.
+TEST_F(LinkTest, randomBytesInEveryStateNeverBreakTheEngine) {
+  std::mt19937 rng(1234);
+  const int states[] = {0, 1, 2, 3, 4, 5, 6, 62, 63, 254, 255};
+  const int codes[] = {0x55, 0x33, 0x5A, 0xAC, 0xC5, 0xCA, 0x5C, 0xAA, 0x3A, 0x07, 0xA3, 254, 255, 0};
+  for (int round = 0; round < 3000; ++round) {
+    link.vars.linkState = states[rng() % std::size(states)];
+    link.vars.currentPage = static_cast<int>(rng() % 8);
+    link.vars.expectedReply = codes[rng() % std::size(codes)];
+    link.vars.requestIndex = static_cast<int>(rng() % 300) - 20;
+    host.serviceMode = rng() & 1;
+    host.registerIndex = static_cast<int>(rng() % 256);
+    Bytes noise(rng() % 40);
+    for (auto& b : noise) b = static_cast<std::uint8_t>(rng());
+    if (!noise.empty() && (rng() & 1)) noise[0] = static_cast<std::uint8_t>(link.vars.expectedReply);
+    port.Feed(noise);
+    if (rng() % 3 == 0) link.TimerTxTimer();
+  }
+  for (const Bytes& f : port.frames) {
+    const std::size_t checksumAt = f.size() - (f[0] == 0x5A ? 2 : 1);
+    EXPECT_EQ(f[checksumAt], FrameChecksum(f.data(), checksumAt));
+  }
+}
+
+}  // namespace
