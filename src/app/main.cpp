@@ -1,9 +1,42 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+#include <exception>
+
+#include "app/Orvlpgmain.h"
+#include "app/UserDialogsQt.h"
+
+// Shows an exception that reached an event handler in a standard box; the program goes on.
+class OrvApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      QMessageBox::critical(nullptr, applicationName(), QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+      QMessageBox::critical(nullptr, applicationName(), "Unknown error");
+    }
+    return false;
+  }
+};
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.show();
-  return QApplication::exec();
+  OrvApplication app(argc, argv);
+  app.setApplicationName("MERVOLANTE LPG");
+  QtUserDialogs dialogs;
+  try {
+    MainWindowEnvironment env;
+    env.dialogs = &dialogs;
+    TForm1 form1(std::move(env));
+    dialogs.SetParent(&form1);
+    if (form1.StoredSettings().WState == 2)
+      form1.showMaximized();
+    else
+      form1.show();
+    OrvApplication::exec();
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, app.applicationName(), QString::fromLocal8Bit(e.what()));
+  }
+  return 0;
 }

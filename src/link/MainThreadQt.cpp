@@ -2,7 +2,6 @@
 
 #include <QMetaObject>
 #include <QObject>
-
 #include <utility>
 
 TVaComm::Dispatcher MakeQtMainThreadDispatcher(QObject* context) {

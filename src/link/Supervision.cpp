@@ -77,6 +77,14 @@ void ConnectionSupervisor::CloseQuietly() {
   }
 }
 
+// A port that refused to close keeps its number; the next reconnect tries again.
+void ConnectionSupervisor::ChangePort(int port) {
+  try {
+    port_.SetPortNum(port);
+  } catch (const std::exception&) {
+  }
+}
+
 void ConnectionSupervisor::TimerInfoTimer() {
   if (host_.TakeHelpRequest()) host_.OpenHelp();
   if (link_.vars.reconnectPending) {
@@ -108,7 +116,7 @@ void ConnectionSupervisor::Reconnect() {
     v.reconnectPending = true;
     if (host_.AutoPortSearch()) {
       v.failedReconnects = 0;
-      port_.SetPortNum(NextPort(port));
+      ChangePort(NextPort(port));
     }
   }
   line += UiText(opened ? 723 : 722);
@@ -143,7 +151,7 @@ void ConnectionSupervisor::CheckLossOfLink() {
     const int port = port_.PortNum();
     linkHost_.AddLogLine(UiText(720) + std::to_string(port));
     CloseQuietly();
-    port_.SetPortNum(NextPort(port));
+    ChangePort(NextPort(port));
     v.reconnectPending = true;
     return;
   }
@@ -200,7 +208,7 @@ void ConnectionSupervisor::CBComChange(int comboIndex) {
   linkHost_.ApplyConnectionMode(0);
   linkHost_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
   CloseQuietly();
-  if (comboIndex >= 0 && comboIndex < kPorts) port_.SetPortNum(comboIndex + 1);
+  if (comboIndex >= 0 && comboIndex < kPorts) ChangePort(comboIndex + 1);
   link_.vars.reconnectPending = true;
   link_.vars.failedReconnects = 0;
 }

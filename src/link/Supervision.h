@@ -77,6 +77,7 @@ class ConnectionSupervisor {
   void UpdateStatus();
   void CloseQuietly();
   void GiveUp();
+  void ChangePort(int port);
   int NextPort(int port) const { return port >= kPorts ? 1 : port + 1; }
 
   ControllerLink& link_;

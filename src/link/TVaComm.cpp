@@ -35,8 +35,7 @@ std::string Number(long long value) {
 
 // "<what> (<code>), <system text>"
 std::string ErrorText(const char* what, int error) {
-  return std::string(what) + " (" + Number(error) + "), " +
-         std::generic_category().message(error);
+  return std::string(what) + " (" + Number(error) + "), " + std::generic_category().message(error);
 }
 
 std::string OpenErrorText(const std::string& device, int error) {
@@ -53,9 +52,9 @@ struct TVaComm::EventGate {
   std::mutex lock;
   std::condition_variable changed;
   bool stop = false;
-  bool pending = false;         // an event is posted and has not run yet
-  std::uint64_t reported = 0;   // bytes received up to the last event's measurement
-  TVaComm* owner = nullptr;     // cleared by Close
+  bool pending = false;        // an event is posted and has not run yet
+  std::uint64_t reported = 0;  // bytes received up to the last event's measurement
+  TVaComm* owner = nullptr;    // cleared by Close
 };
 
 TVaComm::TVaComm(Dispatcher dispatcher, std::string devicePattern, int writeSize,
@@ -106,8 +105,7 @@ std::string TVaComm::DeviceName() const {
       .value_or(std::string());
 }
 
-std::optional<std::string> TVaComm::FormatDeviceName(std::string_view pattern,
-                                                     long long index) {
+std::optional<std::string> TVaComm::FormatDeviceName(std::string_view pattern, long long index) {
   std::string name;
   bool inserted = false;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -249,6 +247,7 @@ void TVaComm::Close() {
   ::tcflush(fd_, TCOFLUSH);
   ::ioctl(fd_, TIOCNXCL);
   CloseDevice();
+  lost_.store(false);
   std::lock_guard<std::mutex> guard(writeLock_);
   txFill_ = 0;
 }
@@ -371,8 +370,7 @@ void TVaComm::EventThread(std::shared_ptr<EventGate> gate) {
       if (!PostAndWait(gate, reported)) return;
       continue;
     }
-    pollfd fds[2] = {{wakeFd_, POLLIN, 0},
-                     {fd_, static_cast<short>(waiting > 0 ? 0 : POLLIN), 0}};
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, static_cast<short>(waiting > 0 ? 0 : POLLIN), 0}};
     if (::poll(fds, 2, waiting > 0 ? kUnreadRecheckMs : -1) < 0) {
       if (errno == EINTR) continue;
       break;

@@ -34,7 +34,6 @@ class TVaComm : public SerialPort {
   static constexpr const char* kDevicePatternVariable = "ORV_COMM_PATTERN";
   static constexpr int kDefaultWriteSize = 2048;
   static constexpr std::chrono::milliseconds kDefaultWriteTimeout{1000};
-  static constexpr int kBaudrate = 4800;
 
   // devicePattern empty: ORV_COMM_PATTERN when set and not empty, else "/dev/ttyS%d",
   // looked up at every Open. writeSize is the transmit buffer's capacity, writeTimeout how
@@ -69,8 +68,7 @@ class TVaComm : public SerialPort {
 
   // Inserts index into a pattern with exactly one %d; "%%" stands for a percent sign and
   // any other % makes the pattern invalid (nullopt). Never hands the pattern to printf.
-  static std::optional<std::string> FormatDeviceName(std::string_view pattern,
-                                                     long long index);
+  static std::optional<std::string> FormatDeviceName(std::string_view pattern, long long index);
 
  private:
   struct EventGate;

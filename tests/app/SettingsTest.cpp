@@ -567,6 +567,22 @@ std::vector<std::string> Without(std::vector<std::string> names,
   return names;
 }
 
+// The settings of Customised() as exit writes them, without the value named gone.
+SettingsStore CustomisedStoreWithout(const std::string& gone) {
+  SettingsStore full("");
+  SaveSettings(full, Customised(), kProgramDir, true, false);
+  SettingsStore store("");
+  for (const std::string& name : full.ValueNames()) {
+    if (name == gone) continue;
+    if (full.TypeOf(name) == SettingsStore::ValueType::Text) {
+      store.WriteString(name, full.ReadString(name));
+    } else {
+      store.WriteInteger(name, full.ReadInteger(name));
+    }
+  }
+  return store;
+}
+
 TEST(AppSettingsDefaults, AreTheStartUpValues) {
   const AppSettings s = DefaultAppSettings(kProgramDir);
   EXPECT_EQ(s.DirOpen, kProgramDir);
@@ -733,21 +749,10 @@ TEST(AppSettingsLoad, VisuWinFollowsTheStoredValueAndDefaultsToTrue) {
   const std::vector<std::pair<std::optional<bool>, bool>> cases = {
       {true, true}, {false, false}, {std::nullopt, true}};
   for (const auto& [stored, expected] : cases) {
-    SettingsStore store("");
-    SaveSettings(store, Customised(), kProgramDir, true, false);
-    // Rebuild the store up to VisuWin, so that a missing VisuWin ends reading right there.
-    SettingsStore trimmed("");
-    for (const std::string& name : kReadOrder) {
-      if (name == "VisuWin") break;
-      if (store.TypeOf(name) == SettingsStore::ValueType::Text) {
-        trimmed.WriteString(name, store.ReadString(name));
-      } else {
-        trimmed.WriteInteger(name, store.ReadInteger(name));
-      }
-    }
-    if (stored) trimmed.WriteBool("VisuWin", *stored);
+    SettingsStore store = CustomisedStoreWithout("VisuWin");
+    if (stored) store.WriteBool("VisuWin", *stored);
     AppSettings s = DefaultAppSettings(kProgramDir);
-    LoadSettings(trimmed, s);
+    LoadSettings(store, s);
     EXPECT_EQ(s.VisuWin, expected);
   }
 }
@@ -762,32 +767,17 @@ TEST(AppSettingsLoad, AWrongTypedOrMissingValueEndsReadingThere) {
 
   for (std::size_t breakAt = 0; breakAt < kReadOrder.size(); ++breakAt) {
     const std::string& broken = kReadOrder[breakAt];
-    SettingsStore reference("");
-    SaveSettings(reference, full, kProgramDir, true, false);
-    const bool isText = reference.TypeOf(broken) == SettingsStore::ValueType::Text;
-
-    std::vector<SettingsStore> variants;
     SettingsStore wrongType("");
     SaveSettings(wrongType, full, kProgramDir, true, false);
+    const bool isText = wrongType.TypeOf(broken) == SettingsStore::ValueType::Text;
+    std::vector<SettingsStore> variants;
     if (isText) {
       wrongType.WriteInteger(broken, 1);
     } else {
       wrongType.WriteString(broken, "1");
     }
     variants.push_back(wrongType);
-    if (!isText) {
-      // A missing integer: the same store without that value.
-      SettingsStore missing("");
-      for (const std::string& name : reference.ValueNames()) {
-        if (name == broken) continue;
-        if (reference.TypeOf(name) == SettingsStore::ValueType::Text) {
-          missing.WriteString(name, reference.ReadString(name));
-        } else {
-          missing.WriteInteger(name, reference.ReadInteger(name));
-        }
-      }
-      variants.push_back(missing);
-    }
+    if (!isText) variants.push_back(CustomisedStoreWithout(broken));
 
     for (const SettingsStore& store : variants) {
       AppSettings s = DefaultAppSettings(kProgramDir);
@@ -803,27 +793,16 @@ TEST(AppSettingsLoad, AWrongTypedOrMissingValueEndsReadingThere) {
         EXPECT_EQ(got.at(name), applied ? fullValues.at(name) : defaultValues.at(name))
             << "reading broken at " << broken << ", looking at " << name;
       }
-      EXPECT_EQ(s.boundsRead, breakAt > 32) << broken;  // past WHeight
+      EXPECT_EQ(s.boundsRead, broken == "WState") << broken;  // WState follows the bounds
       EXPECT_EQ(s.Lang, 5);
     }
   }
 }
 
 TEST(AppSettingsLoad, AMissingTextValueReadsEmptyAndReadingGoesOn) {
-  SettingsStore store("");
-  SaveSettings(store, Customised(), kProgramDir, true, false);
-  SettingsStore withoutFileName("");
-  for (const std::string& name : store.ValueNames()) {
-    if (name == "FileName") continue;
-    if (store.TypeOf(name) == SettingsStore::ValueType::Text) {
-      withoutFileName.WriteString(name, store.ReadString(name));
-    } else {
-      withoutFileName.WriteInteger(name, store.ReadInteger(name));
-    }
-  }
   AppSettings s = DefaultAppSettings(kProgramDir);
   s.FileName = "before";
-  LoadSettings(withoutFileName, s);
+  LoadSettings(CustomisedStoreWithout("FileName"), s);
   EXPECT_EQ(s.FileName, "");
   EXPECT_EQ(s.WState, Customised().WState);  // the last value was still read
 }

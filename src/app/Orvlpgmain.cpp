@@ -1,0 +1,1062 @@
+#include "app/Orvlpgmain.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/SettingsStore.h"
+#include "app/SplitterBarQt.h"
+#include "app/UiText.h"
+#include "app/VirtualKeysQt.h"
+#include "link/TVaComm.h"
+#include "link/MainThreadQt.h"
+#include "params/NumberText.h"
+#include "params/ParameterBlock.h"
+
+namespace {
+
+constexpr const char* kBaseCaption = "MERVOLANTE LPG V1.61";
+constexpr int kDesignClientHeight = 445;
+constexpr int kTabTop = 7;
+constexpr int kTabWidth = 108;
+constexpr int kTabHeight = 28;
+constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
+constexpr int kVersionWarningFrom = 176;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString T(int id) { return QString::fromStdString(DisplayText(UiText(id))); }
+
+std::string ProgramFolder() {
+  std::string dir = QCoreApplication::applicationDirPath().toStdString();
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  return dir;
+}
+
+QColor FromPlatformColour(std::int32_t c) {
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QString RgbStyle(const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue); }
+
+void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
+
+void Place(QWidget* w, const PlacedControl& p) {
+  w->setVisible(p.visible);
+  if (p.visible) Place(w, p.rect);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = 24, int height = 24) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  b->resize(width, height);
+  b->setFocusPolicy(Qt::NoFocus);
+  return b;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items) {
+  auto* c = new QComboBox(parent);
+  c->setObjectName(name);
+  c->addItems(items);
+  c->hide();
+  return c;
+}
+
+constexpr std::array<std::int32_t, 8> kInitialChannelColours{kColorRed,  kColorLime,    kColorGreen, kColorYellow,
+                                                             kColorAqua, kColorFuchsia, kColorBlue,  kColorMaroon};
+// Channel order of the arrays: RPM, LAM, SIM, TPS, MOT, DEF, PSI, RAM.
+constexpr const char* kChannelNames[8] = {"RPM", "LAM", "SIM", "TPS", "MOT", "DEF", "PSI", "Ram"};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Construction
+
+TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
+    : QMainWindow(parent), env_(std::move(env)), dialogs_(*env_.dialogs) {
+  programDir_ = env_.programDir.empty() ? ProgramFolder() : env_.programDir;
+  if (env_.port)
+    port_ = std::move(env_.port);
+  else
+    port_ = std::make_unique<TVaComm>(MakeQtMainThreadDispatcher(this));
+  link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
+  link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
+  port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
+  CreateComponents();
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+  qApp->removeEventFilter(this);
+  timerTx_->stop();
+  timerInfo_->stop();
+  port_->OnRxChar = nullptr;
+  try {
+    port_->Close();
+  } catch (const std::exception&) {
+  }
+}
+
+void TForm1::CreateComponents() {
+  auto* client = new QWidget(this);
+  client->setObjectName("client");
+  setCentralWidget(client);
+  setMinimumSize(640, 458);
+  resize(kDesignClientWidth, kDesignClientHeight);
+
+  TabCon = new QWidget(client);
+  TabCon->setObjectName("TabCon");
+  tabGroup = new QButtonGroup(this);
+  tabGroup->setExclusive(true);
+  QFont tabFont("Times New Roman");
+  tabFont.setPixelSize(16);
+  auto makeTab = [&](const char* name, int left, int width, const QString& caption) {
+    auto* b = new QToolButton(TabCon);
+    b->setObjectName(name);
+    b->setCheckable(true);
+    b->setAutoRaise(false);
+    b->setFont(tabFont);
+    b->setText(caption);
+    b->setGeometry(left, kTabTop, width, kTabHeight);
+    b->setFocusPolicy(Qt::NoFocus);
+    tabGroup->addButton(b);
+    b->hide();
+    return b;
+  };
+  TabSet = makeTab("TabSet", 0, kTabWidth, QString());
+  TabParam = makeTab("TabParam", 112, kTabWidth, QString());
+  TabConfig = makeTab("TabConfig", 224, kTabWidth, QString());
+  TabUpg = makeTab("TabUpg", 336, kTabWidth, QString());
+  TabMap = makeTab("TabMap", 448, kTabWidth, QString());
+  TabProc = makeTab("TabProc", 560, 28, "P");
+  TabSet->show();
+  connect(TabSet, &QToolButton::clicked, this, [this] { TabSetClick(); });
+  connect(TabParam, &QToolButton::clicked, this, [this] { TabParamClick(); });
+  connect(TabConfig, &QToolButton::clicked, this, [this] { TabConfigClick(); });
+  connect(TabMap, &QToolButton::clicked, this, [this] { TabMapClick(); });
+  connect(TabProc, &QToolButton::clicked, this, [this] { TabProcClick(); });
+  connect(TabUpg, &QToolButton::clicked, this, [this] { TabUpgClick(); });
+
+  PanelInfo = new QLabel(TabCon);
+  PanelInfo->setObjectName("PanelInfo");
+  PanelInfo->setAlignment(Qt::AlignCenter);
+  PanelInfo->setFrameShape(QFrame::Panel);
+  PanelInfo->setAutoFillBackground(true);
+  PanelInfo->installEventFilter(this);
+  CGRead = new QProgressBar(PanelInfo);
+  CGRead->setObjectName("CGRead");
+  CGRead->setTextVisible(false);
+  CGRead->setStyleSheet("QProgressBar{background:red;border:0}QProgressBar::chunk{background:lime}");
+  CGRead->hide();
+
+  Panel3 = new QWidget(client);
+  Panel3->setObjectName("Panel3");
+  PanelSco = new QFrame(client);
+  PanelSco->setObjectName("PanelSco");
+  PanelSco->setStyleSheet("QFrame#PanelSco{background:black}");
+  Graph1 = new QWidget(PanelSco);
+  Graph1->setObjectName("Graph1");
+  LabelXScope = new QLabel(PanelSco);
+  LabelXScope->setObjectName("LabelXScope");
+  LabelXScope->setStyleSheet("color:silver");
+  LabelTim = new QLabel(PanelSco);
+  LabelTim->setObjectName("LabelTim");
+  LabelTim->setStyleSheet("color:silver");
+  ScrollBar1 = new QScrollBar(Qt::Horizontal, PanelSco);
+  ScrollBar1->setObjectName("ScrollBar1");
+  ScrollBar1->setRange(0, kScopeHistoryLast);
+  ScrollBar1->hide();
+  Memo1 = new QTextEdit(client);
+  Memo1->setObjectName("Memo1");
+  Memo1->setReadOnly(true);
+  Memo1->setLineWrapMode(QTextEdit::NoWrap);
+
+  Splitter = new SplitterBar(client);
+  Splitter->setObjectName("Splitter");
+  Splitter->onMoved = [this](int top) {
+    const int height = std::max(kPanel3MinHeight, std::min(top - kTabConHeight, this->centralWidget()->height() - 120));
+    settings_.WSize = height;
+    LayoutMainWindow();
+  };
+
+  PanelLog = new QWidget(client);
+  PanelLog->setObjectName("PanelLog");
+  PanelLog->setStyleSheet("QWidget#PanelLog{background:white}");
+  Image1 = new QLabel(PanelLog);
+  Image1->setObjectName("Image1");
+  Image1->setText("<b style='font-size:20px;color:#1a5a9a'>MERVOLANTE</b>");
+  Image1->setAlignment(Qt::AlignCenter);
+  Memo2 = new QTextEdit(PanelLog);
+  Memo2->setObjectName("Memo2");
+  Memo2->setReadOnly(true);
+
+  Grid = new QTableWidget(1, 4, client);
+  Grid->setObjectName("Grid");
+  Grid->setStyleSheet("QTableWidget#Grid{background:rgb(207,207,207)}");
+  Grid->horizontalHeader()->hide();
+  Grid->verticalHeader()->hide();
+  Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+  GridEx1 = new QTableWidget(1, 2, client);
+  GridEx1->setObjectName("GridEx1");
+  GridEx1->horizontalHeader()->hide();
+  GridEx1->verticalHeader()->hide();
+  GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(GridEx1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+    if (row < 1) return;
+    if (CurrentPage() == 0) setupSelectedRow_ = row;
+    if (CurrentPage() == 1) paramSelectedRow_ = row;
+    if (CurrentPage() == 0) PlaceSetupEditors();
+  });
+
+  BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
+  BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
+  BtnScope = MakeButton(client, "BtnScope", "STOP", 48);
+  UpDownX = new QSpinBox(client);
+  UpDownX->setObjectName("UpDownX");
+  UpDownX->setRange(1, 10);
+  UpDownX->resize(40, 24);
+  BtnGrid = MakeButton(client, "BtnGrid", "#");
+  BtnWindow = MakeButton(client, "BtnWindow", "W");
+  BtnLup = MakeButton(client, "BtnLup", "+");
+  connect(BtnScope, &QPushButton::clicked, this, [this] { FormKeyDown(VK_RETURN); });
+  connect(BtnWindow, &QPushButton::clicked, this, [this] { BtnWindowClick(); });
+
+  BtnOpenPar = MakeButton(client, "BtnOpenPar", "O");
+  BtnSavePar = MakeButton(client, "BtnSavePar", "S");
+  BtnReadPar = MakeButton(client, "BtnReadPar", "R");
+  BtnWritePar = MakeButton(client, "BtnWritePar", "F");
+  BtnHelp = MakeButton(client, "BtnHelp", "?", 60);
+  connect(BtnReadPar, &QPushButton::clicked, this, [this] { BtnReadParClick(); });
+
+  Btn1 = MakeButton(client, "Btn1", QString(), kPageButtonWidth, kPageButtonHeight);
+  Btn2 = MakeButton(client, "Btn2", QString(), kPageButtonWidth, kPageButtonHeight);
+  Btn3 = MakeButton(client, "Btn3", QString(), kPageButtonWidth, kPageButtonHeight);
+  connect(Btn1, &QPushButton::clicked, this, [this] { Btn1Click(); });
+  connect(Btn2, &QPushButton::clicked, this, [this] { Btn2Click(); });
+  connect(Btn3, &QPushButton::clicked, this, [this] { Btn3Click(); });
+
+  BitBtnConBen = MakeButton(client, "BitBtnConBen", QString(), 90);
+  BitBtnConGas = MakeButton(client, "BitBtnConGas", QString(), 90);
+  BitBtnNext = MakeButton(client, "BitBtnNext", QString(), 90);
+  BitBtnOk = MakeButton(client, "BitBtnOk", QString(), 90);
+  BitBtnCancel = MakeButton(client, "BitBtnCancel", QString(), 90);
+
+  CBCom = MakeCombo(GridEx1->viewport(), "CBCom", {"COM1", "COM2", "COM3", "COM4"});
+  CBCAut = MakeCombo(GridEx1->viewport(), "CBCAut", {"Nie", "Tak"});
+  CBFAut = MakeCombo(GridEx1->viewport(), "CBFAut", {"Nie", "Tak"});
+  CBList = MakeCombo(GridEx1->viewport(), "CBList", {"wg. funkcji", "wg. typu"});
+  CBFont = MakeCombo(GridEx1->viewport(), "CBFont", {"10", "12", "14"});
+  CBLang = MakeCombo(client, "CBLang", {"polski", "deutsch", "english", "italiano", "lietuviskas", "russian"});
+  EDFile = new QLineEdit(GridEx1->viewport());
+  EDFile->setObjectName("EDFile");
+  EDFile->hide();
+  connect(CBCom, &QComboBox::activated, this, [this](int index) { CBComChange(index); });
+  connect(CBFont, &QComboBox::activated, this, [this](int) { CBFontChange(); });
+  connect(CBList, &QComboBox::activated, this, [this](int) { LayoutMainWindow(); });
+  for (QComboBox* c : {CBCAut, CBFAut, CBList})
+    connect(c, &QComboBox::activated, this, [this](int) { RebuildEditor(); });
+  connect(EDFile, &QLineEdit::textEdited, this, [this] { RebuildEditor(); });
+
+  CBReg = new QComboBox(client);
+  CBReg->setObjectName("CBReg");
+  for (int i = 0; i < 256; ++i) CBReg->addItem(QString("%1").arg(i, 2, 16, QChar('0')).toUpper());
+  CBReg->hide();
+
+  PanelAuto = new QLabel(client);
+  PanelAuto->setObjectName("PanelAuto");
+  PanelAuto->hide();
+  PanelErr = new QLabel(client);
+  PanelErr->setObjectName("PanelErr");
+  PanelErr->hide();
+  PanelHint = new QLabel(client);
+  PanelHint->setObjectName("PanelHint");
+  PanelHint->setStyleSheet("background:rgb(255,255,225)");
+  PanelHint->hide();
+  PanelLam = new QWidget(client);
+  PanelLam->setObjectName("PanelLam");
+  PanelLam->hide();
+
+  for (int i = 0; i < 8; ++i) {
+    channelChecks[i] = new QCheckBox(client);
+    channelChecks[i]->setObjectName(QString("CheckBox") + (i == 7 ? "Ram" : kChannelNames[i]));
+    channelChecks[i]->hide();
+    channelSwatches[i] = new QFrame(client);
+    channelSwatches[i]->setObjectName(QString("Pa") + QString(kChannelNames[i]).toUpper());
+    channelSwatches[i]->setAutoFillBackground(true);
+    channelSwatches[i]->resize(14, 14);
+    channelSwatches[i]->hide();
+  }
+  const char* gaugeNames[6] = {"CGRpm", "CGLam", "CGTps", "CGMot", "CGDef", "CGPsi"};
+  for (int i = 0; i < 6; ++i) {
+    gauges[i] = new QProgressBar(client);
+    gauges[i]->setObjectName(gaugeNames[i]);
+    gauges[i]->setTextVisible(false);
+    gauges[i]->setRange(0, i == 0 ? 100 : 255);
+    gauges[i]->hide();
+  }
+
+  timerTx_ = new QTimer(this);
+  timerTx_->setObjectName("TimerTx");
+  timerTx_->setInterval(kPollIntervalMs);
+  connect(timerTx_, &QTimer::timeout, this, [this] { TimerTxTimer(); });
+  timerInfo_ = new QTimer(this);
+  timerInfo_->setObjectName("TimerInfo");
+  timerInfo_->setInterval(900);
+  connect(timerInfo_, &QTimer::timeout, this, [this] { TimerInfoTimer(); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Start and stop
+
+void TForm1::FormCreate() {
+  setWindowTitle(kBaseCaption);
+  qApp->installEventFilter(this);  // the window sees every key before its controls
+
+  settings_ = DefaultAppSettings(programDir_);
+  CBCAut->setCurrentIndex(0);
+  CBFAut->setCurrentIndex(0);
+  CBList->setCurrentIndex(1);
+  CBFont->setCurrentIndex(0);
+  CBLang->setCurrentIndex(5);
+
+  const SettingsStore store =
+      SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
+  LoadSettings(store, settings_);
+  ApplySettings();
+  CBLang->setCurrentIndex(kLanguageAtStart);
+
+  ApplyTexts();
+  if (port_->PortNum() == 0) port_->SetPortNum(1);
+  SetFontSize(FontSize());
+
+  link_->vars.currentPage = 0;
+  TabSet->setChecked(true);
+  TabSetClick();
+  LabelXScope->setText(QString("%1ms/dz").arg(10 * 100 / UpDownX->value()));
+
+  link_->parameterBlock = FreshParameterBlock();
+  link_->sentParameterBlock = FreshParameterBlock();
+  link_->vars.controllerStatus = 255;
+  link_->vars.controllerErrorCode = 0;
+  link_->vars.unansweredCount = 0;
+  link_->vars.reconnectPending = true;
+  link_->vars.failedReconnects = 0;
+
+  BtnWindowClick();
+  ScrollBar1->setRange(0, kScopeHistoryLast);
+  ScrollBar1->setValue(kScopeHistoryLast);
+  timerTx_->start();
+  timerInfo_->start();
+}
+
+void TForm1::ApplySettings() {
+  const AppSettings& s = settings_;
+  EDFile->setText(Q(s.FileName));
+  if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
+  UpDownX->setValue(s.TrackX);
+  try {
+    port_->SetPortNum(s.COMM);
+  } catch (const std::exception&) {
+  }
+  const bool lines[8] = {s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS, s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM};
+  for (int i = 0; i < 8; ++i) channelChecks[i]->setChecked(lines[i]);
+  channelColours_ = {s.ColorRPM, s.ColorLAM1, s.ColorSIM, s.ColorTPS, s.ColorMOT1, s.ColorDEF, s.ColorPSI, s.ColorRAM};
+  for (int i = 0; i < 8; ++i) {
+    QPalette p = channelSwatches[i]->palette();
+    p.setColor(QPalette::Window, FromPlatformColour(channelColours_[i]));
+    channelSwatches[i]->setPalette(p);
+  }
+  CBList->setCurrentIndex(s.List ? 1 : 0);
+  CBFont->setCurrentIndex(s.Font);
+  CBFAut->setCurrentIndex(s.AutoSave ? 1 : 0);
+  CBCAut->setCurrentIndex(s.AutoComm ? 1 : 0);
+  arrangementFlag_ = s.VisuWin ? 0 : 1;  // BtnWindowClick at start inverts it
+  if (s.boundsRead) setGeometry(s.WLeft, s.WTop, s.WWidth, s.WHeight);
+}
+
+AppSettings TForm1::CurrentSettings() const {
+  AppSettings s = settings_;
+  s.FileName = EDFile->text().toStdString();
+  s.RamIndex = CBReg->currentIndex();
+  s.TrackX = UpDownX->value();
+  s.COMM = port_->PortNum();
+  bool* lines[8] = {&s.LineRPM, &s.LineLAM, &s.LineSIM, &s.LineTPS, &s.LineMOT, &s.LineDEF, &s.LinePSI, &s.LineRAM};
+  for (int i = 0; i < 8; ++i) *lines[i] = channelChecks[i]->isChecked();
+  std::int32_t* colours[8] = {&s.ColorRPM, &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
+                              &s.ColorMOT1, &s.ColorDEF, &s.ColorPSI, &s.ColorRAM};
+  for (int i = 0; i < 8; ++i) *colours[i] = channelColours_[i];
+  s.List = CBList->currentIndex() != 0;
+  s.Font = CBFont->currentIndex();
+  s.Lang = CBLang->currentIndex();
+  s.AutoSave = CBFAut->currentIndex() != 0;
+  s.AutoComm = CBCAut->currentIndex() != 0;
+  s.VisuWin = arrangementFlag_ != 0;
+  s.WState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+  const QRect g = geometry();
+  s.WLeft = g.left();
+  s.WTop = g.top();
+  s.WWidth = g.width();
+  s.WHeight = g.height();
+  return s;
+}
+
+void TForm1::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  SettingsStore store =
+      SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
+  SaveSettings(store, CurrentSettings(), programDir_, link_->vars.controllerSeen, isMaximized());
+  store.Save();
+}
+
+void TForm1::ApplyTexts() {
+  Memo2->clear();
+  const std::string helpFile = UiText(103);
+  QFile file(Q(helpFile));
+  if (file.open(QIODevice::ReadOnly)) {
+    Memo2->setPlainText(QString::fromUtf8(file.readAll()));
+  } else {
+    Memo2->append(T(702) + Q(helpFile));
+  }
+  TabParam->setText(T(110));
+  TabConfig->setText(T(111));
+  TabSet->setText(T(112));
+  TabUpg->setText(T(115));
+  TabMap->setText(T(113));
+  BtnOpenVis->setToolTip(T(120));
+  BtnSaveVis->setToolTip(T(121));
+  BtnScope->setToolTip(T(122));
+  UpDownX->setToolTip(T(123));
+  BtnGrid->setToolTip(T(124));
+  BtnWindow->setToolTip(T(125));
+  BtnLup->setToolTip(T(128));
+  BtnOpenPar->setToolTip(T(126));
+  BtnSavePar->setToolTip(T(127));
+  BtnReadPar->setToolTip(T(129));
+  BtnWritePar->setToolTip(T(130));
+  PanelInfo->setToolTip(T(131));
+  BtnHelp->setText(T(930));
+  BtnHelp->setToolTip(T(931));
+  BitBtnConBen->setText(T(142));
+  BitBtnConGas->setText(T(144));
+  BitBtnNext->setText(T(132));
+  BitBtnOk->setText(T(133));
+  BitBtnCancel->setText(T(134));
+  Btn1->setText(T(135));
+  Btn2->setText(T(136));
+  Btn3->setText(T(137));
+  for (auto [combo, first] : {std::pair{CBCAut, 320}, std::pair{CBFAut, 320}, std::pair{CBList, 322}}) {
+    const int index = combo->currentIndex();
+    combo->clear();
+    combo->addItems({T(first), T(first + 1)});
+    combo->setCurrentIndex(index);
+  }
+  Memo1->clear();  // the combos' items are assembled in the log, which ends up empty
+}
+
+// ---------------------------------------------------------------------------------------
+// Pages
+
+void TForm1::LeavePage() {
+  const int page = CurrentPage();
+  if (page == 7) Memo1->clear();
+  if (page == 2) {
+    for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) b->hide();
+    HideReadProgress();
+    Memo1->clear();
+  }
+}
+
+void TForm1::SelectPage(int page) {
+  link_->vars.currentPage = page;
+  LayoutMainWindow();
+}
+
+void TForm1::TabSetClick() {
+  LeavePage();
+  if (connectionMode_ == 2) {
+    SetTxInterval(kPollIntervalMs);
+    link_->vars.linkState = link_state::kSetupPoll;
+    link_->vars.requestIndex = 0;
+  }
+  SelectPage(0);
+}
+
+void TForm1::TabParamClick() {
+  LeavePage();
+  SetTxInterval(kPollIntervalMs);
+  link_->vars.linkState = link_state::kParameterPoll;
+  SelectPage(1);
+  GridEx1->setFocus();
+}
+
+void TForm1::TabConfigClick() {
+  LeavePage();
+  SetTxInterval(kPollIntervalMs);
+  link_->vars.linkState = link_state::kConfigurationPoll;
+  SelectPage(2);
+  GridEx1->setFocus();
+}
+
+void TForm1::TabMapClick() {
+  LeavePage();
+  SetTxInterval(kPollIntervalMs);
+  link_->vars.linkState = link_state::kMap;
+  link_->vars.requestIndex = kMapFirstColumn;
+  link_->vars.buttonAction = 0;
+  SelectPage(3);
+}
+
+void TForm1::TabProcClick() {
+  LeavePage();
+  int action = link_->vars.buttonAction;
+  if (action < 1 || action > 3) action = 1;
+  static constexpr int kStates[] = {link_state::kPortPoll, link_state::kSramPoll, link_state::kEepromPoll};
+  SetTxInterval(kPollIntervalMs);
+  link_->vars.linkState = kStates[action - 1];
+  SelectPage(3 + action);
+  GridEx1->setFocus();
+}
+
+void TForm1::TabUpgClick() {
+  LeavePage();
+  SetTxInterval(kLinkStartIntervalMs);
+  link_->vars.linkState = link_state::kStopped;
+  link_->vars.buttonAction = 0;
+  link_->vars.controllerStatus = 255;
+  SelectPage(7);
+}
+
+void TForm1::Btn1Click() {
+  link_->vars.buttonAction = 1;
+  if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
+}
+
+void TForm1::Btn2Click() {
+  link_->vars.buttonAction = 2;
+  if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
+}
+
+void TForm1::Btn3Click() {
+  link_->vars.buttonAction = 3;
+  if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
+}
+
+bool TForm1::TabVisible(int page) const {
+  switch (page) {
+    case 0: return !TabSet->isHidden();
+    case 1: return !TabParam->isHidden();
+    case 2: return !TabConfig->isHidden();
+    case 3: return !TabMap->isHidden();
+    case 4: return !TabProc->isHidden();
+    case 7: return !TabUpg->isHidden();
+    default: return false;
+  }
+}
+
+void TForm1::ApplyConnectionMode(int mode) {
+  connectionMode_ = mode;
+  const ParameterBlock& block = link_->parameterBlock;
+  const ModelDescription model = ModelText(block[kTypeByte]);
+  const std::string deviceText = model.deviceTextId ? UiText(model.deviceTextId) : std::string();
+  const std::string version = VersionText(block);
+  std::string caption = kBaseCaption;
+  switch (mode) {
+    case 1: caption += " - [" + openedFileName_ + "] -" + model.model + " V" + version; break;
+    case 2:
+    case 3: caption += deviceText + model.model + " V" + version; break;
+    case 4: caption += deviceText + model.model; break;
+    default: break;
+  }
+  setWindowTitle(Q(caption));
+
+  const bool mapForbidden = (block[kPresenceMaskByte] & 0x04) && !serviceMode_;
+  const bool upgForbidden = (block[kPresenceMaskByte] & 0x08) && !serviceMode_;
+  TabSet->show();
+  TabParam->setVisible(mode == 1 || mode == 2);
+  TabConfig->setVisible(mode == 2);
+  TabMap->setVisible(mode == 2 && !mapForbidden);
+  TabUpg->setVisible((mode == 2 && !upgForbidden) || mode == 3 || mode == 4);
+  TabProc->setVisible(mode == 2 && serviceMode_);
+
+  if (mode == 2) {
+    TabParam->setChecked(true);
+    TabParamClick();
+  } else if (mode == 3 || mode == 4) {
+    TabUpg->setChecked(true);
+    TabUpgClick();
+  }
+
+  if ((mode == 1 || mode == 2) && block[kVersionByte] >= kVersionWarningFrom) {
+    const bool wasRunning = timerTx_->isActive();
+    timerTx_->stop();
+    PanelLog->hide();
+    dialogs_.ShowMessage(UiText(741) + std::to_string(block[kVersionByte] & 0xF0) + " .\n\r", MessageButtons::Ok);
+    if (wasRunning) timerTx_->start();
+  }
+}
+
+void TForm1::BtnWindowClick() {
+  arrangementFlag_ = arrangementFlag_ ? 0 : 1;
+  LayoutMainWindow();
+}
+
+void TForm1::BtnReadParClick() {
+  supervisor_->RequestReconnect();
+  Memo1->clear();
+}
+
+int TForm1::FontSize() const {
+  bool ok = false;
+  const int size = CBFont->currentText().toInt(&ok);
+  return ok ? size : kFontSizes[0];
+}
+
+void TForm1::SetFontSize(int size) {
+  QFont f = font();
+  f.setPointSize(size);
+  setFont(f);
+}
+
+void TForm1::CBFontChange() {
+  SetFontSize(FontSize());
+  LayoutMainWindow();
+}
+
+void TForm1::CBComChange(int index) { supervisor_->CBComChange(index); }
+
+void TForm1::PanelInfoClick() {
+  supervisor_->PanelInfoClick();
+  // The panel shows the result at once rather than at the next information tick.
+}
+
+// ---------------------------------------------------------------------------------------
+// Layout
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (timerInfo_ && timerInfo_->isActive()) LayoutMainWindow();
+}
+
+void TForm1::LayoutMainWindow() {
+  QWidget* client = centralWidget();
+  const int W = client->width();
+  const int H = client->height();
+  const int fontSize = FontSize();
+  const int panel3Height = std::max(kPanel3MinHeight, settings_.WSize);
+
+  TabCon->setGeometry(0, 0, W, kTabConHeight);
+  PanelInfo->setGeometry(W - 103 - 4, 5, 103, 30);
+  CGRead->setGeometry(2, 2, 99, 26);
+  Panel3->setGeometry(0, kTabConHeight, W, panel3Height);
+  Splitter->setGeometry(0, kTabConHeight + panel3Height, W, kSplitterHeight);
+
+  LayoutInput in;
+  in.clientWidth = W;
+  in.clientHeight = H;
+  in.currentPage = CurrentPage();
+  in.arrangementFlag = arrangementFlag_;
+  in.fontSize = fontSize;
+  in.splitterTop = kTabConHeight + panel3Height;
+  in.selectedRow = std::max(1, GridEx1->currentRow());
+  const QModelIndex top = GridEx1->indexAt(QPoint(0, 0));
+  in.topRow = top.isValid() ? std::max(1, top.row()) : 1;
+  layout_ = ComputeMainLayout(in);
+  const MainLayout& L = layout_;
+
+  Place(PanelSco, L.panelSco);
+  if (L.panelSco.visible) {
+    Graph1->setGeometry(0, 0, L.panelSco.rect.width, L.panelSco.rect.height - 16);
+    LabelTim->setGeometry(L.panelSco.rect.width - 150, 2, 70, 16);
+    LabelXScope->setGeometry(L.panelSco.rect.width - 75, 2, 70, 16);
+    ScrollBar1->setGeometry(0, L.panelSco.rect.height - 16, L.panelSco.rect.width, 16);
+  }
+  int wizardTop = kTabConHeight + 8;
+  for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) {
+    b->setVisible(L.wizardButtonsVisible);
+    b->move(L.wizardButtonsLeft, wizardTop);
+    wizardTop += 30;
+  }
+
+  Place(Grid, L.grid);
+  if (L.grid.visible) {
+    for (int c = 0; c < 4; ++c) Grid->setColumnWidth(c, L.gridColumnWidth);
+    Grid->verticalHeader()->setDefaultSectionSize(L.gridRowHeight + 1);
+    Grid->setRowCount(std::max(1, L.readingRowsVisible));
+  }
+  int left = 0;
+  for (QWidget* b : {static_cast<QWidget*>(BtnOpenVis), static_cast<QWidget*>(BtnSaveVis),
+                     static_cast<QWidget*>(BtnScope), static_cast<QWidget*>(UpDownX),
+                     static_cast<QWidget*>(BtnGrid), static_cast<QWidget*>(BtnWindow)}) {
+    b->setVisible(L.scopeRowVisible);
+    b->move(left, L.scopeRowTop);
+    left += b->width() + 4;
+  }
+  BtnLup->setVisible(L.btnLupVisible);
+  BtnLup->move(L.btnLupLeft, L.btnLupTop);
+
+  Place(GridEx1, L.gridEx1);
+  GridEx1->setColumnCount(L.gridEx1ColumnCount);
+  for (int c = 0; c < L.gridEx1ColumnCount; ++c) GridEx1->setColumnWidth(c, L.gridEx1ColumnWidth);
+  if (L.gridEx1Column1Width) GridEx1->setColumnWidth(1, *L.gridEx1Column1Width);
+  GridEx1->verticalHeader()->setDefaultSectionSize(L.gridEx1RowHeight + 1);
+  GridEx1->setSelectionBehavior(L.gridEx1RowSelect ? QAbstractItemView::SelectRows
+                                                   : QAbstractItemView::SelectItems);
+  GridEx1->setStyleSheet(QString("QTableWidget{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
+  if (L.gridEx1RowCount) GridEx1->setRowCount(*L.gridEx1RowCount);
+  if (L.clearGridEx1Cells) GridEx1->clearContents();
+
+  QPushButton* parameterButtons[5] = {BtnOpenPar, BtnSavePar, BtnReadPar, BtnWritePar, BtnHelp};
+  for (int i = 0; i < 5; ++i) {
+    parameterButtons[i]->setVisible(L.parameterButtonsVisible);
+    parameterButtons[i]->move(L.parameterButtonLefts[i], L.parameterButtonsTop);
+  }
+  QPushButton* pageButtons[3] = {Btn1, Btn2, Btn3};
+  for (int i = 0; i < 3; ++i) {
+    const PageButtonPlace& p = L.pageButtons[i];
+    pageButtons[i]->setVisible(p.visible);
+    if (!p.visible) continue;
+    Place(pageButtons[i], p.rect);
+    pageButtons[i]->setText(p.captionId ? T(p.captionId) : Q(p.caption));
+  }
+  Place(PanelLam, L.panelLam);
+  Place(Memo1, L.memo1);
+  Place(PanelLog, L.panelLog);
+  if (L.panelLog.visible) {
+    Image1->setGeometry(0, 0, L.panelLog.rect.width, 60);
+    Memo2->setGeometry(0, 60, L.panelLog.rect.width, std::max(0, L.panelLog.rect.height - 60));
+  }
+  RebuildEditor();
+  if (L.gridEx1TopRow > 0 && L.gridEx1TopRow < GridEx1->rowCount())
+    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow, 0), QAbstractItemView::PositionAtTop);
+}
+
+// The grid's content for the page. The set-up page lists the program's own settings; the
+// other pages are filled by their views.
+void TForm1::RebuildEditor() {
+  for (QWidget* w : {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
+                     static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
+    w->hide();
+  const int page = CurrentPage();
+  auto setCell = [this](int row, int column, const QString& text) {
+    if (row >= GridEx1->rowCount() || column >= GridEx1->columnCount()) return;
+    auto* item = GridEx1->item(row, column);
+    if (!item) GridEx1->setItem(row, column, item = new QTableWidgetItem);
+    item->setText(text);
+  };
+  const int minimumRows = std::max(1, layout_.parameterRowsVisible);
+  if (page == 0) {
+    struct Row {
+      int labelId;
+      QWidget* editor;
+    };
+    std::vector<Row> rows{{302, CBCom}, {303, CBCAut}};
+    if (connectionMode_ == 2) rows.insert(rows.end(), {{304, EDFile}, {305, CBFAut}});
+    if (connectionMode_ == 1 || connectionMode_ == 2) rows.push_back({306, CBList});
+    rows.push_back({307, CBFont});
+    GridEx1->clearContents();
+    GridEx1->setRowCount(std::max<int>(minimumRows, static_cast<int>(rows.size()) + 1));
+    setCell(0, 0, T(300));
+    setCell(0, 1, T(301));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const int r = static_cast<int>(i) + 1;
+      setCell(r, 0, T(rows[i].labelId));
+      const auto* combo = qobject_cast<QComboBox*>(rows[i].editor);
+      setCell(r, 1, combo ? combo->currentText() : EDFile->text());
+      GridEx1->item(r, 1)->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(rows[i].editor)));
+    }
+    setupSelectedRow_ = std::clamp(setupSelectedRow_, 1, static_cast<int>(rows.size()));
+    GridEx1->setCurrentCell(setupSelectedRow_, 1);
+    PlaceSetupEditors();
+    return;
+  }
+  if (page == 1 || page == 2) {
+    GridEx1->clearContents();
+    GridEx1->setRowCount(minimumRows);
+    setCell(0, 0, T(300));
+    setCell(0, 1, T(301));
+    return;
+  }
+  if (page == 7) {
+    GridEx1->setRowCount(minimumRows);
+    setCell(0, 0, T(388));
+    setCell(0, 1, T(389));
+  }
+}
+
+void TForm1::PlaceSetupEditors() {
+  const int row = GridEx1->currentRow();
+  auto* item = row > 0 ? GridEx1->item(row, 1) : nullptr;
+  if (!item) return;
+  auto* editor = static_cast<QWidget*>(item->data(Qt::UserRole).value<void*>());
+  if (!editor) return;
+  editor->setGeometry(GridEx1->visualItemRect(item));
+  editor->show();
+  editor->raise();
+}
+
+// ---------------------------------------------------------------------------------------
+// Keys
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this && widget->isWindow() == (widget == this)) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      // The application filter sees a key once per receiver on its way up; take it once.
+      if (widget == QApplication::focusWidget() || (widget == this && !QApplication::focusWidget()))
+        return FormKeyDown(VirtualKeyFromQt(key->key()));
+    }
+  }
+  if (watched == PanelInfo && event->type() == QEvent::MouseButtonPress) {
+    PanelInfoClick();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+KeyContext TForm1::CurrentKeyContext() const {
+  KeyContext ctx;
+  ctx.currentPage = CurrentPage();
+  ctx.connectionMode = connectionMode_;
+  ctx.tabParamVisible = TabVisible(1);
+  ctx.tabConfigVisible = TabVisible(2);
+  ctx.tabMapVisible = TabVisible(3);
+  ctx.tabUpgVisible = TabVisible(7);
+  return ctx;
+}
+
+bool TForm1::FormKeyDown(int virtualKey) {
+  switch (HandleKeyDown(virtualKey, keyHistory_, CurrentKeyContext())) {
+    case KeyAction::None: return false;
+    case KeyAction::ShowKeyLabelsAndHelp: ShowKeyLabels(); break;
+    case KeyAction::SelectSetup: TabSet->setChecked(true); TabSetClick(); break;
+    case KeyAction::SelectParam: TabParam->setChecked(true); TabParamClick(); break;
+    case KeyAction::SelectConfig: TabConfig->setChecked(true); TabConfigClick(); break;
+    case KeyAction::SelectMap: TabMap->setChecked(true); TabMapClick(); break;
+    case KeyAction::SelectUpg: TabUpg->setChecked(true); TabUpgClick(); break;
+    case KeyAction::FocusGrid: GridEx1->setFocus(); break;
+    case KeyAction::ModeSwitchOrReconnect: PanelInfoClick(); break;
+    case KeyAction::NextFontSize:
+      CBFont->setCurrentIndex(NextFontIndex(CBFont->currentIndex()));
+      CBFontChange();
+      break;
+    case KeyAction::Reconnect: supervisor_->RequestReconnect(); break;
+    case KeyAction::SwitchListOrder: SwitchListOrder(); break;
+    case KeyAction::StopLink: StopLinkKey(); break;
+    case KeyAction::ResetChannelColours: ResetChannelColours(); break;
+    case KeyAction::SaveRecording:
+    case KeyAction::OpenRecording: return false;  // recordings come with the recording files
+    case KeyAction::ToggleScope:
+      scopeRunning_ = scopeRunning_ ? 0 : 1;
+      BtnScope->setText(scopeRunning_ ? "STOP" : "START");
+      ScrollBar1->setValue(kScopeHistoryLast);
+      ScrollBar1->setVisible(!scopeRunning_);
+      if (!scopeRunning_) history_.ToTimeOrder();
+      break;
+    case KeyAction::StartProgramming: Btn1Click(); break;
+    case KeyAction::StepDown:
+    case KeyAction::StepUp: return false;  // stepping belongs to the parameter editor
+    case KeyAction::ToggleServiceMode: ToggleServiceMode(); break;
+  }
+  return true;
+}
+
+void TForm1::ShowKeyLabels() {
+  TabSet->setText("F2");
+  TabParam->setText("F3");
+  TabConfig->setText("F4");
+  TabMap->setText("F5");
+  TabUpg->setText("F6");
+  TabProc->setText(QString());
+  PanelInfo->setText("F8");
+  PanelInfo->setPalette(QApplication::palette());
+  PanelInfo->setStyleSheet(QString());
+  supervisor_->StartKeyLabelCountdown();
+}
+
+void TForm1::RestoreTabCaptions() {
+  TabParam->setText(T(110));
+  TabConfig->setText(T(111));
+  TabSet->setText(T(112));
+  TabMap->setText(T(113));
+  TabUpg->setText(T(115));
+  TabProc->setText(T(114));
+}
+
+void TForm1::ToggleServiceMode() {
+  serviceMode_ = !serviceMode_;
+  if (serviceMode_) {
+    for (QToolButton* b : {TabSet, TabParam, TabConfig, TabMap, TabUpg, TabProc}) b->show();
+  } else {
+    TabProc->hide();
+  }
+  LayoutMainWindow();
+}
+
+void TForm1::SwitchListOrder() {
+  CBList->setCurrentIndex(CBList->currentIndex() == 0 ? 1 : 0);
+  LayoutMainWindow();
+}
+
+void TForm1::StopLinkKey() {
+  supervisor_->StopLink();
+  link_->vars.reconnectPending = false;
+}
+
+void TForm1::ResetChannelColours() {
+  channelColours_ = kInitialChannelColours;
+  for (int i = 0; i < 8; ++i) {
+    QPalette p = channelSwatches[i]->palette();
+    p.setColor(QPalette::Window, FromPlatformColour(channelColours_[i]));
+    channelSwatches[i]->setPalette(p);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Timers and the serial event
+
+void TForm1::TimerTxTimer() { link_->TimerTxTimer(); }
+
+void TForm1::TimerInfoTimer() { supervisor_->TimerInfoTimer(); }
+
+void TForm1::VaComm1RxChar(int count) { link_->VaComm1RxChar(count); }
+
+// ---------------------------------------------------------------------------------------
+// LinkHost
+
+void TForm1::SetTxInterval(int ms) { timerTx_->setInterval(ms); }
+
+void TForm1::SetTxEnabled(bool enabled) {
+  if (enabled)
+    timerTx_->start();
+  else
+    timerTx_->stop();
+}
+
+bool TForm1::TxEnabled() const { return timerTx_->isActive(); }
+
+void TForm1::SetBaseCaption() { setWindowTitle(kBaseCaption); }
+
+void TForm1::SetBusyCursor(bool busy) { dialogs_.SetBusyCursor(busy); }
+
+void TForm1::ShowReadProgress(int maximum) {
+  CGRead->setRange(0, maximum);
+  CGRead->setValue(0);
+  CGRead->show();
+}
+
+void TForm1::SetReadProgress(int position) { CGRead->setValue(std::min(position, CGRead->maximum())); }
+
+void TForm1::HideReadProgress() {
+  CGRead->hide();
+  CGRead->setValue(0);
+}
+
+void TForm1::AddLogLine(const std::string& line) { Memo1->append(Q(DisplayText(line))); }
+
+std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
+
+void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, MessageButtons::Ok); }
+
+void TForm1::Beep() { dialogs_.Beep(); }
+
+void TForm1::ParametersRead() { RebuildEditor(); }
+
+void TForm1::PlausibilityCheck() {}  // the plausibility warnings come with the parameter checks
+
+bool TForm1::ScopeRunning() const { return scopeRunning_ != 0; }
+
+int TForm1::RegisterIndex() const { return std::max(0, CBReg->currentIndex()); }
+
+bool TForm1::MagnifierOpen() const { return false; }
+
+void TForm1::SetMagnifierTexts(const std::string&, const std::string&) {}
+
+void TForm1::HistoryAboutToWrap() {}  // the automatic save comes with the recording files
+
+void TForm1::ScopeCursorMoved(int cursor) { LabelTim->setText(Q(FormatFixed(cursor * 0.1, 1) + " s")); }
+
+void TForm1::ShowRecord(const LiveReadings&) {}
+
+void TForm1::ShowConfiguration(const ConfigurationView&) {}
+
+void TForm1::WizardStep() {}
+
+void TForm1::ShowMapColumn(const MapColumnView&) {}
+
+void TForm1::ShowMemoryBlock(const MemoryBlockView&) {}
+
+void TForm1::ShowPortView(const PortView&) {}
+
+// ---------------------------------------------------------------------------------------
+// SupervisionHost
+
+bool TForm1::AutoPortSearch() const { return CBCAut->currentIndex() == 1; }
+
+void TForm1::ShowPortInComboBox(int port) {
+  CBCom->setCurrentIndex(std::clamp(port, 1, 4) - 1);
+  if (CurrentPage() == 0 && GridEx1->rowCount() > 1) {
+    if (auto* item = GridEx1->item(1, 1)) item->setText(CBCom->currentText());
+  }
+}
+
+void TForm1::SelectSetupPage() {
+  TabSet->setChecked(true);
+  TabSetClick();
+}
+
+void TForm1::ClearLog() { Memo1->clear(); }
+
+bool TForm1::TakeHelpRequest() {
+  const bool pending = helpRequest_;
+  helpRequest_ = false;
+  return pending;
+}
+
+void TForm1::OpenHelp() { activateWindow(); }
+
+void TForm1::ShowModePanel(const ModePanelLook& look) {
+  const QString background =
+      look.buttonFace ? QApplication::palette().color(QPalette::Button).name()
+                      : QColor::fromRgb(static_cast<QRgb>(look.colour)).name();
+  const QString text = QColor::fromRgb(static_cast<QRgb>(look.textColour)).name();
+  PanelInfo->setStyleSheet(QString("QLabel#PanelInfo{background:%1;color:%2}").arg(background, text));
+  PanelInfo->setText(Q(look.text));
+}
+
+void TForm1::HideAutoMessage() { PanelAuto->hide(); }
+
+bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
+
+void TForm1::ShowAutoMessage(const std::string& text) {
+  PanelAuto->setText(Q(text));
+  PanelAuto->show();
+}
+
+void TForm1::HideHintPanel() { PanelHint->hide(); }
+
+void TForm1::ShowParamAndConfigTabs() {
+  TabParam->show();
+  TabConfig->show();
+}

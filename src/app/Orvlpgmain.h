@@ -1,0 +1,219 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/AppSettings.h"
+#include "app/KeyTable.h"
+#include "app/MainLayout.h"
+#include "app/UserDialogs.h"
+#include "link/ControllerLink.h"
+#include "link/Supervision.h"
+#include "monitor/ReadingHistory.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+class QTableWidget;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class SplitterBar;
+
+// What the main window is given from outside: dialogs, the settings file, the program's
+// folder and, for tests, a serial port of their own.
+struct MainWindowEnvironment {
+  UserDialogs* dialogs = nullptr;             // required
+  std::string settingsPath;                   // empty: the current user's settings file
+  std::string programDir;                     // empty: the executable's folder
+  std::unique_ptr<SerialPort> port;           // empty: the POSIX serial port
+};
+
+// The main window. It owns the state of the run through the core objects it holds and
+// implements the host interfaces through which they ask for side effects.
+class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(MainWindowEnvironment env, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // State for the views and for tests.
+  int CurrentPage() const { return link_->vars.currentPage; }
+  int ConnectionMode() const { return connectionMode_; }
+  bool ServiceModeOn() const { return serviceMode_; }
+  ControllerLink& Link() { return *link_; }
+  ConnectionSupervisor& Supervisor() { return *supervisor_; }
+  SerialPort& Port() { return *port_; }
+  const MainLayout& LastLayout() const { return layout_; }
+  QTimer* TimerTx() const { return timerTx_; }
+  QTimer* TimerInfo() const { return timerInfo_; }
+  std::string LogText() const;
+  bool TabVisible(int page) const;  // by CurrentPage number: 0,1,2,3,4(TabProc),7
+  AppSettings CurrentSettings() const;
+  const AppSettings& StoredSettings() const { return settings_; }
+
+  // Event handlers, named after the control and the event.
+  void FormCreate();
+  void FormDestroy();
+  void TabSetClick();
+  void TabParamClick();
+  void TabConfigClick();
+  void TabMapClick();
+  void TabProcClick();
+  void TabUpgClick();
+  void Btn1Click();
+  void Btn2Click();
+  void Btn3Click();
+  void BtnWindowClick();
+  void BtnReadParClick();
+  void CBFontChange();
+  void CBComChange(int index);
+  void PanelInfoClick();
+  void TimerTxTimer();
+  void TimerInfoTimer();
+  void VaComm1RxChar(int count);
+  // Returns true when the key was handled.
+  bool FormKeyDown(int virtualKey);
+  void LayoutMainWindow();
+  void RebuildEditor();
+
+  // LinkHost
+  void SetTxInterval(int ms) override;
+  void SetTxEnabled(bool enabled) override;
+  bool TxEnabled() const override;
+  void ApplyConnectionMode(int mode) override;
+  void SetBaseCaption() override;
+  void SetBusyCursor(bool busy) override;
+  void ShowReadProgress(int maximum) override;
+  void SetReadProgress(int position) override;
+  void HideReadProgress() override;
+  void AddLogLine(const std::string& line) override;
+  void ShowMessage(const std::string& text) override;
+  void Beep() override;
+  void ParametersRead() override;
+  void PlausibilityCheck() override;
+  bool ScopeRunning() const override;
+  bool ServiceMode() const override { return serviceMode_; }
+  int RegisterIndex() const override;
+  bool MagnifierOpen() const override;
+  void SetMagnifierTexts(const std::string& first, const std::string& second) override;
+  void HistoryAboutToWrap() override;
+  void ScopeCursorMoved(int cursor) override;
+  void ShowRecord(const LiveReadings& record) override;
+  void ShowConfiguration(const ConfigurationView& view) override;
+  void WizardStep() override;
+  void ShowMapColumn(const MapColumnView& view) override;
+  void ShowMemoryBlock(const MemoryBlockView& view) override;
+  void ShowPortView(const PortView& view) override;
+
+  // SupervisionHost
+  bool AutoPortSearch() const override;
+  void ShowPortInComboBox(int port) override;
+  void SelectSetupPage() override;
+  void ClearLog() override;
+  bool TakeHelpRequest() override;
+  void OpenHelp() override;
+  void RestoreTabCaptions() override;
+  void ShowModePanel(const ModePanelLook& look) override;
+  void HideAutoMessage() override;
+  bool ReadingsGridVisible() const override;
+  void ShowAutoMessage(const std::string& text) override;
+  void HideHintPanel() override;
+  void ShowParamAndConfigTabs() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void CreateComponents();
+  void ApplySettings();
+  void ApplyTexts();
+  void LeavePage();
+  void SelectPage(int page);
+  void SetFontSize(int size);
+  int FontSize() const;
+  void ToggleServiceMode();
+  void ShowKeyLabels();
+  void SwitchListOrder();
+  void StopLinkKey();
+  void ResetChannelColours();
+  void PlaceSetupEditors();
+  void UpdateWindowSize();
+  KeyContext CurrentKeyContext() const;
+
+  MainWindowEnvironment env_;
+  UserDialogs& dialogs_;
+  std::string programDir_;
+  AppSettings settings_;
+  ReadingHistory history_;
+  std::unique_ptr<SerialPort> port_;
+  std::unique_ptr<ControllerLink> link_;
+  std::unique_ptr<ConnectionSupervisor> supervisor_;
+  MainLayout layout_;
+  KeyHistory keyHistory_;
+  int connectionMode_ = 0;
+  bool serviceMode_ = false;
+  int arrangementFlag_ = 0;  // BtnWindow's tag
+  int scopeRunning_ = 1;     // BtnScope's tag
+  int setupSelectedRow_ = 1;
+  int paramSelectedRow_ = 1;
+  bool helpRequest_ = false;
+  bool destroyed_ = false;
+  std::string openedFileName_;
+  std::array<std::int32_t, 8> channelColours_{};
+
+ public:
+  // Components, named as the window design names them.
+  QWidget* TabCon = nullptr;
+  QToolButton* TabSet = nullptr;
+  QToolButton* TabParam = nullptr;
+  QToolButton* TabConfig = nullptr;
+  QToolButton* TabUpg = nullptr;
+  QToolButton* TabMap = nullptr;
+  QToolButton* TabProc = nullptr;
+  QButtonGroup* tabGroup = nullptr;
+  QLabel* PanelInfo = nullptr;
+  QProgressBar* CGRead = nullptr;
+  QWidget* Panel3 = nullptr;
+  QFrame* PanelSco = nullptr;
+  QWidget* Graph1 = nullptr;
+  QLabel* LabelXScope = nullptr;
+  QLabel* LabelTim = nullptr;
+  QScrollBar* ScrollBar1 = nullptr;
+  QTextEdit* Memo1 = nullptr;
+  SplitterBar* Splitter = nullptr;
+  QWidget* PanelLog = nullptr;
+  QLabel* Image1 = nullptr;
+  QTextEdit* Memo2 = nullptr;
+  QTableWidget* Grid = nullptr;
+  QTableWidget* GridEx1 = nullptr;
+  QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
+              *BtnWindow = nullptr, *BtnLup = nullptr;
+  QSpinBox* UpDownX = nullptr;
+  QPushButton *BtnOpenPar = nullptr, *BtnSavePar = nullptr, *BtnReadPar = nullptr, *BtnWritePar = nullptr,
+              *BtnHelp = nullptr;
+  QPushButton *Btn1 = nullptr, *Btn2 = nullptr, *Btn3 = nullptr;
+  QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
+              *BitBtnCancel = nullptr;
+  QComboBox *CBCom = nullptr, *CBCAut = nullptr, *CBFAut = nullptr, *CBList = nullptr, *CBFont = nullptr,
+            *CBLang = nullptr, *CBReg = nullptr;
+  QLineEdit* EDFile = nullptr;
+  QLabel *PanelAuto = nullptr, *PanelErr = nullptr, *PanelHint = nullptr;
+  QWidget* PanelLam = nullptr;
+  std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
+  std::array<QFrame*, 8> channelSwatches{};
+  std::array<QProgressBar*, 6> gauges{};      // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
+  QTimer* timerTx_ = nullptr;
+  QTimer* timerInfo_ = nullptr;
+};

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include "app/UiText.h"
+#include "link/Supervision.h"
+#include "support/FakeSerialPort.h"
+#include "support/ScriptedLinkHost.h"
+
+namespace {
+
+class SupervisionTest : public ::testing::Test {
+ protected:
+  SupervisionTest() : link(port, host, history), supervisor(link, port, host, host) {
+    link.vars.reconnectPending = true;
+  }
+
+  // Sends polls that nobody answers until the supervision declares the link lost.
+  void LoseLink() {
+    const int threshold = link.vars.currentPage == 3 ? 100 : 15;
+    link.vars.unansweredCount = threshold;
+    supervisor.TimerInfoTimer();
+  }
+
+  FakeSerialPort port;
+  ScriptedLinkHost host;
+  ReadingHistory history;
+  ControllerLink link;
+  ConnectionSupervisor supervisor;
+};
+
+TEST_F(SupervisionTest, reconnectOpensThePortAndStartsTheLink) {
+  supervisor.TimerInfoTimer();
+  ASSERT_EQ(host.log.size(), 1u);
+  EXPECT_EQ(host.log[0], UiText(721) + "1 -" + UiText(723));
+  EXPECT_TRUE(port.Active());
+  EXPECT_FALSE(link.vars.reconnectPending);
+  EXPECT_TRUE(link.vars.readPending);
+  EXPECT_EQ(link.vars.linkState, link_state::kChoose);
+  EXPECT_TRUE(host.txEnabled);
+  EXPECT_EQ(host.interval, 1000);
+  EXPECT_EQ(host.progressMax, 100);
+  EXPECT_EQ(host.setupSelections, 1);
+  EXPECT_EQ(host.comboPort, 1);
+}
+
+TEST_F(SupervisionTest, portSearchTriesOnePortPerTickCyclingOneToFour) {
+  host.autoPortSearch = true;
+  port.failOpen = true;
+  for (int t = 0; t < 5; ++t) supervisor.TimerInfoTimer();
+  ASSERT_EQ(host.log.size(), 5u);
+  const int ports[] = {1, 2, 3, 4, 1};
+  for (int t = 0; t < 5; ++t) EXPECT_EQ(host.log[t], UiText(721) + std::to_string(ports[t]) + " -" + UiText(722));
+  EXPECT_TRUE(link.vars.reconnectPending);
+}
+
+TEST_F(SupervisionTest, failedOpenWithoutSearchRetriesTheSamePort) {
+  port.failOpen = true;
+  supervisor.TimerInfoTimer();
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(port.PortNum(), 1);
+  EXPECT_EQ(host.log.size(), 2u);
+  EXPECT_TRUE(link.vars.reconnectPending);
+}
+
+TEST_F(SupervisionTest, silentPortWithSearchIsLeftForTheNextOne) {
+  host.autoPortSearch = true;
+  supervisor.TimerInfoTimer();
+  host.log.clear();
+  LoseLink();
+  ASSERT_EQ(host.log.size(), 2u);
+  EXPECT_EQ(host.log[0], UiText(724));
+  EXPECT_EQ(host.log[1], UiText(720) + "1");
+  EXPECT_EQ(port.PortNum(), 2);
+  EXPECT_FALSE(port.Active());
+  EXPECT_TRUE(link.vars.reconnectPending);
+  EXPECT_EQ(host.modes, std::vector<int>{0});
+  EXPECT_EQ(host.beeps, 1);
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.log.back(), UiText(721) + "2 -" + UiText(723));
+}
+
+TEST_F(SupervisionTest, sixLossesInARowWithoutSearchStopTheLink) {
+  supervisor.TimerInfoTimer();
+  for (int loss = 1; loss <= 6; ++loss) {
+    LoseLink();
+    EXPECT_EQ(host.txEnabled, loss < 6) << loss;
+  }
+  EXPECT_EQ(std::count(host.log.begin(), host.log.end(), UiText(724)), 6);
+  EXPECT_FALSE(link.vars.readPending);
+  EXPECT_FALSE(link.vars.reconnectPending);
+  EXPECT_EQ(link.vars.failedReconnects, 0);
+  EXPECT_FALSE(host.progressVisible);
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.panel.text, UiText(140));
+  EXPECT_EQ(host.panel.textColour, 0xFF0000u);
+  EXPECT_TRUE(host.panel.buttonFace);
+}
+
+TEST_F(SupervisionTest, mapPageToleratesAHundredUnansweredRequests) {
+  supervisor.TimerInfoTimer();
+  link.vars.currentPage = 3;
+  link.vars.unansweredCount = 99;
+  supervisor.TimerInfoTimer();
+  EXPECT_TRUE(host.modes.empty());
+  link.vars.unansweredCount = 100;
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.modes, std::vector<int>{0});
+  link.vars.currentPage = 1;
+  link.vars.unansweredCount = 15;
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.modes.size(), 2u);
+}
+
+TEST_F(SupervisionTest, anyParameterReplyResetsFailedReconnects) {
+  supervisor.TimerInfoTimer();
+  LoseLink();
+  LoseLink();
+  EXPECT_EQ(link.vars.failedReconnects, 2);
+  link.vars.expectedReply = 0x55;
+  port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
+  port.Feed({0x12, 0x34, 0x56, 0x78});  // wrong, but a reply of four bytes
+  EXPECT_EQ(link.vars.failedReconnects, 0);
+}
+
+TEST_F(SupervisionTest, choosingThePortInUseReopensItAndReadsAgain) {
+  supervisor.TimerInfoTimer();
+  supervisor.CBComChange(0);
+  EXPECT_FALSE(port.Active());
+  EXPECT_EQ(host.log.back(), UiText(720) + "1");
+  supervisor.TimerInfoTimer();
+  EXPECT_TRUE(port.Active());
+  EXPECT_EQ(port.opens, 2);
+  EXPECT_TRUE(link.vars.readPending);
+  supervisor.CBComChange(2);
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(port.PortNum(), 3);
+}
+
+TEST_F(SupervisionTest, closeErrorsAreIgnored) {
+  supervisor.TimerInfoTimer();
+  port.failClose = true;
+  EXPECT_NO_THROW(supervisor.CBComChange(1));
+  EXPECT_NO_THROW(supervisor.TimerInfoTimer());
+}
+
+TEST_F(SupervisionTest, panelClickSwitchesModeWhileRunningAndReconnectsWhenStopped) {
+  supervisor.TimerInfoTimer();
+  supervisor.PanelInfoClick();
+  EXPECT_TRUE(link.vars.modeSwitchRequest);
+  supervisor.StopLink();
+  EXPECT_FALSE(host.txEnabled);
+  EXPECT_EQ(host.tabsShown, 1);
+  supervisor.PanelInfoClick();
+  EXPECT_TRUE(link.vars.reconnectPending);
+  EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(SupervisionTest, keyLabelsComeBackAfterThreeTicks) {
+  supervisor.TimerInfoTimer();
+  supervisor.StartKeyLabelCountdown();
+  supervisor.TimerInfoTimer();
+  supervisor.StartKeyLabelCountdown();  // F1 again restarts at 3
+  supervisor.TimerInfoTimer();
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.captionRestores, 0);
+  const int ticks = supervisor.InfoTicks();
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.captionRestores, 1);
+  EXPECT_EQ(supervisor.InfoTicks(), ticks + 1);
+}
+
+TEST_F(SupervisionTest, pendingHelpRequestOpensTheHelpWindow) {
+  host.helpPending = true;
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.helpOpened, 1);
+  EXPECT_FALSE(host.helpPending);
+}
+
+TEST(ModePanelTest, lookFollowsTheStatusByte) {
+  struct Case {
+    bool running;
+    int status, ticks;
+    bool face;
+    std::uint32_t colour;
+    int textId;  // -1: empty
+  };
+  const Case cases[] = {
+      {false, 0xC4, 0, true, 0, 140},          {true, 255, 0, true, 0, -1},
+      {true, 0x00, 0, false, 0x808080, 141},   {true, 0xC4, 0, false, 0x00FF00, 144},
+      {true, 0xC8, 0, false, 0xFF00FF, 145},   {true, 0xD0, 0, false, 0xFF0000, 142},
+      {true, 0xD8, 0, false, 0xFFFF00, 143},   {true, 0x81, 2, false, 0x00FF00, 144},
+      {true, 0x82, 4, false, 0xFF0000, 142},   {true, 0x83, 0, false, 0xFFFF00, 143},
+      {true, 0x80, 0, true, 0, -1},
+  };
+  for (const Case& c : cases) {
+    const ModePanelLook look = NextModePanelLook(ModePanelLook{}, c.running, static_cast<std::uint8_t>(c.status), c.ticks);
+    EXPECT_EQ(look.buttonFace, c.face) << c.status;
+    if (!c.face) {
+      EXPECT_EQ(look.colour, c.colour) << c.status;
+    }
+    EXPECT_EQ(look.text, c.textId < 0 ? std::string() : UiText(c.textId)) << c.status;
+  }
+}
+
+TEST(ModePanelTest, bitSixClearBlinksAndOtherFuelBitsKeepTheLook) {
+  ModePanelLook gas = NextModePanelLook(ModePanelLook{}, true, 0x81, 0);
+  const ModePanelLook odd = NextModePanelLook(gas, true, 0x81, 1);
+  EXPECT_TRUE(odd.buttonFace);
+  EXPECT_EQ(odd.text, UiText(144));
+  const ModePanelLook kept = NextModePanelLook(gas, true, 0xC0 | 0x0C, 2);
+  EXPECT_EQ(kept.colour, gas.colour);
+  EXPECT_EQ(kept.text, gas.text);
+}
+
+TEST(ModePanelTest, autoModeMessagesLaterMatchesWin) {
+  EXPECT_EQ(AutoModeMessageId(8), 483);
+  EXPECT_EQ(AutoModeMessageId(0x10), 481);
+  EXPECT_EQ(AutoModeMessageId(33), 436);
+  EXPECT_EQ(AutoModeMessageId(65), 483);
+  EXPECT_EQ(AutoModeMessageId(136), 484);
+  EXPECT_EQ(AutoModeMessageId(0x18), 481);
+  EXPECT_EQ(AutoModeMessageId(0), 0);
+}
+
+TEST_F(SupervisionTest, steadyAutoShowsTheSwitchOverMessageWhileTheGridIsVisible) {
+  supervisor.TimerInfoTimer();
+  link.vars.controllerStatus = 0xD8;
+  link.vars.controllerErrorCode = 136;
+  supervisor.TimerInfoTimer();
+  EXPECT_EQ(host.autoMessage, UiText(484));
+  host.gridVisible = false;
+  supervisor.TimerInfoTimer();
+  EXPECT_TRUE(host.autoMessage.empty());
+}
+
+}  // namespace

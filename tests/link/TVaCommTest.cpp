@@ -1,0 +1,679 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <ctime>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <numeric>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/TVaComm.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// How long a test waits for something that must happen before declaring it missing.
+constexpr auto kPatience = std::chrono::seconds(10);
+
+// Stands in for the program's main thread: the component posts callables here and the
+// test runs them on its own thread when it pumps.
+class MainQueue {
+ public:
+  TVaComm::Dispatcher Dispatcher() {
+    return [this](std::function<void()> fn) {
+      {
+        std::lock_guard<std::mutex> guard(lock_);
+        queue_.push_back(std::move(fn));
+      }
+      posted_.notify_all();
+    };
+  }
+
+  // Waits until at least one callable is queued; false if none came.
+  bool WaitForPosted() {
+    std::unique_lock<std::mutex> lock(lock_);
+    return posted_.wait_for(lock, kPatience, [this] { return !queue_.empty(); });
+  }
+
+  std::size_t Pending() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return queue_.size();
+  }
+
+  // Runs what is queued now.
+  void PumpAll() {
+    std::deque<std::function<void()>> batch;
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      batch.swap(queue_);
+    }
+    for (auto& fn : batch) fn();
+  }
+
+  // Runs whatever gets posted during the given time (robustness checks only).
+  void PumpFor(std::chrono::milliseconds duration) {
+    const auto deadline = std::chrono::steady_clock::now() + duration;
+    for (;;) {
+      std::deque<std::function<void()>> batch;
+      {
+        std::unique_lock<std::mutex> lock(lock_);
+        if (!posted_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) return;
+        batch.swap(queue_);
+      }
+      for (auto& fn : batch) fn();
+    }
+  }
+
+  // Runs posted callables until done() holds; false if it did not come to hold in time.
+  bool PumpUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!done()) {
+      std::deque<std::function<void()>> batch;
+      {
+        std::unique_lock<std::mutex> lock(lock_);
+        if (!posted_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) return done();
+        batch.swap(queue_);
+      }
+      for (auto& fn : batch) fn();
+    }
+    return true;
+  }
+
+ private:
+  std::mutex lock_;
+  std::condition_variable posted_;
+  std::deque<std::function<void()>> queue_;
+};
+
+// Waits (bounded) until condition holds, for conditions that other threads bring about.
+bool Eventually(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EVaCommError& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+// A temporary folder removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    char name[] = "/tmp/vacomm-XXXXXX";
+    if (::mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = name;
+  }
+  ~TempDir() {
+    for (const auto& file : files_) ::unlink(file.c_str());
+    ::rmdir(path_.c_str());
+  }
+  const std::string& Path() const { return path_; }
+  void Remember(const std::string& file) { files_.push_back(file); }
+
+ private:
+  std::string path_;
+  std::vector<std::string> files_;
+};
+
+// A pseudo-terminal whose slave is linked as <dir>/tty0, so that port 1 with the pattern
+// "<dir>/tty%d" is its slave; the test plays the controller on the master side.
+class Pty {
+ public:
+  Pty() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+      throw std::runtime_error("no pseudo-terminal");
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    char slave[128];
+    if (::ptsname_r(master_, slave, sizeof slave) != 0) throw std::runtime_error("ptsname");
+    slavePath_ = slave;
+    link_ = dir_.Path() + "/tty0";
+    if (::symlink(slave, link_.c_str()) != 0) throw std::runtime_error("symlink");
+    dir_.Remember(link_);
+  }
+  ~Pty() { CloseMaster(); }
+
+  std::string Pattern() const { return dir_.Path() + "/tty%d"; }
+  const std::string& Link() const { return link_; }
+  const std::string& SlavePath() const { return slavePath_; }
+  int Master() const { return master_; }
+
+  void CloseMaster() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+
+  void Write(const Bytes& bytes) {
+    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
+
+  // Reads from the master until count bytes came or the patience ran out.
+  Bytes Read(std::size_t count) {
+    Bytes got;
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
+      pollfd p{master_, POLLIN, 0};
+      if (::poll(&p, 1, 50) <= 0) continue;
+      std::uint8_t chunk[4096];
+      const ssize_t n = ::read(master_, chunk, std::min(sizeof chunk, count - got.size()));
+      if (n > 0) got.insert(got.end(), chunk, chunk + n);
+    }
+    return got;
+  }
+
+ private:
+  TempDir dir_;
+  int master_ = -1;
+  std::string slavePath_;
+  std::string link_;
+};
+
+Bytes Sequence(std::size_t count, std::uint8_t first = 0) {
+  Bytes bytes(count);
+  std::iota(bytes.begin(), bytes.end(), first);
+  return bytes;
+}
+
+double ProcessCpuSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// ---------------------------------------------------------------------------------------
+// Port number to device.
+
+TEST(TVaCommDeviceName, InsertsPortIndexIntoPattern) {
+  struct Row {
+    const char* pattern;
+    long long index;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"/dev/ttyS%d", 0, "/dev/ttyS0"},           {"/dev/ttyUSB%d", 3, "/dev/ttyUSB3"},
+      {"/tmp/run42/tty%d", 1, "/tmp/run42/tty1"}, {"%d", 12, "12"},
+      {"/tmp/100%%/tty%d", 2, "/tmp/100%/tty2"},  {"/dev/port%d.x", -1, "/dev/port-1.x"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(TVaComm::FormatDeviceName(row.pattern, row.index),
+              std::optional<std::string>(row.expected))
+        << row.pattern;
+  }
+}
+
+TEST(TVaCommDeviceName, RefusesAnythingButOneDecimalConversion) {
+  const char* const rows[] = {
+      "",    "/dev/ttyS0", "/dev/ttyS%d%d", "/dev/tty%s", "/dev/%s%d", "/dev/%n%d",  "%5d",
+      "%ld", "/dev/ttyS%", "/dev/ttyS%d%",  "%x/tty%d",   "%%d",       "/dev/%d/%i",
+  };
+  for (const char* pattern : rows) {
+    EXPECT_EQ(TVaComm::FormatDeviceName(pattern, 0), std::nullopt) << pattern;
+  }
+  EXPECT_EQ(TVaComm::FormatDeviceName(std::string_view("/dev/tty\0%d", 11), 0), std::nullopt);
+}
+
+TEST(TVaCommDeviceName, EnvironmentReplacesDefaultButNotExplicitPattern) {
+  const char* saved = std::getenv(TVaComm::kDevicePatternVariable);
+  const std::optional<std::string> restore =
+      saved ? std::optional<std::string>(saved) : std::nullopt;
+
+  MainQueue main;
+  TVaComm comm(main.Dispatcher());
+  ::unsetenv(TVaComm::kDevicePatternVariable);
+  EXPECT_EQ(comm.DeviceName(), "/dev/ttyS0");
+  comm.SetPortNum(4);
+  EXPECT_EQ(comm.DeviceName(), "/dev/ttyS3");
+
+  ::setenv(TVaComm::kDevicePatternVariable, "/dev/ttyUSB%d", 1);
+  EXPECT_EQ(comm.DeviceName(), "/dev/ttyUSB3");
+
+  TVaComm explicitComm(main.Dispatcher(), "/tmp/run42/tty%d");
+  EXPECT_EQ(explicitComm.DeviceName(), "/tmp/run42/tty0");
+
+  ::setenv(TVaComm::kDevicePatternVariable, "/dev/tty%s", 1);
+  EXPECT_EQ(comm.DeviceName(), "");
+  EXPECT_EQ(ErrorOf([&] { comm.Open(); }),
+            "Unable to open specified device /dev/tty%s (22), Invalid argument");
+  EXPECT_FALSE(comm.Active());
+
+  if (restore)
+    ::setenv(TVaComm::kDevicePatternVariable, restore->c_str(), 1);
+  else
+    ::unsetenv(TVaComm::kDevicePatternVariable);
+}
+
+// ---------------------------------------------------------------------------------------
+// Closed port and open failures.
+
+TEST(TVaCommClosed, OperationsDoNothingAndReturnZero) {
+  MainQueue main;
+  TVaComm comm(main.Dispatcher(), "/nonexistent/tty%d");
+  std::uint8_t buf[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(comm.PortNum(), 1);
+  EXPECT_EQ(comm.ReadBufUsed(), 0);
+  EXPECT_EQ(comm.ReadBuf(buf, 8), 0);
+  EXPECT_EQ(comm.WriteBuf(buf, 8), 0);
+  EXPECT_NO_THROW(comm.Close());
+  comm.SetPortNum(3);
+  EXPECT_EQ(comm.PortNum(), 3);
+  EXPECT_EQ(main.Pending(), 0u);
+}
+
+TEST(TVaCommOpen, MissingDeviceReportsPathErrorCodeAndText) {
+  TempDir dir;
+  MainQueue main;
+  TVaComm comm(main.Dispatcher(), dir.Path() + "/absent%d");
+  comm.SetPortNum(3);
+  EXPECT_EQ(ErrorOf([&] { comm.Open(); }), "Unable to open specified device " + dir.Path() +
+                                               "/absent2 (2), No such file or directory");
+  EXPECT_FALSE(comm.Active());
+}
+
+TEST(TVaCommOpen, DeviceThatIsNoTerminalFailsLineSettingsAndIsReleased) {
+  TempDir dir;
+  const std::string file = dir.Path() + "/file0";
+  const int fd = ::open(file.c_str(), O_CREAT | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  dir.Remember(file);
+
+  MainQueue main;
+  TVaComm comm(main.Dispatcher(), dir.Path() + "/file%d");
+  const std::string expected = "Error writing dcb (25), Inappropriate ioctl for device";
+  EXPECT_EQ(ErrorOf([&] { comm.Open(); }), expected);
+  EXPECT_FALSE(comm.Active());
+  // Still holding the file would make this one "busy".
+  TVaComm other(main.Dispatcher(), dir.Path() + "/file%d");
+  EXPECT_EQ(ErrorOf([&] { other.Open(); }), expected);
+}
+
+// ---------------------------------------------------------------------------------------
+// Against a pseudo-terminal.
+
+class TVaCommPty : public ::testing::Test {
+ protected:
+  std::unique_ptr<TVaComm> MakeComm(
+      int writeSize = TVaComm::kDefaultWriteSize,
+      std::chrono::milliseconds writeTimeout = TVaComm::kDefaultWriteTimeout) {
+    auto comm =
+        std::make_unique<TVaComm>(main_.Dispatcher(), pty_.Pattern(), writeSize, writeTimeout);
+    comm->OnRxChar = [this](int count) { counts_.push_back(count); };
+    return comm;
+  }
+
+  MainQueue main_;
+  Pty pty_;
+  std::vector<int> counts_;
+};
+
+TEST_F(TVaCommPty, OpenTwiceAndChangesWhileOpenAreRefused) {
+  auto comm = MakeComm();
+  comm->Open();
+  ASSERT_TRUE(comm->Active());
+  const std::string refusal = "Can't perform this operation while port is open";
+  EXPECT_EQ(ErrorOf([&] { comm->Open(); }), refusal);
+  EXPECT_EQ(ErrorOf([&] { comm->SetPortNum(2); }), refusal);
+  EXPECT_EQ(ErrorOf([&] { comm->SetDevicePattern("/dev/ttyUSB%d"); }), refusal);
+  EXPECT_EQ(comm->PortNum(), 1);
+  EXPECT_EQ(comm->DevicePattern(), pty_.Pattern());
+  EXPECT_TRUE(comm->Active());
+
+  comm->Close();
+  EXPECT_FALSE(comm->Active());
+  EXPECT_NO_THROW(comm->Close());
+  comm->SetPortNum(2);
+  EXPECT_EQ(comm->PortNum(), 2);
+}
+
+TEST_F(TVaCommPty, SecondOpenerOfTheSameDeviceIsRefusedUntilTheFirstCloses) {
+  auto first = MakeComm();
+  auto second = MakeComm();
+  first->Open();
+  EXPECT_EQ(ErrorOf([&] { second->Open(); }),
+            "Unable to open specified device " + pty_.Link() + " (16), Device or resource busy");
+  EXPECT_FALSE(second->Active());
+  first->Close();
+  EXPECT_NO_THROW(second->Open());
+  EXPECT_TRUE(second->Active());
+}
+
+TEST_F(TVaCommPty, DeviceHeldByAnotherProcessIsRefused) {
+  int toParent[2];
+  int toChild[2];
+  ASSERT_EQ(::pipe(toParent), 0);
+  ASSERT_EQ(::pipe(toChild), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(toParent[0]);
+    ::close(toChild[1]);
+    char opened = '0';
+    {
+      TVaComm holder([](std::function<void()>) {}, pty_.Pattern());
+      try {
+        holder.Open();
+        opened = '1';
+      } catch (...) {
+      }
+      (void)!::write(toParent[1], &opened, 1);
+      char ignored;
+      (void)!::read(toChild[0], &ignored, 1);  // until the parent is done
+    }
+    ::_exit(opened == '1' ? 0 : 1);
+  }
+  ::close(toParent[1]);
+  ::close(toChild[0]);
+  char opened = 0;
+  ASSERT_EQ(::read(toParent[0], &opened, 1), 1);
+  ASSERT_EQ(opened, '1');
+
+  auto comm = MakeComm();
+  EXPECT_EQ(ErrorOf([&] { comm->Open(); }),
+            "Unable to open specified device " + pty_.Link() + " (16), Device or resource busy");
+
+  ::close(toChild[1]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ::close(toParent[0]);
+  EXPECT_NO_THROW(comm->Open());
+}
+
+TEST_F(TVaCommPty, LineIsRaw4800EightDataBitsNoParityOneStopBitNoFlowControl) {
+  auto comm = MakeComm();
+  comm->Open();
+  termios line{};
+  // Terminal settings asked through the master are the slave's.
+  ASSERT_EQ(::tcgetattr(pty_.Master(), &line), 0);
+  EXPECT_EQ(::cfgetispeed(&line), static_cast<speed_t>(B4800));
+  EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B4800));
+  EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+  EXPECT_EQ(line.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
+  EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK), 0u);
+  EXPECT_EQ(line.c_oflag & OPOST, 0u);
+  EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+  EXPECT_EQ(line.c_cc[VMIN], 0);
+  EXPECT_EQ(line.c_cc[VTIME], 0);
+}
+
+TEST_F(TVaCommPty, BurstArrivesAsOneEventCoveringAllBytes) {
+  auto comm = MakeComm();
+  Bytes received;
+  comm->OnRxChar = [&](int count) {
+    counts_.push_back(count);
+    Bytes buf(64);
+    const int n = comm->ReadBuf(buf.data(), static_cast<int>(buf.size()));
+    received.insert(received.end(), buf.begin(), buf.begin() + n);
+  };
+  comm->Open();
+  const Bytes reply = {0x33, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90, 0xA0};
+  pty_.Write(reply);
+  ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == static_cast<int>(reply.size()); }));
+  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  main_.PumpAll();
+  EXPECT_EQ(counts_, std::vector<int>{static_cast<int>(reply.size())});
+  EXPECT_EQ(received, reply);
+  EXPECT_EQ(comm->ReadBufUsed(), 0);
+}
+
+TEST_F(TVaCommPty, BytesArrivingDuringTheHandlerAreReportedByTheNextEvent) {
+  auto comm = MakeComm();
+  comm->OnRxChar = [&](int count) {
+    counts_.push_back(count);
+    if (counts_.size() == 1) {
+      // The handler leaves the first part unread, as the link does with an incomplete
+      // reply, and more arrives while it runs.
+      pty_.Write({4, 5, 6});
+      ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == 6; }));
+    }
+  };
+  comm->Open();
+  pty_.Write({1, 2, 3});
+  ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == 3; }));
+  ASSERT_TRUE(main_.PumpUntil([&] { return counts_.size() >= 2; }));
+  EXPECT_EQ(counts_, (std::vector<int>{3, 6}));
+
+  // The next arrival is reported together with the unread bytes.
+  pty_.Write({7});
+  ASSERT_TRUE(main_.PumpUntil([&] { return counts_.size() >= 3; }));
+  EXPECT_EQ(counts_, (std::vector<int>{3, 6, 7}));
+  std::uint8_t buf[16];
+  ASSERT_EQ(comm->ReadBuf(buf, sizeof buf), 7);
+  EXPECT_EQ(Bytes(buf, buf + 7), Sequence(7, 1));
+}
+
+TEST_F(TVaCommPty, UnreadBytesAloneRaiseNoFurtherEvents) {
+  auto comm = MakeComm();  // the handler reads nothing, as with an incomplete reply
+  comm->Open();
+  pty_.Write({1, 2, 3});
+  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  // Robustness check: while nothing new arrives, the event thread must not keep handing
+  // the same waiting bytes to the main thread.
+  const double cpuBefore = ProcessCpuSeconds();
+  main_.PumpFor(std::chrono::milliseconds(300));
+  EXPECT_EQ(counts_, std::vector<int>{3});
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.05);
+  EXPECT_EQ(comm->ReadBufUsed(), 3);
+}
+
+TEST_F(TVaCommPty, ReadBufTakesAtMostTheCountAsked) {
+  auto comm = MakeComm();
+  comm->Open();
+  pty_.Write(Sequence(10));
+  ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == 10; }));
+  std::uint8_t buf[10] = {};
+  EXPECT_EQ(comm->ReadBuf(buf, 4), 4);
+  EXPECT_EQ(comm->ReadBufUsed(), 6);
+  EXPECT_EQ(comm->ReadBuf(nullptr, 4), 0);
+  EXPECT_EQ(comm->ReadBuf(buf, 0), 0);
+  EXPECT_EQ(comm->ReadBuf(buf + 4, 10), 6);
+  EXPECT_EQ(Bytes(buf, buf + 10), Sequence(10));
+  EXPECT_EQ(comm->ReadBuf(buf, 10), 0);  // nothing waiting: no wait either
+}
+
+TEST_F(TVaCommPty, EveryByteValuePassesUntouchedBothWays) {
+  auto comm = MakeComm();
+  comm->Open();
+  const Bytes all = Sequence(256);  // includes XON, XOFF, CR, LF, ^C, ^D, ^Z, DEL
+
+  ASSERT_EQ(comm->WriteBuf(all.data(), static_cast<int>(all.size())), 256);
+  EXPECT_EQ(pty_.Read(256), all);
+
+  pty_.Write(all);
+  ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == 256; }));
+  Bytes got(300);
+  ASSERT_EQ(comm->ReadBuf(got.data(), 300), 256);
+  got.resize(256);
+  EXPECT_EQ(got, all);
+}
+
+TEST_F(TVaCommPty, FramesWrittenArriveIntactAndInOrder) {
+  auto comm = MakeComm();
+  comm->Open();
+  const Bytes write = {0xAA, 0x05, 0x07, 0xB6};
+  const Bytes poll = {0x33, 0x33};
+  EXPECT_EQ(comm->WriteBuf(write.data(), 4), 4);
+  EXPECT_EQ(comm->WriteBuf(poll.data(), 2), 2);
+  EXPECT_EQ(comm->WriteBuf(poll.data(), 0), 0);
+  EXPECT_EQ(pty_.Read(6), (Bytes{0xAA, 0x05, 0x07, 0xB6, 0x33, 0x33}));
+}
+
+// The test holds the slave open as well, so that it can stop the line's output and the
+// writer thread cannot drain the transmit buffer.
+class TVaCommStoppedLine : public TVaCommPty {
+ protected:
+  void SetUp() override {
+    slave_ = ::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(slave_, 0);
+  }
+  void TearDown() override { ::close(slave_); }
+  void StopOutput() { ASSERT_EQ(::tcflow(slave_, TCOOFF), 0); }
+  void ResumeOutput() { ASSERT_EQ(::tcflow(slave_, TCOON), 0); }
+
+  int slave_ = -1;
+};
+
+TEST_F(TVaCommStoppedLine, TransmitBufferTakesExactlyItsCapacityAndThenRefuses) {
+  auto comm = MakeComm(TVaComm::kDefaultWriteSize, std::chrono::milliseconds(20));
+  comm->Open();
+  StopOutput();
+  const Bytes frame = Sequence(TVaComm::kDefaultWriteSize, 7);
+  EXPECT_EQ(comm->WriteBuf(frame.data(), TVaComm::kDefaultWriteSize - 100),
+            TVaComm::kDefaultWriteSize - 100);
+  EXPECT_EQ(comm->WriteBuf(frame.data() + TVaComm::kDefaultWriteSize - 100, 100), 100);
+  const std::uint8_t one = 0x55;
+  EXPECT_EQ(ErrorOf([&] { comm->WriteBuf(&one, 1); }),
+            "Output buffer is full. Please check comm status.");
+
+  ResumeOutput();
+  EXPECT_EQ(pty_.Read(frame.size()), frame);
+}
+
+TEST_F(TVaCommStoppedLine, FullBufferTakesTheWriteOnceTheLineDrains) {
+  auto comm = MakeComm(16, std::chrono::seconds(30));
+  comm->Open();
+  StopOutput();
+  const Bytes first = Sequence(16, 100);
+  ASSERT_EQ(comm->WriteBuf(first.data(), 16), 16);
+  std::thread resume([this] { ResumeOutput(); });
+  const Bytes second = {0xEE, 0xEF};
+  EXPECT_EQ(comm->WriteBuf(second.data(), 2), 2);
+  resume.join();
+  Bytes expected = first;
+  expected.insert(expected.end(), second.begin(), second.end());
+  EXPECT_EQ(pty_.Read(expected.size()), expected);
+}
+
+TEST_F(TVaCommStoppedLine, WriteLargerThanTheBufferIsRefusedWithoutWaiting) {
+  // A wait would take the whole minute before the error.
+  auto comm = MakeComm(16, std::chrono::minutes(1));
+  comm->Open();
+  StopOutput();
+  const Bytes frame = Sequence(17);
+  EXPECT_EQ(ErrorOf([&] { comm->WriteBuf(frame.data(), 17); }),
+            "Output buffer is full. Please check comm status.");
+  EXPECT_EQ(comm->WriteBuf(frame.data(), 16), 16);
+}
+
+TEST_F(TVaCommPty, VanishedDeviceLeavesAQuietOpenPortThatStillCloses) {
+  auto comm = MakeComm(TVaComm::kDefaultWriteSize, std::chrono::seconds(30));
+  comm->OnRxChar = [&](int count) {
+    counts_.push_back(count);
+    std::uint8_t buf[64];
+    comm->ReadBuf(buf, sizeof buf);
+  };
+  comm->Open();
+  pty_.Write({0x33, 1, 2, 3});
+  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  const Bytes poll = {0x33, 0x33};
+  comm->WriteBuf(poll.data(), 2);
+
+  pty_.CloseMaster();
+  ASSERT_TRUE(Eventually([&] { return comm->DeviceLost(); }));
+  main_.PumpAll();
+  EXPECT_EQ(comm->ReadBufUsed(), 0);
+  std::uint8_t buf[8];
+  EXPECT_EQ(comm->ReadBuf(buf, 8), 0);
+
+  // Writes keep being taken and dropped: more than the buffer holds goes in without the
+  // 30-second wait for room.
+  const Bytes block = Sequence(1500);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(comm->WriteBuf(block.data(), 1500), 1500);
+
+  // Neither thread spins on the dead device.
+  const double cpuBefore = ProcessCpuSeconds();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.05);
+  main_.PumpAll();
+  EXPECT_EQ(counts_.size(), 1u);
+  EXPECT_TRUE(comm->Active());
+
+  comm->Close();
+  EXPECT_FALSE(comm->Active());
+  EXPECT_FALSE(comm->DeviceLost());
+}
+
+TEST_F(TVaCommPty, CloseWithAnEventPostedReturnsAndTheStaleEventDoesNothing) {
+  auto comm = MakeComm();
+  comm->Open();
+  pty_.Write({1, 2, 3});
+  ASSERT_TRUE(main_.WaitForPosted());
+  comm->Close();  // must not wait for the posted event
+  EXPECT_FALSE(comm->Active());
+  main_.PumpAll();
+  EXPECT_TRUE(counts_.empty());
+}
+
+TEST_F(TVaCommPty, EventPostedBeforeAReopenDoesNothingAfterIt) {
+  auto comm = MakeComm();
+  comm->Open();
+  pty_.Write({1, 2, 3});
+  ASSERT_TRUE(main_.WaitForPosted());
+  comm->Close();
+  comm->Open();
+  main_.PumpAll();  // the old session's event
+  EXPECT_TRUE(counts_.empty());
+
+  pty_.Write({4, 5});
+  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  EXPECT_EQ(counts_, std::vector<int>{2});
+}
+
+TEST_F(TVaCommPty, DestroyingWithAnEventPostedIsSafe) {
+  auto comm = MakeComm();
+  comm->Open();
+  pty_.Write({1, 2, 3});
+  ASSERT_TRUE(main_.WaitForPosted());
+  comm.reset();
+  main_.PumpAll();
+  EXPECT_TRUE(counts_.empty());
+}
+
+TEST_F(TVaCommPty, HandlerMayCloseOrDestroyTheComponent) {
+  auto comm = MakeComm();
+  comm->OnRxChar = [&](int count) {
+    counts_.push_back(count);
+    comm->Close();
+  };
+  comm->Open();
+  pty_.Write({1});
+  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  EXPECT_FALSE(comm->Active());
+
+  comm->OnRxChar = [&](int count) {
+    counts_.push_back(count);
+    comm.reset();
+  };
+  comm->Open();
+  pty_.Write({2, 3});
+  ASSERT_TRUE(main_.PumpUntil([&] { return counts_.size() == 2; }));
+  EXPECT_EQ(comm, nullptr);
+  EXPECT_EQ(counts_, (std::vector<int>{1, 2}));
+}
+
+}  // namespace

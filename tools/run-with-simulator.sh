@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Starts the controller simulator on a pseudo-terminal and the program connected to it.
+# Closing the program stops the simulator. Usage: tools/run-with-simulator.sh [BUILD_DIR]
+set -euo pipefail
+build="${1:-build}"
+dir="$(mktemp -d /tmp/orv-run.XXXXXX)"
+export ORV_COMM_PATTERN="$dir/tty%d"
+sim_pid=""
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  rm -rf "$dir"
+}
+trap cleanup EXIT INT TERM
+# The simulator reads run-time commands on stdin; keep it open but idle.
+"$build/orv-simulator" --port 1 --pattern "$ORV_COMM_PATTERN" --log "$dir/frames.log" \
+  --ready-file "$dir/ready" < <(sleep infinity) &
+sim_pid=$!
+for _ in $(seq 100); do [ -e "$dir/ready" ] && break; sleep 0.05; done
+[ -e "$dir/ready" ] || { echo "the simulator did not start" >&2; exit 1; }
+echo "Simulator on $dir/tty0 (COM1); frames logged to $dir/frames.log"
+"$build/mervolante-lpg"
