@@ -39,6 +39,11 @@ constexpr int kTabWidth = 108;
 constexpr int kTabHeight = 28;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 constexpr int kVersionWarningFrom = 176;
+// Stored window bounds are outer bounds, as the settings have always held them: the client
+// area plus a fixed frame allowance, so that a bound read back gives the same client size on
+// any window manager.
+constexpr int kFrameExtraWidth = kDesignWindowWidth - kDesignClientWidth;
+constexpr int kFrameExtraHeight = kDesignWindowHeight - kDesignClientHeight;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString T(int id) { return QString::fromStdString(DisplayText(UiText(id))); }
@@ -119,7 +124,7 @@ void TForm1::CreateComponents() {
   auto* client = new QWidget(this);
   client->setObjectName("client");
   setCentralWidget(client);
-  setMinimumSize(640, 458);
+  setMinimumSize(kMinWindowWidth - kFrameExtraWidth, kMinWindowHeight - kFrameExtraHeight);
   resize(kDesignClientWidth, kDesignClientHeight);
 
   TabCon = new QWidget(client);
@@ -391,7 +396,10 @@ void TForm1::ApplySettings() {
   CBFAut->setCurrentIndex(s.AutoSave ? 1 : 0);
   CBCAut->setCurrentIndex(s.AutoComm ? 1 : 0);
   arrangementFlag_ = s.VisuWin ? 0 : 1;  // BtnWindowClick at start inverts it
-  if (s.boundsRead) setGeometry(s.WLeft, s.WTop, s.WWidth, s.WHeight);
+  if (s.boundsRead) {
+    move(s.WLeft, s.WTop);
+    resize(s.WWidth - kFrameExtraWidth, s.WHeight - kFrameExtraHeight);
+  }
 }
 
 AppSettings TForm1::CurrentSettings() const {
@@ -412,11 +420,10 @@ AppSettings TForm1::CurrentSettings() const {
   s.AutoComm = CBCAut->currentIndex() != 0;
   s.VisuWin = arrangementFlag_ != 0;
   s.WState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-  const QRect g = geometry();
-  s.WLeft = g.left();
-  s.WTop = g.top();
-  s.WWidth = g.width();
-  s.WHeight = g.height();
+  s.WLeft = pos().x();
+  s.WTop = pos().y();
+  s.WWidth = width() + kFrameExtraWidth;
+  s.WHeight = height() + kFrameExtraHeight;
   return s;
 }
 

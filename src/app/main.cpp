@@ -4,6 +4,9 @@
 
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
+#include "firmware/Orvlpgupg.h"
+#include "help/Orvlpghelp.h"
+#include "monitor/Orvlpglup.h"
 
 // Shows an exception that reached an event handler in a standard box; the program goes on.
 class OrvApplication : public QApplication {
@@ -28,7 +31,11 @@ int main(int argc, char** argv) {
   try {
     MainWindowEnvironment env;
     env.dialogs = &dialogs;
+    // The windows are made in this order; the three small ones made here stay hidden.
     TForm1 form1(std::move(env));
+    TForm2 form2;
+    TForm3 form3;
+    TForm4 form4;
     dialogs.SetParent(&form1);
     if (form1.StoredSettings().WState == 2)
       form1.showMaximized();

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/KeyTable.h"
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "support/FakeSerialPort.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  std::string SettingsPath() const { return folder.Path() + "/ORV/LPG2.reg"; }
+
+  FakeSerialPort* StartWithoutController() {
+    auto port = std::make_unique<FakeSerialPort>();
+    port->failOpen = true;
+    FakeSerialPort* raw = port.get();
+    window.Start(SettingsPath(), std::move(port));
+    return raw;
+  }
+
+  TempFolder folder;
+  WindowUnderTest window;
+};
+
+TEST_F(MainWindowTest, startsOnTheSetupPageWithOnlyItsButtonAndTriesThePort) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
+  EXPECT_EQ(f.CurrentPage(), 0);
+  EXPECT_EQ(f.ConnectionMode(), 0);
+  EXPECT_TRUE(f.TabVisible(0));
+  for (int page : {1, 2, 3, 4, 7}) EXPECT_FALSE(f.TabVisible(page)) << page;
+  EXPECT_TRUE(f.TimerTx()->isActive());
+  EXPECT_TRUE(f.TimerInfo()->isActive());
+  ASSERT_TRUE(RunUntil([&] { return f.LogText().find(UiText(722)) != std::string::npos; }, 3000));
+  EXPECT_NE(f.LogText().find(UiText(721) + "1 -" + UiText(722)), std::string::npos);
+  EXPECT_EQ(f.LastLayout().gridEx1.width, 2 * f.LastLayout().extraWidth + 242);
+}
+
+TEST_F(MainWindowTest, runWithoutControllerWritesAutoScanFalseAndTheChangedPortAndFont) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  f.CBComChange(2);
+  f.CBFont->setCurrentIndex(1);
+  f.CBFontChange();
+  EXPECT_EQ(f.font().pointSize(), 12);
+  EXPECT_EQ(f.LastLayout().gridEx1RowHeight, 24);
+  window.Close();
+
+  SettingsStore store = SettingsStore::Open(SettingsPath());
+  ASSERT_TRUE(store.KeyExists());
+  EXPECT_EQ(store.ReadInteger("COMM"), 3);
+  EXPECT_EQ(store.ReadInteger("Font"), 1);
+  EXPECT_EQ(store.ReadInteger("AutoScan"), 0);
+  EXPECT_EQ(store.ReadInteger("Lang"), 5);
+
+  // The next start applies them.
+  WindowUnderTest again;
+  auto port = std::make_unique<FakeSerialPort>();
+  port->failOpen = true;
+  FakeSerialPort* raw = port.get();
+  again.Start(SettingsPath(), std::move(port));
+  EXPECT_EQ(raw->PortNum(), 3);
+  EXPECT_EQ(again.form->CBFont->currentIndex(), 1);
+  EXPECT_EQ(again.form->font().pointSize(), 12);
+}
+
+TEST_F(MainWindowTest, hiddenPageKeysDoNothingAndF2AlwaysWorks) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  for (int key : {VK_F3, VK_F4, VK_F5, VK_F6}) {
+    f.FormKeyDown(key);
+    EXPECT_EQ(f.CurrentPage(), 0) << key;
+  }
+  f.FormKeyDown('O');
+  f.FormKeyDown('R');
+  f.FormKeyDown('V');
+  f.FormKeyDown('S');
+  EXPECT_TRUE(f.ServiceModeOn());
+  for (int page : {0, 1, 2, 3, 4, 7}) EXPECT_TRUE(f.TabVisible(page)) << page;
+  f.FormKeyDown(VK_F5);
+  EXPECT_EQ(f.CurrentPage(), 3);
+  f.FormKeyDown(VK_F6);
+  EXPECT_EQ(f.CurrentPage(), 7);
+  f.FormKeyDown(VK_F2);
+  EXPECT_EQ(f.CurrentPage(), 0);
+  for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
+  EXPECT_FALSE(f.ServiceModeOn());
+  EXPECT_FALSE(f.TabVisible(4));
+  EXPECT_TRUE(f.TabVisible(3));  // stays until the next connection mode
+}
+
+TEST_F(MainWindowTest, ctrlQStopsTheLinkAndTheClickOnThePanelReconnects) {
+  FakeSerialPort* port = StartWithoutController();
+  TForm1& f = *window.form;
+  f.FormKeyDown(VK_CONTROL);
+  f.FormKeyDown('Q');
+  EXPECT_FALSE(f.TimerTx()->isActive());
+  EXPECT_TRUE(f.TabVisible(1));
+  EXPECT_TRUE(f.TabVisible(2));
+  ASSERT_TRUE(RunUntil([&] { return f.PanelInfo->text().toStdString() == UiText(140); }, 3000));
+  port->failOpen = false;
+  f.FormKeyDown(VK_F8);
+  EXPECT_TRUE(f.Link().vars.reconnectPending);
+  ASSERT_TRUE(RunUntil([&] { return port->Active(); }, 3000));
+  EXPECT_TRUE(f.TimerTx()->isActive());
+}
+
+TEST_F(MainWindowTest, fontKeyCyclesTheSizes) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  const int sizes[] = {12, 14, 10};
+  for (int size : sizes) {
+    f.FormKeyDown(VK_F9);
+    EXPECT_EQ(f.font().pointSize(), size);
+    EXPECT_EQ(f.LastLayout().gridRowHeight, 2 * size);
+  }
+}
+
+TEST_F(MainWindowTest, f1ShowsKeyLabelsUntilTheCountdownEnds) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  f.FormKeyDown(VK_CONTROL);
+  f.FormKeyDown('Q');  // no reconnect pending: the information tick reaches the countdown
+  f.FormKeyDown(VK_F1);
+  EXPECT_EQ(f.TabSet->text().toStdString(), "F2");
+  EXPECT_EQ(f.TabParam->text().toStdString(), "F3");
+  EXPECT_EQ(f.Supervisor().KeyLabelCountdown(), 3);
+  for (int t = 0; t < 3; ++t) f.TimerInfoTimer();
+  EXPECT_EQ(f.TabSet->text().toStdString(), UiText(112));
+  EXPECT_EQ(f.TabProc->text().toStdString(), UiText(114));
+}
+
+TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  f.resize(624 + 60, 500);
+  RunFor(50);
+  f.LayoutMainWindow();
+  EXPECT_EQ(f.LastLayout().extraWidth, 10);
+  EXPECT_EQ(f.GridEx1->width(), 262);
+  EXPECT_EQ(f.GridEx1->columnWidth(0), 120);
+  const int flag = f.StoredSettings().VisuWin ? 1 : 0;
+  f.BtnWindowClick();
+  window.Close();
+  SettingsStore store = SettingsStore::Open(SettingsPath());
+  EXPECT_EQ(store.ReadInteger("VisuWin"), flag ? 0 : 1);
+  EXPECT_EQ(store.ReadInteger("WWidth"), 624 + 60 + 16);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/Orvlpgmain.h"
+#include "support/ScriptedDialogs.h"
+
+// One application object for the whole test program; windows are shown offscreen.
+inline QApplication& TestApplication() {
+  static int argc = 1;
+  static char name[] = "test_ui";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+// Runs the event loop until the condition holds or the time is up; returns the condition.
+inline bool RunUntil(const std::function<bool()>& condition, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(2);
+  }
+  return true;
+}
+
+inline void RunFor(int ms) {
+  RunUntil([] { return false; }, ms);
+}
+
+// A temporary folder that holds the settings file of one test.
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/orv-ui-XXXXXX";
+    path_ = mkdtemp(pattern) ? pattern : "/tmp";
+  }
+  ~TempFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+struct WindowUnderTest {
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TForm1> form;
+
+  // port: empty for the real serial port (the pattern comes from ORV_COMM_PATTERN).
+  void Start(const std::string& settingsPath, std::unique_ptr<SerialPort> port = nullptr) {
+    TestApplication();
+    MainWindowEnvironment env;
+    env.dialogs = &dialogs;
+    env.settingsPath = settingsPath;
+    env.programDir = "/tmp";
+    env.port = std::move(port);
+    form = std::make_unique<TForm1>(std::move(env));
+    form->show();
+  }
+  void Close() { form.reset(); }
+};
