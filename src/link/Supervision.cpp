@@ -92,9 +92,10 @@ void ConnectionSupervisor::TimerInfoTimer() {
     return;
   }
   CheckLossOfLink();
-  if (keyLabelCountdown_ > 0) {
-    if (--keyLabelCountdown_ > 0) return;
-    host_.RestoreTabCaptions();
+  switch (keyLabels_.Tick()) {
+    case KeyLabelStep::Counting: return;
+    case KeyLabelStep::RestoreCaptions: host_.RestoreTabCaptions(); break;
+    case KeyLabelStep::Idle: break;
   }
   ++infoTicks_;
   host_.HideAutoMessage();

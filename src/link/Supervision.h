@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/KeyTable.h"
 #include "link/ControllerLink.h"
 
 // How the mode panel PanelInfo looks. Colours are plain RGB (0xRRGGBB); `buttonFace` stands
@@ -65,8 +66,8 @@ class ConnectionSupervisor {
   // Ctrl+Q.
   void StopLink();
   // F1: the page buttons show their keys for three information ticks.
-  void StartKeyLabelCountdown() { keyLabelCountdown_ = 3; }
-  int KeyLabelCountdown() const { return keyLabelCountdown_; }
+  void StartKeyLabelCountdown() { keyLabels_.Start(); }
+  int KeyLabelCountdown() const { return keyLabels_.ticks; }
 
   int InfoTicks() const { return infoTicks_; }
   const ModePanelLook& PanelLook() const { return look_; }
@@ -85,6 +86,6 @@ class ConnectionSupervisor {
   LinkHost& linkHost_;
   SupervisionHost& host_;
   int infoTicks_ = 0;
-  int keyLabelCountdown_ = 0;
+  ::KeyLabelCountdown keyLabels_;
   ModePanelLook look_;
 };

@@ -1,0 +1,368 @@
+// The program's serial port and link engine against the controller simulator program, over a
+// real pseudo-terminal. The test thread plays the main thread: it runs what the port posts
+// and fires the transmit and information timers itself.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "SimController.h"
+#include "app/UiText.h"
+#include "e2e/SimulatorProcess.h"
+#include "link/ControllerLink.h"
+#include "link/LinkFrames.h"
+#include "link/Supervision.h"
+#include "link/TVaComm.h"
+#include "support/ScriptedLinkHost.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+constexpr int kLimitMs = 10000;
+constexpr milliseconds kInfoInterval{900};
+
+// The main thread's message queue.
+class MainQueue {
+ public:
+  TVaComm::Dispatcher Dispatcher() {
+    return [this](std::function<void()> fn) {
+      {
+        std::lock_guard<std::mutex> guard(lock_);
+        queue_.push_back(std::move(fn));
+      }
+      posted_.notify_all();
+    };
+  }
+
+  // Waits until something is posted or `until` passes, then runs what is queued.
+  void RunPosted(Clock::time_point until) {
+    std::deque<std::function<void()>> batch;
+    {
+      std::unique_lock<std::mutex> lock(lock_);
+      posted_.wait_until(lock, until, [this] { return !queue_.empty(); });
+      batch.swap(queue_);
+    }
+    for (auto& fn : batch) fn();
+  }
+
+ private:
+  std::mutex lock_;
+  std::condition_variable posted_;
+  std::deque<std::function<void()>> queue_;
+};
+
+// The window's transmit timer: setting its interval or enabling it starts a new period.
+class TimedHost : public ScriptedLinkHost {
+ public:
+  void SetTxInterval(int ms) override {
+    ScriptedLinkHost::SetTxInterval(ms);
+    Restart();
+  }
+  void SetTxEnabled(bool enabled) override {
+    if (enabled && !txEnabled) Restart();
+    ScriptedLinkHost::SetTxEnabled(enabled);
+  }
+  void Restart() { txDue = Clock::now() + milliseconds(std::max(interval, 1)); }
+
+  Clock::time_point txDue = Clock::now();
+};
+
+// Everything of one connection: the simulator, the main thread, the window stand-in, the
+// port, the link and its supervision.
+struct Rig {
+  explicit Rig(std::vector<std::string> options = {})
+      : sim(std::move(options)), port(main.Dispatcher(), sim.Pattern()), link(port, host, history),
+        supervisor(link, port, host, host) {
+    port.OnRxChar = [this](int count) {
+      rxCounts.push_back(count);
+      link.VaComm1RxChar(count);
+    };
+  }
+
+  // Pumps the main thread until pred holds or the time is up.
+  bool RunUntil(const std::function<bool()>& pred, int timeoutMs = kLimitMs) {
+    const auto deadline = Clock::now() + milliseconds(timeoutMs);
+    for (;;) {
+      if (pred()) return true;
+      const auto now = Clock::now();
+      if (now >= deadline) return false;
+      if (host.txEnabled && now >= host.txDue) {
+        const LinkVariables& v = link.vars;
+        if (v.linkState == link_state::kChoose && v.readPending && v.requestIndex > 0) ++retryTicks;
+        host.Restart();
+        link.TimerTxTimer();
+        continue;
+      }
+      if (infoTimer && now >= infoDue) {
+        infoDue = std::max(infoDue + kInfoInterval, now);
+        supervisor.TimerInfoTimer();
+        continue;
+      }
+      // Short slices, so that conditions on the simulator's log are seen soon.
+      auto until = std::min(deadline, now + milliseconds(20));
+      if (host.txEnabled) until = std::min(until, host.txDue);
+      if (infoTimer) until = std::min(until, infoDue);
+      main.RunPosted(until);
+    }
+  }
+  void RunFor(int ms) {
+    RunUntil([] { return false; }, ms);
+  }
+
+  void StartInfoTimer() {
+    infoTimer = true;
+    infoDue = Clock::now() + kInfoInterval;
+  }
+
+  // Opens the port and starts the link as the supervision does; true once the read is done.
+  bool Connect() {
+    port.Open();
+    link.StartLink();
+    return RunUntil([this] { return !host.modes.empty(); });
+  }
+
+  e2e::SimulatorProcess sim;
+  MainQueue main;
+  TimedHost host;
+  ReadingHistory history;
+  TVaComm port;
+  ControllerLink link;
+  ConnectionSupervisor supervisor;
+  std::vector<int> rxCounts;  // the count of every received-data event
+  int retryTicks = 0;         // ticks that repeated an unanswered parameter read
+  bool infoTimer = false;
+  Clock::time_point infoDue;
+};
+
+const sim::SimController::Memory& SimulatorMemory() {
+  static const sim::SimController reference{sim::SimControllerOptions{}};
+  return reference.ParameterMemory();
+}
+
+// The reads of one full read: index 0, each of 1..104 twice, then 105.
+std::vector<int> FullReadSequence() {
+  std::vector<int> s{0};
+  for (int i = 1; i <= 104; ++i) s.insert(s.end(), {i, i});
+  s.push_back(105);
+  return s;
+}
+
+// A slow tick may repeat a read; the reads still go up in order and cover every index.
+void ExpectReadsCoverAllInOrder(const std::vector<int>& reads) {
+  ASSERT_FALSE(reads.empty());
+  EXPECT_TRUE(std::is_sorted(reads.begin(), reads.end()));
+  for (int i = 0; i <= 105; ++i) EXPECT_NE(std::find(reads.begin(), reads.end(), i), reads.end()) << i;
+}
+
+TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
+  EXPECT_EQ(rig.host.modes, std::vector<int>{2});
+  EXPECT_EQ(rig.link.vars.linkState, link_state::kParameterPoll);
+  EXPECT_EQ(rig.host.parametersRead, 1);
+
+  const auto& memory = SimulatorMemory();
+  for (int i = 0; i <= 104; ++i) {
+    EXPECT_EQ(rig.link.parameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(rig.link.sentParameterBlock[i], memory[i]) << i;
+  }
+  EXPECT_EQ(rig.link.parameterBlock[0], 0x64);
+  EXPECT_EQ(rig.link.parameterBlock[1], 145);
+
+  const std::vector<int> reads = rig.sim.ParameterReads();
+  if (rig.retryTicks == 0)
+    EXPECT_EQ(reads, FullReadSequence());
+  else
+    ExpectReadsCoverAllInOrder(reads);
+  EXPECT_EQ(reads.back(), 105); std::fprintf(stderr, "retry=%d n=%zu\n", rig.retryTicks, reads.size());
+}
+
+TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  ASSERT_TRUE(rig.Connect());
+  ASSERT_EQ(rig.link.parameterBlock[40], SimulatorMemory()[40]);
+
+  const std::uint8_t value = 77;
+  rig.link.parameterBlock[40] = value;
+  const std::string frame = "RX " + e2e::HexBytes(ParameterWriteFrame(40, value));
+  EXPECT_EQ(frame, "RX AA 28 4D 1F");
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.sim.LogHas(frame); })) << rig.sim.Log();
+
+  // Forget the byte, then read everything again.
+  rig.link.parameterBlock[40] = rig.link.sentParameterBlock[40] = 0;
+  rig.link.vars.requestIndex = 0;
+  rig.link.vars.readPending = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.size() == 2; })) << rig.sim.Log();
+  EXPECT_EQ(rig.host.modes.back(), 2);
+  EXPECT_EQ(rig.link.parameterBlock[40], value);
+  EXPECT_EQ(rig.link.sentParameterBlock[40], value);
+  EXPECT_EQ(rig.link.parameterBlock[41], SimulatorMemory()[41]);
+}
+
+TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  ASSERT_TRUE(rig.Connect());
+  rig.host.SetTxEnabled(false);  // the link stays idle; requests go out by hand
+  rig.RunFor(150);               // a poll still on its way is taken
+  rig.link.vars.currentPage = 1;
+
+  constexpr int kPolls = 20;
+  int single = 0;
+  for (int p = 0; p < kPolls; ++p) {
+    rig.rxCounts.clear();
+    const std::size_t shown = rig.host.records.size();
+    rig.link.SendCommand(link_code::kLiveData);
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.host.records.size() > shown; }, 2000)) << p;
+    EXPECT_EQ(rig.link.vars.unansweredCount, 0);
+    ASSERT_FALSE(rig.rxCounts.empty());
+    EXPECT_GE(rig.rxCounts.back(), 16) << p;
+    EXPECT_EQ(rig.port.ReadBufUsed(), 0);
+    if (rig.rxCounts == std::vector<int>{16}) ++single;
+  }
+  EXPECT_GE(single, 15); std::fprintf(stderr, "single=%d\n", single);
+  EXPECT_EQ(rig.link.vars.controllerStatus, sim::SimController{}.StatusByte());
+  EXPECT_EQ(rig.host.records.back()[1], rig.link.vars.controllerStatus);
+}
+
+TEST(LinkEndToEnd, controllerVanishingMidReadLeavesThePortQuietAndClosable) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  rig.port.Open();
+  rig.link.StartLink();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 30; }));
+  ASSERT_TRUE(rig.sim.Send("vanish"));
+
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.port.DeviceLost() && rig.link.vars.unansweredCount >= 3; }));
+  EXPECT_TRUE(rig.host.modes.empty());
+  EXPECT_TRUE(rig.link.vars.readPending);
+  const int unanswered = rig.link.vars.unansweredCount;
+
+  const double cpuBefore = e2e::ProcessCpuSeconds();
+  rig.RunFor(300);
+  EXPECT_LT(e2e::ProcessCpuSeconds() - cpuBefore, 0.1);
+  EXPECT_GT(rig.link.vars.unansweredCount, unanswered);  // the link keeps asking, unheard
+  EXPECT_TRUE(rig.host.modes.empty());
+
+  rig.port.Close();
+  EXPECT_FALSE(rig.port.Active());
+  EXPECT_FALSE(rig.port.DeviceLost());
+}
+
+TEST(LinkEndToEnd, portHeldByAnotherProcessCannotBeOpened) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  int status[2], release[2];
+  ASSERT_EQ(::pipe(status), 0);
+  ASSERT_EQ(::pipe(release), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // The other program: holds the port until told to let go (end of file on `release`).
+    ::close(status[0]);
+    ::close(release[1]);
+    char ok = '1';
+    {
+      TVaComm other([](std::function<void()>) {}, rig.sim.Pattern());
+      try {
+        other.Open();
+      } catch (const EVaCommError&) {
+        ok = '0';
+      }
+      (void)!::write(status[1], &ok, 1);
+      char c;
+      while (::read(release[0], &c, 1) > 0) {
+      }
+    }
+    ::_exit(ok == '1' ? 0 : 1);
+  }
+  ::close(status[1]);
+  ::close(release[0]);
+  char ok = 0;
+  const bool heard = ::read(status[0], &ok, 1) == 1;
+  ::close(status[0]);
+  EXPECT_TRUE(heard && ok == '1');
+
+  const std::string prefix = "Unable to open specified device " + rig.sim.Device();
+  try {
+    rig.port.Open();
+    ADD_FAILURE() << "opened a port held by another process";
+  } catch (const EVaCommError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
+  }
+  EXPECT_FALSE(rig.port.Active());
+
+  ::close(release[1]);
+  int childStatus = 0;
+  if (!e2e::ReapWithin(child, std::chrono::seconds(10), &childStatus)) e2e::EndChild(child);
+  EXPECT_TRUE(WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0);
+
+  ASSERT_NO_THROW(rig.port.Open());
+  rig.link.SendCommand(link_code::kLiveData);
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.link.vars.unansweredCount == 0; }));
+}
+
+TEST(LinkEndToEnd, silentControllerIsDeclaredLostAndReadAgainWhenItAnswers) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  auto logged = [&](int id) { return std::count(rig.host.log.begin(), rig.host.log.end(), UiText(id)); };
+  // The way the window starts: a reconnect request taken by the information tick.
+  rig.supervisor.RequestReconnect();
+  rig.StartInfoTimer();
+  ASSERT_TRUE(rig.RunUntil([&] { return !rig.host.modes.empty(); })) << rig.sim.Log();
+  EXPECT_EQ(rig.host.modes, std::vector<int>{2});
+  ASSERT_FALSE(rig.host.log.empty());
+  EXPECT_EQ(rig.host.log.front(), UiText(721) + "1 -" + UiText(723));
+  EXPECT_EQ(logged(725), 1);
+
+  ASSERT_TRUE(rig.sim.Send("silent on"));
+  ASSERT_TRUE(rig.RunUntil([&] { return logged(724) >= 1; })) << rig.sim.Log();
+  EXPECT_EQ(rig.host.modes.back(), 0);
+  ASSERT_TRUE(rig.RunUntil([&] { return logged(725) == 2; }));  // a new read has started
+  EXPECT_TRUE(rig.link.vars.readPending);
+
+  ASSERT_TRUE(rig.sim.Send("silent off"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.back() == 2; })) << rig.sim.Log();
+  EXPECT_FALSE(rig.link.vars.readPending);
+  EXPECT_EQ(rig.host.parametersRead, 2);
+  EXPECT_EQ(rig.link.parameterBlock[64], SimulatorMemory()[64]);
+  EXPECT_TRUE(rig.sim.LogHas("CMD silent on"));
+  EXPECT_TRUE(rig.sim.LogHas("CMD silent off"));
+}
+
+TEST(LinkEndToEnd, testerAndLoaderEndInTheirConnectionModes) {
+  {
+    Rig rig({"--tester"});
+    ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+    ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
+    EXPECT_EQ(rig.host.modes, std::vector<int>{3});
+    EXPECT_EQ(rig.link.vars.linkState, link_state::kTester);
+    EXPECT_EQ(rig.link.parameterBlock[0], sim::kTesterType);
+    EXPECT_EQ(rig.sim.ParameterReads().back(), 4);
+  }
+  {
+    Rig rig({"--loader", "1"});
+    ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+    ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
+    EXPECT_EQ(rig.host.modes, std::vector<int>{4});
+    EXPECT_EQ(rig.link.vars.linkState, link_state::kStopped);
+    EXPECT_EQ(rig.host.messages, std::vector<std::string>{UiText(920) + UiText(922)});
+    EXPECT_EQ(rig.link.parameterBlock[0], 0x64);
+    EXPECT_EQ(rig.link.parameterBlock[1], 145);
+  }
+}
+
+}  // namespace

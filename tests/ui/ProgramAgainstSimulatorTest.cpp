@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+
+#include "app/KeyTable.h"
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "e2e/SimulatorProcess.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+constexpr int kConnectMs = 10000;
+
+// The program with its real serial port, looking for its ports where the simulator is.
+class ProgramAgainstSimulatorTest : public ::testing::Test {
+ protected:
+  void Start(e2e::SimulatorProcess& sim) {
+    ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+    window.Start(folder.Path() + "/ORV/LPG2.reg");
+  }
+  TForm1& Form() { return *window.form; }
+  bool WaitForMode(int mode, int ms = kConnectMs) {
+    return RunUntil([&] { return Form().ConnectionMode() == mode; }, ms);
+  }
+
+  TempFolder folder;
+  WindowUnderTest window;
+};
+
+TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParametersPage) {
+  e2e::SimulatorProcess sim;
+  Start(sim);
+  ASSERT_TRUE(WaitForMode(2));
+  TForm1& f = Form();
+  EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - Командоконтроллер газа TELK100 V1.45");
+  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.Link().vars.linkState, link_state::kParameterPoll);
+  EXPECT_EQ(sim.ParameterReads().size(), 210u);
+  ASSERT_TRUE(RunUntil([&] { return sim.LogHas("RX 33 33"); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return f.Link().vars.controllerStatus != 255; }, 2000));
+
+  // F3 to F6 select the pages whose buttons are shown.
+  const std::pair<int, int> keys[] = {{VK_F4, 2}, {VK_F5, 3}, {VK_F6, 7}, {VK_F3, 1}, {VK_F2, 0}};
+  for (auto [key, page] : keys) {
+    f.FormKeyDown(key);
+    EXPECT_EQ(f.CurrentPage(), page) << key;
+  }
+  EXPECT_FALSE(f.TabVisible(4));
+  f.FormKeyDown(VK_F10);
+  ASSERT_TRUE(RunUntil([&] { return f.Link().vars.readPending; }, 3000));
+  ASSERT_TRUE(WaitForMode(2));
+  window.Close();
+  SettingsStore store = SettingsStore::Open(folder.Path() + "/ORV/LPG2.reg");
+  EXPECT_FALSE(store.HasValue("AutoScan"));
+}
+
+TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
+  e2e::SimulatorProcess sim;
+  Start(sim);
+  ASSERT_TRUE(WaitForMode(2));
+  sim.Send("silent on");
+  ASSERT_TRUE(RunUntil([&] { return Form().LogText().find(UiText(724)) != std::string::npos; }, kConnectMs));
+  EXPECT_EQ(Form().ConnectionMode(), 0);
+  EXPECT_EQ(Form().windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
+  EXPECT_TRUE(Form().Link().vars.readPending);
+  sim.Send("silent off");
+  ASSERT_TRUE(WaitForMode(2));
+}
+
+TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnection) {
+  e2e::SimulatorProcess sim({"--silent"});
+  Start(sim);
+  ASSERT_TRUE(RunUntil([&] { return !Form().TimerTx()->isActive() && !Form().Link().vars.reconnectPending; },
+                       40000));
+  RunFor(1000);
+  std::string log = Form().LogText();
+  int losses = 0;
+  for (std::size_t at = log.find(UiText(724)); at != std::string::npos; at = log.find(UiText(724), at + 1)) ++losses;
+  EXPECT_EQ(losses, 6);
+  EXPECT_EQ(Form().PanelInfo->text().toStdString(), "СОЕДИНИ");
+  EXPECT_NE(Form().PanelInfo->styleSheet().indexOf("color:#ff0000"), -1);
+  EXPECT_GE(window.dialogs.beeps, 6);
+}
+
+TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
+  e2e::SimulatorProcess sim({"--port", "3"});
+  Start(sim);
+  Form().CBCAut->setCurrentIndex(1);
+  ASSERT_TRUE(WaitForMode(2, 20000));
+  EXPECT_EQ(Form().Port().PortNum(), 3);
+  const std::string log = Form().LogText();
+  EXPECT_NE(log.find(UiText(721) + "1 -" + UiText(722)), std::string::npos);
+  EXPECT_NE(log.find(UiText(721) + "3 -" + UiText(723)), std::string::npos);
+}
+
+TEST_F(ProgramAgainstSimulatorTest, newerFirmwareBringsTheVersionWarning) {
+  e2e::SimulatorProcess sim({"--version", "180"});
+  Start(sim);
+  ASSERT_TRUE(WaitForMode(2));
+  ASSERT_EQ(window.dialogs.messages.size(), 1u);
+  EXPECT_EQ(window.dialogs.messages[0], UiText(741) + "176 .\n\r");
+  EXPECT_TRUE(Form().TimerTx()->isActive());  // the link resumes after the box
+}
+
+TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
+  e2e::SimulatorProcess sim({"--tester"});
+  Start(sim);
+  ASSERT_TRUE(WaitForMode(3));
+  EXPECT_EQ(Form().Link().vars.linkState, link_state::kTester);
+  EXPECT_EQ(Form().CurrentPage(), 7);
+  for (int page : {0, 7}) EXPECT_TRUE(Form().TabVisible(page)) << page;
+  for (int page : {1, 2, 3, 4}) EXPECT_FALSE(Form().TabVisible(page)) << page;
+}
+
+TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheLoaderMode) {
+  e2e::SimulatorProcess sim({"--loader", "1"});
+  Start(sim);
+  ASSERT_TRUE(WaitForMode(4));
+  ASSERT_EQ(window.dialogs.messages.size(), 1u);
+  EXPECT_EQ(window.dialogs.messages[0], UiText(920) + UiText(922));
+  EXPECT_EQ(Form().Link().vars.linkState, link_state::kStopped);
+  EXPECT_TRUE(Form().TabVisible(7));
+  EXPECT_FALSE(Form().TabVisible(1));
+}
+
+}  // namespace
