@@ -250,7 +250,7 @@ void TForm1::CreateComponents() {
   BtnSavePar = MakeButton(client, "BtnSavePar", "S");
   BtnReadPar = MakeButton(client, "BtnReadPar", "R");
   BtnWritePar = MakeButton(client, "BtnWritePar", "F");
-  BtnHelp = MakeButton(client, "BtnHelp", "?", 60);
+  BtnHelp = MakeButton(client, "BtnHelp", "?", 110);
   connect(BtnReadPar, &QPushButton::clicked, this, [this] { BtnReadParClick(); });
 
   Btn1 = MakeButton(client, "Btn1", QString(), kPageButtonWidth, kPageButtonHeight);

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -186,7 +185,7 @@ TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
     EXPECT_EQ(reads, FullReadSequence());
   else
     ExpectReadsCoverAllInOrder(reads);
-  EXPECT_EQ(reads.back(), 105); std::fprintf(stderr, "retry=%d n=%zu\n", rig.retryTicks, reads.size());
+  EXPECT_EQ(reads.back(), 105);
 }
 
 TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
@@ -233,7 +232,7 @@ TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
     EXPECT_EQ(rig.port.ReadBufUsed(), 0);
     if (rig.rxCounts == std::vector<int>{16}) ++single;
   }
-  EXPECT_GE(single, 15); std::fprintf(stderr, "single=%d\n", single);
+  EXPECT_GE(single, 15);
   EXPECT_EQ(rig.link.vars.controllerStatus, sim::SimController{}.StatusByte());
   EXPECT_EQ(rig.host.records.back()[1], rig.link.vars.controllerStatus);
 }
