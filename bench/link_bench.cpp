@@ -535,24 +535,26 @@ bool PacedReads(const Options& options) {
   const double ratio = Median(ratios);
   Line("   median" + Right("", 31) + Right(Fixed(Median(measured), 2), 13) + Right(Fixed(Median(limits), 2), 15) +
        Right(Fixed(ratio, 4), 8) + "   goal <= " + Fixed(kRatioGoal, 2) + ": " + Verdict(ratio <= kRatioGoal));
-  Line("   - wire limit: per exchange (3 request + 4 reply bytes) x 10 bits / 4800 baud + turnaround = " +
-       Fixed(wirePerExchangeMs, 3) + " ms, times the requests actually written (" + Int(kExpectedExchanges) +
-       " when none is repeated)");
+  Line("   - wire limit: (3 request + 4 reply bytes) x 10 bits / 4800 baud + turnaround = " +
+       Fixed(wirePerExchangeMs, 3) + " ms per exchange,");
+  Line("     times the parameter reads actually written (" + Int(kExpectedExchanges) +
+       " when none is repeated; sim.reads: as logged by the simulator)");
   Line("   - measured: first request handed to WriteBuf .. ApplyConnectionMode(2) at the end of the read");
   const double overPerExchange = (Median(measured) - Median(limits)) / (Median(limits) / wirePerExchangeMs);
   Line("   - measured - limit = " + Fixed(Median(measured) - Median(limits), 1) + " ms, " +
        Fixed(overPerExchange, 3) + " ms per exchange (goal allows " +
        Fixed((kRatioGoal - 1.0) * wirePerExchangeMs, 3) + " ms)");
-  Line("   - lag per exchange (request written .. reply handed to the link, less the wire time): median " +
-       Fixed(Median(cycles), 3) + " ms, p10 " + Fixed(Percentile(cycles, 0.1), 3) + ", p90 " +
+  Line("   - lag per exchange (request written .. reply handed to the link, less the wire time):");
+  Line("     median " + Fixed(Median(cycles), 3) + " ms, p10 " + Fixed(Percentile(cycles, 0.1), 3) + ", p90 " +
        Fixed(Percentile(cycles, 0.9), 3) + ", max " + Fixed(Percentile(cycles, 1.0), 3) + " ms");
   Line("   - handler cost per exchange while paced: median " + Fixed(Median(costs), 1) + " us; " +
        Fixed(exchanges > 0 ? static_cast<double>(rxEvents) / exchanges : 0.0, 2) +
-       " received-data events per exchange (one per reply byte when bytes trickle in)");
+       " received-data events per exchange");
+  Line("     (4 when each reply byte is reported as it arrives, fewer when a late look finds several)");
 
   // Where the lag falls, in 0.25 ms steps: an even spread over 0..2 ms points at a 2 ms
   // polling step; a narrow peak near 0 at pure hand-off costs.
-  std::string spread = "   - lag spread:";
+  std::string spread = "   - lag spread (ms):";
   constexpr double kStep = 0.25;
   constexpr int kBins = 10;
   std::vector<int> bins(kBins + 1, 0);
@@ -604,9 +606,9 @@ bool UnpacedReads(const Options& options) {
   Line("   full read          median " + Right(Fixed(Median(totals), 2), 8) + " ms   min " +
        Right(Fixed(Percentile(totals, 0.0), 2), 8) + " ms   max " + Right(Fixed(Percentile(totals, 1.0), 2), 8) +
        " ms   (" + Int(totals.empty() ? 0 : exchanges / static_cast<int>(totals.size())) + " exchanges)");
-  Line("   per exchange       median " + Right(Fixed(Median(perExchange) * 1000.0, 1), 8) +
-       " us   - the round trip without line time: writer thread, pty, simulator, event thread,");
-  Line("     dispatcher and handler; the floor under any paced exchange beyond its wire time");
+  Line("   per exchange       median " + Right(Fixed(Median(perExchange) * 1000.0, 1), 8) + " us");
+  Line("   - the round trip without line time: writer thread, pty, simulator, event thread, dispatcher");
+  Line("     and handler; the floor under any paced exchange beyond its wire time");
   return true;
 }
 

@@ -3,6 +3,7 @@
 // and fires the transmit and information timers itself.
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -291,7 +292,8 @@ TEST(LinkEndToEnd, portHeldByAnotherProcessCannotBeOpened) {
   ::close(status[1]);
   ::close(release[0]);
   char ok = 0;
-  const bool heard = ::read(status[0], &ok, 1) == 1;
+  pollfd ready{status[0], POLLIN, 0};
+  const bool heard = ::poll(&ready, 1, kLimitMs) == 1 && ::read(status[0], &ok, 1) == 1;
   ::close(status[0]);
   EXPECT_TRUE(heard && ok == '1');
 

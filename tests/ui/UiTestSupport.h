@@ -11,13 +11,14 @@
 #include "app/Orvlpgmain.h"
 #include "support/ScriptedDialogs.h"
 
-// One application object for the whole test program; windows are shown offscreen.
+// One application object for the whole test program; windows are shown offscreen. It is
+// never destroyed: tearing it down among the other static objects at exit is not safe.
 inline QApplication& TestApplication() {
   static int argc = 1;
   static char name[] = "test_ui";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 // Runs the event loop until the condition holds or the time is up; returns the condition.
