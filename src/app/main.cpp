@@ -37,10 +37,11 @@ int main(int argc, char** argv) {
     TForm3 form3;
     TForm4 form4;
     dialogs.SetParent(&form1);
-    if (form1.StoredSettings().WState == 2)
-      form1.showMaximized();
-    else
-      form1.show();
+    switch (form1.StoredSettings().WState) {
+      case 1: form1.showMinimized(); break;
+      case 2: form1.showMaximized(); break;
+      default: form1.show(); break;
+    }
     OrvApplication::exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, app.applicationName(), QString::fromLocal8Bit(e.what()));

@@ -172,6 +172,36 @@ TEST_F(LinkTest, loaderReportTextFollowsByteSix) {
   }
 }
 
+// A modal box runs a nested event loop: ticks and replies arrive while it is open.
+TEST_F(LinkTest, boxesOpenedAtTheEndOfAReadSeeAConsistentEngine) {
+  int nestedTicks = 0;
+  host.onApplyConnectionMode = [&](int) {
+    EXPECT_FALSE(link.vars.readPending);
+    EXPECT_EQ(link.vars.linkState, link_state::kParameterPoll);
+    for (int t = 0; t < 3; ++t, ++nestedTicks) link.TimerTxTimer();
+    port.Feed(Reply({0x33, 0xC4}, 16));
+  };
+  Connect(Memory());
+  EXPECT_EQ(nestedTicks, 3);
+  EXPECT_EQ(host.modes, std::vector<int>{2});
+  EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));  // polls, no second read
+  EXPECT_EQ(link.vars.controllerStatus, 0xC4);
+
+  host.onApplyConnectionMode = nullptr;
+  host.onMessage = [&](const std::string&) {
+    link.TimerTxTimer();
+    port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0});
+  };
+  link.vars.readPending = true;
+  link.vars.requestIndex = 3;
+  link.vars.linkState = link_state::kChoose;
+  link.TimerTxTimer();
+  port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0});
+  EXPECT_EQ(host.messages.size(), 1u);  // the report arriving again inside the box is not evaluated
+  EXPECT_EQ(link.vars.linkState, link_state::kStopped);
+  EXPECT_EQ(host.modes, (std::vector<int>{2, 4}));
+}
+
 TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
   Connect(Memory());
   link.TimerTxTimer();
