@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -20,11 +21,6 @@ namespace {
 
 constexpr const char* kPortIsOpen = "Can't perform this operation while port is open";
 constexpr const char* kOutputFull = "Output buffer is full. Please check comm status.";
-
-// While received bytes sit unread in the input queue, poll() would report them again at
-// once; the event thread then looks for newly arrived bytes at this interval instead
-// (one character takes about 2 ms at 4800 baud).
-constexpr int kUnreadRecheckMs = 2;
 
 std::string Number(long long value) {
   char digits[24];
@@ -183,7 +179,12 @@ void TVaComm::Open() {
   }
 
   lost_.store(false);
-  consumed_.store(0);
+  {
+    std::lock_guard<std::mutex> guard(readLock_);
+    rxFill_ = 0;
+    rxArrived_ = 0;
+    readerStop_ = false;
+  }
   {
     std::lock_guard<std::mutex> guard(writeLock_);
     txBuf_.assign(static_cast<std::size_t>(writeSize_), 0);
@@ -224,6 +225,11 @@ void TVaComm::StopThreads() {
     gate_->changed.notify_all();
   }
   {
+    std::lock_guard<std::mutex> guard(readLock_);
+    readerStop_ = true;
+  }
+  roomMade_.notify_all();
+  {
     std::lock_guard<std::mutex> guard(writeLock_);
     writerStop_ = true;
   }
@@ -248,42 +254,37 @@ void TVaComm::Close() {
   ::ioctl(fd_, TIOCNXCL);
   CloseDevice();
   lost_.store(false);
+  {
+    std::lock_guard<std::mutex> guard(readLock_);
+    rxFill_ = 0;
+  }
   std::lock_guard<std::mutex> guard(writeLock_);
   txFill_ = 0;
 }
 
 int TVaComm::ReadBufUsed() {
   if (!Active()) return 0;
-  int waiting = 0;
-  if (::ioctl(fd_, FIONREAD, &waiting) != 0) {
-    const int error = errno;
-    if (error == EIO) {  // the device has gone away
-      MarkLost();
-      return 0;
-    }
-    throw EVaCommError(ErrorText("Error retrieving statistics", error));
-  }
-  return waiting > 0 ? waiting : 0;
+  std::lock_guard<std::mutex> guard(readLock_);
+  return static_cast<int>(rxFill_);
 }
 
+// Takes from the receive queue only. Bytes still in the device are not missed: the event
+// thread moves them into the queue at its next look and reports them with an event.
 int TVaComm::ReadBuf(std::uint8_t* buf, int count) {
   if (!Active() || buf == nullptr || count <= 0) return 0;
-  for (;;) {
-    const ssize_t got = ::read(fd_, buf, static_cast<std::size_t>(count));
-    if (got > 0) {
-      consumed_.fetch_add(static_cast<std::uint64_t>(got));
-      return static_cast<int>(got);
-    }
-    if (got == 0) return 0;  // a hung-up device reads as end of file
-    const int error = errno;
-    if (error == EINTR) continue;
-    if (error == EAGAIN || error == EWOULDBLOCK) return 0;
-    if (error == EIO) {
-      MarkLost();
-      return 0;
-    }
-    throw EVaCommError(ErrorText("Read error", error));
+  bool wasFull = false;
+  std::size_t n = 0;
+  {
+    std::lock_guard<std::mutex> guard(readLock_);
+    n = std::min(rxFill_, static_cast<std::size_t>(count));
+    if (n == 0) return 0;
+    wasFull = rxFill_ == rxBuf_.size();
+    std::memcpy(buf, rxBuf_.data(), n);
+    std::memmove(rxBuf_.data(), rxBuf_.data() + n, rxFill_ - n);
+    rxFill_ -= n;
   }
+  if (wasFull) roomMade_.notify_all();
+  return static_cast<int>(n);
 }
 
 int TVaComm::WriteBuf(const std::uint8_t* buf, int count) {
@@ -354,36 +355,81 @@ void TVaComm::WriterThread() {
 }
 
 void TVaComm::EventThread(std::shared_ptr<EventGate> gate) {
-  std::uint64_t reported = 0;
+  std::uint64_t reported = 0;  // bytes received up to the last event's count
+  bool lost = false;
   for (;;) {
-    int waiting = 0;
-    if (::ioctl(fd_, FIONREAD, &waiting) != 0) {
-      if (errno == EINTR) continue;
-      MarkLost();
-      break;
+    const DrainResult drained = DrainDevice();
+    if (drained == DrainResult::kLost) lost = true;
+    std::uint64_t arrived = 0;
+    {
+      std::lock_guard<std::mutex> guard(readLock_);
+      arrived = rxArrived_;
     }
-    // Everything received so far: what waits plus what has been read. Read in this order
-    // a concurrent ReadBuf can only make it look larger, which costs a spare event at most.
-    const std::uint64_t received =
-        static_cast<std::uint64_t>(waiting > 0 ? waiting : 0) + consumed_.load();
-    if (received > reported) {
+    if (arrived > reported) {
       if (!PostAndWait(gate, reported)) return;
       continue;
     }
-    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, static_cast<short>(waiting > 0 ? 0 : POLLIN), 0}};
-    if (::poll(fds, 2, waiting > 0 ? kUnreadRecheckMs : -1) < 0) {
+    // A device that has gone away keeps reporting it; once what it delivered before is
+    // reported, stop watching it and leave the port silent.
+    if (lost) {
+      MarkLost();
+      break;
+    }
+    if (drained == DrainResult::kFull) {
+      if (!WaitForRoom()) return;
+      continue;
+    }
+    // Unread bytes wait in the queue, not in the device, so the device becomes readable
+    // only when new bytes arrive: no timeout is needed.
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) {
       if (errno == EINTR) continue;
       break;
     }
     if (fds[0].revents != 0) return;
-    // A device that hangs up keeps reporting it; stop watching it.
-    if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-      MarkLost();
-      break;
-    }
+    if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) lost = true;
   }
   std::unique_lock<std::mutex> lock(gate->lock);
   gate->changed.wait(lock, [&] { return gate->stop; });
+}
+
+TVaComm::DrainResult TVaComm::DrainDevice() {
+  std::uint8_t chunk[kReadSize];
+  for (;;) {
+    // Only this thread appends, so the room can only grow while the lock is released.
+    std::size_t room = 0;
+    {
+      std::lock_guard<std::mutex> guard(readLock_);
+      room = rxBuf_.size() - rxFill_;
+    }
+    if (room == 0) return DrainResult::kFull;
+    const ssize_t got = ::read(fd_, chunk, room);
+    if (got < 0) {
+      const int error = errno;
+      if (error == EINTR) continue;
+      if (error == EAGAIN || error == EWOULDBLOCK) return DrainResult::kOk;
+      return DrainResult::kLost;  // EIO: the device has gone away
+    }
+    // With VMIN and VTIME 0 a read of nothing waiting returns 0; a hung-up device is
+    // recognised by poll().
+    if (got == 0) return DrainResult::kOk;
+    const auto n = static_cast<std::size_t>(got);
+    {
+      std::lock_guard<std::mutex> guard(readLock_);
+      std::memcpy(rxBuf_.data() + rxFill_, chunk, n);
+      rxFill_ += n;
+      rxArrived_ += n;
+    }
+    // A terminal read returns everything waiting up to the count asked, so a short read
+    // has emptied the device.
+    if (n < room) return DrainResult::kOk;
+  }
+}
+
+bool TVaComm::WaitForRoom() {
+  std::unique_lock<std::mutex> lock(readLock_);
+  roomMade_.wait(lock, [this] { return readerStop_ || rxFill_ < rxBuf_.size(); });
+  return !readerStop_;
 }
 
 bool TVaComm::PostAndWait(const std::shared_ptr<EventGate>& gate, std::uint64_t& reported) {
@@ -410,10 +456,12 @@ void TVaComm::RunPostedEvent(const std::weak_ptr<EventGate>& weakGate) {
   const std::shared_ptr<EventGate> gate = weakGate.lock();
   if (!gate) return;
   TVaComm* owner = nullptr;
+  std::uint64_t reported = 0;
   {
     std::lock_guard<std::mutex> guard(gate->lock);
     if (gate->stop || !gate->pending) return;
     owner = gate->owner;
+    reported = gate->reported;
   }
   // Releases the event thread however the handler ends (it may throw, close the port or
   // destroy the component); touches only the gate.
@@ -428,14 +476,19 @@ void TVaComm::RunPostedEvent(const std::weak_ptr<EventGate>& weakGate) {
       }
       gate.changed.notify_all();
     }
-  } release{*gate, owner->consumed_.load()};
+  } release{*gate, reported};
   owner->DoEvent(release.reported);
 }
 
 void TVaComm::DoEvent(std::uint64_t& reported) {
-  const std::uint64_t consumedBefore = consumed_.load();
-  const int count = ReadBufUsed();
-  reported = consumedBefore + static_cast<std::uint64_t>(count);
+  // The event thread waits for this event to finish, so the queue only shrinks (by
+  // ReadBuf) until then; bytes arriving meanwhile stay in the device for the next event.
+  int count = 0;
+  {
+    std::lock_guard<std::mutex> guard(readLock_);
+    count = static_cast<int>(rxFill_);
+    reported = rxArrived_;
+  }
   if (count > 0 && OnRxChar) {
     // A copy: the handler may close or even destroy this component.
     const std::function<void(int)> handler = OnRxChar;

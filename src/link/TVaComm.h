@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,10 +20,11 @@
 // printf-like pattern whose single %d receives the port number minus one ("/dev/ttyS%d",
 // replaced by the environment variable ORV_COMM_PATTERN, or set explicitly).
 //
-// While open, two threads of its own run: the event thread waits for received bytes and
-// hands each received-data event to the main thread through the dispatcher, blocking until
-// the main thread has run it (so at most one event is ever in flight), and the writer
-// thread drains the transmit buffer to the device so that WriteBuf never waits for the line.
+// While open, two threads of its own run: the event thread moves received bytes from the
+// device into the component's receive queue and hands a received-data event to the main
+// thread through the dispatcher whenever new bytes have come, blocking until the main
+// thread has run it (so at most one event is ever in flight), and the writer thread drains
+// the transmit buffer to the device so that WriteBuf never waits for the line.
 //
 // All operations are called on the main thread; OnRxChar is raised there.
 class TVaComm : public SerialPort {
@@ -73,11 +75,22 @@ class TVaComm : public SerialPort {
  private:
   struct EventGate;
 
+  // Capacity of the receive queue: the event thread stops taking bytes from the device
+  // while it is full (the kernel keeps further ones) and goes on once ReadBuf makes room.
+  static constexpr std::size_t kReadSize = 4096;
+
+  // What one look at the device found.
+  enum class DrainResult { kOk, kFull, kLost };
+
   void CloseDevice();
   void StopThreads();
   [[noreturn]] void Fail(const char* what, int error);  // closes the device, then throws
   void EventThread(std::shared_ptr<EventGate> gate);
   void WriterThread();
+  // Event thread: moves everything waiting on the device into the receive queue.
+  DrainResult DrainDevice();
+  // Event thread: waits until ReadBuf has made room in the full queue; false when stopping.
+  bool WaitForRoom();
   bool PostAndWait(const std::shared_ptr<EventGate>& gate, std::uint64_t& reported);
   static void RunPostedEvent(const std::weak_ptr<EventGate>& weakGate);
   // Main thread: raises OnRxChar; sets reported to the bytes received up to its count.
@@ -93,10 +106,18 @@ class TVaComm : public SerialPort {
   int fd_ = -1;
   int wakeFd_ = -1;  // eventfd, signalled once to stop both threads
   std::atomic<bool> lost_{false};
-  std::atomic<std::uint64_t> consumed_{0};  // bytes taken from the device by ReadBuf
   std::shared_ptr<EventGate> gate_;
   std::thread eventThread_;
   std::thread writerThread_;
+
+  // Receive queue: the event thread appends what the device delivers, ReadBuf takes from
+  // the front. Only the event thread reads the device.
+  std::mutex readLock_;
+  std::condition_variable roomMade_;
+  std::vector<std::uint8_t> rxBuf_ = std::vector<std::uint8_t>(kReadSize);
+  std::size_t rxFill_ = 0;
+  std::uint64_t rxArrived_ = 0;  // bytes put into the queue since Open
+  bool readerStop_ = false;
 
   // Transmit buffer, owned by the writer thread; WriteBuf appends.
   std::mutex writeLock_;

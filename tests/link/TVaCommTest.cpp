@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -195,6 +196,12 @@ Bytes Sequence(std::size_t count, std::uint8_t first = 0) {
   Bytes bytes(count);
   std::iota(bytes.begin(), bytes.end(), first);
   return bytes;
+}
+
+long VoluntaryContextSwitches() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_nvcsw;
 }
 
 double ProcessCpuSeconds() {
@@ -447,9 +454,9 @@ TEST_F(TVaCommPty, BytesArrivingDuringTheHandlerAreReportedByTheNextEvent) {
     counts_.push_back(count);
     if (counts_.size() == 1) {
       // The handler leaves the first part unread, as the link does with an incomplete
-      // reply, and more arrives while it runs.
+      // reply, and more arrives while it runs; this event keeps counting what it reported.
       pty_.Write({4, 5, 6});
-      ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == 6; }));
+      EXPECT_EQ(comm->ReadBufUsed(), 3);
     }
   };
   comm->Open();
@@ -474,11 +481,80 @@ TEST_F(TVaCommPty, UnreadBytesAloneRaiseNoFurtherEvents) {
   ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
   // Robustness check: while nothing new arrives, the event thread must not keep handing
   // the same waiting bytes to the main thread.
+  // Nor wake up to look again: unread bytes wait in the component's queue, and the device
+  // only reports newly arriving ones.
   const double cpuBefore = ProcessCpuSeconds();
+  const long switchesBefore = VoluntaryContextSwitches();
   main_.PumpFor(std::chrono::milliseconds(300));
   EXPECT_EQ(counts_, std::vector<int>{3});
   EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.05);
+  EXPECT_LT(VoluntaryContextSwitches() - switchesBefore, 20);
   EXPECT_EQ(comm->ReadBufUsed(), 3);
+}
+
+TEST_F(TVaCommPty, ReceiveQueueHoldsAtMost4096BytesAndRefillsAsTheyAreRead) {
+  auto comm = MakeComm();  // the handler reads nothing
+  comm->Open();
+  Bytes sent(6000);
+  for (std::size_t i = 0; i < sent.size(); ++i)
+    sent[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+  pty_.Write(sent);
+  ASSERT_TRUE(main_.PumpUntil([&] { return comm->ReadBufUsed() == 4096; }));
+  // Full: the rest stays in the device until room is made, and no event counts more.
+  main_.PumpFor(std::chrono::milliseconds(100));
+  EXPECT_EQ(comm->ReadBufUsed(), 4096);
+  ASSERT_FALSE(counts_.empty());
+  EXPECT_EQ(counts_.back(), 4096);
+
+  Bytes got(6000);
+  ASSERT_EQ(comm->ReadBuf(got.data(), 1000), 1000);
+  // The room made lets the event thread take more, until the queue is full again; each
+  // refill is reported by a new event.
+  const auto reportedAfter = [&](std::size_t before, int count) {
+    return main_.PumpUntil([&] { return counts_.size() > before && counts_.back() == count; });
+  };
+  ASSERT_TRUE(reportedAfter(counts_.size(), 4096));
+  EXPECT_EQ(comm->ReadBufUsed(), 4096);
+
+  ASSERT_EQ(comm->ReadBuf(got.data() + 1000, 6000), 4096);
+  ASSERT_TRUE(reportedAfter(counts_.size(), 904));
+  ASSERT_EQ(comm->ReadBuf(got.data() + 5096, 6000), 904);
+  EXPECT_EQ(got, sent);
+  EXPECT_EQ(comm->ReadBufUsed(), 0);
+}
+
+TEST_F(TVaCommPty, BytesReceivedBeforeTheDeviceVanishedStayReadable) {
+  auto comm = MakeComm();
+  comm->Open();
+  pty_.Write({0x33, 1, 2});
+  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  pty_.CloseMaster();
+  ASSERT_TRUE(Eventually([&] { return comm->DeviceLost(); }));
+  main_.PumpAll();
+  EXPECT_EQ(counts_, std::vector<int>{3});
+  EXPECT_EQ(comm->ReadBufUsed(), 3);
+  std::uint8_t buf[8];
+  ASSERT_EQ(comm->ReadBuf(buf, 8), 3);
+  EXPECT_EQ(Bytes(buf, buf + 3), (Bytes{0x33, 1, 2}));
+
+  comm->Close();
+  EXPECT_EQ(comm->ReadBufUsed(), 0);
+}
+
+TEST_F(TVaCommPty, UnreadBytesAreDroppedByCloseAndReopen) {
+  auto comm = MakeComm();
+  comm->Open();
+  pty_.Write({9, 8, 7});
+  ASSERT_TRUE(main_.PumpUntil([&] { return comm->ReadBufUsed() == 3; }));
+  comm->Close();
+  EXPECT_EQ(comm->ReadBufUsed(), 0);
+  comm->Open();
+  EXPECT_EQ(comm->ReadBufUsed(), 0);
+  pty_.Write({1});
+  ASSERT_TRUE(main_.PumpUntil([&] { return comm->ReadBufUsed() == 1; }));
+  std::uint8_t buf[4];
+  ASSERT_EQ(comm->ReadBuf(buf, 4), 1);
+  EXPECT_EQ(buf[0], 1);
 }
 
 TEST_F(TVaCommPty, ReadBufTakesAtMostTheCountAsked) {
