@@ -16,37 +16,25 @@
 // Options: --runs N (paced reads, default 5), --reads N (unpaced reads, default 20),
 //          --turnaround MS (default 2), --simulator PATH.
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <deque>
-#include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
-#include "../tests/support/ScriptedLinkHost.h"
+#include "../tests/support/MainQueue.h"
+#include "../tests/support/SimulatorProcess.h"
+#include "../tests/support/TimedLinkHost.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/TVaComm.h"
 #include "monitor/ReadingHistory.h"
-
-#ifndef ORV_SIMULATOR_PATH
-#define ORV_SIMULATOR_PATH "orv-simulator"
-#endif
 
 namespace {
 
@@ -63,7 +51,6 @@ constexpr int kExpectedExchanges = 210;
 constexpr double kRatioGoal = 1.03;
 constexpr double kCostGoalUs = 200.0;
 constexpr auto kReadTimeLimit = std::chrono::seconds(30);
-constexpr auto kSimulatorStartLimit = std::chrono::seconds(10);
 
 // ---------------------------------------------------------------------------------------
 // Text, without the global locale.
@@ -110,60 +97,15 @@ double Percentile(std::vector<double> sample, double p) {
 double Median(const std::vector<double>& sample) { return Percentile(sample, 0.5); }
 
 // ---------------------------------------------------------------------------------------
-// The main thread: what TVaComm posts runs here, in order.
+// The window stand-in with its transmit timer; notes when the read completed.
 
-class MainQueue {
+class BenchHost : public TimedLinkHost {
  public:
-  void Post(std::function<void()> callable) {
-    {
-      std::lock_guard<std::mutex> guard(lock_);
-      queue_.push_back(std::move(callable));
-    }
-    changed_.notify_one();
-  }
-
-  // Runs posted callables as they arrive until `until`, or until `done` holds after one.
-  void RunUntil(Clock::time_point until, const std::function<bool()>& done) {
-    for (;;) {
-      std::function<void()> callable;
-      {
-        std::unique_lock<std::mutex> lock(lock_);
-        if (!changed_.wait_until(lock, until, [this] { return !queue_.empty(); })) return;
-        callable = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      callable();
-      if (done()) return;
-    }
-  }
-
- private:
-  std::mutex lock_;
-  std::condition_variable changed_;
-  std::deque<std::function<void()>> queue_;
-};
-
-// ---------------------------------------------------------------------------------------
-// The window stand-in: records everything, and keeps the transmit timer's next due time
-// (a window timer restarts whenever its interval is set or it is enabled).
-
-class BenchHost : public ScriptedLinkHost {
- public:
-  void SetTxInterval(int ms) override {
-    ScriptedLinkHost::SetTxInterval(ms);
-    Restart();
-  }
-  void SetTxEnabled(bool enabled) override {
-    ScriptedLinkHost::SetTxEnabled(enabled);
-    Restart();
-  }
   void ApplyConnectionMode(int mode) override {
     if (mode == 2 && !completedAt) completedAt = Clock::now();
-    ScriptedLinkHost::ApplyConnectionMode(mode);
+    TimedLinkHost::ApplyConnectionMode(mode);
   }
-  void Restart() { due = Clock::now() + std::chrono::milliseconds(std::max(interval, 1)); }
 
-  Clock::time_point due{};
   std::optional<Clock::time_point> completedAt;
 };
 
@@ -230,130 +172,6 @@ class TimedPort : public SerialPort {
 };
 
 // ---------------------------------------------------------------------------------------
-// The simulator process on its own pseudo-terminal in a private folder.
-
-class SimulatorProcess {
- public:
-  SimulatorProcess() = default;
-  SimulatorProcess(const SimulatorProcess&) = delete;
-  SimulatorProcess& operator=(const SimulatorProcess&) = delete;
-  ~SimulatorProcess() { Stop(); }
-
-  bool Start(const std::string& program, bool paced, double turnaroundMs, std::string& error) {
-    char folder[] = "/tmp/orv-link-benchXXXXXX";
-    if (::mkdtemp(folder) == nullptr) {
-      error = "cannot create a folder in /tmp";
-      return false;
-    }
-    folder_ = folder;
-    const std::string pattern = Pattern(), ready = folder_ + "/ready", log = LogPath();
-    const std::string turnaround = Fixed(turnaroundMs, 3);
-    std::vector<std::string> args = {program,  "--pattern", pattern, "--port",       "1",
-                                     "--log",  log,         "--ready-file", ready, "--turnaround",
-                                     turnaround};
-    if (paced) args.push_back("--paced");
-
-    int toChild[2];
-    if (::pipe(toChild) != 0) {
-      error = "cannot create a pipe";
-      return false;
-    }
-    pid_ = ::fork();
-    if (pid_ < 0) {
-      error = "cannot fork";
-      ::close(toChild[0]);
-      ::close(toChild[1]);
-      return false;
-    }
-    if (pid_ == 0) {
-      ::dup2(toChild[0], 0);
-      ::close(toChild[0]);
-      ::close(toChild[1]);
-      std::vector<char*> argv;
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    ::close(toChild[0]);
-    commands_ = toChild[1];
-
-    const auto giveUp = Clock::now() + kSimulatorStartLimit;
-    while (::access(ready.c_str(), F_OK) != 0) {
-      int status = 0;
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        error = "the simulator ended at start (" + program + ")";
-        return false;
-      }
-      if (Clock::now() > giveUp) {
-        error = "the simulator did not come up within 10 s";
-        return false;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-  }
-
-  void Stop() {
-    if (commands_ >= 0) {
-      const char quit[] = "quit\n";
-      [[maybe_unused]] const ssize_t n = ::write(commands_, quit, sizeof quit - 1);
-      ::close(commands_);
-      commands_ = -1;
-    }
-    if (pid_ > 0) {
-      const auto giveUp = Clock::now() + std::chrono::seconds(5);
-      int status = 0;
-      while (::waitpid(pid_, &status, WNOHANG) == 0) {
-        if (Clock::now() > giveUp) {
-          ::kill(pid_, SIGKILL);
-          ::waitpid(pid_, &status, 0);
-          break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
-      pid_ = -1;
-    }
-    if (!folder_.empty()) {
-      for (const char* name : {"/ready", "/log", "/tty0"}) ::unlink((folder_ + name).c_str());
-      ::rmdir(folder_.c_str());
-      folder_.clear();
-    }
-  }
-
-  std::string Pattern() const { return folder_ + "/tty%d"; }
-
-  // Lines of the simulator's frame log that start with `prefix` ("RX 55 " for each
-  // parameter read it received).
-  long long CountLogLines(std::string_view prefix) const {
-    std::FILE* file = std::fopen(LogPath().c_str(), "rb");
-    if (file == nullptr) return -1;
-    std::string text;
-    char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) text.append(buf, n);
-    std::fclose(file);
-    long long count = 0;
-    std::size_t at = 0;
-    while (at < text.size()) {
-      std::size_t end = text.find('\n', at);
-      if (end == std::string::npos) end = text.size();
-      if (std::string_view(text).substr(at, end - at).starts_with(prefix)) ++count;
-      at = end + 1;
-    }
-    return count;
-  }
-
- private:
-  std::string LogPath() const { return folder_ + "/log"; }
-
-  pid_t pid_ = -1;
-  int commands_ = -1;
-  std::string folder_;
-};
-
-// ---------------------------------------------------------------------------------------
 // One full read.
 
 struct ReadResult {
@@ -362,7 +180,7 @@ struct ReadResult {
   int exchanges = 0;               // parameter read requests written
   int retries = 0;                 // of those, sent by the tick after the first
   int rxEvents = 0;                // received-data events that reached the link
-  long long simulatorReads = -1;   // parameter reads in the simulator's log
+  long long simulatorReads = 0;    // parameter reads in the simulator's log
   std::vector<double> costUs;      // per exchange: VaComm1RxChar called .. WriteBuf returned
   std::vector<double> cycleMs;     // per exchange: request written .. its reply handed over
 };
@@ -382,13 +200,8 @@ ReadResult RunFullRead(TimedPort& port, MainQueue& queue) {
   const auto giveUp = Clock::now() + kReadTimeLimit;
   const auto done = [&host] { return host.completedAt.has_value(); };
   while (!done() && Clock::now() < giveUp) {
-    const auto until = host.txEnabled ? std::min(giveUp, host.due) : giveUp;
-    queue.RunUntil(until, done);
-    if (done()) break;
-    if (host.txEnabled && Clock::now() >= host.due) {
-      host.Restart();
-      link.TimerTxTimer();
-    }
+    if (queue.RunUntil(host.WaitLimit(giveUp), done)) break;
+    if (host.TakeTick(Clock::now())) link.TimerTxTimer();
   }
   port.OnRxChar = nullptr;
 
@@ -457,18 +270,20 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 // A simulator, a TVaComm on its line and the counting port around it.
 struct Bench {
   MainQueue queue;
-  SimulatorProcess simulator;
+  std::optional<SimulatorProcess> simulator;
   std::optional<TVaComm> comm;
   std::optional<TimedPort> port;
 
   bool Start(const Options& options, bool paced, double turnaroundMs) {
-    std::string error;
-    if (!simulator.Start(options.simulator, paced, turnaroundMs, error)) {
-      Line("link_bench: " + error);
+    std::vector<std::string> args = {"--turnaround", Fixed(turnaroundMs, 3)};
+    if (paced) args.push_back("--paced");
+    simulator.emplace(std::move(args), options.simulator);
+    if (!simulator->Started()) {
+      Line("link_bench: " + simulator->StartError());
+      Print(simulator->ErrorOutput());
       return false;
     }
-    comm.emplace([this](std::function<void()> callable) { queue.Post(std::move(callable)); },
-                 simulator.Pattern());
+    comm.emplace(queue.Dispatcher(), simulator->Pattern());
     comm->SetPortNum(1);
     try {
       comm->Open();
@@ -481,10 +296,9 @@ struct Bench {
   }
 
   ReadResult Read() {
-    const long long before = simulator.CountLogLines("RX 55 ");
+    const std::size_t before = simulator->ParameterReads().size();
     ReadResult result = RunFullRead(*port, queue);
-    const long long after = simulator.CountLogLines("RX 55 ");
-    if (before >= 0 && after >= 0) result.simulatorReads = after - before;
+    result.simulatorReads = static_cast<long long>(simulator->ParameterReads().size() - before);
     return result;
   }
 
@@ -492,7 +306,7 @@ struct Bench {
     port.reset();
     if (comm) comm->Close();
     comm.reset();
-    simulator.Stop();
+    simulator.reset();
   }
 };
 

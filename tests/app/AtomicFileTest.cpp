@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -20,34 +19,15 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char templ[] = "/tmp/orv-atomic-XXXXXX";
-    ASSERT_NE(::mkdtemp(templ), nullptr);
-    dir_ = templ;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
+  std::string PathOf(const std::string& name) const { return dir_ / name; }
 
-  std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-  static std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-  }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    for (const auto& e : fs::directory_iterator(dir_.Path())) names.push_back(e.path().filename());
     return names;
   }
 
-  std::string dir_;
+  TempFolder dir_;
 };
 
 TEST_F(AtomicFileTest, WritesNewFileWithExactBytesAndNoTemporaryLeft) {
@@ -96,16 +76,11 @@ TEST_F(AtomicFileTest, RefusesToReplaceAFolder) {
 TEST_F(AtomicFileTest, FailedWriteKeepsOldFileAndRemovesTemporary) {
   Put(PathOf("f"), "old");
   // A file size limit makes the write of the temporary file fail part way, for any user.
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  struct rlimit small = saved;
-  small.rlim_cur = 16;
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  FileSizeLimit limit(16);
+  ASSERT_TRUE(limit.Applied());
   std::string error;
   const bool ok = WriteFileAtomically(PathOf("f"), std::string(4096, 'n'), &error);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
+  limit.Lift();
 
   EXPECT_FALSE(ok);
   EXPECT_FALSE(error.empty());

@@ -4,45 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A scratch folder per test, so that nothing depends on the real home folder.
-class TempFolder {
- public:
-  TempFolder() {
-    char templ[] = "/tmp/orv-settings-XXXXXX";
-    if (::mkdtemp(templ) != nullptr) path_ = templ;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    for (const auto& e : fs::recursive_directory_iterator(path_, ec)) {
-      if (e.is_directory(ec)) fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // Sets or unsets an environment variable for the lifetime of the guard.
 class EnvGuard {
@@ -68,16 +45,6 @@ class EnvGuard {
   std::string name_;
   std::optional<std::string> old_;
 };
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
 
 SettingsStore StoreFromText(const TempFolder& folder, const std::string& text) {
   Put(folder / "LPG2.reg", text);
@@ -463,16 +430,11 @@ TEST(SettingsStoreDamage, SaveFailingPartWayKeepsTheOldFileWhole) {
   SettingsStore store = SettingsStore::Open(folder / "LPG2.reg");
   store.WriteString("FileName", std::string(8192, 'f'));
 
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  struct rlimit small = saved;
-  small.rlim_cur = 64;
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  FileSizeLimit limit(64);
+  ASSERT_TRUE(limit.Applied());
   std::string error;
   const bool saved_ok = store.Save(&error);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
+  limit.Lift();
 
   EXPECT_FALSE(saved_ok);
   EXPECT_EQ(Slurp(folder / "LPG2.reg"), old);

@@ -3,27 +3,24 @@
 // and fires the transmit and information timers itself.
 
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "SimController.h"
 #include "app/UiText.h"
-#include "e2e/SimulatorProcess.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
-#include "support/ScriptedLinkHost.h"
+#include "support/MainQueue.h"
+#include "support/PortHolder.h"
+#include "support/ProcessUsage.h"
+#include "support/SimulatorProcess.h"
+#include "support/TimedLinkHost.h"
 
 namespace {
 
@@ -31,52 +28,6 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 constexpr int kLimitMs = 10000;
 constexpr milliseconds kInfoInterval{900};
-
-// The main thread's message queue.
-class MainQueue {
- public:
-  TVaComm::Dispatcher Dispatcher() {
-    return [this](std::function<void()> fn) {
-      {
-        std::lock_guard<std::mutex> guard(lock_);
-        queue_.push_back(std::move(fn));
-      }
-      posted_.notify_all();
-    };
-  }
-
-  // Waits until something is posted or `until` passes, then runs what is queued.
-  void RunPosted(Clock::time_point until) {
-    std::deque<std::function<void()>> batch;
-    {
-      std::unique_lock<std::mutex> lock(lock_);
-      posted_.wait_until(lock, until, [this] { return !queue_.empty(); });
-      batch.swap(queue_);
-    }
-    for (auto& fn : batch) fn();
-  }
-
- private:
-  std::mutex lock_;
-  std::condition_variable posted_;
-  std::deque<std::function<void()>> queue_;
-};
-
-// The window's transmit timer: setting its interval or enabling it starts a new period.
-class TimedHost : public ScriptedLinkHost {
- public:
-  void SetTxInterval(int ms) override {
-    ScriptedLinkHost::SetTxInterval(ms);
-    Restart();
-  }
-  void SetTxEnabled(bool enabled) override {
-    if (enabled && !txEnabled) Restart();
-    ScriptedLinkHost::SetTxEnabled(enabled);
-  }
-  void Restart() { txDue = Clock::now() + milliseconds(std::max(interval, 1)); }
-
-  Clock::time_point txDue = Clock::now();
-};
 
 // Everything of one connection: the simulator, the main thread, the window stand-in, the
 // port, the link and its supervision.
@@ -97,10 +48,9 @@ struct Rig {
       if (pred()) return true;
       const auto now = Clock::now();
       if (now >= deadline) return false;
-      if (host.txEnabled && now >= host.txDue) {
+      if (host.TakeTick(now)) {
         const LinkVariables& v = link.vars;
         if (v.linkState == link_state::kChoose && v.readPending && v.requestIndex > 0) ++retryTicks;
-        host.Restart();
         link.TimerTxTimer();
         continue;
       }
@@ -110,8 +60,7 @@ struct Rig {
         continue;
       }
       // Short slices, so that conditions on the simulator's log are seen soon.
-      auto until = std::min(deadline, now + milliseconds(20));
-      if (host.txEnabled) until = std::min(until, host.txDue);
+      auto until = host.WaitLimit(std::min(deadline, now + milliseconds(20)));
       if (infoTimer) until = std::min(until, infoDue);
       main.RunPosted(until);
     }
@@ -132,9 +81,9 @@ struct Rig {
     return RunUntil([this] { return !host.modes.empty(); });
   }
 
-  e2e::SimulatorProcess sim;
+  SimulatorProcess sim;
   MainQueue main;
-  TimedHost host;
+  TimedLinkHost host;
   ReadingHistory history;
   TVaComm port;
   ControllerLink link;
@@ -197,7 +146,7 @@ TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
 
   const std::uint8_t value = 77;
   rig.link.parameterBlock[40] = value;
-  const std::string frame = "RX " + e2e::HexBytes(ParameterWriteFrame(40, value));
+  const std::string frame = "RX " + HexBytes(ParameterWriteFrame(40, value));
   EXPECT_EQ(frame, "RX AA 28 4D 1F");
   EXPECT_TRUE(rig.RunUntil([&] { return rig.sim.LogHas(frame); })) << rig.sim.Log();
 
@@ -251,9 +200,9 @@ TEST(LinkEndToEnd, controllerVanishingMidReadLeavesThePortQuietAndClosable) {
   EXPECT_TRUE(rig.link.vars.readPending);
   const int unanswered = rig.link.vars.unansweredCount;
 
-  const double cpuBefore = e2e::ProcessCpuSeconds();
+  const double cpuBefore = ProcessCpuSeconds();
   rig.RunFor(300);
-  EXPECT_LT(e2e::ProcessCpuSeconds() - cpuBefore, 0.1);
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.1);
   EXPECT_GT(rig.link.vars.unansweredCount, unanswered);  // the link keeps asking, unheard
   EXPECT_TRUE(rig.host.modes.empty());
 
@@ -265,37 +214,8 @@ TEST(LinkEndToEnd, controllerVanishingMidReadLeavesThePortQuietAndClosable) {
 TEST(LinkEndToEnd, portHeldByAnotherProcessCannotBeOpened) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
-  int status[2], release[2];
-  ASSERT_EQ(::pipe(status), 0);
-  ASSERT_EQ(::pipe(release), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    // The other program: holds the port until told to let go (end of file on `release`).
-    ::close(status[0]);
-    ::close(release[1]);
-    char ok = '1';
-    {
-      TVaComm other([](std::function<void()>) {}, rig.sim.Pattern());
-      try {
-        other.Open();
-      } catch (const EVaCommError&) {
-        ok = '0';
-      }
-      (void)!::write(status[1], &ok, 1);
-      char c;
-      while (::read(release[0], &c, 1) > 0) {
-      }
-    }
-    ::_exit(ok == '1' ? 0 : 1);
-  }
-  ::close(status[1]);
-  ::close(release[0]);
-  char ok = 0;
-  pollfd ready{status[0], POLLIN, 0};
-  const bool heard = ::poll(&ready, 1, kLimitMs) == 1 && ::read(status[0], &ok, 1) == 1;
-  ::close(status[0]);
-  EXPECT_TRUE(heard && ok == '1');
+  PortHolder other(rig.sim.Pattern());
+  EXPECT_TRUE(other.Opened(milliseconds(kLimitMs)));
 
   const std::string prefix = "Unable to open specified device " + rig.sim.Device();
   try {
@@ -306,10 +226,7 @@ TEST(LinkEndToEnd, portHeldByAnotherProcessCannotBeOpened) {
   }
   EXPECT_FALSE(rig.port.Active());
 
-  ::close(release[1]);
-  int childStatus = 0;
-  if (!e2e::ReapWithin(child, std::chrono::seconds(10), &childStatus)) e2e::EndChild(child);
-  EXPECT_TRUE(WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0);
+  EXPECT_TRUE(other.Release());
 
   ASSERT_NO_THROW(rig.port.Open());
   rig.link.SendCommand(link_code::kLiveData);

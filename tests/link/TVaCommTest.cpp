@@ -1,19 +1,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
-#include <ctime>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <numeric>
 #include <optional>
 #include <stdexcept>
@@ -22,6 +16,10 @@
 #include <vector>
 
 #include "link/TVaComm.h"
+#include "support/MainQueue.h"
+#include "support/PortHolder.h"
+#include "support/ProcessUsage.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -29,76 +27,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 // How long a test waits for something that must happen before declaring it missing.
 constexpr auto kPatience = std::chrono::seconds(10);
-
-// Stands in for the program's main thread: the component posts callables here and the
-// test runs them on its own thread when it pumps.
-class MainQueue {
- public:
-  TVaComm::Dispatcher Dispatcher() {
-    return [this](std::function<void()> fn) {
-      {
-        std::lock_guard<std::mutex> guard(lock_);
-        queue_.push_back(std::move(fn));
-      }
-      posted_.notify_all();
-    };
-  }
-
-  // Waits until at least one callable is queued; false if none came.
-  bool WaitForPosted() {
-    std::unique_lock<std::mutex> lock(lock_);
-    return posted_.wait_for(lock, kPatience, [this] { return !queue_.empty(); });
-  }
-
-  std::size_t Pending() {
-    std::lock_guard<std::mutex> guard(lock_);
-    return queue_.size();
-  }
-
-  // Runs what is queued now.
-  void PumpAll() {
-    std::deque<std::function<void()>> batch;
-    {
-      std::lock_guard<std::mutex> guard(lock_);
-      batch.swap(queue_);
-    }
-    for (auto& fn : batch) fn();
-  }
-
-  // Runs whatever gets posted during the given time (robustness checks only).
-  void PumpFor(std::chrono::milliseconds duration) {
-    const auto deadline = std::chrono::steady_clock::now() + duration;
-    for (;;) {
-      std::deque<std::function<void()>> batch;
-      {
-        std::unique_lock<std::mutex> lock(lock_);
-        if (!posted_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) return;
-        batch.swap(queue_);
-      }
-      for (auto& fn : batch) fn();
-    }
-  }
-
-  // Runs posted callables until done() holds; false if it did not come to hold in time.
-  bool PumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!done()) {
-      std::deque<std::function<void()>> batch;
-      {
-        std::unique_lock<std::mutex> lock(lock_);
-        if (!posted_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) return done();
-        batch.swap(queue_);
-      }
-      for (auto& fn : batch) fn();
-    }
-    return true;
-  }
-
- private:
-  std::mutex lock_;
-  std::condition_variable posted_;
-  std::deque<std::function<void()>> queue_;
-};
 
 // Waits (bounded) until condition holds, for conditions that other threads bring about.
 bool Eventually(const std::function<bool()>& condition) {
@@ -119,26 +47,6 @@ std::string ErrorOf(const std::function<void()>& action) {
   return "(no error)";
 }
 
-// A temporary folder removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    char name[] = "/tmp/vacomm-XXXXXX";
-    if (::mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = name;
-  }
-  ~TempDir() {
-    for (const auto& file : files_) ::unlink(file.c_str());
-    ::rmdir(path_.c_str());
-  }
-  const std::string& Path() const { return path_; }
-  void Remember(const std::string& file) { files_.push_back(file); }
-
- private:
-  std::string path_;
-  std::vector<std::string> files_;
-};
-
 // A pseudo-terminal whose slave is linked as <dir>/tty0, so that port 1 with the pattern
 // "<dir>/tty%d" is its slave; the test plays the controller on the master side.
 class Pty {
@@ -153,7 +61,6 @@ class Pty {
     slavePath_ = slave;
     link_ = dir_.Path() + "/tty0";
     if (::symlink(slave, link_.c_str()) != 0) throw std::runtime_error("symlink");
-    dir_.Remember(link_);
   }
   ~Pty() { CloseMaster(); }
 
@@ -186,7 +93,7 @@ class Pty {
   }
 
  private:
-  TempDir dir_;
+  TempFolder dir_;
   int master_ = -1;
   std::string slavePath_;
   std::string link_;
@@ -196,18 +103,6 @@ Bytes Sequence(std::size_t count, std::uint8_t first = 0) {
   Bytes bytes(count);
   std::iota(bytes.begin(), bytes.end(), first);
   return bytes;
-}
-
-long VoluntaryContextSwitches() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_nvcsw;
-}
-
-double ProcessCpuSeconds() {
-  timespec now{};
-  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -291,7 +186,7 @@ TEST(TVaCommClosed, OperationsDoNothingAndReturnZero) {
 }
 
 TEST(TVaCommOpen, MissingDeviceReportsPathErrorCodeAndText) {
-  TempDir dir;
+  TempFolder dir;
   MainQueue main;
   TVaComm comm(main.Dispatcher(), dir.Path() + "/absent%d");
   comm.SetPortNum(3);
@@ -301,12 +196,11 @@ TEST(TVaCommOpen, MissingDeviceReportsPathErrorCodeAndText) {
 }
 
 TEST(TVaCommOpen, DeviceThatIsNoTerminalFailsLineSettingsAndIsReleased) {
-  TempDir dir;
+  TempFolder dir;
   const std::string file = dir.Path() + "/file0";
   const int fd = ::open(file.c_str(), O_CREAT | O_WRONLY, 0600);
   ASSERT_GE(fd, 0);
   ::close(fd);
-  dir.Remember(file);
 
   MainQueue main;
   TVaComm comm(main.Dispatcher(), dir.Path() + "/file%d");
@@ -330,6 +224,11 @@ class TVaCommPty : public ::testing::Test {
         std::make_unique<TVaComm>(main_.Dispatcher(), pty_.Pattern(), writeSize, writeTimeout);
     comm->OnRxChar = [this](int count) { counts_.push_back(count); };
     return comm;
+  }
+
+  // Runs posted callables until done() holds; false if it did not come to hold in time.
+  bool PumpUntil(const std::function<bool()>& done) {
+    return main_.RunUntil(MainQueue::Clock::now() + kPatience, done);
   }
 
   MainQueue main_;
@@ -369,44 +268,14 @@ TEST_F(TVaCommPty, SecondOpenerOfTheSameDeviceIsRefusedUntilTheFirstCloses) {
 }
 
 TEST_F(TVaCommPty, DeviceHeldByAnotherProcessIsRefused) {
-  int toParent[2];
-  int toChild[2];
-  ASSERT_EQ(::pipe(toParent), 0);
-  ASSERT_EQ(::pipe(toChild), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::close(toParent[0]);
-    ::close(toChild[1]);
-    char opened = '0';
-    {
-      TVaComm holder([](std::function<void()>) {}, pty_.Pattern());
-      try {
-        holder.Open();
-        opened = '1';
-      } catch (...) {
-      }
-      (void)!::write(toParent[1], &opened, 1);
-      char ignored;
-      (void)!::read(toChild[0], &ignored, 1);  // until the parent is done
-    }
-    ::_exit(opened == '1' ? 0 : 1);
-  }
-  ::close(toParent[1]);
-  ::close(toChild[0]);
-  char opened = 0;
-  ASSERT_EQ(::read(toParent[0], &opened, 1), 1);
-  ASSERT_EQ(opened, '1');
+  PortHolder other(pty_.Pattern());
+  ASSERT_TRUE(other.Opened(kPatience));
 
   auto comm = MakeComm();
   EXPECT_EQ(ErrorOf([&] { comm->Open(); }),
             "Unable to open specified device " + pty_.Link() + " (16), Device or resource busy");
 
-  ::close(toChild[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  ::close(toParent[0]);
+  EXPECT_TRUE(other.Release());
   EXPECT_NO_THROW(comm->Open());
 }
 
@@ -441,7 +310,7 @@ TEST_F(TVaCommPty, BurstArrivesAsOneEventCoveringAllBytes) {
   const Bytes reply = {0x33, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90, 0xA0};
   pty_.Write(reply);
   ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == static_cast<int>(reply.size()); }));
-  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !counts_.empty(); }));
   main_.PumpAll();
   EXPECT_EQ(counts_, std::vector<int>{static_cast<int>(reply.size())});
   EXPECT_EQ(received, reply);
@@ -462,12 +331,12 @@ TEST_F(TVaCommPty, BytesArrivingDuringTheHandlerAreReportedByTheNextEvent) {
   comm->Open();
   pty_.Write({1, 2, 3});
   ASSERT_TRUE(Eventually([&] { return comm->ReadBufUsed() == 3; }));
-  ASSERT_TRUE(main_.PumpUntil([&] { return counts_.size() >= 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return counts_.size() >= 2; }));
   EXPECT_EQ(counts_, (std::vector<int>{3, 6}));
 
   // The next arrival is reported together with the unread bytes.
   pty_.Write({7});
-  ASSERT_TRUE(main_.PumpUntil([&] { return counts_.size() >= 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return counts_.size() >= 3; }));
   EXPECT_EQ(counts_, (std::vector<int>{3, 6, 7}));
   std::uint8_t buf[16];
   ASSERT_EQ(comm->ReadBuf(buf, sizeof buf), 7);
@@ -478,14 +347,14 @@ TEST_F(TVaCommPty, UnreadBytesAloneRaiseNoFurtherEvents) {
   auto comm = MakeComm();  // the handler reads nothing, as with an incomplete reply
   comm->Open();
   pty_.Write({1, 2, 3});
-  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !counts_.empty(); }));
   // Robustness check: while nothing new arrives, the event thread must not keep handing
   // the same waiting bytes to the main thread.
   // Nor wake up to look again: unread bytes wait in the component's queue, and the device
   // only reports newly arriving ones.
   const double cpuBefore = ProcessCpuSeconds();
   const long switchesBefore = VoluntaryContextSwitches();
-  main_.PumpFor(std::chrono::milliseconds(300));
+  main_.RunFor(std::chrono::milliseconds(300));
   EXPECT_EQ(counts_, std::vector<int>{3});
   EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.05);
   EXPECT_LT(VoluntaryContextSwitches() - switchesBefore, 20);
@@ -499,9 +368,9 @@ TEST_F(TVaCommPty, ReceiveQueueHoldsAtMost4096BytesAndRefillsAsTheyAreRead) {
   for (std::size_t i = 0; i < sent.size(); ++i)
     sent[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
   pty_.Write(sent);
-  ASSERT_TRUE(main_.PumpUntil([&] { return comm->ReadBufUsed() == 4096; }));
+  ASSERT_TRUE(PumpUntil([&] { return comm->ReadBufUsed() == 4096; }));
   // Full: the rest stays in the device until room is made, and no event counts more.
-  main_.PumpFor(std::chrono::milliseconds(100));
+  main_.RunFor(std::chrono::milliseconds(100));
   EXPECT_EQ(comm->ReadBufUsed(), 4096);
   ASSERT_FALSE(counts_.empty());
   EXPECT_EQ(counts_.back(), 4096);
@@ -511,7 +380,7 @@ TEST_F(TVaCommPty, ReceiveQueueHoldsAtMost4096BytesAndRefillsAsTheyAreRead) {
   // The room made lets the event thread take more, until the queue is full again; each
   // refill is reported by a new event.
   const auto reportedAfter = [&](std::size_t before, int count) {
-    return main_.PumpUntil([&] { return counts_.size() > before && counts_.back() == count; });
+    return PumpUntil([&] { return counts_.size() > before && counts_.back() == count; });
   };
   ASSERT_TRUE(reportedAfter(counts_.size(), 4096));
   EXPECT_EQ(comm->ReadBufUsed(), 4096);
@@ -527,7 +396,7 @@ TEST_F(TVaCommPty, BytesReceivedBeforeTheDeviceVanishedStayReadable) {
   auto comm = MakeComm();
   comm->Open();
   pty_.Write({0x33, 1, 2});
-  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !counts_.empty(); }));
   pty_.CloseMaster();
   ASSERT_TRUE(Eventually([&] { return comm->DeviceLost(); }));
   main_.PumpAll();
@@ -545,13 +414,13 @@ TEST_F(TVaCommPty, UnreadBytesAreDroppedByCloseAndReopen) {
   auto comm = MakeComm();
   comm->Open();
   pty_.Write({9, 8, 7});
-  ASSERT_TRUE(main_.PumpUntil([&] { return comm->ReadBufUsed() == 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return comm->ReadBufUsed() == 3; }));
   comm->Close();
   EXPECT_EQ(comm->ReadBufUsed(), 0);
   comm->Open();
   EXPECT_EQ(comm->ReadBufUsed(), 0);
   pty_.Write({1});
-  ASSERT_TRUE(main_.PumpUntil([&] { return comm->ReadBufUsed() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return comm->ReadBufUsed() == 1; }));
   std::uint8_t buf[4];
   ASSERT_EQ(comm->ReadBuf(buf, 4), 1);
   EXPECT_EQ(buf[0], 1);
@@ -665,7 +534,7 @@ TEST_F(TVaCommPty, VanishedDeviceLeavesAQuietOpenPortThatStillCloses) {
   };
   comm->Open();
   pty_.Write({0x33, 1, 2, 3});
-  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !counts_.empty(); }));
   const Bytes poll = {0x33, 0x33};
   comm->WriteBuf(poll.data(), 2);
 
@@ -698,7 +567,7 @@ TEST_F(TVaCommPty, CloseWithAnEventPostedReturnsAndTheStaleEventDoesNothing) {
   auto comm = MakeComm();
   comm->Open();
   pty_.Write({1, 2, 3});
-  ASSERT_TRUE(main_.WaitForPosted());
+  ASSERT_TRUE(main_.WaitForPosted(kPatience));
   comm->Close();  // must not wait for the posted event
   EXPECT_FALSE(comm->Active());
   main_.PumpAll();
@@ -709,14 +578,14 @@ TEST_F(TVaCommPty, EventPostedBeforeAReopenDoesNothingAfterIt) {
   auto comm = MakeComm();
   comm->Open();
   pty_.Write({1, 2, 3});
-  ASSERT_TRUE(main_.WaitForPosted());
+  ASSERT_TRUE(main_.WaitForPosted(kPatience));
   comm->Close();
   comm->Open();
   main_.PumpAll();  // the old session's event
   EXPECT_TRUE(counts_.empty());
 
   pty_.Write({4, 5});
-  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !counts_.empty(); }));
   EXPECT_EQ(counts_, std::vector<int>{2});
 }
 
@@ -724,7 +593,7 @@ TEST_F(TVaCommPty, DestroyingWithAnEventPostedIsSafe) {
   auto comm = MakeComm();
   comm->Open();
   pty_.Write({1, 2, 3});
-  ASSERT_TRUE(main_.WaitForPosted());
+  ASSERT_TRUE(main_.WaitForPosted(kPatience));
   comm.reset();
   main_.PumpAll();
   EXPECT_TRUE(counts_.empty());
@@ -738,7 +607,7 @@ TEST_F(TVaCommPty, HandlerMayCloseOrDestroyTheComponent) {
   };
   comm->Open();
   pty_.Write({1});
-  ASSERT_TRUE(main_.PumpUntil([&] { return !counts_.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !counts_.empty(); }));
   EXPECT_FALSE(comm->Active());
 
   comm->OnRxChar = [&](int count) {
@@ -747,7 +616,7 @@ TEST_F(TVaCommPty, HandlerMayCloseOrDestroyTheComponent) {
   };
   comm->Open();
   pty_.Write({2, 3});
-  ASSERT_TRUE(main_.PumpUntil([&] { return counts_.size() == 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return counts_.size() == 2; }));
   EXPECT_EQ(comm, nullptr);
   EXPECT_EQ(counts_, (std::vector<int>{1, 2}));
 }

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
@@ -11,12 +10,14 @@
 #include <string>
 #include <sys/wait.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "PtyLine.h"
 #include "SimController.h"
+#ifdef ORV_SIMULATOR_PATH
+#include "support/SimulatorProcess.h"
+#endif
 
 namespace {
 
@@ -373,27 +374,10 @@ TEST(PortPattern, ExpandsTheSingleDeviceIndex) {
 
 #ifdef ORV_SIMULATOR_PATH
 TEST(SimProgram, AnswersALivePollOnTheLinkedDeviceAndQuits) {
-  char dirTemplate[] = "/tmp/orvsimXXXXXX";
-  ASSERT_NE(mkdtemp(dirTemplate), nullptr);
-  const std::string dir = dirTemplate;
-  const std::string link = dir + "/tty2", ready = dir + "/ready", pattern = dir + "/tty%d", log = dir + "/log";
-
-  int toChild[2];
-  ASSERT_EQ(pipe(toChild), 0);
-  const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    dup2(toChild[0], 0);
-    close(toChild[0]);
-    close(toChild[1]);
-    execl(ORV_SIMULATOR_PATH, ORV_SIMULATOR_PATH, "--pattern", pattern.c_str(), "--port", "3", "--ready-file",
-          ready.c_str(), "--log", log.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(toChild[0]);
+  SimulatorProcess sim({"--port", "3"});
+  ASSERT_TRUE(sim.Started()) << sim.StartError() << sim.ErrorOutput();
+  const std::string link = sim.Folder() + "/tty2";
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (access(ready.c_str(), F_OK) != 0 && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
 
   Bytes reply;
   const int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
@@ -415,24 +399,12 @@ TEST(SimProgram, AnswersALivePollOnTheLinkedDeviceAndQuits) {
     }
     close(fd);
   }
-  ASSERT_EQ(write(toChild[1], "quit\n", 5), 5);
-  close(toChild[1]);
-  int status = 0;
-  pid_t done = 0;
-  while ((done = waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  if (done == 0) {
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-  }
+  const int status = sim.Quit();  // -1 unless "quit" ended it
 
   ASSERT_EQ(reply.size(), 16u);
   EXPECT_EQ(reply[0], 0x33);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_NE(access(link.c_str(), F_OK), 0) << "the link is removed at exit";
-  unlink(ready.c_str());
-  unlink(log.c_str());
-  rmdir(dir.c_str());
 }
 #endif
 

@@ -7,7 +7,7 @@
 #include "app/KeyTable.h"
 #include "app/SettingsStore.h"
 #include "app/UiText.h"
-#include "e2e/SimulatorProcess.h"
+#include "support/SimulatorProcess.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr int kConnectMs = 10000;
 // The program with its real serial port, looking for its ports where the simulator is.
 class ProgramAgainstSimulatorTest : public ::testing::Test {
  protected:
-  void Start(e2e::SimulatorProcess& sim) {
+  void Start(SimulatorProcess& sim) {
     ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
     setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
     window.Start(folder.Path() + "/ORV/LPG2.reg");
@@ -32,7 +32,7 @@ class ProgramAgainstSimulatorTest : public ::testing::Test {
 };
 
 TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParametersPage) {
-  e2e::SimulatorProcess sim;
+  SimulatorProcess sim;
   Start(sim);
   ASSERT_TRUE(WaitForMode(2));
   TForm1& f = Form();
@@ -59,7 +59,7 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
 }
 
 TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
-  e2e::SimulatorProcess sim;
+  SimulatorProcess sim;
   Start(sim);
   ASSERT_TRUE(WaitForMode(2));
   sim.Send("silent on");
@@ -72,7 +72,7 @@ TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
 }
 
 TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnection) {
-  e2e::SimulatorProcess sim({"--silent"});
+  SimulatorProcess sim({"--silent"});
   Start(sim);
   ASSERT_TRUE(RunUntil([&] { return !Form().TimerTx()->isActive() && !Form().Link().vars.reconnectPending; },
                        40000));
@@ -87,7 +87,7 @@ TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnecti
 }
 
 TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
-  e2e::SimulatorProcess sim({"--port", "3"});
+  SimulatorProcess sim({"--port", "3"});
   Start(sim);
   Form().CBCAut->setCurrentIndex(1);
   ASSERT_TRUE(WaitForMode(2, 20000));
@@ -98,7 +98,7 @@ TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
 }
 
 TEST_F(ProgramAgainstSimulatorTest, newerFirmwareBringsTheVersionWarning) {
-  e2e::SimulatorProcess sim({"--version", "180"});
+  SimulatorProcess sim({"--version", "180"});
   Start(sim);
   ASSERT_TRUE(WaitForMode(2));
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
@@ -107,7 +107,7 @@ TEST_F(ProgramAgainstSimulatorTest, newerFirmwareBringsTheVersionWarning) {
 }
 
 TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
-  e2e::SimulatorProcess sim({"--tester"});
+  SimulatorProcess sim({"--tester"});
   Start(sim);
   ASSERT_TRUE(WaitForMode(3));
   EXPECT_EQ(Form().Link().vars.linkState, link_state::kTester);
@@ -117,7 +117,7 @@ TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
 }
 
 TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheLoaderMode) {
-  e2e::SimulatorProcess sim({"--loader", "1"});
+  SimulatorProcess sim({"--loader", "1"});
   Start(sim);
   ASSERT_TRUE(WaitForMode(4));
   ASSERT_EQ(window.dialogs.messages.size(), 1u);

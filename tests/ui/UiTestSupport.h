@@ -10,6 +10,7 @@
 
 #include "app/Orvlpgmain.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
 
 // One application object for the whole test program; windows are shown offscreen. It is
 // never destroyed: tearing it down among the other static objects at exit is not safe.
@@ -36,20 +37,6 @@ inline bool RunUntil(const std::function<bool()>& condition, int timeoutMs) {
 inline void RunFor(int ms) {
   RunUntil([] { return false; }, ms);
 }
-
-// A temporary folder that holds the settings file of one test.
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/orv-ui-XXXXXX";
-    path_ = mkdtemp(pattern) ? pattern : "/tmp";
-  }
-  ~TempFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 struct WindowUnderTest {
   ScriptedDialogs dialogs;

@@ -1,20 +1,19 @@
 #pragma once
 
 // Runs the controller simulator program as a child process on a pseudo-terminal of its own,
-// in a private temporary folder, for tests that drive the real serial port against it.
+// in a private temporary folder, for tests and benchmarks that drive the real serial port
+// against it.
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,17 +25,7 @@
 #error "ORV_SIMULATOR_PATH must name the simulator program"
 #endif
 
-namespace e2e {
-
-// Waits for real I/O are bounded by this; nothing waits longer.
-inline constexpr auto kPatience = std::chrono::seconds(10);
-
-// CPU time used by all threads of this process, in seconds.
-inline double ProcessCpuSeconds() {
-  timespec t{};
-  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+#include "ChildProcess.h"
 
 // "AA 28 4D 1F": the simulator's spelling of frame bytes.
 inline std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
@@ -50,50 +39,35 @@ inline std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
   return s;
 }
 
-// Waits until the child ends or the time is up; true when it was reaped.
-inline bool ReapWithin(pid_t pid, std::chrono::milliseconds limit, int* status = nullptr) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  int st = 0;
-  for (;;) {
-    const pid_t r = ::waitpid(pid, &st, WNOHANG);
-    if (r == pid || (r < 0 && errno != EINTR)) {
-      if (status) *status = st;
-      return true;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
-
-// Ends a child for sure: SIGTERM, a bounded wait, then SIGKILL.
-inline void EndChild(pid_t pid) {
-  if (pid <= 0) return;
-  ::kill(pid, SIGTERM);
-  if (ReapWithin(pid, std::chrono::seconds(5))) return;
-  ::kill(pid, SIGKILL);
-  ::waitpid(pid, nullptr, 0);
-}
-
 class SimulatorProcess {
  public:
-  // Starts the simulator on COM port 1 of "<folder>/tty%d" with the given extra options and
-  // waits for its ready file. Started() tells whether it came up.
-  explicit SimulatorProcess(std::vector<std::string> options = {}) {
-    // A command sent after the simulator has gone must fail, not kill the test.
+  // How long the simulator may take to come up.
+  static constexpr auto kPatience = std::chrono::seconds(10);
+
+  // Starts `program` on COM port 1 of "<folder>/tty%d" with the given extra options and
+  // waits for its ready file. Started() tells whether it came up, StartError() why not.
+  explicit SimulatorProcess(std::vector<std::string> options = {}, std::string program = ORV_SIMULATOR_PATH) {
+    // A command sent after the simulator has gone must fail, not kill the caller.
     ::signal(SIGPIPE, SIG_IGN);
-    std::string templ = (std::filesystem::temp_directory_path() / "orv-e2e-XXXXXX").string();
-    if (::mkdtemp(templ.data()) == nullptr) return;
+    std::string templ = (std::filesystem::temp_directory_path() / "orv-sim-XXXXXX").string();
+    if (::mkdtemp(templ.data()) == nullptr) {
+      error_ = "cannot create a folder in " + std::filesystem::temp_directory_path().string();
+      return;
+    }
     dir_ = templ;
 
-    std::vector<std::string> args = {ORV_SIMULATOR_PATH, "--pattern", Pattern(), "--port", "1",
-                                     "--ready-file", dir_ + "/ready", "--log", LogPath()};
+    std::vector<std::string> args = {program,  "--pattern",    Pattern(),     "--port", "1",
+                                     "--log", LogPath(),       "--ready-file", dir_ + "/ready"};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
 
     int toChild[2];
-    if (::pipe2(toChild, O_CLOEXEC) != 0) return;
+    if (::pipe2(toChild, O_CLOEXEC) != 0) {
+      error_ = "cannot create a pipe";
+      return;
+    }
     const std::string errPath = dir_ + "/stderr";
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     pid_ = ::fork();
@@ -108,7 +82,10 @@ class SimulatorProcess {
     ::close(toChild[0]);
     if (errFd >= 0) ::close(errFd);
     stdin_ = toChild[1];
-    if (pid_ < 0) return;
+    if (pid_ < 0) {
+      error_ = "cannot fork";
+      return;
+    }
 
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     const std::string ready = dir_ + "/ready";
@@ -121,15 +98,16 @@ class SimulatorProcess {
       int status = 0;
       if (::waitpid(pid_, &status, WNOHANG) == pid_) {  // it gave up
         pid_ = -1;
+        error_ = "the simulator ended at start (" + program + ")";
         return;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    error_ = "the simulator did not come up within 10 s";
   }
 
   ~SimulatorProcess() {
-    if (stdin_ >= 0) ::close(stdin_);
-    EndChild(pid_);
+    Quit();
     if (!dir_.empty()) {
       std::error_code ignored;
       std::filesystem::remove_all(dir_, ignored);
@@ -139,7 +117,27 @@ class SimulatorProcess {
   SimulatorProcess(const SimulatorProcess&) = delete;
   SimulatorProcess& operator=(const SimulatorProcess&) = delete;
 
+  // Asks the simulator to quit and waits for it. Returns its wait status when it ended on
+  // its own within 5 s; otherwise it is ended by signal and the answer is -1. The folder
+  // stays until the object goes.
+  int Quit() {
+    if (stdin_ >= 0) {
+      if (pid_ > 0) Send("quit");
+      ::close(stdin_);
+      stdin_ = -1;
+    }
+    if (pid_ <= 0) return -1;
+    int status = -1;
+    if (!ReapWithin(pid_, std::chrono::seconds(5), &status)) {
+      EndChild(pid_);
+      status = -1;
+    }
+    pid_ = -1;
+    return status;
+  }
+
   bool Started() const { return started_; }
+  const std::string& StartError() const { return error_; }
   pid_t Pid() const { return pid_; }
   const std::string& Folder() const { return dir_; }
   std::string Pattern() const { return dir_ + "/tty%d"; }
@@ -149,6 +147,7 @@ class SimulatorProcess {
 
   // One command line on the simulator's stdin ("silent on", "vanish", ...).
   bool Send(std::string_view command) {
+    if (stdin_ < 0) return false;
     std::string line(command);
     line += '\n';
     std::string_view rest = line;
@@ -212,9 +211,8 @@ class SimulatorProcess {
   }
 
   std::string dir_;
+  std::string error_;
   pid_t pid_ = -1;
   int stdin_ = -1;
   bool started_ = false;
 };
-
-}  // namespace e2e
