@@ -31,16 +31,20 @@ std::uint32_t ControllerLink::NextRandom() {
 // ---------------------------------------------------------------------------------------
 // Sending
 
-void ControllerLink::SendFrame(const std::vector<std::uint8_t>& frame) {
-  if (frame.empty()) return;
-  vars.expectedReply = frame[0] == kModePrefix && frame.size() == 3 ? frame[1] : frame[0];
+void ControllerLink::SendFrame(const std::vector<std::uint8_t>& frame, std::uint8_t replyCode) {
+  vars.expectedReply = replyCode;
   ++vars.unansweredCount;
   port_.WriteBuf(frame.data(), static_cast<int>(frame.size()));
 }
 
+void ControllerLink::SendFrame(const std::vector<std::uint8_t>& frame) {
+  if (!frame.empty()) SendFrame(frame, frame[0]);
+}
+
 void ControllerLink::SendCommand(std::uint8_t code) { SendFrame(CommandFrame(code)); }
 
-void ControllerLink::SendPrefixedCommand(std::uint8_t code) { SendFrame(PrefixedCommandFrame(code)); }
+// The reply to a prefixed command begins with the command's code, not the prefix.
+void ControllerLink::SendPrefixedCommand(std::uint8_t code) { SendFrame(PrefixedCommandFrame(code), code); }
 
 void ControllerLink::SendIndexed(std::uint8_t code, std::uint8_t index) { SendFrame(IndexedFrame(code, index)); }
 

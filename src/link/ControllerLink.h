@@ -133,7 +133,10 @@ class ControllerLink {
   void SendPrefixedCommand(std::uint8_t code);
   void SendIndexed(std::uint8_t code, std::uint8_t index);
   void SendParameterWrite(std::uint8_t index, std::uint8_t value);
+  // A composed frame (register read, programming frames): its reply begins with the
+  // frame's first byte, or with replyCode.
   void SendFrame(const std::vector<std::uint8_t>& frame);
+  void SendFrame(const std::vector<std::uint8_t>& frame, std::uint8_t replyCode);
 
   // The runtime's pseudo-random generator, drawn once per tick; the programming seed comes
   // from it. Values 0 .. 2^31-1.
