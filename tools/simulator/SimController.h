@@ -42,6 +42,8 @@
 // for kStaleInputMs of simulated time is discarded.
 
 #include <array>
+
+#include "firmware/DeviceContract.h"
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -52,9 +54,7 @@
 namespace sim {
 
 // Key table shared with the program and the image producer (device contract).
-inline constexpr std::array<std::uint8_t, 32> kKeyTable = {
-    0xBD, 0xC1, 0x0F, 0xE2, 0x60, 0x93, 0x1F, 0x70, 0x12, 0xB9, 0x80, 0x61, 0x38, 0x6E, 0xA9, 0x09,
-    0x42, 0x80, 0xA7, 0x39, 0x6E, 0x48, 0x8F, 0xBA, 0x2C, 0x0E, 0x0B, 0x90, 0x99, 0x0C, 0x6B, 0x87};
+inline constexpr const std::array<std::uint8_t, 32>& kKeyTable = ::KeyTable;
 
 inline constexpr std::uint8_t kTesterType = 0xCB;
 inline constexpr std::uint8_t kLoaderValueB = 0x40;
