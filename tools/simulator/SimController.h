@@ -42,14 +42,14 @@
 // for kStaleInputMs of simulated time is discarded.
 
 #include <array>
-
-#include "firmware/DeviceContract.h"
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "firmware/DeviceContract.h"
 
 namespace sim {
 
