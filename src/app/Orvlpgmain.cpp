@@ -509,21 +509,17 @@ void TForm1::TabSetClick() {
   SelectPage(0);
 }
 
-void TForm1::TabParamClick() {
+void TForm1::PollPage(int page, int linkState) {
   LeavePage();
   SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = link_state::kParameterPoll;
-  SelectPage(1);
+  link_->vars.linkState = linkState;
+  SelectPage(page);
   GridEx1->setFocus();
 }
 
-void TForm1::TabConfigClick() {
-  LeavePage();
-  SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = link_state::kConfigurationPoll;
-  SelectPage(2);
-  GridEx1->setFocus();
-}
+void TForm1::TabParamClick() { PollPage(1, link_state::kParameterPoll); }
+
+void TForm1::TabConfigClick() { PollPage(2, link_state::kConfigurationPoll); }
 
 void TForm1::TabMapClick() {
   LeavePage();
@@ -535,14 +531,10 @@ void TForm1::TabMapClick() {
 }
 
 void TForm1::TabProcClick() {
-  LeavePage();
   int action = link_->vars.buttonAction;
   if (action < 1 || action > 3) action = 1;
   static constexpr int kStates[] = {link_state::kPortPoll, link_state::kSramPoll, link_state::kEepromPoll};
-  SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = kStates[action - 1];
-  SelectPage(3 + action);
-  GridEx1->setFocus();
+  PollPage(3 + action, kStates[action - 1]);
 }
 
 void TForm1::TabUpgClick() {
@@ -554,20 +546,18 @@ void TForm1::TabUpgClick() {
   SelectPage(7);
 }
 
-void TForm1::Btn1Click() {
-  link_->vars.buttonAction = 1;
+// On the processor pages the three buttons choose the view; on the map page the link
+// carries out the action.
+void TForm1::PageButtonClick(int action) {
+  link_->vars.buttonAction = action;
   if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
 }
 
-void TForm1::Btn2Click() {
-  link_->vars.buttonAction = 2;
-  if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
-}
+void TForm1::Btn1Click() { PageButtonClick(1); }
 
-void TForm1::Btn3Click() {
-  link_->vars.buttonAction = 3;
-  if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
-}
+void TForm1::Btn2Click() { PageButtonClick(2); }
+
+void TForm1::Btn3Click() { PageButtonClick(3); }
 
 bool TForm1::TabVisible(int page) const {
   switch (page) {

@@ -141,6 +141,8 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   void ApplyTexts();
   void LeavePage();
   void SelectPage(int page);
+  void PollPage(int page, int linkState);
+  void PageButtonClick(int action);
   void SetFontSize(int size);
   int FontSize() const;
   void ToggleServiceMode();
