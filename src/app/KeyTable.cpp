@@ -22,9 +22,7 @@ KeyAction DecideCtrlKey(int vk) {
   }
 }
 
-KeyAction IfVisible(bool visible, KeyAction action) {
-  return visible ? action : KeyAction::None;
-}
+KeyAction IfVisible(bool visible, KeyAction action) { return visible ? action : KeyAction::None; }
 
 }  // namespace
 
@@ -34,9 +32,7 @@ void KeyHistory::Push(int vk) {
   keys[0] = vk;
 }
 
-bool KeyHistory::CtrlBefore() const {
-  return keys[0] == VK_CONTROL;
-}
+bool KeyHistory::CtrlBefore() const { return keys[0] == VK_CONTROL; }
 
 KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
   if (CompletesServiceSequence(vk, history)) return KeyAction::ToggleServiceMode;
@@ -61,8 +57,7 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
       return KeyAction::None;
     case VK_LEFT:
     case VK_RIGHT:
-      if (ctx.currentPage != kPageParameters || ctx.connectionMode != kModeController)
-        return KeyAction::None;
+      if (ctx.currentPage != kPageParameters || ctx.connectionMode != kModeController) return KeyAction::None;
       return vk == VK_LEFT ? KeyAction::StepDown : KeyAction::StepUp;
     default: return KeyAction::None;
   }
@@ -72,12 +67,6 @@ KeyAction HandleKeyDown(int vk, KeyHistory& history, const KeyContext& ctx) {
   const KeyAction action = DecideKey(vk, history, ctx);
   history.Push(vk);
   return action;
-}
-
-KeyLabelStep KeyLabelCountdown::Tick() {
-  if (ticks <= 0) return KeyLabelStep::Idle;
-  --ticks;
-  return ticks > 0 ? KeyLabelStep::Counting : KeyLabelStep::RestoreCaptions;
 }
 
 int NextFontIndex(int index) {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "link/KeyLabels.h"
+
 // The main window's keyboard: which action a key-down asks for, given the keys pressed just
 // before it and the page shown. Key codes are Windows virtual-key codes; the window maps its
 // toolkit's keys to them in one place (VirtualKeysQt) and then calls HandleKeyDown.
@@ -93,26 +95,6 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx);
 
 // Decides, then records vk in history whether or not it was handled.
 KeyAction HandleKeyDown(int vk, KeyHistory& history, const KeyContext& ctx);
-
-// After F1 the page buttons show their key labels for a few information ticks.
-inline constexpr int kKeyLabelTicks = 3;
-
-// What one information tick does about the key labels.
-enum class KeyLabelStep {
-  Idle,             // no countdown running: the tick goes on
-  Counting,         // still counting: the tick ends here
-  RestoreCaptions,  // ran out on this tick: give the page buttons their texts back, go on
-};
-
-struct KeyLabelCountdown {
-  int ticks = 0;
-
-  // F1: (re)start at kKeyLabelTicks, also while already counting.
-  void Start() { ticks = kKeyLabelTicks; }
-  bool Running() const { return ticks > 0; }
-  // One information tick.
-  KeyLabelStep Tick();
-};
 
 // CBFont's items: 10, 12, 14. F9 moves to the next one, after 14 back to 10.
 inline constexpr std::array<int, 3> kFontSizes{10, 12, 14};

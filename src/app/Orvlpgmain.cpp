@@ -23,10 +23,10 @@
 
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
-#include "app/UiText.h"
 #include "app/VirtualKeysQt.h"
-#include "link/TVaComm.h"
+#include "base/UiText.h"
 #include "link/MainThreadQt.h"
+#include "link/TVaComm.h"
 #include "params/NumberText.h"
 #include "params/ParameterBlock.h"
 
@@ -54,9 +54,7 @@ std::string ProgramFolder() {
   return dir;
 }
 
-QColor FromPlatformColour(std::int32_t c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
+QColor FromPlatformColour(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 QString RgbStyle(const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue); }
 
@@ -67,7 +65,8 @@ void Place(QWidget* w, const PlacedControl& p) {
   if (p.visible) Place(w, p.rect);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = 24, int height = 24) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = 24,
+                        int height = 24) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
   b->resize(width, height);
@@ -83,8 +82,8 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
   return c;
 }
 
-constexpr std::array<std::int32_t, 8> kInitialChannelColours{kColorRed,  kColorLime,    kColorGreen, kColorYellow,
-                                                             kColorAqua, kColorFuchsia, kColorBlue,  kColorMaroon};
+constexpr std::array<std::int32_t, 8> kInitialChannelColours{
+    kColorRed, kColorLime, kColorGreen, kColorYellow, kColorAqua, kColorFuchsia, kColorBlue, kColorMaroon};
 // Channel order of the arrays: RPM, LAM, SIM, TPS, MOT, DEF, PSI, RAM.
 constexpr const char* kChannelNames[8] = {"RPM", "LAM", "SIM", "TPS", "MOT", "DEF", "PSI", "Ram"};
 
@@ -197,7 +196,8 @@ void TForm1::CreateComponents() {
   Splitter = new SplitterBar(client);
   Splitter->setObjectName("Splitter");
   Splitter->onMoved = [this](int top) {
-    const int height = std::max(kPanel3MinHeight, std::min(top - kTabConHeight, this->centralWidget()->height() - 120));
+    const int height =
+        std::max(kPanel3MinHeight, std::min(top - kTabConHeight, this->centralWidget()->height() - 120));
     settings_.WSize = height;
     LayoutMainWindow();
   };
@@ -271,7 +271,8 @@ void TForm1::CreateComponents() {
   CBFAut = MakeCombo(GridEx1->viewport(), "CBFAut", {"Nie", "Tak"});
   CBList = MakeCombo(GridEx1->viewport(), "CBList", {"wg. funkcji", "wg. typu"});
   CBFont = MakeCombo(GridEx1->viewport(), "CBFont", {"10", "12", "14"});
-  CBLang = MakeCombo(client, "CBLang", {"polski", "deutsch", "english", "italiano", "lietuviskas", "russian"});
+  CBLang =
+      MakeCombo(client, "CBLang", {"polski", "deutsch", "english", "italiano", "lietuviskas", "russian"});
   EDFile = new QLineEdit(GridEx1->viewport());
   EDFile->setObjectName("EDFile");
   EDFile->hide();
@@ -383,9 +384,11 @@ void TForm1::ApplySettings() {
     port_->SetPortNum(s.COMM);
   } catch (const std::exception&) {
   }
-  const bool lines[8] = {s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS, s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM};
+  const bool lines[8] = {s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS,
+                         s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM};
   for (int i = 0; i < 8; ++i) channelChecks[i]->setChecked(lines[i]);
-  channelColours_ = {s.ColorRPM, s.ColorLAM1, s.ColorSIM, s.ColorTPS, s.ColorMOT1, s.ColorDEF, s.ColorPSI, s.ColorRAM};
+  channelColours_ = {s.ColorRPM,  s.ColorLAM1, s.ColorSIM, s.ColorTPS,
+                     s.ColorMOT1, s.ColorDEF,  s.ColorPSI, s.ColorRAM};
   for (int i = 0; i < 8; ++i) {
     QPalette p = channelSwatches[i]->palette();
     p.setColor(QPalette::Window, FromPlatformColour(channelColours_[i]));
@@ -408,10 +411,11 @@ AppSettings TForm1::CurrentSettings() const {
   s.RamIndex = CBReg->currentIndex();
   s.TrackX = UpDownX->value();
   s.COMM = port_->PortNum();
-  bool* lines[8] = {&s.LineRPM, &s.LineLAM, &s.LineSIM, &s.LineTPS, &s.LineMOT, &s.LineDEF, &s.LinePSI, &s.LineRAM};
+  bool* lines[8] = {&s.LineRPM, &s.LineLAM, &s.LineSIM, &s.LineTPS,
+                    &s.LineMOT, &s.LineDEF, &s.LinePSI, &s.LineRAM};
   for (int i = 0; i < 8; ++i) *lines[i] = channelChecks[i]->isChecked();
-  std::int32_t* colours[8] = {&s.ColorRPM, &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
-                              &s.ColorMOT1, &s.ColorDEF, &s.ColorPSI, &s.ColorRAM};
+  std::int32_t* colours[8] = {&s.ColorRPM,  &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
+                              &s.ColorMOT1, &s.ColorDEF,  &s.ColorPSI, &s.ColorRAM};
   for (int i = 0; i < 8; ++i) *colours[i] = channelColours_[i];
   s.List = CBList->currentIndex() != 0;
   s.Font = CBFont->currentIndex();
@@ -608,7 +612,8 @@ void TForm1::ApplyConnectionMode(int mode) {
     const bool wasRunning = timerTx_->isActive();
     timerTx_->stop();
     PanelLog->hide();
-    dialogs_.ShowMessage(UiText(741) + std::to_string(block[kVersionByte] & 0xF0) + " .\n\r", MessageButtons::Ok);
+    dialogs_.ShowMessage(UiText(741) + std::to_string(block[kVersionByte] & 0xF0) + " .\n\r",
+                         MessageButtons::Ok);
     if (wasRunning) timerTx_->start();
   }
 }
@@ -702,9 +707,9 @@ void TForm1::LayoutMainWindow() {
     Grid->setRowCount(std::max(1, L.readingRowsVisible));
   }
   int left = 0;
-  for (QWidget* b : {static_cast<QWidget*>(BtnOpenVis), static_cast<QWidget*>(BtnSaveVis),
-                     static_cast<QWidget*>(BtnScope), static_cast<QWidget*>(UpDownX),
-                     static_cast<QWidget*>(BtnGrid), static_cast<QWidget*>(BtnWindow)}) {
+  for (QWidget* b :
+       {static_cast<QWidget*>(BtnOpenVis), static_cast<QWidget*>(BtnSaveVis), static_cast<QWidget*>(BtnScope),
+        static_cast<QWidget*>(UpDownX), static_cast<QWidget*>(BtnGrid), static_cast<QWidget*>(BtnWindow)}) {
     b->setVisible(L.scopeRowVisible);
     b->move(left, L.scopeRowTop);
     left += b->width() + 4;
@@ -751,8 +756,9 @@ void TForm1::LayoutMainWindow() {
 // The grid's content for the page. The set-up page lists the program's own settings; the
 // other pages are filled by their views.
 void TForm1::RebuildEditor() {
-  for (QWidget* w : {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
-                     static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
+        static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
     w->hide();
   const int page = CurrentPage();
   auto setCell = [this](int row, int column, const QString& text) {
@@ -847,11 +853,26 @@ bool TForm1::FormKeyDown(int virtualKey) {
   switch (HandleKeyDown(virtualKey, keyHistory_, CurrentKeyContext())) {
     case KeyAction::None: return false;
     case KeyAction::ShowKeyLabelsAndHelp: ShowKeyLabels(); break;
-    case KeyAction::SelectSetup: TabSet->setChecked(true); TabSetClick(); break;
-    case KeyAction::SelectParam: TabParam->setChecked(true); TabParamClick(); break;
-    case KeyAction::SelectConfig: TabConfig->setChecked(true); TabConfigClick(); break;
-    case KeyAction::SelectMap: TabMap->setChecked(true); TabMapClick(); break;
-    case KeyAction::SelectUpg: TabUpg->setChecked(true); TabUpgClick(); break;
+    case KeyAction::SelectSetup:
+      TabSet->setChecked(true);
+      TabSetClick();
+      break;
+    case KeyAction::SelectParam:
+      TabParam->setChecked(true);
+      TabParamClick();
+      break;
+    case KeyAction::SelectConfig:
+      TabConfig->setChecked(true);
+      TabConfigClick();
+      break;
+    case KeyAction::SelectMap:
+      TabMap->setChecked(true);
+      TabMapClick();
+      break;
+    case KeyAction::SelectUpg:
+      TabUpg->setChecked(true);
+      TabUpgClick();
+      break;
     case KeyAction::FocusGrid: GridEx1->setFocus(); break;
     case KeyAction::ModeSwitchOrReconnect: PanelInfoClick(); break;
     case KeyAction::NextFontSize:
@@ -1034,9 +1055,8 @@ bool TForm1::TakeHelpRequest() {
 void TForm1::OpenHelp() { activateWindow(); }
 
 void TForm1::ShowModePanel(const ModePanelLook& look) {
-  const QString background =
-      look.buttonFace ? QApplication::palette().color(QPalette::Button).name()
-                      : QColor::fromRgb(static_cast<QRgb>(look.colour)).name();
+  const QString background = look.buttonFace ? QApplication::palette().color(QPalette::Button).name()
+                                             : QColor::fromRgb(static_cast<QRgb>(look.colour)).name();
   const QString text = QColor::fromRgb(static_cast<QRgb>(look.textColour)).name();
   PanelInfo->setStyleSheet(QString("QLabel#PanelInfo{background:%1;color:%2}").arg(background, text));
   PanelInfo->setText(Q(look.text));

@@ -8,7 +8,7 @@
 #include "app/AppSettings.h"
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "monitor/ReadingHistory.h"
@@ -32,10 +32,10 @@ class SplitterBar;
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder and, for tests, a serial port of their own.
 struct MainWindowEnvironment {
-  UserDialogs* dialogs = nullptr;             // required
-  std::string settingsPath;                   // empty: the current user's settings file
-  std::string programDir;                     // empty: the executable's folder
-  std::unique_ptr<SerialPort> port;           // empty: the POSIX serial port
+  UserDialogs* dialogs = nullptr;    // required
+  std::string settingsPath;          // empty: the current user's settings file
+  std::string programDir;            // empty: the executable's folder
+  std::unique_ptr<SerialPort> port;  // empty: the POSIX serial port
 };
 
 // The main window. It owns the state of the run through the core objects it holds and
@@ -215,7 +215,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   QWidget* PanelLam = nullptr;
   std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
   std::array<QFrame*, 8> channelSwatches{};
-  std::array<QProgressBar*, 6> gauges{};      // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
+  std::array<QProgressBar*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
   QTimer* timerTx_ = nullptr;
   QTimer* timerInfo_ = nullptr;
 };

@@ -1,14 +1,14 @@
 #include "app/SettingsStore.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/AtomicFile.h"
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/AtomicFile.h"
 
 namespace {
 
@@ -179,8 +179,8 @@ std::string SettingsStore::DefaultFilePath() {
       struct passwd pw {};
       struct passwd* found = nullptr;
       std::vector<char> buffer(16384);
-      if (::getpwuid_r(::getuid(), &pw, buffer.data(), buffer.size(), &found) == 0 &&
-          found != nullptr && found->pw_dir != nullptr) {
+      if (::getpwuid_r(::getuid(), &pw, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+          found->pw_dir != nullptr) {
         home = found->pw_dir;
       }
     }
@@ -372,6 +372,4 @@ void SettingsStore::WriteInteger(std::string_view name, std::int32_t value) {
   v.number = value;
 }
 
-void SettingsStore::WriteBool(std::string_view name, bool value) {
-  WriteInteger(name, value ? 1 : 0);
-}
+void SettingsStore::WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }

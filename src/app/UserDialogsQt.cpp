@@ -1,10 +1,12 @@
 #include "app/UserDialogsQt.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QThread>
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 
 MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, MessageButtons buttons) {
   QMessageBox::StandardButtons set = QMessageBox::Ok;
@@ -36,3 +38,54 @@ void QtUserDialogs::SetBusyCursor(bool busy) {
 }
 
 void QtUserDialogs::PauseOneSecond() { QThread::msleep(1000); }
+
+namespace {
+// "name|pattern|name|pattern" as the window design writes filters, in the toolkit's form
+// "name;;name" (each name already shows its pattern).
+QStringList QtFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+  QStringList names;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i];
+    // The toolkit reads the patterns from the name; one that shows none gets its own.
+    if (!name.contains(parts[i + 1])) name += QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    names << name;
+  }
+  return names;
+}
+}  // namespace
+
+std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogRequest& request) {
+  const FileDialogSetup setup = FileDialogFor(request.use);
+  QFileDialog dialog(parent_,
+                     setup.titleId ? QString::fromStdString(UiText(setup.titleId)) : QStringLiteral("CSV"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(setup.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(setup.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The save dialog does not ask before replacing a file.
+  if (setup.save) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setSizeGripEnabled(true);
+  const QStringList filters = QtFilters(setup.filter);
+  dialog.setNameFilters(filters);
+  if (setup.filterIndex >= 1 && setup.filterIndex <= filters.size())
+    dialog.selectNameFilter(filters[setup.filterIndex - 1]);
+  if (!setup.defaultExtension.empty())
+    dialog.setDefaultSuffix(QString::fromStdString(setup.defaultExtension));
+  if (!request.initialDir.empty()) dialog.setDirectory(QString::fromStdString(request.initialDir));
+  if (!request.proposedName.empty()) dialog.selectFile(QString::fromStdString(request.proposedName));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.first().toStdString();
+}
+
+std::optional<std::int32_t> QtUserDialogs::AskColour(std::int32_t initial) {
+  const auto bgr = static_cast<std::uint32_t>(initial);
+  const QColor start(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                     static_cast<int>((bgr >> 16) & 0xFF));
+  const QColor chosen = QColorDialog::getColor(start, parent_);
+  if (!chosen.isValid()) return std::nullopt;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(chosen.red()) |
+                                   (static_cast<std::uint32_t>(chosen.green()) << 8) |
+                                   (static_cast<std::uint32_t>(chosen.blue()) << 16));
+}

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 
 // Message boxes and the cursor of the toolkit.
 class QtUserDialogs : public UserDialogs {
@@ -14,6 +14,8 @@ class QtUserDialogs : public UserDialogs {
   void Beep() override;
   void SetBusyCursor(bool busy) override;
   void PauseOneSecond() override;
+  std::optional<std::string> AskFileName(const FileDialogRequest& request) override;
+  std::optional<std::int32_t> AskColour(std::int32_t initial) override;
 
  private:
   QWidget* parent_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "link/LinkFrames.h"
 
 using namespace link_code;
@@ -46,7 +46,9 @@ void ControllerLink::SendCommand(std::uint8_t code) { SendFrame(CommandFrame(cod
 // The reply to a prefixed command begins with the command's code, not the prefix.
 void ControllerLink::SendPrefixedCommand(std::uint8_t code) { SendFrame(PrefixedCommandFrame(code), code); }
 
-void ControllerLink::SendIndexed(std::uint8_t code, std::uint8_t index) { SendFrame(IndexedFrame(code, index)); }
+void ControllerLink::SendIndexed(std::uint8_t code, std::uint8_t index) {
+  SendFrame(IndexedFrame(code, index));
+}
 
 void ControllerLink::SendParameterWrite(std::uint8_t index, std::uint8_t value) {
   SendFrame(ParameterWriteFrame(index, value));
@@ -85,7 +87,8 @@ void ControllerLink::TimerTxTimer() {
 
   if (vars.linkState == kChoose) {
     if (!vars.readPending) {
-      static constexpr int kStateForPage[] = {kSetupPoll, kParameterPoll, kConfigurationPoll, kMap, kPortPoll};
+      static constexpr int kStateForPage[] = {kSetupPoll, kParameterPoll, kConfigurationPoll, kMap,
+                                              kPortPoll};
       if (InRange(vars.currentPage, 0, 4)) vars.linkState = kStateForPage[vars.currentPage];
     } else if (vars.requestIndex == 0) {
       StartFullRead();
@@ -208,20 +211,14 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
 
   vars.unansweredCount = 0;
   switch (expected) {
-    case kLiveData:
-      HandleLiveData(r);
-      break;
-    case kRegisterRead:
-      HandleRegisterValue(r);
-      break;
+    case kLiveData: HandleLiveData(r); break;
+    case kRegisterRead: HandleRegisterValue(r); break;
     case kConfiguration:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
       host_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
       break;
-    case kMapColumn:
-      HandleMapOrSram(r);
-      break;
+    case kMapColumn: HandleMapOrSram(r); break;
     case kEepromBlock:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
@@ -235,11 +232,8 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
         host_.ShowPortView(view);
       }
       break;
-    case kParameterWrite:
-      host_.Beep();
-      break;
-    default:
-      break;
+    case kParameterWrite: host_.Beep(); break;
+    default: break;
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 
 namespace {
 constexpr int kTraceOffset = 22;
@@ -25,9 +25,7 @@ int ThrottleGaugeValue(std::uint8_t value, const ParameterBlock& block) {
 
 std::string VoltsText(std::uint8_t value) { return FormatParameterValue(value, 2, 0.02) + " [V]"; }
 
-std::string EngineSpeedText(std::uint8_t value) {
-  return FormatParameterValue(value, 4, 100) + UiText(150);
-}
+std::string EngineSpeedText(std::uint8_t value) { return FormatParameterValue(value, 4, 100) + UiText(150); }
 
 std::string StepperText(std::uint8_t value) { return FormatParameterValue(value, 1, 1) + UiText(151); }
 
@@ -62,7 +60,8 @@ MapColumnView DecodeMapColumn(const std::uint8_t* r, const ParameterBlock& block
     v.column = index - 15;
     for (int row = 0; row < 16; ++row) {
       const std::uint8_t cell = r[3 + row];
-      v.cells[static_cast<std::size_t>(row)] = cell == 0xFF ? std::string() : FormatParameterValue(cell, 3, 0.1);
+      v.cells[static_cast<std::size_t>(row)] =
+          cell == 0xFF ? std::string() : FormatParameterValue(cell, 3, 0.1);
     }
   }
   const int rpm = r[19];

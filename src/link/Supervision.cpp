@@ -1,6 +1,6 @@
 #include "link/Supervision.h"
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 
 namespace {
 constexpr std::uint32_t kBlack = 0x000000;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/KeyTable.h"
 #include "link/ControllerLink.h"
+#include "link/KeyLabels.h"
 
 // How the mode panel PanelInfo looks. Colours are plain RGB (0xRRGGBB); `buttonFace` stands
 // for the platform's control face colour.
@@ -32,15 +32,15 @@ class SupervisionHost {
   virtual void ShowPortInComboBox(int port) = 0;  // CBCom, and cell (1,1) on the set-up page
   virtual void SelectSetupPage() = 0;             // TabSet down and TabSetClick
   virtual void ClearLog() = 0;
-  virtual bool TakeHelpRequest() = 0;             // a pending help request, cleared when taken
+  virtual bool TakeHelpRequest() = 0;  // a pending help request, cleared when taken
   virtual void OpenHelp() = 0;
-  virtual void RestoreTabCaptions() = 0;          // texts 110..115 after the F1 labels
+  virtual void RestoreTabCaptions() = 0;  // texts 110..115 after the F1 labels
   virtual void ShowModePanel(const ModePanelLook& look) = 0;
-  virtual void HideAutoMessage() = 0;             // PanelAuto
+  virtual void HideAutoMessage() = 0;  // PanelAuto
   virtual bool ReadingsGridVisible() const = 0;
   virtual void ShowAutoMessage(const std::string& text) = 0;
   virtual void HideHintPanel() = 0;
-  virtual void ShowParamAndConfigTabs() = 0;     // after the stop key
+  virtual void ShowParamAndConfigTabs() = 0;  // after the stop key
 };
 
 // Opens the port and (re)starts the link, notices when the controller stops answering, scans

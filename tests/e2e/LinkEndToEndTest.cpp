@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "SimController.h"
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
@@ -33,7 +33,9 @@ constexpr milliseconds kInfoInterval{900};
 // port, the link and its supervision.
 struct Rig {
   explicit Rig(std::vector<std::string> options = {})
-      : sim(std::move(options)), port(main.Dispatcher(), sim.Pattern()), link(port, host, history),
+      : sim(std::move(options)),
+        port(main.Dispatcher(), sim.Pattern()),
+        link(port, host, history),
         supervisor(link, port, host, host) {
     port.OnRxChar = [this](int count) {
       rxCounts.push_back(count);

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "support/FakeSerialPort.h"
@@ -30,7 +30,8 @@ class LinkTest : public ::testing::Test {
   void AnswerParameterReads(const ParameterBlock& memory, int maxExchanges = 400) {
     for (int k = 0; k < maxExchanges; ++k) {
       const Bytes& last = port.frames.back();
-      if (last[0] != link_code::kParameterRead || link.vars.expectedReply != link_code::kParameterRead) return;
+      if (last[0] != link_code::kParameterRead || link.vars.expectedReply != link_code::kParameterRead)
+        return;
       const std::uint8_t i = last[1];
       port.Feed({0x55, i, memory[i], static_cast<std::uint8_t>(0x55 + i + memory[i])});
       if (!link.vars.readPending) return;
@@ -276,7 +277,8 @@ TEST_F(LinkTest, indexedPollsCycleAndWrap) {
     ASSERT_EQ(port.frames.size(), static_cast<std::size_t>(count + 2));
     for (int t = 0; t < count + 2; ++t) {
       const int index = c.first + t % count;
-      EXPECT_EQ(port.frames[t], IndexedFrame(c.code, static_cast<std::uint8_t>(index))) << c.state << " " << t;
+      EXPECT_EQ(port.frames[t], IndexedFrame(c.code, static_cast<std::uint8_t>(index)))
+          << c.state << " " << t;
     }
   }
 }

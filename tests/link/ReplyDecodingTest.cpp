@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "link/ReplyDecoding.h"
 
 namespace {
@@ -50,7 +50,8 @@ TEST(ReplyDecodingTest, mapColumnCellsAndTheSelectedCell) {
   EXPECT_EQ(v.lamGauge, 215);
   EXPECT_EQ(v.vacuumText, "2.00" + UiText(152));
 
-  const std::pair<int, int> columnForSpeed[] = {{0, 1}, {5, 1}, {6, 1}, {8, 2}, {49, 22}, {50, 22}, {255, 22}};
+  const std::pair<int, int> columnForSpeed[] = {{0, 1},   {5, 1},   {6, 1},   {8, 2},
+                                                {49, 22}, {50, 22}, {255, 22}};
   for (auto [rpm, column] : columnForSpeed)
     EXPECT_EQ(DecodeMapColumn(MapReply(37, rpm, 0, 0).data(), Block()).selectedColumn, column) << rpm;
   EXPECT_EQ(DecodeMapColumn(MapReply(37, 0, 0, 255).data(), Block(0, 0, 1)).selectedRow, 16);
@@ -60,7 +61,8 @@ TEST(ReplyDecodingTest, mapColumnCellsAndTheSelectedCell) {
 }
 
 TEST(ReplyDecodingTest, echoedIndexOutsideTheViewFillsNoColumn) {
-  for (int index : {0, 15, 38, 255}) EXPECT_EQ(DecodeMapColumn(MapReply(index, 0, 0, 0).data(), Block()).column, 0);
+  for (int index : {0, 15, 38, 255})
+    EXPECT_EQ(DecodeMapColumn(MapReply(index, 0, 0, 0).data(), Block()).column, 0);
   Bytes r(23, 7);
   r[2] = 37;
   EXPECT_EQ(DecodeMemoryBlock(r.data(), 38).column, 38);

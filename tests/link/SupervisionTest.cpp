@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
 #include "support/ScriptedLinkHost.h"
@@ -48,7 +48,8 @@ TEST_F(SupervisionTest, portSearchTriesOnePortPerTickCyclingOneToFour) {
   for (int t = 0; t < 5; ++t) supervisor.TimerInfoTimer();
   ASSERT_EQ(host.log.size(), 5u);
   const int ports[] = {1, 2, 3, 4, 1};
-  for (int t = 0; t < 5; ++t) EXPECT_EQ(host.log[t], UiText(721) + std::to_string(ports[t]) + " -" + UiText(722));
+  for (int t = 0; t < 5; ++t)
+    EXPECT_EQ(host.log[t], UiText(721) + std::to_string(ports[t]) + " -" + UiText(722));
   EXPECT_TRUE(link.vars.reconnectPending);
 }
 
@@ -184,15 +185,16 @@ TEST(ModePanelTest, lookFollowsTheStatusByte) {
     int textId;  // -1: empty
   };
   const Case cases[] = {
-      {false, 0xC4, 0, true, 0, 140},          {true, 255, 0, true, 0, -1},
-      {true, 0x00, 0, false, 0x808080, 141},   {true, 0xC4, 0, false, 0x00FF00, 144},
-      {true, 0xC8, 0, false, 0xFF00FF, 145},   {true, 0xD0, 0, false, 0xFF0000, 142},
-      {true, 0xD8, 0, false, 0xFFFF00, 143},   {true, 0x81, 2, false, 0x00FF00, 144},
-      {true, 0x82, 4, false, 0xFF0000, 142},   {true, 0x83, 0, false, 0xFFFF00, 143},
+      {false, 0xC4, 0, true, 0, 140},        {true, 255, 0, true, 0, -1},
+      {true, 0x00, 0, false, 0x808080, 141}, {true, 0xC4, 0, false, 0x00FF00, 144},
+      {true, 0xC8, 0, false, 0xFF00FF, 145}, {true, 0xD0, 0, false, 0xFF0000, 142},
+      {true, 0xD8, 0, false, 0xFFFF00, 143}, {true, 0x81, 2, false, 0x00FF00, 144},
+      {true, 0x82, 4, false, 0xFF0000, 142}, {true, 0x83, 0, false, 0xFFFF00, 143},
       {true, 0x80, 0, true, 0, -1},
   };
   for (const Case& c : cases) {
-    const ModePanelLook look = NextModePanelLook(ModePanelLook{}, c.running, static_cast<std::uint8_t>(c.status), c.ticks);
+    const ModePanelLook look =
+        NextModePanelLook(ModePanelLook{}, c.running, static_cast<std::uint8_t>(c.status), c.ticks);
     EXPECT_EQ(look.buttonFace, c.face) << c.status;
     if (!c.face) {
       EXPECT_EQ(look.colour, c.colour) << c.status;

@@ -8,7 +8,7 @@
 
 #include "app/KeyTable.h"
 #include "app/SettingsStore.h"
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "support/FakeSerialPort.h"
 #include "ui/UiTestSupport.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/KeyTable.h"
 #include "app/SettingsStore.h"
-#include "app/UiText.h"
+#include "base/UiText.h"
 #include "support/SimulatorProcess.h"
 #include "ui/UiTestSupport.h"
 
@@ -74,12 +74,13 @@ TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
 TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnection) {
   SimulatorProcess sim({"--silent"});
   Start(sim);
-  ASSERT_TRUE(RunUntil([&] { return !Form().TimerTx()->isActive() && !Form().Link().vars.reconnectPending; },
-                       40000));
+  ASSERT_TRUE(
+      RunUntil([&] { return !Form().TimerTx()->isActive() && !Form().Link().vars.reconnectPending; }, 40000));
   RunFor(1000);
   std::string log = Form().LogText();
   int losses = 0;
-  for (std::size_t at = log.find(UiText(724)); at != std::string::npos; at = log.find(UiText(724), at + 1)) ++losses;
+  for (std::size_t at = log.find(UiText(724)); at != std::string::npos; at = log.find(UiText(724), at + 1))
+    ++losses;
   EXPECT_EQ(losses, 6);
   EXPECT_EQ(Form().PanelInfo->text().toStdString(), "СОЕДИНИ");
   EXPECT_NE(Form().PanelInfo->styleSheet().indexOf("color:#ff0000"), -1);

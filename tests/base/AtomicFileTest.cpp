@@ -1,15 +1,13 @@
-#include "app/AtomicFile.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "base/AtomicFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 

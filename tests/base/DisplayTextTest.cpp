@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/UiText.h"
-#include "app/UserDialogs.h"
+#include "base/UiText.h"
+#include "base/UserDialogs.h"
 
 TEST(DisplayTextTest, storedLineFeedCarriageReturnPairsBecomeOneLineBreak) {
   EXPECT_EQ(DisplayText("a\n\rb"), "a\nb");

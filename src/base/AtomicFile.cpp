@@ -1,12 +1,12 @@
-#include "app/AtomicFile.h"
-
-#include <cerrno>
-#include <cstring>
-#include <vector>
+#include "base/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -123,8 +123,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes,
-                   std::string* error) {
+bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes, std::string* error) {
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

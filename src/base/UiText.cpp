@@ -1,4 +1,4 @@
-#include "app/UiText.h"
+#include "base/UiText.h"
 
 #include <algorithm>
 #include <iterator>
@@ -138,8 +138,12 @@ constexpr UiTextEntry kTexts[] = {
     {376, "Ц.6 Тип щупа"},
     {377, "Ц.7 Тип щупа"},
     // Port D bits 0 and 1: the label holds the control character 12 (form feed).
-    {378, "Д.0 \x0C" "s28 RXD"},
-    {379, "Д.1 \x0C" "s28 TXD"},
+    {378,
+     "Д.0 \x0C"
+     "s28 RXD"},
+    {379,
+     "Д.1 \x0C"
+     "s28 TXD"},
     {380, "Д.2  Переключатель"},
     {381, "Д.3 Импульсы  катушки"},
     {382, "Д.4 Симуляция"},
@@ -292,8 +296,12 @@ constexpr UiTextEntry kTexts[] = {
     {701, " Плохое расширение названия файла"},
     {702, " Нельзя открыть файл"},
     {703, " Ошибочные данные"},
-    {704, " Занести ли параметры из файла в командоконтроллер ?\n\r  Да - прочитай файл и запиши в командоконтроллер\n\r Нет - разъедини командоконтроллер  и прочитай файл"},
-    {705, " Установить ли фабричные параметрыкомандоконтроллера ?\n\r Это повлечёт за собой потерю актуальных установок!"},
+    {704,
+     " Занести ли параметры из файла в командоконтроллер ?\n\r  Да - прочитай файл и запиши в "
+     "командоконтроллер\n\r Нет - разъедини командоконтроллер  и прочитай файл"},
+    {705,
+     " Установить ли фабричные параметрыкомандоконтроллера ?\n\r Это повлечёт за собой потерю актуальных "
+     "установок!"},
 
     // Link log lines
     {720, "Закрытие СОМ"},
@@ -308,11 +316,19 @@ constexpr UiTextEntry kTexts[] = {
 
     // Wizard question, version notice, plausibility warnings
     {740, " Применить ли новые параметры  автоконфигурации ? "},
-    {741, "\n\r Для правильного обслуживания этого командоконтроллера\n\r требуется новейшая  версия  программы\n\r  минимум V"},
+    {741,
+     "\n\r Для правильного обслуживания этого командоконтроллера\n\r требуется новейшая  версия  "
+     "программы\n\r  минимум V"},
     {742, "  Один из опционов регулировки от щупа или оборотов должен быть включён .  "},
-    {743, "\n\r  Величины позиции шагового двигателя  - кажутся быть неправильными (рекомендуются растущие величины) .  "},
-    {744, "\n\r  Величины оборотов переключения нагаз - кажутся быть неправильными (рекомендуется диапазон 1000 - 3000) .  "},
-    {745, "\n\r  Величины максимальных оборотов на газе должны превышать величины оборотов переключения на газ .  "},
+    {743,
+     "\n\r  Величины позиции шагового двигателя  - кажутся быть неправильными (рекомендуются растущие "
+     "величины) .  "},
+    {744,
+     "\n\r  Величины оборотов переключения нагаз - кажутся быть неправильными (рекомендуется диапазон 1000 - "
+     "3000) .  "},
+    {745,
+     "\n\r  Величины максимальных оборотов на газе должны превышать величины оборотов переключения на газ . "
+     " "},
     {746, "\n\r  Величины порога щупа - кажутся быть неправильными .  "},
 
     // Wizard instructions
@@ -361,19 +377,19 @@ constexpr UiTextEntry kTexts[] = {
 };
 
 constexpr bool IsSortedUnique() {
-    for (std::size_t i = 1; i < std::size(kTexts); ++i) {
-        if (kTexts[i - 1].id >= kTexts[i].id) return false;
-    }
-    return true;
+  for (std::size_t i = 1; i < std::size(kTexts); ++i) {
+    if (kTexts[i - 1].id >= kTexts[i].id) return false;
+  }
+  return true;
 }
 static_assert(IsSortedUnique(), "text ids must be sorted and unique");
 
 const char* Find(int id) {
-    if (id < 0 || id > 0xFFFF) return nullptr;
-    const auto key = static_cast<std::uint16_t>(id);
-    const auto* it = std::lower_bound(std::begin(kTexts), std::end(kTexts), key,
-                                      [](const UiTextEntry& e, std::uint16_t k) { return e.id < k; });
-    return (it != std::end(kTexts) && it->id == key) ? it->text : nullptr;
+  if (id < 0 || id > 0xFFFF) return nullptr;
+  const auto key = static_cast<std::uint16_t>(id);
+  const auto* it = std::lower_bound(std::begin(kTexts), std::end(kTexts), key,
+                                    [](const UiTextEntry& e, std::uint16_t k) { return e.id < k; });
+  return (it != std::end(kTexts) && it->id == key) ? it->text : nullptr;
 }
 
 bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -381,18 +397,18 @@ bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
 }  // namespace
 
 std::string CutToCharacters(std::string_view utf8, std::size_t maxChars) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (IsContinuationByte(static_cast<unsigned char>(utf8[i]))) continue;
-        if (chars == maxChars) return std::string(utf8.substr(0, i));
-        ++chars;
-    }
-    return std::string(utf8);
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (IsContinuationByte(static_cast<unsigned char>(utf8[i]))) continue;
+    if (chars == maxChars) return std::string(utf8.substr(0, i));
+    ++chars;
+  }
+  return std::string(utf8);
 }
 
 std::string UiText(int id) {
-    const char* text = Find(id);
-    return text ? CutToCharacters(text, kUiTextMaxChars) : std::string();
+  const char* text = Find(id);
+  return text ? CutToCharacters(text, kUiTextMaxChars) : std::string();
 }
 
 bool HasUiText(int id) { return Find(id) != nullptr; }

@@ -19,8 +19,8 @@ inline constexpr std::size_t kUiTextMaxChars = 255;
 
 // One entry of the table. The table is sorted by id, each id once.
 struct UiTextEntry {
-    std::uint16_t id;
-    const char* text;
+  std::uint16_t id;
+  const char* text;
 };
 
 // The whole table, for checks and tools; callers that show text use UiText.

@@ -14,8 +14,7 @@
 // permission bits; a new file gets 0644. On any failure the temporary file is removed, an
 // existing target is left untouched, false is returned and *error (when given) says what
 // failed. The target's folder must exist.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::string* error = nullptr);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // Reads the whole regular file at path into out. Refuses (returns false) a file that is
 // missing, unreadable, not a regular file (so a FIFO or device cannot block the caller), or

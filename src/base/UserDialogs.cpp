@@ -1,0 +1,32 @@
+#include "base/UserDialogs.h"
+
+std::string DisplayText(const std::string& stored) {
+  std::string shown;
+  shown.reserve(stored.size());
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const char c = stored[i];
+    if (c == '\r') {
+      if (i == 0 || stored[i - 1] != '\n') shown += '\n';
+      continue;
+    }
+    shown += c;
+  }
+  return shown;
+}
+
+namespace {
+constexpr const char* kOpenFilter = "файл визуализации (*.orvv)|*.orvv|файл параметров  (*.orvp)|*.orvp";
+constexpr const char* kSaveFilter =
+    "файл визуализации  (*.orvv)|*.orvv|файл параметров (*.orvp)|*.orvp|(*.*)|*.*";
+}  // namespace
+
+FileDialogSetup FileDialogFor(FileDialogUse use) {
+  switch (use) {
+    case FileDialogUse::OpenRecording: return {false, 104, kOpenFilter, 1, ""};
+    case FileDialogUse::SaveRecording: return {true, 105, kSaveFilter, 1, "orvv"};
+    case FileDialogUse::OpenParameters: return {false, 106, kOpenFilter, 2, ""};
+    case FileDialogUse::SaveParameters: return {true, 107, kSaveFilter, 2, "orvp"};
+    case FileDialogUse::SaveCsv: return {true, 0, "CSV (*.csv)|*.csv|(*.*)|*.*", 1, "csv"};
+  }
+  return {};
+}
