@@ -374,6 +374,10 @@ constexpr UiTextEntry kTexts[] = {
     // Help button
     {930, "Помощь [F1]"},
     {931, "Открывает окно помощи\n\r используйтакже клавишу [F1]"},
+
+    // Texts of this program beyond the window design's table
+    {1000, " Нет доступа к порту "},
+    {1001, " : пользователь не в группе dialout"},
 };
 
 constexpr bool IsSortedUnique() {

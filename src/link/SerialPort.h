@@ -10,6 +10,14 @@
 class EVaCommError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  EVaCommError(const std::string& text, int error, std::string device)
+      : std::runtime_error(text), error_(error), device_(std::move(device)) {}
+  int Error() const { return error_; }                   // errno of a failed open; 0 otherwise
+  const std::string& Device() const { return device_; }  // the device that failed to open
+
+ private:
+  int error_ = 0;
+  std::string device_;
 };
 
 // What the link needs of a serial port: the operations the program calls and the
@@ -18,15 +26,15 @@ class SerialPort {
  public:
   virtual ~SerialPort() = default;
 
-  virtual void Open() = 0;    // throws EVaCommError; the port is closed again on failure
-  virtual void Close() = 0;   // no effect when closed
+  virtual void Open() = 0;   // throws EVaCommError; the port is closed again on failure
+  virtual void Close() = 0;  // no effect when closed
   virtual bool Active() const = 0;
 
   virtual int PortNum() const = 0;
   virtual void SetPortNum(int port) = 0;  // throws EVaCommError while open
 
-  virtual int ReadBufUsed() = 0;                           // 0 when closed
-  virtual int ReadBuf(std::uint8_t* buf, int count) = 0;   // what is waiting, up to count
+  virtual int ReadBufUsed() = 0;                                 // 0 when closed
+  virtual int ReadBuf(std::uint8_t* buf, int count) = 0;         // what is waiting, up to count
   virtual int WriteBuf(const std::uint8_t* buf, int count) = 0;  // 0 when closed
 
   // Raised on the main thread when bytes have arrived; the count is only a hint.

@@ -1,5 +1,7 @@
 #include "link/Supervision.h"
 
+#include <cerrno>
+
 #include "base/UiText.h"
 
 namespace {
@@ -110,9 +112,14 @@ void ConnectionSupervisor::Reconnect() {
   std::string line = UiText(721) + std::to_string(port) + " -";
   v.reconnectPending = false;
   bool opened = true;
+  std::string accessLine;
   try {
     port_.Open();
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    // A device the user may not open (not in the dialout group) is worth saying: a port
+    // search would otherwise only show " Ошибка" for a port that is plainly there.
+    if (const auto* comm = dynamic_cast<const EVaCommError*>(&e); comm && comm->Error() == EACCES)
+      accessLine = UiText(1000) + comm->Device() + UiText(1001);
     opened = false;
     v.reconnectPending = true;
     if (host_.AutoPortSearch()) {
@@ -122,6 +129,7 @@ void ConnectionSupervisor::Reconnect() {
   }
   line += UiText(opened ? 723 : 722);
   linkHost_.AddLogLine(line);
+  if (!accessLine.empty()) linkHost_.AddLogLine(accessLine);
 
   linkHost_.SetTxInterval(kLinkStartIntervalMs);
   host_.SelectSetupPage();

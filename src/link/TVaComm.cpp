@@ -17,6 +17,8 @@
 #include <system_error>
 #include <utility>
 
+#include "link/PortMapping.h"
+
 namespace {
 
 constexpr const char* kPortIsOpen = "Can't perform this operation while port is open";
@@ -85,11 +87,12 @@ void TVaComm::SetDevicePattern(std::string pattern) {
 
 namespace {
 
-std::string EffectivePattern(const std::string& explicitPattern) {
+// The explicit pattern, else ORV_COMM_PATTERN; empty when neither is set.
+std::string GivenPattern(const std::string& explicitPattern) {
   if (!explicitPattern.empty()) return explicitPattern;
   const char* fromEnvironment = std::getenv(TVaComm::kDevicePatternVariable);
   if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
-  return TVaComm::kDefaultDevicePattern;
+  return {};
 }
 
 long long DeviceIndex(int portNum) { return static_cast<long long>(portNum) - 1; }
@@ -97,8 +100,12 @@ long long DeviceIndex(int portNum) { return static_cast<long long>(portNum) - 1;
 }  // namespace
 
 std::string TVaComm::DeviceName() const {
-  return FormatDeviceName(EffectivePattern(devicePattern_), DeviceIndex(portNum_))
-      .value_or(std::string());
+  const std::string pattern = GivenPattern(devicePattern_);
+  if (pattern.empty()) {
+    if (auto present = MappedSerialDevice(portNum_, deviceRoot_)) return *present;
+    return FormatDeviceName(kDefaultDevicePattern, DeviceIndex(portNum_)).value_or(std::string());
+  }
+  return FormatDeviceName(pattern, DeviceIndex(portNum_)).value_or(std::string());
 }
 
 std::optional<std::string> TVaComm::FormatDeviceName(std::string_view pattern, long long index) {
@@ -132,12 +139,11 @@ void TVaComm::MarkLost() { lost_.store(true); }
 void TVaComm::Open() {
   if (Active()) throw EVaCommError(kPortIsOpen);
 
-  const std::string pattern = EffectivePattern(devicePattern_);
-  const std::optional<std::string> device = FormatDeviceName(pattern, DeviceIndex(portNum_));
-  if (!device) throw EVaCommError(OpenErrorText(pattern, EINVAL));
+  const std::string device = DeviceName();
+  if (device.empty()) throw EVaCommError(OpenErrorText(GivenPattern(devicePattern_), EINVAL));
 
-  const int fd = ::open(device->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw EVaCommError(OpenErrorText(*device, errno));
+  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw EVaCommError(OpenErrorText(device, errno), errno, device);
   // TIOCEXCL keeps other users out but not root; the lock refuses every second opener that
   // goes through this component, in this process or another. A port held by another
   // opener reports EBUSY whichever of the two refused it.
@@ -146,7 +152,7 @@ void TVaComm::Open() {
     int error = errno;
     ::close(fd);
     if (error == EWOULDBLOCK) error = EBUSY;
-    throw EVaCommError(OpenErrorText(*device, error));
+    throw EVaCommError(OpenErrorText(device, error), error, device);
   }
   fd_ = fd;
 
@@ -175,7 +181,7 @@ void TVaComm::Open() {
   if (wakeFd_ < 0) {
     const int error = errno;
     CloseDevice();
-    throw EVaCommError(OpenErrorText(*device, error));
+    throw EVaCommError(OpenErrorText(device, error), error, device);
   }
 
   lost_.store(false);
@@ -199,7 +205,7 @@ void TVaComm::Open() {
   } catch (const std::system_error& e) {
     StopThreads();
     CloseDevice();
-    throw EVaCommError(OpenErrorText(*device, e.code().value()));
+    throw EVaCommError(OpenErrorText(device, e.code().value()));
   }
 }
 

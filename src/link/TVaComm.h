@@ -17,8 +17,9 @@
 #include "link/SerialPort.h"
 
 // The serial port component on POSIX systems. COM ports 1..4 map to devices through a
-// printf-like pattern whose single %d receives the port number minus one ("/dev/ttyS%d",
-// replaced by the environment variable ORV_COMM_PATTERN, or set explicitly).
+// printf-like pattern whose single %d receives the port number minus one, set explicitly or
+// by the environment variable ORV_COMM_PATTERN; without either, COM1..COM4 are the serial
+// devices present when the port is opened, USB adapters first (PortMapping.h).
 //
 // While open, two threads of its own run: the event thread moves received bytes from the
 // device into the component's receive queue and hands a received-data event to the main
@@ -37,11 +38,10 @@ class TVaComm : public SerialPort {
   static constexpr int kDefaultWriteSize = 2048;
   static constexpr std::chrono::milliseconds kDefaultWriteTimeout{1000};
 
-  // devicePattern empty: ORV_COMM_PATTERN when set and not empty, else "/dev/ttyS%d",
-  // looked up at every Open. writeSize is the transmit buffer's capacity, writeTimeout how
-  // long a write waits for room in it.
-  explicit TVaComm(Dispatcher dispatcher, std::string devicePattern = {},
-                   int writeSize = kDefaultWriteSize,
+  // devicePattern empty: ORV_COMM_PATTERN when set and not empty, else the devices present,
+  // looked up at every Open; a port beyond them is "/dev/ttyS%d" (which then fails to open). writeSize is the
+  // transmit buffer's capacity, writeTimeout how long a write waits for room in it.
+  explicit TVaComm(Dispatcher dispatcher, std::string devicePattern = {}, int writeSize = kDefaultWriteSize,
                    std::chrono::milliseconds writeTimeout = kDefaultWriteTimeout);
   ~TVaComm() override;
 
@@ -57,6 +57,8 @@ class TVaComm : public SerialPort {
 
   const std::string& DevicePattern() const;
   void SetDevicePattern(std::string pattern);  // throws EVaCommError while open
+  // The folder searched for present devices ("/dev"); tests use a fake tree.
+  void SetDeviceRoot(std::string root) { deviceRoot_ = std::move(root); }
   // The device the current port number maps to; empty when the pattern is not valid.
   std::string DeviceName() const;
 
@@ -99,6 +101,7 @@ class TVaComm : public SerialPort {
 
   Dispatcher dispatcher_;
   std::string devicePattern_;
+  std::string deviceRoot_ = "/dev";
   int portNum_ = 1;
   const int writeSize_;
   const std::chrono::milliseconds writeTimeout_;

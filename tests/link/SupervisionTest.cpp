@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "base/UiText.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
@@ -60,6 +62,21 @@ TEST_F(SupervisionTest, failedOpenWithoutSearchRetriesTheSamePort) {
   EXPECT_EQ(port.PortNum(), 1);
   EXPECT_EQ(host.log.size(), 2u);
   EXPECT_TRUE(link.vars.reconnectPending);
+}
+
+TEST_F(SupervisionTest, aDeviceWithoutAccessRightsIsNamedInTheLogOtherFailuresAreNot) {
+  port.failOpen = true;
+  port.failOpenError = ENOENT;
+  supervisor.TimerInfoTimer();
+  ASSERT_EQ(host.log.size(), 1u);
+  EXPECT_EQ(host.log[0], UiText(721) + "1 -" + UiText(722));
+
+  port.failOpenError = EACCES;
+  link.vars.reconnectPending = true;
+  supervisor.TimerInfoTimer();
+  ASSERT_EQ(host.log.size(), 3u);
+  EXPECT_EQ(host.log[1], UiText(721) + "1 -" + UiText(722));
+  EXPECT_EQ(host.log[2], " Нет доступа к порту /dev/ttyUSB0 : пользователь не в группе dialout");
 }
 
 TEST_F(SupervisionTest, silentPortWithSearchIsLeftForTheNextOne) {

@@ -120,8 +120,7 @@ TEST(TVaCommDeviceName, InsertsPortIndexIntoPattern) {
       {"/tmp/100%%/tty%d", 2, "/tmp/100%/tty2"},  {"/dev/port%d.x", -1, "/dev/port-1.x"},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(TVaComm::FormatDeviceName(row.pattern, row.index),
-              std::optional<std::string>(row.expected))
+    EXPECT_EQ(TVaComm::FormatDeviceName(row.pattern, row.index), std::optional<std::string>(row.expected))
         << row.pattern;
   }
 }
@@ -139,11 +138,11 @@ TEST(TVaCommDeviceName, RefusesAnythingButOneDecimalConversion) {
 
 TEST(TVaCommDeviceName, EnvironmentReplacesDefaultButNotExplicitPattern) {
   const char* saved = std::getenv(TVaComm::kDevicePatternVariable);
-  const std::optional<std::string> restore =
-      saved ? std::optional<std::string>(saved) : std::nullopt;
+  const std::optional<std::string> restore = saved ? std::optional<std::string>(saved) : std::nullopt;
 
   MainQueue main;
   TVaComm comm(main.Dispatcher());
+  comm.SetDeviceRoot("/nonexistent-dev");  // no devices present: the built-in port names
   ::unsetenv(TVaComm::kDevicePatternVariable);
   EXPECT_EQ(comm.DeviceName(), "/dev/ttyS0");
   comm.SetPortNum(4);
@@ -190,8 +189,8 @@ TEST(TVaCommOpen, MissingDeviceReportsPathErrorCodeAndText) {
   MainQueue main;
   TVaComm comm(main.Dispatcher(), dir.Path() + "/absent%d");
   comm.SetPortNum(3);
-  EXPECT_EQ(ErrorOf([&] { comm.Open(); }), "Unable to open specified device " + dir.Path() +
-                                               "/absent2 (2), No such file or directory");
+  EXPECT_EQ(ErrorOf([&] { comm.Open(); }),
+            "Unable to open specified device " + dir.Path() + "/absent2 (2), No such file or directory");
   EXPECT_FALSE(comm.Active());
 }
 
@@ -217,11 +216,9 @@ TEST(TVaCommOpen, DeviceThatIsNoTerminalFailsLineSettingsAndIsReleased) {
 
 class TVaCommPty : public ::testing::Test {
  protected:
-  std::unique_ptr<TVaComm> MakeComm(
-      int writeSize = TVaComm::kDefaultWriteSize,
-      std::chrono::milliseconds writeTimeout = TVaComm::kDefaultWriteTimeout) {
-    auto comm =
-        std::make_unique<TVaComm>(main_.Dispatcher(), pty_.Pattern(), writeSize, writeTimeout);
+  std::unique_ptr<TVaComm> MakeComm(int writeSize = TVaComm::kDefaultWriteSize,
+                                    std::chrono::milliseconds writeTimeout = TVaComm::kDefaultWriteTimeout) {
+    auto comm = std::make_unique<TVaComm>(main_.Dispatcher(), pty_.Pattern(), writeSize, writeTimeout);
     comm->OnRxChar = [this](int count) { counts_.push_back(count); };
     return comm;
   }
@@ -365,8 +362,7 @@ TEST_F(TVaCommPty, ReceiveQueueHoldsAtMost4096BytesAndRefillsAsTheyAreRead) {
   auto comm = MakeComm();  // the handler reads nothing
   comm->Open();
   Bytes sent(6000);
-  for (std::size_t i = 0; i < sent.size(); ++i)
-    sent[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+  for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
   pty_.Write(sent);
   ASSERT_TRUE(PumpUntil([&] { return comm->ReadBufUsed() == 4096; }));
   // Full: the rest stays in the device until room is made, and no event counts more.
@@ -488,12 +484,10 @@ TEST_F(TVaCommStoppedLine, TransmitBufferTakesExactlyItsCapacityAndThenRefuses) 
   comm->Open();
   StopOutput();
   const Bytes frame = Sequence(TVaComm::kDefaultWriteSize, 7);
-  EXPECT_EQ(comm->WriteBuf(frame.data(), TVaComm::kDefaultWriteSize - 100),
-            TVaComm::kDefaultWriteSize - 100);
+  EXPECT_EQ(comm->WriteBuf(frame.data(), TVaComm::kDefaultWriteSize - 100), TVaComm::kDefaultWriteSize - 100);
   EXPECT_EQ(comm->WriteBuf(frame.data() + TVaComm::kDefaultWriteSize - 100, 100), 100);
   const std::uint8_t one = 0x55;
-  EXPECT_EQ(ErrorOf([&] { comm->WriteBuf(&one, 1); }),
-            "Output buffer is full. Please check comm status.");
+  EXPECT_EQ(ErrorOf([&] { comm->WriteBuf(&one, 1); }), "Output buffer is full. Please check comm status.");
 
   ResumeOutput();
   EXPECT_EQ(pty_.Read(frame.size()), frame);

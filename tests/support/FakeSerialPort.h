@@ -14,7 +14,9 @@ class FakeSerialPort : public SerialPort {
  public:
   void Open() override {
     if (open_) throw EVaCommError("Can't perform this operation while port is open");
-    if (failOpen) throw EVaCommError("Unable to open specified device COM" + std::to_string(port_));
+    if (failOpen)
+      throw EVaCommError("Unable to open specified device COM" + std::to_string(port_), failOpenError,
+                         "/dev/ttyUSB" + std::to_string(port_ - 1));
     open_ = true;
     ++opens;
   }
@@ -54,6 +56,7 @@ class FakeSerialPort : public SerialPort {
   std::vector<std::vector<std::uint8_t>> frames;
   int opens = 0;
   bool failOpen = false;
+  int failOpenError = 0;  // errno the failed open reports
   bool failClose = false;
 
  private:

@@ -1,0 +1,73 @@
+#include "link/PortMapping.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "ttyUSB12" with prefix "ttyUSB" gives 12; anything else nothing.
+std::optional<long> NumberAfter(const std::string& name, const std::string& prefix) {
+  if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+  long value = 0;
+  const char* first = name.data() + prefix.size();
+  const char* last = name.data() + name.size();
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || end != last || value < 0) return std::nullopt;
+  return value;
+}
+
+// The devices of root whose names are prefix + number, ordered by the number.
+std::vector<std::string> NumberedDevices(const fs::path& root, const std::string& prefix) {
+  std::vector<std::pair<long, std::string>> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (const auto n = NumberAfter(name, prefix)) found.emplace_back(*n, it->path().string());
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> paths;
+  for (auto& f : found) paths.push_back(std::move(f.second));
+  return paths;
+}
+
+}  // namespace
+
+std::vector<std::string> PresentSerialDevices(const std::string& devRoot) {
+  const fs::path root(devRoot);
+  std::vector<std::string> devices;
+  std::set<std::string> taken;
+  auto add = [&](const std::string& path) {
+    if (taken.insert(path).second) devices.push_back(path);
+  };
+
+  std::vector<std::string> byId;
+  std::error_code ec;
+  for (fs::directory_iterator it(root / "serial" / "by-id", ec), end; !ec && it != end; it.increment(ec))
+    byId.push_back(it->path().filename().string());
+  std::sort(byId.begin(), byId.end());
+  for (const std::string& name : byId) {
+    // The names are links to ../../ttyUSB0 and the like; the device itself is opened, so
+    // that the same adapter is not listed twice.
+    std::error_code linkError;
+    const fs::path target = fs::read_symlink(root / "serial" / "by-id" / name, linkError);
+    if (linkError) continue;
+    const fs::path device = root / target.filename();
+    if (fs::exists(device, linkError)) add(device.string());
+  }
+  for (const char* prefix : {"ttyUSB", "ttyACM"})
+    for (const std::string& path : NumberedDevices(root, prefix)) add(path);
+  for (const std::string& path : NumberedDevices(root, "ttyS")) add(path);
+  return devices;
+}
+
+std::optional<std::string> MappedSerialDevice(int port, const std::string& devRoot) {
+  if (port < 1) return std::nullopt;
+  const std::vector<std::string> devices = PresentSerialDevices(devRoot);
+  if (static_cast<std::size_t>(port) > devices.size()) return std::nullopt;
+  return devices[static_cast<std::size_t>(port - 1)];
+}
