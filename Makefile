@@ -5,10 +5,10 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev locales xvfb xauth
+            libbenchmark-dev locales xvfb xauth fonts-liberation2
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps build test run bench install package clean
 
 all: build
 
@@ -40,6 +40,16 @@ run: build
 
 bench: build
 	./$(BUILD)/link_bench
+
+# Installs under PREFIX (default /usr/local): the program and its help document, a launcher,
+# a desktop entry and an icon.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD)/, installable with `apt install ./build/mervolante-lpg_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 
+#include "app/DesignFontsQt.h"
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
 #include "firmware/Orvlpgupg.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--list-ports") == 0) return ListPorts();
   OrvApplication app(argc, argv);
   app.setApplicationName("MERVOLANTE LPG");
+  ApplyDesignFonts();
   QtUserDialogs dialogs;
   try {
     MainWindowEnvironment env;

@@ -138,7 +138,9 @@ TEST(UiText, TableHoldsExactlyTheIdsOfEachRange) {
     for (int id = first; id <= last; ++id) expected.insert(id);
   }
   std::set<int> actual;
-  for (const auto& e : UiTextTable()) actual.insert(e.id);
+  // Ids from 1000 on are this program's own texts beside the design's table.
+  for (const auto& e : UiTextTable())
+    if (e.id < 1000) actual.insert(e.id);
   EXPECT_EQ(actual, expected);
   for (int id : expected) EXPECT_TRUE(HasUiText(id)) << "id " << id;
 }
