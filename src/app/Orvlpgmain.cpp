@@ -1032,7 +1032,9 @@ void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
   InspectorPageView::Show(GridEx1, MemoryBlockCells(view, CurrentPage()));
 }
 
-void TForm1::ShowPortView(const PortView& view) { InspectorPageView::Show(GridEx1, PortPinCells(view, CurrentPage())); }
+void TForm1::ShowPortView(const PortView& view) {
+  InspectorPageView::Show(GridEx1, PortPinCells(view, CurrentPage()));
+}
 
 // ---------------------------------------------------------------------------------------
 // SupervisionHost
