@@ -98,11 +98,16 @@ TEST_F(InspectorLinkTest, portViewPollsAndItsPinsComeBackOnThePortView) {
   ASSERT_EQ(host.portViews.size(), 1u);
   EXPECT_EQ(link.vars.controllerStatus, 0x24);
   const auto cells = PortPinCells(host.portViews[0], kPortPage);
+  const std::string expected =
+      "10000000"
+      "00000001"
+      "00000000";  // bit 0 of port B first
   ASSERT_EQ(cells.size(), 24u);
-  EXPECT_EQ(cells[0].text, "1");  // port B bit 0
-  EXPECT_EQ(cells[1].text, "0");
-  EXPECT_EQ(cells[15].text, "1");  // port C bit 7
-  EXPECT_EQ(cells[16].text, "0");  // port D bit 0
+  for (int row = 1; row <= 24; ++row) {
+    EXPECT_EQ(cells[row - 1].column, 1);
+    EXPECT_EQ(cells[row - 1].text, std::string(1, expected[row - 1])) << row;
+  }
+  for (int page : {1, 5, 6}) EXPECT_TRUE(PortPinCells(host.portViews[0], page).empty());
 }
 
 TEST_F(InspectorLinkTest, registerIsReadAfterEachLiveReplyInTheServiceMode) {

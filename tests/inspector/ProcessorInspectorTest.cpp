@@ -116,19 +116,6 @@ TEST(PortLabelsTest, labelsFollowTheControllerType) {
   EXPECT_EQ(PortPinLabel(0x64, 25), "");
 }
 
-TEST(MemoryViewsTest, headersSpellTheAddress) {
-  EXPECT_EQ(MemoryColumnHeader(1), "00_");
-  EXPECT_EQ(MemoryColumnHeader(11), "0A_");
-  EXPECT_EQ(MemoryColumnHeader(32), "1F_");
-  EXPECT_EQ(MemoryColumnHeader(38), "25_");
-  EXPECT_EQ(MemoryColumnHeader(0), "");
-  EXPECT_EQ(MemoryRowLabel(1), "0");
-  EXPECT_EQ(MemoryRowLabel(11), "A");
-  EXPECT_EQ(MemoryRowLabel(16), "F");
-  EXPECT_EQ(MemoryRowLabel(0), "");
-  EXPECT_EQ(MemoryRowLabel(17), "");
-}
-
 // The cell at (column, row) of a built grid; "?" when the grid does not write it.
 std::string CellOf(const InspectorGrid& grid, int column, int row) {
   for (const GridCell& c : grid.cells)
@@ -149,6 +136,8 @@ TEST(MemoryViewsTest, builtGridsHaveTheirSizeLabelsAndHeaders) {
     EXPECT_EQ(CellOf(g, 1, 0), "00_");
     EXPECT_EQ(CellOf(g, c.columns - 1, 0), c.lastHeader);
     EXPECT_EQ(CellOf(g, 0, 1), "0");
+    EXPECT_EQ(CellOf(g, 11, 0), "0A_");
+    EXPECT_EQ(CellOf(g, 0, 11), "A");
     EXPECT_EQ(CellOf(g, 0, 16), "F");
     EXPECT_EQ(CellOf(g, 1, 1), "?");  // value cells are left blank for the replies
     EXPECT_EQ(g.cells.size(), static_cast<std::size_t>(c.columns + 16));
@@ -182,23 +171,6 @@ TEST(MemoryViewsTest, pageReplyFillsItsColumnOnlyOnAMemoryView) {
   EXPECT_EQ(MemoryBlockCells(Block(31), kEepromPage).size(), 16u);
   EXPECT_TRUE(MemoryBlockCells(Block(32), kEepromPage).empty());  // no such EEPROM page
   for (int page : {0, 1, 3, 4, 7}) EXPECT_TRUE(MemoryBlockCells(Block(5), page).empty()) << page;
-}
-
-TEST(PortViewTest, pinsFillColumnOneOnlyOnThePortView) {
-  std::uint8_t reply[14] = {0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x81, 0x00, 0xFF, 0x14};
-  const PortView view = DecodePortView(reply, ParameterBlock{});
-  const std::vector<GridCell> cells = PortPinCells(view, kPortPage);
-  ASSERT_EQ(cells.size(), 24u);
-  const std::string expected =
-      "10000001"
-      "00000000"
-      "11111111";  // bit 0 of port B first
-  for (int row = 1; row <= 24; ++row) {
-    EXPECT_EQ(cells[row - 1].column, 1);
-    EXPECT_EQ(cells[row - 1].row, row);
-    EXPECT_EQ(cells[row - 1].text, std::string(1, expected[row - 1])) << row;
-  }
-  for (int page : {1, 5, 6}) EXPECT_TRUE(PortPinCells(view, page).empty());
 }
 
 }  // namespace

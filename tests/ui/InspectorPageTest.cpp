@@ -203,23 +203,6 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(Cell(g, 1, 1), "");
 }
 
-TEST_F(InspectorPageTest, portLabelsOfTheOtherTypes) {
-  TForm1& f = StartWithoutController();
-  f.FormKeyDown('O');
-  f.FormKeyDown('R');
-  f.FormKeyDown('V');
-  f.FormKeyDown('S');
-  const std::pair<std::uint8_t, std::string> cases[] = {
-      {0x65, "B.0 MotorEN"}, {0x33, "B.0 MotorEN"}, {0xCB, ""}};
-  for (const auto& [type, first] : cases) {
-    f.Link().parameterBlock[0] = type;
-    f.TabParamClick();
-    f.TabProcClick();
-    EXPECT_EQ(Cell(f.GridEx1, 0, 1), first) << int(type);
-    EXPECT_EQ(Cell(f.GridEx1, 0, 24), type == 0xCB ? "" : "D.7 PUgazu");
-  }
-}
-
 // The program against the simulator: the fitter types the service sequence on a Russian
 // layout, opens the processor page and looks at the pins and the data memory.
 TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
