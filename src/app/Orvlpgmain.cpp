@@ -285,7 +285,7 @@ void TForm1::CreateComponents() {
 
   CBReg = new QComboBox(client);
   CBReg->setObjectName("CBReg");
-  for (int i = 0; i < 256; ++i) CBReg->addItem(QString("%1").arg(i, 2, 16, QChar('0')).toUpper());
+  FillRegisterList(CBReg);
   CBReg->hide();
 
   PanelAuto = new QLabel(client);
@@ -535,10 +535,8 @@ void TForm1::TabMapClick() {
 }
 
 void TForm1::TabProcClick() {
-  int action = link_->vars.buttonAction;
-  if (action < 1 || action > 3) action = 1;
-  static constexpr int kStates[] = {link_state::kPortPoll, link_state::kSramPoll, link_state::kEepromPoll};
-  PollPage(3 + action, kStates[action - 1]);
+  const int page = InspectorPageFor(link_->vars.buttonAction);
+  PollPage(page, InspectorLinkState(page));
 }
 
 void TForm1::TabUpgClick() {
@@ -768,6 +766,13 @@ void TForm1::RebuildEditor() {
     item->setText(text);
   };
   const int minimumRows = std::max(1, layout_.parameterRowsVisible);
+  if (IsInspectorPage(page)) {
+    const Rgb& fixed = layout_.gridEx1FixedColour;
+    inspectorPage_.Build(GridEx1, page, link_->parameterBlock[kTypeByte], minimumRows,
+                         QColor(fixed.red, fixed.green, fixed.blue));
+    return;
+  }
+  inspectorPage_.Leave();
   if (page == 0) {
     struct Row {
       int labelId;
@@ -828,7 +833,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       auto* key = static_cast<QKeyEvent*>(event);
       // The application filter sees a key once per receiver on its way up; take it once.
       if (widget == QApplication::focusWidget() || (widget == this && !QApplication::focusWidget()))
-        return FormKeyDown(VirtualKeyFromQt(key->key()));
+        return FormKeyDown(VirtualKeyFromQt(key->key(), key->nativeScanCode()));
     }
   }
   if (watched == PanelInfo && event->type() == QEvent::MouseButtonPress) {
@@ -1023,9 +1028,13 @@ void TForm1::WizardStep() {}
 
 void TForm1::ShowMapColumn(const MapColumnView&) {}
 
-void TForm1::ShowMemoryBlock(const MemoryBlockView&) {}
+void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
+  InspectorPageView::Show(GridEx1, MemoryBlockCells(view, CurrentPage()));
+}
 
-void TForm1::ShowPortView(const PortView&) {}
+void TForm1::ShowPortView(const PortView& view) {
+  InspectorPageView::Show(GridEx1, PortPinCells(view, CurrentPage()));
+}
 
 // ---------------------------------------------------------------------------------------
 // SupervisionHost

@@ -9,6 +9,7 @@
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
 #include "base/UserDialogs.h"
+#include "inspector/InspectorPageQt.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "monitor/ReadingHistory.h"
@@ -174,6 +175,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   bool destroyed_ = false;
   std::string openedFileName_;
   std::array<std::int32_t, 8> channelColours_{};
+  InspectorPageView inspectorPage_;
 
  public:
   // Components, named as the window design names them.

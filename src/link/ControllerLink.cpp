@@ -172,7 +172,9 @@ void ControllerLink::SendPoll() {
     case kEepromPoll: {
       const bool sram = vars.linkState == kSramPoll;
       const int last = (sram ? kSramBlocks : kEepromBlocks) - 1;
-      if (!InRange(vars.requestIndex, 0, last)) vars.requestIndex = 0;
+      // The index is kept from the view before: one beyond the last page is asked once (its
+      // reply fills nothing) and the next tick starts again at page 0.
+      if (!InRange(vars.requestIndex, 0, 255)) vars.requestIndex = 0;
       vars.modeSwitchRequest = false;
       if (prefixed)
         SendPrefixedCommand(kLiveData);

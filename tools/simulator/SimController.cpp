@@ -122,6 +122,12 @@ std::uint8_t SimController::StatusByte() const {
   return kStatusRunning;
 }
 
+std::uint8_t SimController::DataMemoryByte(int address) const {
+  if (address < 0 || address >= kSramBlocks * 16) return 0;
+  if (address < kMapFirstColumn * 16) return sram_[static_cast<std::size_t>(address)];
+  return map_[static_cast<std::size_t>(address - kMapFirstColumn * 16)];
+}
+
 std::uint8_t SimController::MapCell(int column, int row) const {
   if (column < kMapFirstColumn || column >= kMapFirstColumn + kMapColumns || row < 0 || row > 15)
     return 0;

@@ -122,6 +122,9 @@ class SimController {
   // The image bytes received in the last programming run (N*16 bytes).
   const std::vector<std::uint8_t>& ReceivedImage() const { return image_; }
   std::uint8_t MapCell(int column, int row) const;  // column 16..37, row 0..15
+  // The data memory byte as the SRAM block reads show it: addresses 0x000..0x0FF the
+  // registers and variables, 0x100..0x25F the map; 0 outside.
+  std::uint8_t DataMemoryByte(int address) const;
   long long TimeMs() const { return timeMs_; }
 
  private:

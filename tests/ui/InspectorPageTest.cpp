@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "SimController.h"
+#include "app/KeyTable.h"
+#include "app/SettingsStore.h"
+#include "app/VirtualKeysQt.h"
+#include "base/UiText.h"
+#include "inspector/ProcessorInspector.h"
+#include "support/FakeSerialPort.h"
+#include "support/SimulatorProcess.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+// X key codes of the physical keys O, R, V, S, and what they type under a Russian layout.
+struct PhysicalKey {
+  int latin;
+  char16_t russian;
+  std::uint32_t keyCode;
+};
+constexpr PhysicalKey kServiceKeys[] = {{'O', u'Щ', 32}, {'R', u'К', 27}, {'V', u'М', 55}, {'S', u'Ы', 39}};
+
+TEST(VirtualKeysTest, lettersFollowThePhysicalKeyUnderACyrillicLayout) {
+  struct Case {
+    int qtKey;
+    std::uint32_t scanCode;
+    int expected;
+  };
+  const Case cases[] = {
+      {Qt::Key_Q, 24, 'Q'},
+      {Qt::Key_Z, 0, 'Z'},
+      {Qt::Key_5, 14, '5'},
+      {0x419 /*Й*/, 24, 'Q'},
+      {0x42F /*Я*/, 52, 'Z'},
+      {0x424 /*Ф*/, 38, 'A'},
+      {0x42C /*Ь*/, 58, 'M'},
+      {0x410 /*А*/, 41, 'F'},
+      {0x456 /*і*/, 39, 'S'},  // Ukrainian
+      {0x419, 0, 'Q'},
+      {0x429 /*Щ*/, 0, 'O'},
+      {0x449 /*щ*/, 0, 'O'},
+      {0x42B /*Ы*/, 0, 'S'},
+      {0x41C /*М*/, 0, 'V'},
+      {0x41A /*К*/, 0, 'R'},
+      {0x425 /*Х on [*/, 34, 0},
+      {0x425, 0, 0},
+      {0x401 /*Ё*/, 49, 0},
+      {Qt::Key_F5, 71, VK_F5},
+      {Qt::Key_Control, 37, VK_CONTROL},
+      {Qt::Key_Return, 36, VK_RETURN},
+      {Qt::Key_Left, 113, VK_LEFT},
+      {Qt::Key_unknown, 0, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(VirtualKeyFromQt(c.qtKey, c.scanCode), c.expected) << std::hex << c.qtKey;
+  for (const PhysicalKey& k : kServiceKeys) {
+    EXPECT_EQ(VirtualKeyFromQt(k.russian, k.keyCode), k.latin);
+    EXPECT_EQ(VirtualKeyFromQt(k.russian, 0), k.latin);
+  }
+}
+
+// A key press as the window receives it from the toolkit.
+void PressKey(TForm1& form, int qtKey, std::uint32_t scanCode, const QString& text) {
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+  QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, scanCode, 0, 0, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, scanCode, 0, 0, text);
+  QApplication::sendEvent(target, &release);
+}
+
+void TypeServiceSequenceOnRussianLayout(TForm1& form, bool withScanCodes) {
+  for (const PhysicalKey& k : kServiceKeys)
+    PressKey(form, k.russian, withScanCodes ? k.keyCode : 0, QString(QChar(k.russian)));
+}
+
+std::string Cell(QTableWidget* grid, int column, int row) {
+  const QTableWidgetItem* item = grid->item(row, column);
+  return item ? item->text().toStdString() : std::string();
+}
+
+class InspectorPageTest : public ::testing::Test {
+ protected:
+  std::string SettingsPath() const { return folder.Path() + "/ORV/LPG2.reg"; }
+
+  TForm1& StartWithoutController() {
+    auto port = std::make_unique<FakeSerialPort>();
+    port->failOpen = true;
+    window.Start(SettingsPath(), std::move(port));
+    return *window.form;
+  }
+
+  TempFolder folder;
+  WindowUnderTest window;
+};
+
+TEST_F(InspectorPageTest, serviceSequenceTypedOnARussianLayoutTogglesTheServiceMode) {
+  TForm1& f = StartWithoutController();
+  for (bool withScanCodes : {true, false}) {
+    ASSERT_FALSE(f.ServiceModeOn());
+    TypeServiceSequenceOnRussianLayout(f, withScanCodes);
+    EXPECT_TRUE(f.ServiceModeOn()) << withScanCodes;
+    EXPECT_TRUE(f.TabVisible(4));
+    TypeServiceSequenceOnRussianLayout(f, withScanCodes);
+    EXPECT_FALSE(f.ServiceModeOn()) << withScanCodes;
+    EXPECT_FALSE(f.TabVisible(4));
+  }
+  // Latin keys as before.
+  for (const PhysicalKey& k : kServiceKeys) PressKey(f, k.latin, k.keyCode, QString(QChar(k.latin)));
+  EXPECT_TRUE(f.ServiceModeOn());
+}
+
+TEST_F(InspectorPageTest, registerListHoldsTheNamesAndKeepsNoSelectionFromStartToExit) {
+  {
+    TForm1& f = StartWithoutController();
+    ASSERT_EQ(f.CBReg->count(), 256);
+    EXPECT_EQ(f.CBReg->itemText(0).toStdString(), "Rejestr R0");
+    EXPECT_EQ(f.CBReg->itemText(0x96).toStdString(), "PrógTPS");
+    EXPECT_EQ(f.CBReg->itemText(0xFF).toStdString(), "$FF - EndStos");
+    EXPECT_EQ(f.CBReg->currentIndex(), -1);
+    EXPECT_EQ(f.CurrentSettings().RamIndex, -1);
+    window.Close();
+  }
+  EXPECT_EQ(SettingsStore::Open(SettingsPath()).ReadInteger("RamIndex"), -1);
+
+  // A stored "no selection" stays one; a stored register is selected and written back.
+  for (int stored : {-1, 200, 0}) {
+    {
+      SettingsStore store = SettingsStore::Open(SettingsPath());
+      store.WriteInteger("RamIndex", stored);
+      store.Save();
+    }
+    TForm1& f = StartWithoutController();
+    EXPECT_EQ(f.CBReg->currentIndex(), stored);
+    window.Close();
+    EXPECT_EQ(SettingsStore::Open(SettingsPath()).ReadInteger("RamIndex"), stored);
+  }
+}
+
+TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirOwnView) {
+  TForm1& f = StartWithoutController();
+  f.Link().parameterBlock[0] = 0x64;
+  f.FormKeyDown('O');
+  f.FormKeyDown('R');
+  f.FormKeyDown('V');
+  f.FormKeyDown('S');
+  f.TabProcClick();  // no button pressed yet: PORT
+  QTableWidget* g = f.GridEx1;
+  EXPECT_EQ(f.CurrentPage(), 4);
+  EXPECT_EQ(f.Link().vars.linkState, link_state::kPortPoll);
+  EXPECT_EQ(g->columnCount(), 2);
+  ASSERT_GE(g->rowCount(), 25);
+  EXPECT_EQ(Cell(g, 0, 0), UiText(360));
+  EXPECT_EQ(Cell(g, 1, 0), UiText(361));
+  EXPECT_EQ(Cell(g, 0, 1), "Б.0 Мотор ЕН");
+  EXPECT_EQ(Cell(g, 0, 17), UiText(378));
+  for (QPushButton* b : {f.Btn1, f.Btn2, f.Btn3}) EXPECT_TRUE(b->isVisible());
+  EXPECT_EQ(f.Btn3->text().toStdString(), "EEPROM");
+
+  std::uint8_t port[14] = {0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x03, 0x00, 0x80, 0x10};
+  f.ShowPortView(DecodePortView(port, f.Link().parameterBlock));
+  EXPECT_EQ(Cell(g, 1, 1), "1");
+  EXPECT_EQ(Cell(g, 1, 3), "0");
+  EXPECT_EQ(Cell(g, 1, 24), "1");
+
+  f.Btn2Click();
+  EXPECT_EQ(f.CurrentPage(), 5);
+  EXPECT_EQ(f.Link().vars.linkState, link_state::kSramPoll);
+  EXPECT_EQ(g->columnCount(), 39);
+  EXPECT_EQ(g->rowCount(), 17);
+  EXPECT_EQ(Cell(g, 38, 0), "25_");
+  EXPECT_EQ(Cell(g, 0, 16), "F");
+  EXPECT_EQ(Cell(g, 1, 1), "");  // the pins are gone
+
+  std::uint8_t block[23] = {0xC5, 0x10, 36};
+  for (int i = 0; i < 16; ++i) block[3 + i] = static_cast<std::uint8_t>(200 + i);
+  const MemoryBlockView sram = DecodeMemoryBlock(block, kSramBlocks);
+  f.ShowMemoryBlock(sram);
+  EXPECT_EQ(Cell(g, 37, 1), "200");
+  EXPECT_EQ(Cell(g, 37, 16), "215");
+  f.resize(f.width() + 60, f.height());
+  f.LayoutMainWindow();
+  EXPECT_EQ(Cell(g, 37, 16), "215");  // a new layout keeps what arrived
+
+  f.Btn3Click();
+  EXPECT_EQ(f.CurrentPage(), 6);
+  EXPECT_EQ(f.Link().vars.linkState, link_state::kEepromPoll);
+  EXPECT_EQ(g->columnCount(), 33);
+  EXPECT_EQ(Cell(g, 32, 0), "1F_");
+  f.ShowMemoryBlock(sram);  // page 36 has no EEPROM column
+  for (int c = 1; c < 33; ++c) EXPECT_EQ(Cell(g, c, 1), "") << c;
+
+  f.Btn1Click();
+  EXPECT_EQ(f.CurrentPage(), 4);
+  EXPECT_EQ(g->columnCount(), 2);
+  f.ShowMemoryBlock(sram);
+  EXPECT_EQ(Cell(g, 1, 1), "");
+}
+
+// The program against the simulator: the fitter types the service sequence on a Russian
+// layout, opens the processor page and looks at the pins and the data memory.
+TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
+  SimulatorProcess sim;
+  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+  window.Start(SettingsPath());
+  TForm1& f = *window.form;
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2; }, 10000));
+  EXPECT_FALSE(f.TabVisible(4));
+  TypeServiceSequenceOnRussianLayout(f, true);
+  ASSERT_TRUE(f.TabVisible(4));
+
+  f.TabProc->click();
+  EXPECT_EQ(f.CurrentPage(), 4);
+  QTableWidget* g = f.GridEx1;
+  EXPECT_EQ(Cell(g, 0, 1), "Б.0 Мотор ЕН");
+  ASSERT_TRUE(RunUntil([&] { return !Cell(g, 1, 24).empty(); }, 2000));
+  // The simulator's port D has its low four pins set.
+  for (int row = 17; row <= 24; ++row) EXPECT_EQ(Cell(g, 1, row), row <= 20 ? "1" : "0") << row;
+
+  f.Btn2->click();
+  EXPECT_EQ(f.CurrentPage(), 5);
+  auto allColumnsFilled = [&] {
+    for (int c = 1; c <= 38; ++c)
+      for (int r = 1; r <= 16; ++r)
+        if (Cell(g, c, r).empty()) return false;
+    return true;
+  };
+  // 38 pages at one request per 100 ms tick.
+  ASSERT_TRUE(RunUntil(allColumnsFilled, 4500));
+
+  // The registers and variables (except the ones that follow the engine) and the map.
+  const sim::SimController reference;
+  for (int address = 0; address < 38 * 16; ++address) {
+    if (address >= 0x60 && address <= 0x68) continue;
+    EXPECT_EQ(Cell(g, address / 16 + 1, address % 16 + 1), std::to_string(reference.DataMemoryByte(address)))
+        << std::hex << address;
+  }
+  EXPECT_EQ(Cell(g, 6, 5), "1");  // 0x54: the reset cause, power on
+
+  f.Btn3->click();
+  EXPECT_EQ(f.CurrentPage(), 6);
+  ASSERT_TRUE(RunUntil([&] { return !Cell(g, 32, 16).empty(); }, 4500));
+  // The EEPROM starts with the parameters: the type byte and the version.
+  EXPECT_EQ(Cell(g, 1, 1), std::to_string(0x64));
+  EXPECT_EQ(Cell(g, 1, 2), "145");
+}
+
+}  // namespace
