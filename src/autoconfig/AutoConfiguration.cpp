@@ -184,6 +184,8 @@ void AutoConfiguration::OnTransmitTick(std::uint8_t status) {
   const std::uint8_t switchAt = status & kSwitchMask;
   const std::uint8_t steady = status & kStateMask;
   int& step = state.WizardStep;
+  // No status has come since the link started: nothing to judge the engine by yet.
+  if (status == kNoStatus && step != 0) return;
   switch (step) {
     case 0:
       host_.ClearLog();

@@ -70,6 +70,7 @@ inline constexpr std::uint8_t kPetrolAtPetrol = 0xD2;
 inline constexpr std::uint8_t kGasAtAuto = 0xC7;
 inline constexpr std::uint8_t kFuelMask = 0x1C;
 inline constexpr std::uint8_t kWaitingForGas = 0x18;
+inline constexpr std::uint8_t kNoStatus = 255;  // ControllerStatus before the first reply
 }  // namespace wizard_status
 
 // Results: 0 means not found.

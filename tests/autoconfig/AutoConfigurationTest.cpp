@@ -341,6 +341,12 @@ TEST_F(WizardTest, petrolStartAsksToSwitchOnceAndWaitsForPetrolAndTheEngine) {
   EXPECT_TRUE(host.gaugeVisible);
   EXPECT_EQ(host.gaugeMax, 100);
 
+  // Before the first status after a link start the wizard waits instead of asking.
+  w.BitBtnConBenClick();
+  w.OnTransmitTick(0xFF);
+  EXPECT_EQ(w.Step(), 1);
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+
   // Answering No leaves the mode alone.
   w.BitBtnConBenClick();
   dialogs.answers.push_back(MessageAnswer::No);
