@@ -11,11 +11,14 @@ cleanup() {
   rm -rf "$dir"
 }
 trap cleanup EXIT INT TERM
-# The simulator reads run-time commands on stdin; keep it open but idle.
+# The simulator reads run-time commands on stdin: every line appended to $dir/commands.
+: > "$dir/commands"
+# shellcheck disable=SC2086  # ORV_SIM_OPTIONS holds several options
 "$build/orv-simulator" --port 1 --pattern "$ORV_COMM_PATTERN" --log "$dir/frames.log" \
-  --ready-file "$dir/ready" < <(sleep infinity) &
+  --ready-file "$dir/ready" ${ORV_SIM_OPTIONS:-} < <(tail -n +1 --pid=$$ -f "$dir/commands") &
 sim_pid=$!
 for _ in $(seq 100); do [ -e "$dir/ready" ] && break; sleep 0.05; done
 [ -e "$dir/ready" ] || { echo "the simulator did not start" >&2; exit 1; }
 echo "Simulator on $dir/tty0 (COM1); frames logged to $dir/frames.log"
+echo "Simulator commands: echo 'engine start' >> $dir/commands  (see the README)"
 "$build/mervolante-lpg"

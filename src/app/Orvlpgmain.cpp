@@ -24,6 +24,7 @@
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
+#include "autoconfig/AutoConfigPageQt.h"
 #include "base/UiText.h"
 #include "link/MainThreadQt.h"
 #include "link/TVaComm.h"
@@ -265,6 +266,17 @@ void TForm1::CreateComponents() {
   BitBtnNext = MakeButton(client, "BitBtnNext", QString(), 90);
   BitBtnOk = MakeButton(client, "BitBtnOk", QString(), 90);
   BitBtnCancel = MakeButton(client, "BitBtnCancel", QString(), 90);
+  autoConfig_ = std::make_unique<AutoConfigPageQt>(
+      WizardWidgets{Memo1, CGRead, GridEx1, BitBtnNext, BitBtnOk, BitBtnCancel},
+      WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
+                   [this] { link_->vars.modeSwitchRequest = true; }, [this] { RebuildEditor(); },
+                   [this](int mode) { ApplyConnectionMode(mode); }, [this] { MakeAutomaticBackup(); }},
+      dialogs_);
+  connect(BitBtnConBen, &QPushButton::clicked, this, [this] { BitBtnConBenClick(); });
+  connect(BitBtnConGas, &QPushButton::clicked, this, [this] { BitBtnConGasClick(); });
+  connect(BitBtnNext, &QPushButton::clicked, this, [this] { BitBtnNextClick(); });
+  connect(BitBtnOk, &QPushButton::clicked, this, [this] { BitBtnOkClick(); });
+  connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
 
   CBCom = MakeCombo(GridEx1->viewport(), "CBCom", {"COM1", "COM2", "COM3", "COM4"});
   CBCAut = MakeCombo(GridEx1->viewport(), "CBCAut", {"Nie", "Tak"});
@@ -494,6 +506,7 @@ void TForm1::LeavePage() {
   if (page == 2) {
     for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) b->hide();
     HideReadProgress();
+    Wizard().LeavePage();
     Memo1->clear();
   }
 }
@@ -523,7 +536,24 @@ void TForm1::PollPage(int page, int linkState) {
 
 void TForm1::TabParamClick() { PollPage(1, link_state::kParameterPoll); }
 
-void TForm1::TabConfigClick() { PollPage(2, link_state::kConfigurationPoll); }
+void TForm1::TabConfigClick() {
+  PollPage(2, link_state::kConfigurationPoll);
+  Wizard().Reset();
+}
+
+AutoConfiguration& TForm1::Wizard() { return autoConfig_->Wizard(); }
+
+void TForm1::BitBtnConBenClick() { Wizard().BitBtnConBenClick(); }
+
+void TForm1::BitBtnConGasClick() { Wizard().BitBtnConGasClick(); }
+
+void TForm1::BitBtnNextClick() { Wizard().BitBtnNextClick(); }
+
+void TForm1::BitBtnOkClick() { Wizard().BitBtnOkClick(); }
+
+void TForm1::BitBtnCancelClick() { Wizard().BitBtnCancelClick(); }
+
+void TForm1::MakeAutomaticBackup() {}  // the parameter files' automatic backup
 
 void TForm1::TabMapClick() {
   LeavePage();
@@ -1022,9 +1052,12 @@ void TForm1::ScopeCursorMoved(int cursor) { LabelTim->setText(Q(FormatFixed(curs
 
 void TForm1::ShowRecord(const LiveReadings&) {}
 
-void TForm1::ShowConfiguration(const ConfigurationView&) {}
+void TForm1::ShowConfiguration(const ConfigurationView& view) {
+  if (CurrentPage() == 2)
+    Wizard().OnConfigurationReply(view.engineSpeed, view.lambda, view.stepper, view.throttle);
+}
 
-void TForm1::WizardStep() {}
+void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus); }
 
 void TForm1::ShowMapColumn(const MapColumnView&) {}
 

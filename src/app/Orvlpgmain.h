@@ -14,6 +14,8 @@
 #include "link/Supervision.h"
 #include "monitor/ReadingHistory.h"
 
+class AutoConfigPageQt;
+class AutoConfiguration;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -62,6 +64,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   bool TabVisible(int page) const;  // by CurrentPage number: 0,1,2,3,4(TabProc),7
   AppSettings CurrentSettings() const;
   const AppSettings& StoredSettings() const { return settings_; }
+  AutoConfiguration& Wizard();
 
   // Event handlers, named after the control and the event.
   void FormCreate();
@@ -87,6 +90,12 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   bool FormKeyDown(int virtualKey);
   void LayoutMainWindow();
   void RebuildEditor();
+  void BitBtnConBenClick();
+  void BitBtnConGasClick();
+  void BitBtnNextClick();
+  void BitBtnOkClick();
+  void BitBtnCancelClick();
+  void MakeAutomaticBackup();
 
   // LinkHost
   void SetTxInterval(int ms) override;
@@ -163,6 +172,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<ControllerLink> link_;
   std::unique_ptr<ConnectionSupervisor> supervisor_;
+  std::unique_ptr<AutoConfigPageQt> autoConfig_;
   MainLayout layout_;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;

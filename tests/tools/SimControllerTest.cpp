@@ -138,20 +138,21 @@ TEST(SimController, SurvivesRandomGarbageAndResynchronises) {
   }
 }
 
-TEST(SimController, PrefixedPollCyclesPetrolGasAuto) {
+TEST(SimController, PrefixedPollCyclesPetrolAutoGas) {
   SimController c;
   EXPECT_EQ(Send(c, {0x33, 0x33})[1] & 0xC0, 0xC0);
   EXPECT_EQ(ModeBits(Send(c, {0x33, 0x33})[1]), 16);
-  EXPECT_EQ(ModeBits(Send(c, {0x35, 0x33, 0x68})[1]), 4);
+  EXPECT_EQ(ModeBits(Send(c, {0x35, 0x33, 0x68})[1]), 24) << "auto, waiting at idle";
   const Bytes config = Send(c, {0x35, 0xAC, 0xE1});
   ASSERT_EQ(config.size(), 15u);
-  EXPECT_EQ(ModeBits(config[1]), 24);
+  EXPECT_EQ(ModeBits(config[1]), 4);
   EXPECT_EQ(ModeBits(Send(c, {0x35, 0x33, 0x68})[1]), 16);
   EXPECT_EQ(ModeBits(Send(c, {0x33, 0x33})[1]), 16) << "a plain poll does not switch";
 }
 
 TEST(SimController, EngineDataChangeWithTime) {
   SimController c;
+  Send(c, {0x35, 0x33, 0x68});
   Send(c, {0x35, 0x33, 0x68});  // on gas the stepper moves
   int rpmMin = 255, rpmMax = 0, lamMin = 255, lamMax = 0, motorMax = 0;
   const std::uint8_t temperatureAtStart = Send(c, {0x33, 0x33})[14];

@@ -25,11 +25,6 @@ constexpr std::uint8_t kStart = 0x3A;
 constexpr std::uint8_t kProgramFrame = 0x07;
 constexpr std::array<std::uint8_t, 4> kStartFrame = {0x3A, 0x75, 0x70, 0x1F};
 
-constexpr std::uint8_t kStatusPetrol = 0x10;
-constexpr std::uint8_t kStatusGas = 0x04;
-constexpr std::uint8_t kStatusAuto = 0x18;
-constexpr std::uint8_t kStatusRunning = 0xC0;  // bits 7 and 6: switch on, mode steady
-
 std::uint8_t Sum(const std::uint8_t* f, std::size_t n) {
   unsigned s = 0;
   for (std::size_t i = 0; i < n; ++i) s += f[i];
@@ -85,7 +80,7 @@ std::string HexBytes(const std::uint8_t* data, std::size_t n) {
 }
 
 SimController::SimController(SimControllerOptions options)
-    : options_(std::move(options)), rng_(options_.seed) {
+    : options_(std::move(options)), rng_(options_.seed), engine_(options_.car, options_.seed) {
   if (options_.tester) options_.typeByte = kTesterType;
   SetGarbleRate(options_.garbleRate);
   factory_ = FactoryConfiguration(options_.typeByte, options_.versionByte);
@@ -113,13 +108,13 @@ void SimController::SetGarbleRate(double rate) {
   options_.garbleRate = std::isfinite(rate) ? std::clamp(rate, 0.0, 1.0) : 0.0;
 }
 
-std::uint8_t SimController::StatusByte() const {
-  switch (mode_) {
-    case FuelMode::Petrol: return kStatusRunning | kStatusPetrol;
-    case FuelMode::Gas: return kStatusRunning | kStatusGas;
-    case FuelMode::Auto: return kStatusRunning | kStatusAuto;
-  }
-  return kStatusRunning;
+std::uint8_t SimController::StatusByte() const { return engine_.StatusByte(); }
+
+bool SimController::EngineCommand(std::string_view command) {
+  if (!engine_.Command(command)) return false;
+  AddLog("ENGINE " + std::string(command));
+  UpdateEngine();
+  return true;
 }
 
 std::uint8_t SimController::DataMemoryByte(int address) const {
@@ -227,26 +222,12 @@ std::uint8_t SimController::Noise(int span) {
 
 void SimController::UpdateEngine() {
   const double t = static_cast<double>(timeMs_) / 1000.0;
-  const double pi = std::numbers::pi;
-  // Idle with a gentle swing, and every 30 s the driver revs the engine for 6 s.
-  const double cycle = std::fmod(t, 30.0);
-  double rev = 0.0;
-  if (cycle >= 20.0 && cycle < 26.0) {
-    const double s = std::sin(pi * (cycle - 20.0) / 6.0);
-    rev = s * s;
-  }
-  rpm_ = 850.0 + 50.0 * std::sin(2.0 * pi * t / 7.0) + 2200.0 * rev;
-  tps_ = Clamp8(30.0 + 145.0 * rev);
-  vacuum_ = Clamp8(50.0 + 60.0 * rev + Noise(2));
-  // Lambda probe swinging between 0.1 V and 0.9 V (0.02 V per count).
-  lambda_ = std::clamp<std::uint8_t>(Clamp8(25.0 + 19.0 * std::sin(2.0 * pi * t / 1.3) + Noise(2) - 1.0), 5, 45);
-  if (mode_ == FuelMode::Petrol) {
-    motor_ = 0;
-  } else {
-    const double p900 = memory_[64], p3000 = memory_[65];
-    const double share = std::clamp((rpm_ - 900.0) / 2100.0, 0.0, 1.0);
-    motor_ = Clamp8(p900 + (p3000 - p900) * share + 4.0 * std::sin(2.0 * pi * t / 1.3));
-  }
+  engine_.Advance(timeMs_, memory_);
+  rpm_ = engine_.MeasuredRpm(memory_);
+  tps_ = engine_.Throttle();
+  vacuum_ = Clamp8(50.0 + 60.0 * engine_.Load() + Noise(2));
+  lambda_ = engine_.Lambda();
+  motor_ = engine_.Stepper();
   injection_ = Clamp8(25.0 + 10.0 * rpm_ / 3000.0);
   gasLevel_ = static_cast<std::uint8_t>(150 - static_cast<long long>(t / 30.0) % 100);
   temperature_ = Clamp8(21.0 + 122.0 * std::exp(-t / 120.0));
@@ -265,7 +246,7 @@ void SimController::UpdateEngine() {
 
   // On gas the controller learns: once a second the cell under the current speed and load
   // takes the stepper position.
-  if (mode_ == FuelMode::Gas && timeMs_ / 1000 != learnedSecond_) {
+  if (engine_.OnGas() && timeMs_ / 1000 != learnedSecond_) {
     learnedSecond_ = timeMs_ / 1000;
     const int column = std::clamp(rpmByte / 2 - 2, 1, kMapColumns) - 1;
     const int row = std::clamp(vacuum_ / 8, 0, 15);
@@ -274,11 +255,9 @@ void SimController::UpdateEngine() {
 }
 
 void SimController::SwitchMode() {
-  switch (mode_) {
-    case FuelMode::Petrol: mode_ = FuelMode::Gas; AddLog("MODE gas"); break;
-    case FuelMode::Gas: mode_ = FuelMode::Auto; AddLog("MODE auto"); break;
-    case FuelMode::Auto: mode_ = FuelMode::Petrol; AddLog("MODE petrol"); break;
-  }
+  engine_.SwitchMode();
+  static constexpr const char* kNames[] = {"MODE petrol", "MODE gas", "MODE auto"};
+  AddLog(kNames[static_cast<int>(engine_.Switch())]);
   UpdateEngine();
 }
 
@@ -308,16 +287,16 @@ void SimController::LiveReply(std::vector<std::uint8_t>& r) {
   r[0] = kLive;
   r[1] = StatusByte();
   std::uint8_t flags = lambda_ > 23 ? 0x80 : 0x40;  // rich / lean against the 0.46 V threshold
-  if (mode_ == FuelMode::Gas) flags |= 0x04;       // speed regulation
-  if (mode_ == FuelMode::Gas && tps_ > 60) flags |= 0x20;
+  if (engine_.OnGas()) flags |= 0x04;               // speed regulation
+  if (engine_.OnGas() && engine_.Load() > 0.2) flags |= 0x20;
   if (timeMs_ < memory_[40] * 5000LL) flags |= 0x01;  // probe still cold
   r[2] = flags;
   r[3] = Clamp8(rpm_ / 100.0);
   r[4] = lambda_;
   r[5] = vacuum_;
-  r[6] = mode_ == FuelMode::Petrol ? 0 : 23;
+  r[6] = engine_.OnGas() ? 23 : 0;
   // In auto the controller waits for the switch-over speed.
-  r[7] = (mode_ == FuelMode::Auto && rpm_ < memory_[62] * 100.0) ? 8 : 0;
+  r[7] = engine_.Fuel() == FuelState::Waiting ? 8 : 0;
   r[8] = tps_;
   r[10] = motor_;
   r[11] = injection_;
@@ -342,14 +321,14 @@ void SimController::PortReply(std::vector<std::uint8_t>& r) {
   r.assign(14, 0);
   r[0] = kPort;
   r[1] = lambda_;
-  r[2] = mode_ == FuelMode::Petrol ? 0 : 23;
+  r[2] = engine_.OnGas() ? 23 : 0;
   r[3] = tps_;
   r[4] = gasLevel_;
   r[5] = temperature_;
   r[6] = vacuum_;
   r[7] = static_cast<std::uint8_t>(238 + Noise(4));  // ignition switch
   r[8] = static_cast<std::uint8_t>(178 + Noise(6));  // battery through its divider
-  r[9] = static_cast<std::uint8_t>((mode_ == FuelMode::Petrol ? 0x02 : 0x01) | 0x40);
+  r[9] = static_cast<std::uint8_t>((engine_.OnGas() ? 0x01 : 0x02) | 0x40);
   r[10] = static_cast<std::uint8_t>(0x5A ^ ((timeMs_ / 100) & 1));  // coil input toggles
   r[11] = 0x0F;
   r[12] = StatusByte();

@@ -47,8 +47,10 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "EngineModel.h"
 #include "firmware/DeviceContract.h"
 
 namespace sim {
@@ -82,9 +84,9 @@ struct SimControllerOptions {
   double garbleRate = 0.0;  // probability that a reply byte is replaced by a random byte
   bool silent = false;
   std::vector<std::uint8_t> expectedImage;  // compared with a programmed image when not empty
+  CarOptions car;                           // the car behind the controller
 };
 
-enum class FuelMode { Petrol, Gas, Auto };
 enum class LoaderResult { None, Running, Success, Error };
 enum class ImageCheck { NotChecked, Match, Mismatch };
 
@@ -115,7 +117,10 @@ class SimController {
   const Memory& ParameterMemory() const { return memory_; }
   const Memory& FactoryMemory() const { return factory_; }
   std::uint8_t StatusByte() const;
-  FuelMode Mode() const { return mode_; }
+  FuelMode Mode() const { return engine_.Switch(); }
+  const EngineModel& Engine() const { return engine_; }
+  // The fitter's controls of the car (EngineModel::Command); false for an unknown command.
+  bool EngineCommand(std::string_view command);
   bool InLoader() const { return inLoader_; }
   LoaderResult LastLoaderResult() const { return loaderResult_; }
   ImageCheck LastImageCheck() const { return imageCheck_; }
@@ -168,7 +173,7 @@ class SimController {
   long long lastInputMs_ = 0;
   long long learnedSecond_ = 0;
 
-  FuelMode mode_ = FuelMode::Petrol;
+  EngineModel engine_;
   // Current engine values, in the controller's byte units.
   double rpm_ = 850.0;
   std::uint8_t lambda_ = 25, tps_ = 30, vacuum_ = 60, motor_ = 0, injection_ = 28;

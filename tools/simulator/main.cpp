@@ -47,12 +47,17 @@ constexpr std::string_view kUsage =
     "  --garble RATE       replace each reply byte by a random one with probability RATE\n"
     "  --silent            receive but never answer\n"
     "  --seed N            seed of the random generator (default 1)\n"
+    "  --coil N            the car's ignition coil, as parameter byte 32 (0..6, default 0)\n"
+    "  --tps N             the car's throttle sensor, as byte 33 (0..4, default 0)\n"
+    "  --probe N           the car's lambda probe, as byte 34 (0..4, default 0)\n"
+    "  --engine STATE      demo (runs, the driver revs every 30 s; default), idle, stopped\n"
     "  --log FILE          frame log, one line per frame received (default stderr)\n"
     "  --ready-file FILE   written once the device link exists\n"
     "  --help              this text\n"
     "\n"
     "Commands on stdin, one per line: silent on | silent off | garble RATE |\n"
-    "vanish (close the line, remove the link, exit soon after) | quit\n";
+    "vanish (close the line, remove the link, exit soon after) | quit |\n"
+    "engine start | engine stop | rpm N (engine speed to reach, e.g. rpm 3000) | idle | demo\n";
 
 volatile std::sig_atomic_t gStop = 0;
 void OnSignal(int) { gStop = 1; }
@@ -147,6 +152,9 @@ int ParseArgs(int argc, char** argv, Config& cfg, bool& done) {
         return Fail("--garble takes a rate 0..1"), 2;
     } else if (arg == "--seed") {
       if (!value(v) || !ParseNumber(v, cfg.engine.seed)) return Fail("--seed takes a number"), 2;
+    } else if (sim::IsCarOption(arg)) {
+      if (!value(v) || !sim::SetCarOption(arg, v, cfg.engine.car))
+        return Fail(std::string(arg) + ": see --help"), 2;
     } else if (arg == "--log") {
       if (!value(v)) return 2;
       cfg.logPath = v;
@@ -352,6 +360,7 @@ class Simulator {
       }
     } else if (cmd == "quit") {
       quit_ = true;
+    } else if (engine_.EngineCommand(cmd)) {
     } else {
       Fail("unknown command: " + std::string(cmd));
     }

@@ -1,0 +1,171 @@
+// A fitter walks the configuration page through both phases against the simulated car: he
+// presses the page's buttons, answers the questions (the scripted dialogs say Yes) and plays
+// the engine through the simulator's controls.
+
+#include <gtest/gtest.h>
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <cstdlib>
+#include <string>
+
+#include "autoconfig/AutoConfiguration.h"
+#include "base/UiText.h"
+#include "support/SimulatorProcess.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+constexpr int kConnectMs = 10000;
+constexpr int kPhaseMs = 30000;
+
+std::string Finding(TForm1& f, int row) {
+  const QTableWidgetItem* item = f.GridEx1->item(row, 1);
+  return item ? item->text().toStdString() : std::string();
+}
+
+bool LogHas(TForm1& f, int textId) {
+  return f.LogText().find(DisplayText(UiText(textId))) != std::string::npos;
+}
+
+TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerKeepsThem) {
+  SimulatorProcess sim({"--coil", "0", "--tps", "0", "--probe", "0", "--engine", "stopped"});
+  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+  TempFolder folder;
+  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+  WindowUnderTest window;
+  window.Start(folder.Path() + "/ORV/LPG2.reg");
+  TForm1& f = *window.form;
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2; }, kConnectMs));
+  AutoConfiguration& wizard = f.Wizard();
+  const ParameterBlock& block = f.Link().parameterBlock;
+
+  f.TabConfig->click();
+  ASSERT_EQ(f.CurrentPage(), 2);
+  EXPECT_TRUE(f.BitBtnConBen->isVisible());
+  ASSERT_TRUE(RunUntil([&] { return LogHas(f, 760); }, 2000));
+  EXPECT_FALSE(f.BitBtnOk->isEnabled());
+
+  // Petrol: the switch is at petrol already; the engine is to be started.
+  f.BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return LogHas(f, 765); }, 5000)) << f.LogText();
+  EXPECT_EQ(wizard.Step(), 3);
+  sim.Send("engine start");
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 4; }, 5000));
+  EXPECT_TRUE(f.CGRead->isVisible());
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 5; }, kPhaseMs)) << f.CGRead->value();
+  EXPECT_EQ(block[wizard_byte::kCoilType], 0);
+  EXPECT_EQ(Finding(f, wizard_row::kCoilType), UiText(415));
+  EXPECT_TRUE(LogHas(f, 767));
+  sim.Send("rpm 3000");
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 6; }, kPhaseMs)) << f.CGRead->value();
+  EXPECT_EQ(block[wizard_byte::kTpsType], 0);
+  EXPECT_EQ(block[wizard_byte::kProbeType], 0);
+  EXPECT_EQ(Finding(f, wizard_row::kTpsType), UiText(427));
+  EXPECT_EQ(Finding(f, wizard_row::kProbeType), UiText(442));
+  const WizardResults petrol = wizard.state.results;
+  EXPECT_GE(petrol.tpsThreshold, 25);  // 0.5 V .. 1 V above a closed throttle of 0.4 V
+  EXPECT_LE(petrol.tpsThreshold, 50);
+  EXPECT_GE(petrol.probeThreshold, 20);  // about 0.5 V for a 0-1 V probe
+  EXPECT_LE(petrol.probeThreshold, 30);
+  EXPECT_TRUE(f.BitBtnNext->isEnabled());
+
+  // Gas: the wizard asks to switch to automatic; speed brings the change-over.
+  sim.Send("idle");
+  const auto questions = window.dialogs.messages.size();
+  f.BitBtnNext->click();
+  EXPECT_EQ(block[57], petrol.tpsThreshold);
+  EXPECT_EQ(block[58], petrol.probeThreshold);
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 13; }, 10000)) << wizard.Step();
+  ASSERT_EQ(window.dialogs.messages.size(), questions + 1);
+  EXPECT_EQ(window.dialogs.messages.back(), UiText(771));
+  EXPECT_TRUE(LogHas(f, 776));
+  sim.Send("rpm 3000");
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 15; }, 10000)) << wizard.Step();
+  sim.Send("idle");
+  ASSERT_TRUE(RunUntil([&] { return wizard.state.WizardCounters[0] >= 4; }, kPhaseMs));
+  EXPECT_FALSE(Finding(f, wizard_row::kPosition900).empty());
+  f.BitBtnNext->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 17; }, kPhaseMs));
+  sim.Send("rpm 3000");
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 18; }, kPhaseMs));
+  const WizardResults gas = wizard.state.results;
+  EXPECT_NEAR(gas.position900, 72, 4);  // the car's reducer wants 72 at idle and 128 at speed
+  EXPECT_NEAR(gas.position3000, 128, 4);
+  EXPECT_EQ(Finding(f, wizard_row::kPosition3000), std::to_string(gas.position3000));
+  EXPECT_TRUE(f.BitBtnOk->isEnabled());
+  sim.Send("idle");
+
+  f.BitBtnOk->click();
+  EXPECT_EQ(wizard.Step(), 0);
+  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(block[wizard_byte::kPosition900], gas.position900);
+  EXPECT_EQ(block[wizard_byte::kPosition3000], gas.position3000);
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        const ControllerLink& link = f.Link();
+        return std::equal(link.parameterBlock.begin(), link.parameterBlock.begin() + kExchangedParameterBytes,
+                          link.sentParameterBlock.begin());
+      },
+      5000));
+
+  // Read everything back from the controller.
+  f.BtnReadParClick();
+  ASSERT_TRUE(RunUntil([&] { return f.Link().vars.readPending; }, 5000));
+  ASSERT_TRUE(RunUntil([&] { return !f.Link().vars.readPending && f.ConnectionMode() == 2; }, kConnectMs));
+  const std::pair<int, int> expected[] = {{32, 0},
+                                          {33, 0},
+                                          {34, 0},
+                                          {46, gas.tpsThreshold},
+                                          {57, gas.tpsThreshold},
+                                          {58, gas.probeThreshold},
+                                          {64, gas.position900},
+                                          {65, gas.position3000}};
+  for (auto [index, value] : expected) EXPECT_EQ(block[index], value) << index;
+  window.Close();
+}
+
+}  // namespace
+
+namespace {
+
+// Another car: six cylinders, a falling TPS and a 0.8-1.6 V probe. Leaving the page after the
+// petrol phase asks whether to apply; Cancel returns the bytes to where the phase began.
+TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParameters) {
+  SimulatorProcess sim({"--coil", "2", "--tps", "1", "--probe", "3", "--engine", "idle"});
+  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+  TempFolder folder;
+  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+  WindowUnderTest window;
+  window.Start(folder.Path() + "/ORV/LPG2.reg");
+  TForm1& f = *window.form;
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2; }, kConnectMs));
+  AutoConfiguration& wizard = f.Wizard();
+  const ParameterBlock& block = f.Link().parameterBlock;
+  const ParameterBlock before = block;
+
+  f.TabConfig->click();
+  f.BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 5; }, kPhaseMs)) << f.CGRead->value();
+  EXPECT_EQ(block[wizard_byte::kCoilType], 2);
+  sim.Send("rpm 3000");
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 6; }, kPhaseMs)) << f.CGRead->value();
+  EXPECT_EQ(block[wizard_byte::kTpsType], 1);
+  EXPECT_EQ(block[wizard_byte::kProbeType], 3);
+  EXPECT_EQ(Finding(f, wizard_row::kTpsType), UiText(428));
+  EXPECT_EQ(Finding(f, wizard_row::kProbeType), UiText(445));
+
+  window.dialogs.answers.push_back(MessageAnswer::Cancel);
+  f.TabParam->click();
+  ASSERT_FALSE(window.dialogs.messages.empty());
+  EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
+  EXPECT_EQ(wizard.Step(), 0);
+  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_FALSE(f.BitBtnConBen->isVisible());
+  for (int index : WizardBackup::kBytes) EXPECT_EQ(block[index], before[index]) << index;
+  window.Close();
+}
+
+}  // namespace
