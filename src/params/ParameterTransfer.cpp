@@ -24,7 +24,7 @@ void ParameterTransfer::BtnSaveParClick() {
     return;
   }
   if (!SaveParameterFile(*path, link_.parameterBlock))
-    dialogs_.ShowMessage(UiText(702) + " " + FileNameOf(*path), MessageButtons::Ok);
+    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
 }
 
 void ParameterTransfer::BtnOpenParClick() {
