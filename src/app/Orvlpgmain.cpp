@@ -29,6 +29,8 @@
 #include "link/MainThreadQt.h"
 #include "link/TVaComm.h"
 #include "params/NumberText.h"
+#include "params/ParameterBackup.h"
+#include "params/ParameterEditorQt.h"
 #include "params/ParameterBlock.h"
 
 namespace {
@@ -103,6 +105,8 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
   link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
   supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
+  paramEditor_ = std::make_unique<ParameterEditor>(*link_, *this);
+  transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
   FormCreate();
@@ -227,12 +231,7 @@ void TForm1::CreateComponents() {
   GridEx1->verticalHeader()->hide();
   GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(GridEx1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
-    if (row < 1) return;
-    if (CurrentPage() == 0) setupSelectedRow_ = row;
-    if (CurrentPage() == 1) paramSelectedRow_ = row;
-    if (CurrentPage() == 0) PlaceSetupEditors();
-  });
+  connect(GridEx1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) { GridEx1SelectCell(row); });
 
   BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
   BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
@@ -253,6 +252,9 @@ void TForm1::CreateComponents() {
   BtnWritePar = MakeButton(client, "BtnWritePar", "F");
   BtnHelp = MakeButton(client, "BtnHelp", "?", 110);
   connect(BtnReadPar, &QPushButton::clicked, this, [this] { BtnReadParClick(); });
+  connect(BtnOpenPar, &QPushButton::clicked, this, [this] { BtnOpenParClick(); });
+  connect(BtnSavePar, &QPushButton::clicked, this, [this] { BtnSaveParClick(); });
+  connect(BtnWritePar, &QPushButton::clicked, this, [this] { BtnWriteParClick(); });
 
   Btn1 = MakeButton(client, "Btn1", QString(), kPageButtonWidth, kPageButtonHeight);
   Btn2 = MakeButton(client, "Btn2", QString(), kPageButtonWidth, kPageButtonHeight);
@@ -291,6 +293,7 @@ void TForm1::CreateComponents() {
   connect(CBCom, &QComboBox::activated, this, [this](int index) { CBComChange(index); });
   connect(CBFont, &QComboBox::activated, this, [this](int) { CBFontChange(); });
   connect(CBList, &QComboBox::activated, this, [this](int) { LayoutMainWindow(); });
+  connect(CBLang, &QComboBox::activated, this, [this](int) { CBLangChange(); });
   for (QComboBox* c : {CBCAut, CBFAut, CBList})
     connect(c, &QComboBox::activated, this, [this](int) { RebuildEditor(); });
   connect(EDFile, &QLineEdit::textEdited, this, [this] { RebuildEditor(); });
@@ -310,6 +313,9 @@ void TForm1::CreateComponents() {
   PanelHint->setObjectName("PanelHint");
   PanelHint->setStyleSheet("background:rgb(255,255,225)");
   PanelHint->hide();
+  editorView_ = new ParameterEditorQt(*paramEditor_, GridEx1, PanelHint, [this] {
+    return ParameterViewContext{CurrentPage(), connectionMode_, CBList->currentIndex(), layout_.parameterRowsVisible};
+  });
   PanelLam = new QWidget(client);
   PanelLam->setObjectName("PanelLam");
   PanelLam->hide();
@@ -553,8 +559,6 @@ void TForm1::BitBtnOkClick() { Wizard().BitBtnOkClick(); }
 
 void TForm1::BitBtnCancelClick() { Wizard().BitBtnCancelClick(); }
 
-void TForm1::MakeAutomaticBackup() {}  // the parameter files' automatic backup
-
 void TForm1::TabMapClick() {
   LeavePage();
   SetTxInterval(kPollIntervalMs);
@@ -654,6 +658,34 @@ void TForm1::BtnWindowClick() {
 void TForm1::BtnReadParClick() {
   supervisor_->RequestReconnect();
   Memo1->clear();
+}
+
+void TForm1::BtnOpenParClick() { transfer_->BtnOpenParClick(); }
+
+void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
+
+void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
+
+void TForm1::CBLangChange() {
+  ApplyTexts();
+  LayoutMainWindow();
+}
+
+void TForm1::GridEx1SelectCell(int row) {
+  if (CurrentPage() == 0 && row >= 1) {
+    setupSelectedRow_ = row;
+    PlaceSetupEditors();
+  }
+  editorView_->GridEx1SelectCell(row);
+}
+
+void TForm1::StepSelected(int direction) { editorView_->StepSelected(direction); }
+
+std::string TForm1::FileNameBase() const { return EDFile->text().toStdString(); }
+
+void TForm1::MakeAutomaticBackup() {
+  if (connectionMode_ != 2) return;
+  AddLogLine(BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
 }
 
 int TForm1::FontSize() const {
@@ -828,13 +860,7 @@ void TForm1::RebuildEditor() {
     PlaceSetupEditors();
     return;
   }
-  if (page == 1 || page == 2) {
-    GridEx1->clearContents();
-    GridEx1->setRowCount(minimumRows);
-    setCell(0, 0, T(300));
-    setCell(0, 1, T(301));
-    return;
-  }
+  if (editorView_->RebuildEditor()) return;
   if (page == 7) {
     GridEx1->setRowCount(minimumRows);
     setCell(0, 0, T(388));
@@ -928,8 +954,8 @@ bool TForm1::FormKeyDown(int virtualKey) {
       if (!scopeRunning_) history_.ToTimeOrder();
       break;
     case KeyAction::StartProgramming: Btn1Click(); break;
-    case KeyAction::StepDown:
-    case KeyAction::StepUp: return false;  // stepping belongs to the parameter editor
+    case KeyAction::StepDown: StepSelected(0); break;
+    case KeyAction::StepUp: StepSelected(1); break;
     case KeyAction::ToggleServiceMode: ToggleServiceMode(); break;
   }
   return true;
@@ -1036,7 +1062,7 @@ void TForm1::Beep() { dialogs_.Beep(); }
 
 void TForm1::ParametersRead() { RebuildEditor(); }
 
-void TForm1::PlausibilityCheck() {}  // the plausibility warnings come with the parameter checks
+void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 
 bool TForm1::ScopeRunning() const { return scopeRunning_ != 0; }
 
@@ -1059,7 +1085,7 @@ void TForm1::ShowConfiguration(const ConfigurationView& view) {
 
 void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus); }
 
-void TForm1::ShowMapColumn(const MapColumnView&) {}
+void TForm1::ShowMapColumn(const MapColumnView& view) { editorView_->ShowMapColumn(view); }
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
   InspectorPageView::Show(GridEx1, MemoryBlockCells(view, CurrentPage()));

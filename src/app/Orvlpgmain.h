@@ -13,6 +13,8 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "monitor/ReadingHistory.h"
+#include "params/ParameterEditor.h"
+#include "params/ParameterTransfer.h"
 
 class AutoConfigPageQt;
 class AutoConfiguration;
@@ -31,6 +33,7 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class SplitterBar;
+class ParameterEditorQt;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder and, for tests, a serial port of their own.
@@ -43,7 +46,11 @@ struct MainWindowEnvironment {
 
 // The main window. It owns the state of the run through the core objects it holds and
 // implements the host interfaces through which they ask for side effects.
-class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
+class TForm1 : public QMainWindow,
+               public LinkHost,
+               public SupervisionHost,
+               public ParameterEditorHost,
+               public ParameterTransferHost {
   Q_OBJECT
 
  public:
@@ -52,7 +59,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
 
   // State for the views and for tests.
   int CurrentPage() const { return link_->vars.currentPage; }
-  int ConnectionMode() const { return connectionMode_; }
+  int ConnectionMode() const override { return connectionMode_; }
   bool ServiceModeOn() const { return serviceMode_; }
   ControllerLink& Link() { return *link_; }
   ConnectionSupervisor& Supervisor() { return *supervisor_; }
@@ -65,6 +72,8 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   AppSettings CurrentSettings() const;
   const AppSettings& StoredSettings() const { return settings_; }
   AutoConfiguration& Wizard();
+  ParameterEditor& Editor() { return *paramEditor_; }
+  ParameterEditorQt& EditorView() { return *editorView_; }
 
   // Event handlers, named after the control and the event.
   void FormCreate();
@@ -80,6 +89,12 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   void Btn3Click();
   void BtnWindowClick();
   void BtnReadParClick();
+  void BtnOpenParClick();
+  void BtnSaveParClick();
+  void BtnWriteParClick();
+  void CBLangChange();
+  void GridEx1SelectCell(int row);
+  void StepSelected(int direction);
   void CBFontChange();
   void CBComChange(int index);
   void PanelInfoClick();
@@ -89,13 +104,12 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   // Returns true when the key was handled.
   bool FormKeyDown(int virtualKey);
   void LayoutMainWindow();
-  void RebuildEditor();
   void BitBtnConBenClick();
   void BitBtnConGasClick();
   void BitBtnNextClick();
   void BitBtnOkClick();
   void BitBtnCancelClick();
-  void MakeAutomaticBackup();
+  void RebuildEditor() override;
 
   // LinkHost
   void SetTxInterval(int ms) override;
@@ -141,6 +155,15 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   void HideHintPanel() override;
   void ShowParamAndConfigTabs() override;
 
+  // ParameterTransferHost
+  std::string& DirOpen() override { return settings_.DirOpen; }
+  std::string& DirSave() override { return settings_.DirSave; }
+  std::string FileNameBase() const override;
+  void SetOpenedFileName(const std::string& name) override { openedFileName_ = name; }
+  void DependentDefaultsForSelectedRow() override { paramEditor_->DependentDefaults(); }
+  // Saves the controller's block into the backup folder and logs the file's name.
+  void MakeAutomaticBackup() override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -173,6 +196,9 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   std::unique_ptr<ControllerLink> link_;
   std::unique_ptr<ConnectionSupervisor> supervisor_;
   std::unique_ptr<AutoConfigPageQt> autoConfig_;
+  std::unique_ptr<ParameterEditor> paramEditor_;
+  ParameterEditorQt* editorView_ = nullptr;
+  std::unique_ptr<ParameterTransfer> transfer_;
   MainLayout layout_;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;
@@ -180,7 +206,6 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   int arrangementFlag_ = 0;  // BtnWindow's tag
   int scopeRunning_ = 1;     // BtnScope's tag
   int setupSelectedRow_ = 1;
-  int paramSelectedRow_ = 1;
   bool helpRequest_ = false;
   bool destroyed_ = false;
   std::string openedFileName_;

@@ -1,0 +1,59 @@
+#include "params/ParameterEditor.h"
+
+#include "link/ControllerLink.h"
+#include "params/ParameterTable.h"
+
+ParameterEditor::ParameterEditor(ControllerLink& link, ParameterEditorHost& host)
+    : link_(link), host_(host), list_(link.parameterBlock) {}
+
+const ParameterList& ParameterEditor::Build(int listOrder) {
+  list_ = BuildParameterList(link_.parameterBlock, listOrder);
+  return list_;
+}
+
+const ParameterBlock& ParameterEditor::Block() const { return link_.parameterBlock; }
+
+ParameterRow ParameterEditor::RowAt(int tableRow) const {
+  if (tableRow < 1 || tableRow > list_.Count()) return {};
+  return list_.Rows()[static_cast<std::size_t>(tableRow)];
+}
+
+int ParameterEditor::SelectedParameter() const { return RowAt(selectedRow_).parameter; }
+
+bool ParameterEditor::StepSelected(int direction) {
+  const ParameterRow row = RowAt(selectedRow_);
+  if (row.parameter == 0 || !(row.editorKind & kEditorArrows)) return false;
+  std::uint8_t& byte = link_.parameterBlock[static_cast<std::size_t>(row.parameter)];
+  byte = SteppedValue(byte, row, direction);
+  host_.RebuildEditor();
+  DependentDefaults();
+  return true;
+}
+
+std::string ParameterEditor::TypeValue(const std::string& text) {
+  const ParameterRow row = RowAt(selectedRow_);
+  if (row.parameter == 0 || !(row.editorKind & kEditorEditBox)) return {};
+  const std::uint8_t value = TypedValue(text, row);
+  link_.parameterBlock[static_cast<std::size_t>(row.parameter)] = value;
+  return FormatParameterValue(value, row.valueFormat, row.factor);
+}
+
+void ParameterEditor::DependentDefaults() {
+  const DependentDefaultsResult r =
+      FillDependentDefaults(link_.parameterBlock, link_.sentParameterBlock, SelectedParameter());
+  if (r.readAll) {
+    link_.vars.requestIndex = 0;
+    link_.vars.readPending = true;
+  }
+  switch (r.rebuild) {
+    case RebuildAfterDefaults::Editor: host_.RebuildEditor(); break;
+    case RebuildAfterDefaults::EditorAndReadings: host_.ParametersRead(); break;
+    case RebuildAfterDefaults::None: break;
+  }
+  PlausibilityCheck(true);
+}
+
+void ParameterEditor::PlausibilityCheck(bool afterEdit) {
+  const std::string message = checker_.Check(link_.parameterBlock, SelectedParameter(), afterEdit);
+  if (!message.empty()) host_.ShowMessage(message);
+}

@@ -1,0 +1,285 @@
+#include "params/ParameterEditorQt.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QToolButton>
+#include <algorithm>
+
+#include "base/UiText.h"
+#include "base/UserDialogs.h"
+#include "link/ReplyDecoding.h"
+#include "params/ParameterTable.h"
+
+namespace {
+
+constexpr int kPageParameters = 1;
+constexpr int kPageConfiguration = 2;
+constexpr int kPageMap = 3;
+constexpr int kControllerMode = 2;
+constexpr int kMapRows = 16;
+constexpr int kMapColumns = 22;
+constexpr int kPowerDefects = 78;
+constexpr int kResetCause = 80;
+
+QString Q(const std::string& s) { return QString::fromStdString(DisplayText(s)); }
+
+QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow, const char* name) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setArrowType(arrow);
+  b->setAutoRepeat(false);
+  b->setFocusPolicy(Qt::NoFocus);
+  return b;
+}
+
+}  // namespace
+
+ParameterEditorQt::ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid, QLabel* hint,
+                                     std::function<ParameterViewContext()> context)
+    : QObject(grid), editor_(editor), grid_(grid), hint_(hint), context_(std::move(context)) {
+  QWidget* viewport = grid_->viewport();
+  Edit1 = new QLineEdit(viewport);
+  Edit1->setObjectName("Edit1");
+  Edit1->hide();
+  connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) { Edit1Change(text); });
+
+  // The arrows: a press on the left half steps down, on the right half up; one step per press.
+  UpDown1 = new QWidget(viewport);
+  UpDown1->setObjectName("UpDown1");
+  auto* arrows = new QHBoxLayout(UpDown1);
+  arrows->setContentsMargins(0, 0, 0, 0);
+  arrows->setSpacing(0);
+  QToolButton* down = ArrowButton(UpDown1, Qt::LeftArrow, "UpDown1Down");
+  QToolButton* up = ArrowButton(UpDown1, Qt::RightArrow, "UpDown1Up");
+  arrows->addWidget(down);
+  arrows->addWidget(up);
+  connect(down, &QToolButton::clicked, this, [this] { UpDown1Click(0); });
+  connect(up, &QToolButton::clicked, this, [this] { UpDown1Click(1); });
+  UpDown1->hide();
+
+  BitBtn1 = new QToolButton(viewport);
+  BitBtn1->setObjectName("BitBtn1");
+  BitBtn1->setText("X");
+  BitBtn1->setFocusPolicy(Qt::NoFocus);
+  BitBtn1->hide();
+  connect(BitBtn1, &QToolButton::clicked, this, [this] { BitBtn1Click(); });
+
+  grid_->setMouseTracking(true);
+  viewport->setMouseTracking(true);
+  viewport->installEventFilter(this);
+  hint_->installEventFilter(this);
+  connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { GridEx1TopLeftChanged(); });
+}
+
+void ParameterEditorQt::SetCell(int row, int column, const QString& text) {
+  if (row >= grid_->rowCount() || column >= grid_->columnCount()) return;
+  QTableWidgetItem* item = grid_->item(row, column);
+  if (!item) grid_->setItem(row, column, item = new QTableWidgetItem);
+  item->setText(text);
+}
+
+QString ParameterEditorQt::CellText(int row, int column) const {
+  const QTableWidgetItem* item = grid_->item(row, column);
+  return item ? item->text() : QString();
+}
+
+bool ParameterEditorQt::RebuildEditor() {
+  const ParameterViewContext ctx = context_();
+  HideControls();
+  rebuilding_ = true;
+  switch (ctx.page) {
+    case kPageParameters: RebuildParameters(ctx); break;
+    case kPageConfiguration: RebuildConfiguration(ctx); break;
+    case kPageMap: RebuildMap(); break;
+    default: rebuilding_ = false; return false;
+  }
+  rebuilding_ = false;
+  if (ctx.page == kPageParameters) PlaceControls(false);
+  return true;
+}
+
+void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
+  const ParameterList& list = editor_.Build(ctx.listOrder);
+  grid_->clearContents();
+  grid_->setRowCount(std::max(1, ParameterTableLength(list.Count(), ctx.rowsVisible)));
+  const auto& texts = list.Texts();
+  for (int r = 0; r <= list.Count(); ++r) {
+    SetCell(r, 0, Q(texts[static_cast<std::size_t>(r)].label));
+    SetCell(r, 1, Q(texts[static_cast<std::size_t>(r)].value));
+  }
+  const int selected = std::clamp(editor_.SelectedParamRow(), 1, std::max(1, grid_->rowCount() - 1));
+  if (selected < grid_->rowCount()) grid_->setCurrentCell(selected, 1);
+}
+
+void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
+  const auto& labels = ConfigurationLabelIds();
+  grid_->setRowCount(std::max(ctx.rowsVisible, static_cast<int>(labels.size()) + 1));
+  SetCell(0, 0, Q(UiText(300)));
+  SetCell(0, 1, Q(UiText(301)));
+  for (std::size_t i = 0; i < labels.size(); ++i) SetCell(static_cast<int>(i) + 1, 0, Q(UiText(labels[i])));
+  SetCell(1, 1, QString());
+  SetCell(static_cast<int>(labels.size()), 1, QString());
+  grid_->setCurrentCell(1, 1);
+}
+
+void ParameterEditorQt::RebuildMap() {
+  grid_->clearContents();
+  const ParameterBlock& block = editor_.Block();
+  for (int r = 1; r <= kMapRows; ++r) SetCell(r, 0, Q(MapRowHeading(block, r)));
+  for (int c = 1; c <= kMapColumns; ++c) SetCell(0, c, Q(MapColumnHeading(c)));
+}
+
+void ParameterEditorQt::ShowMapColumn(const MapColumnView& view) {
+  if (context_().page != kPageMap) return;
+  if (view.column >= 1 && view.column <= kMapColumns) {
+    for (int r = 1; r <= kMapRows; ++r) SetCell(r, view.column, Q(view.cells[static_cast<std::size_t>(r - 1)]));
+  }
+  grid_->setCurrentCell(view.selectedRow, view.selectedColumn);
+}
+
+void ParameterEditorQt::HideControls() {
+  Edit1->hide();
+  UpDown1->hide();
+  BitBtn1->hide();
+}
+
+// The controls of the selected row, only on the parameter page with a controller connected.
+void ParameterEditorQt::PlaceControls(bool afterScroll) {
+  HideControls();
+  const ParameterViewContext ctx = context_();
+  if (ctx.page != kPageParameters || ctx.connectionMode != kControllerMode) return;
+  const int row = editor_.SelectedParamRow();
+  if (row < 1 || row >= grid_->rowCount()) return;
+  if (afterScroll) {
+    const int top = std::max(0, grid_->rowAt(0));
+    if (row < top || row > top + ctx.rowsVisible - 2) return;
+  }
+  const ParameterRow r = editor_.RowAt(row);
+  if (r.parameter == 0) return;
+  QTableWidgetItem* item = grid_->item(row, 1);
+  if (!item) return;
+  const QRect cell = grid_->visualItemRect(item);
+  const int side = cell.height();
+  if (r.editorKind & kEditorEditBox) {
+    Edit1->setGeometry(cell);
+    Edit1->setFont(grid_->font());
+    Edit1->setText(Q(FormatParameterValue(editor_.Block()[static_cast<std::size_t>(r.parameter)], r.valueFormat,
+                                          r.factor)));
+    Edit1->show();
+    Edit1->raise();
+  }
+  if (r.editorKind & kEditorArrows) {
+    UpDown1->setGeometry(cell.right() - side + 1, cell.top(), side, side);
+    UpDown1->show();
+    UpDown1->raise();
+  }
+  if (r.editorKind == kEditorClearButton) {
+    BitBtn1->setGeometry(cell.right() - side + 1, cell.top(), side, side);
+    BitBtn1->show();
+    BitBtn1->raise();
+  }
+}
+
+void ParameterEditorQt::GridEx1SelectCell(int row) {
+  HideControls();
+  const ParameterViewContext ctx = context_();
+  if (ctx.page != kPageParameters || row < 1) return;
+  if (ctx.connectionMode == kControllerMode && !rebuilding_) editor_.SetSelectedParamRow(row);
+  if (!rebuilding_) PlaceControls(false);
+}
+
+void ParameterEditorQt::GridEx1TopLeftChanged() {
+  HideControls();
+  if (context_().page == kPageParameters) PlaceControls(true);
+}
+
+void ParameterEditorQt::GridEx1MouseDown(int x, int y) {
+  if (grid_->columnAt(x) != 0) return;
+  const int row = grid_->rowAt(y);
+  if (row < 1) return;
+  grid_->setCurrentCell(row, grid_->currentColumn() < 0 ? 1 : grid_->currentColumn());
+  editor_.ResetLastWarned();
+}
+
+void ParameterEditorQt::GridEx1MouseMove(int x, int y) {
+  const ParameterViewContext ctx = context_();
+  if (ctx.page == 3 || ctx.page == 5 || ctx.page == 6) {
+    hint_->hide();
+    return;
+  }
+  const int column = x > grid_->columnWidth(0) ? 1 : 0;
+  const int row = grid_->rowAt(y);
+  const std::pair<int, int> cell{row, column};
+  if (cell != dismissedCell_) dismissedCell_ = {-1, -1};
+  if (row < 1 || cell == dismissedCell_ || !grid_->item(row, column)) {
+    hint_->hide();
+    return;
+  }
+  QString text = CellText(row, column);
+  const QFontMetrics metrics(grid_->font());
+  bool show = metrics.horizontalAdvance(text) > grid_->columnWidth(column) - 2;
+  const ParameterBlock& block = editor_.Block();
+  if (ctx.page == kPageParameters && row == 1 && column == 1 && block[kPowerDefects] != 0 &&
+      IsParameterOffered(block, kResetCause)) {
+    text = Q(ResetCauseText(block[kResetCause]));
+    show = true;
+  }
+  if (!show) {
+    hint_->hide();
+    return;
+  }
+  const QRect rect = grid_->visualItemRect(grid_->item(row, column));
+  const QPoint origin = grid_->viewport()->mapTo(hint_->parentWidget(), rect.topLeft());
+  hint_->setFont(grid_->font());
+  hint_->setText(text);
+  hint_->setGeometry(origin.x() + 3, origin.y() + 2, metrics.horizontalAdvance(text) + 4, rect.height());
+  hint_->show();
+  hint_->raise();
+  hintCell_ = cell;
+}
+
+void ParameterEditorQt::PanelHintClick() {
+  hint_->hide();
+  dismissedCell_ = hintCell_;
+  if (hintCell_.first >= 1 && hintCell_.first < grid_->rowCount())
+    grid_->setCurrentCell(hintCell_.first, std::max(0, hintCell_.second));
+}
+
+void ParameterEditorQt::Edit1Change(const QString& text) {
+  const std::string shown = editor_.TypeValue(text.toStdString());
+  if (!shown.empty()) SetCell(editor_.SelectedParamRow(), 1, Q(shown));
+}
+
+void ParameterEditorQt::UpDown1Click(int direction) { StepSelected(direction); }
+
+void ParameterEditorQt::BitBtn1Click() { editor_.DependentDefaults(); }
+
+void ParameterEditorQt::StepSelected(int direction) {
+  const ParameterViewContext ctx = context_();
+  if (ctx.page != kPageParameters || ctx.connectionMode != kControllerMode) return;
+  editor_.StepSelected(direction);
+}
+
+bool ParameterEditorQt::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == hint_) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      PanelHintClick();
+      return true;
+    }
+    return false;
+  }
+  if (event->type() == QEvent::MouseMove) {
+    const auto* e = static_cast<QMouseEvent*>(event);
+    GridEx1MouseMove(e->position().toPoint().x(), e->position().toPoint().y());
+  } else if (event->type() == QEvent::MouseButtonPress) {
+    const auto* e = static_cast<QMouseEvent*>(event);
+    GridEx1MouseDown(e->position().toPoint().x(), e->position().toPoint().y());
+  }
+  return false;
+}

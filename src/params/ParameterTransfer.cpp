@@ -1,0 +1,75 @@
+#include "params/ParameterTransfer.h"
+
+#include "base/UiText.h"
+#include "base/UserDialogs.h"
+#include "link/ControllerLink.h"
+#include "params/ParameterFiles.h"
+
+namespace {
+constexpr int kControllerMode = 2;
+constexpr int kFileMode = 1;
+}  // namespace
+
+ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, ParameterTransferHost& host,
+                                     UserDialogs& dialogs)
+    : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
+
+void ParameterTransfer::BtnSaveParClick() {
+  const auto path = dialogs_.AskFileName(
+      {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp"});
+  if (!path) return;
+  host_.DirSave() = FolderOf(*path);
+  if (!HasParameterExtension(*path)) {
+    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
+    return;
+  }
+  if (!SaveParameterFile(*path, link_.parameterBlock))
+    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+}
+
+void ParameterTransfer::BtnOpenParClick() {
+  const auto path = dialogs_.AskFileName({FileDialogUse::OpenParameters, host_.DirOpen(), ""});
+  if (!path) return;
+  host_.DirOpen() = FolderOf(*path);
+  if (!HasParameterExtension(*path)) {
+    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
+    return;
+  }
+  const LoadedParameterFile file = LoadParameterFile(*path);
+  if (file.status == ParameterFileStatus::CannotOpen) {
+    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+    return;
+  }
+  if (file.status == ParameterFileStatus::TooShort) {
+    dialogs_.ShowMessage(UiText(703) + " " + FileNameOf(*path), MessageButtons::Ok);
+    return;
+  }
+
+  dialogs_.Beep();
+  switch (dialogs_.ShowMessage(UiText(704), MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+      host_.MakeAutomaticBackup();
+      CopyFileToController(file.bytes, link_.parameterBlock);
+      linkHost_.ParametersRead();
+      break;
+    case MessageAnswer::No:
+      linkHost_.SetTxEnabled(false);
+      CopyFileForViewing(file.bytes, link_.parameterBlock);
+      host_.SetOpenedFileName(FileNameOf(*path));
+      linkHost_.ApplyConnectionMode(kFileMode);
+      linkHost_.ParametersRead();
+      break;
+    default: break;
+  }
+}
+
+void ParameterTransfer::BtnWriteParClick() {
+  dialogs_.Beep();
+  if (dialogs_.ShowMessage(UiText(705), MessageButtons::YesNo) != MessageAnswer::Yes) return;
+  host_.MakeAutomaticBackup();
+  host_.DependentDefaultsForSelectedRow();
+  link_.parameterBlock[0] = 0;
+  link_.sentParameterBlock[0] = 255;
+  link_.vars.requestIndex = 0;
+  link_.vars.readPending = true;
+}
