@@ -28,6 +28,9 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class SplitterBar;
+class LiveMonitor;
+class TCGauge;
+class TPerformanceGraph;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder and, for tests, a serial port of their own.
@@ -75,6 +78,23 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   void Btn2Click();
   void Btn3Click();
   void BtnWindowClick();
+  void BtnScopeClick();
+  void ScrollBar1Change(int position);
+  void UpDownXChanging();
+  void BtnGridClick();
+  void BtnLupClick();
+  void BtnSaveVisClick();
+  void BtnOpenVisClick();
+  void ExportCsvKey();
+  void PaRPMClick();
+  void PaLAMClick();
+  void PaSIMClick();
+  void PaTPSClick();
+  void PaMOTClick();
+  void PaDEFClick();
+  void PaPSIClick();
+  void PaRAMClick();
+  LiveMonitor& Live() { return *live_; }
   void BtnReadParClick();
   void CBFontChange();
   void CBComChange(int index);
@@ -167,13 +187,13 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   int connectionMode_ = 0;
   bool serviceMode_ = false;
   int arrangementFlag_ = 0;  // BtnWindow's tag
-  int scopeRunning_ = 1;     // BtnScope's tag
   int setupSelectedRow_ = 1;
   int paramSelectedRow_ = 1;
   bool helpRequest_ = false;
   bool destroyed_ = false;
   std::string openedFileName_;
   std::array<std::int32_t, 8> channelColours_{};
+  std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
 
  public:
   // Components, named as the window design names them.
@@ -189,7 +209,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   QProgressBar* CGRead = nullptr;
   QWidget* Panel3 = nullptr;
   QFrame* PanelSco = nullptr;
-  QWidget* Graph1 = nullptr;
+  TPerformanceGraph* Graph1 = nullptr;
   QLabel* LabelXScope = nullptr;
   QLabel* LabelTim = nullptr;
   QScrollBar* ScrollBar1 = nullptr;
@@ -215,7 +235,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   QWidget* PanelLam = nullptr;
   std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
   std::array<QFrame*, 8> channelSwatches{};
-  std::array<QProgressBar*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
+  std::array<TCGauge*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
   QTimer* timerTx_ = nullptr;
   QTimer* timerInfo_ = nullptr;
 };
