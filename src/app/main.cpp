@@ -1,12 +1,15 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
 #include "monitor/Orvlpglup.h"
+#include "monitor/RecordingCsv.h"
 
 // Shows an exception that reached an event handler in a standard box; the program goes on.
 class OrvApplication : public QApplication {
@@ -24,7 +27,20 @@ class OrvApplication : public QApplication {
   }
 };
 
+// mervolante-lpg --export-csv RECORDING.orvv [OUT.csv]: the conversion without a window.
+int ExportCsvCommand(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: %s --export-csv RECORDING.orvv [OUT.csv]\n", argv[0]);
+    return 2;
+  }
+  std::string error;
+  const int result = ExportRecordingCsv(argv[2], argc == 4 ? argv[3] : "", &error);
+  if (result != 0) std::fprintf(stderr, "%s\n", error.c_str());
+  return result;
+}
+
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string_view(argv[1]) == "--export-csv") return ExportCsvCommand(argc, argv);
   OrvApplication app(argc, argv);
   app.setApplicationName("MERVOLANTE LPG");
   QtUserDialogs dialogs;

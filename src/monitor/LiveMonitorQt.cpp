@@ -68,12 +68,16 @@ LiveMonitor::LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dial
   grid->setStyleSheet(grid->styleSheet() + "QTableWidget#Grid::item{border-bottom:1px solid gray}");
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   for (int c = 0; c < 4; ++c) grid->setHorizontalHeaderItem(c, new QTableWidgetItem);
   grid->viewport()->setMouseTracking(true);
   grid->viewport()->installEventFilter(this);
   connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
     // The grid's top row changed: the overlays follow their rows.
-    if (shown_ && !laying_) LayoutReadings(true, rowHeight_, rowsVisible_);
+    if (shown_ && !laying_) {
+      HideOverlays();
+      PlaceOverlays();
+    }
   });
   w_.PanelHint->installEventFilter(this);
   w_.PanelErr->setAlignment(Qt::AlignCenter);
@@ -151,16 +155,7 @@ void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   rowHeight_ = rowHeight;
   rowsVisible_ = rowsVisible;
   grid->setVisible(show);
-  for (TCGauge* gauge : w_.gauges)
-    if (gauge != w_.gauges[kGaugeLam]) gauge->hide();
-  if (page != 3) w_.PanelLam->hide();
-  for (QWidget* widget : {static_cast<QWidget*>(w_.CBReg), static_cast<QWidget*>(w_.PanelErr),
-                          static_cast<QWidget*>(w_.PanelAuto)})
-    widget->hide();
-  for (int i = 0; i < kChannelCount; ++i) {
-    w_.checks[static_cast<std::size_t>(i)]->hide();
-    w_.swatches[static_cast<std::size_t>(i)]->hide();
-  }
+  HideOverlays();
   if (!show) {
     laying_ = false;
     return;
@@ -204,13 +199,28 @@ void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   laying_ = false;
 }
 
+// The grid scrolls by whole rows: the scroll position is the first scrolled row in view.
+int LiveMonitor::TopRow() const { return w_.Grid->verticalScrollBar()->value() + 1; }
+
+void LiveMonitor::HideOverlays() {
+  for (TCGauge* gauge : w_.gauges)
+    if (gauge != w_.gauges[kGaugeLam]) gauge->hide();
+  if (hooks_.page() != 3) w_.PanelLam->hide();  // the map page shows the lambda bar alone
+  for (QWidget* widget : {static_cast<QWidget*>(w_.CBReg), static_cast<QWidget*>(w_.PanelErr),
+                          static_cast<QWidget*>(w_.PanelAuto)})
+    widget->hide();
+  for (int i = 0; i < kChannelCount; ++i) {
+    w_.checks[static_cast<std::size_t>(i)]->hide();
+    w_.swatches[static_cast<std::size_t>(i)]->hide();
+  }
+}
+
 void LiveMonitor::PlaceOverlays() {
   QTableWidget* grid = w_.Grid;
   ReadingsGeometry g;
   g.rowHeight = rowHeight_;
   g.rowsVisible = rowsVisible_;
-  const int firstShown = grid->rowAt(0);
-  g.topRow = firstShown < 0 ? 1 : firstShown + 1;
+  g.topRow = TopRow();
   g.gridTop = grid->y();
   g.gridLeft = grid->x();
   for (int c = 0; c < 3; ++c) g.columnWidths[static_cast<std::size_t>(c)] = grid->columnWidth(c);
@@ -329,8 +339,7 @@ void LiveMonitor::GridMouseMove(int x, int y) {
   QTableWidget* grid = w_.Grid;
   const int h = rowHeight_;
   const int column = x > grid->columnWidth(0) ? 1 : 0;
-  const int firstShown = grid->rowAt(0);
-  const int top = firstShown < 0 ? 1 : firstShown + 1;
+  const int top = TopRow();
   const int row = top + y / (h + 1) - 1;
   if (row != hintRow_ || column != hintColumn_) hintDismissed_ = false;
   hintRow_ = row;

@@ -110,6 +110,8 @@ class LiveMonitor : public QObject {
   void TraceRecord(const LiveReadings& record);
   void TraceView(const std::vector<TracePoint>& points);
   void PlaceOverlays();
+  void HideOverlays();
+  int TopRow() const;
   void SetRunning(bool running);
   ReadingsConfig Config(int page) const;
   TraceSettings Traces() const;
