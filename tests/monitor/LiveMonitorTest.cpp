@@ -354,7 +354,9 @@ TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
   for (int i = 0; i < 3600; ++i) rig.Sample(r);
   ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
   ASSERT_EQ(chdir(previous), 0);
-  if (geteuid() != 0) ASSERT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
+  if (geteuid() != 0) {  // root writes into a read-only folder all the same
+    EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
+  }
 }
 
 TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
