@@ -39,6 +39,7 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
   if (history.CtrlBefore()) {
     const KeyAction action = DecideCtrlKey(vk);
     if (action != KeyAction::None) return action;
+    if (vk == 'E' && ctx.currentPage == kPageParameters) return KeyAction::ExportCsv;
   }
   switch (vk) {
     case VK_F1: return KeyAction::ShowKeyLabelsAndHelp;

@@ -88,6 +88,7 @@ enum class KeyAction {
   StepDown,               // Left on page 1 with a controller connected
   StepUp,                 // Right on page 1 with a controller connected
   ToggleServiceMode,      // the service sequence completed
+  ExportCsv,              // Ctrl+E on page 1: the history shown as CSV
 };
 
 // The action for key-down vk; history holds the keys before it. Does not record vk.

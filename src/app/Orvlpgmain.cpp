@@ -28,10 +28,13 @@
 #include "base/UiText.h"
 #include "link/MainThreadQt.h"
 #include "link/TVaComm.h"
+#include "monitor/CGaugeQt.h"
+#include "monitor/LiveMonitorQt.h"
+#include "monitor/PerformanceGraphQt.h"
 #include "params/NumberText.h"
 #include "params/ParameterBackup.h"
-#include "params/ParameterEditorQt.h"
 #include "params/ParameterBlock.h"
+#include "params/ParameterEditorQt.h"
 
 namespace {
 
@@ -56,8 +59,6 @@ std::string ProgramFolder() {
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   return dir;
 }
-
-QColor FromPlatformColour(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 QString RgbStyle(const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue); }
 
@@ -85,8 +86,6 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
   return c;
 }
 
-constexpr std::array<std::int32_t, 8> kInitialChannelColours{
-    kColorRed, kColorLime, kColorGreen, kColorYellow, kColorAqua, kColorFuchsia, kColorBlue, kColorMaroon};
 // Channel order of the arrays: RPM, LAM, SIM, TPS, MOT, DEF, PSI, RAM.
 constexpr const char* kChannelNames[8] = {"RPM", "LAM", "SIM", "TPS", "MOT", "DEF", "PSI", "Ram"};
 
@@ -181,7 +180,7 @@ void TForm1::CreateComponents() {
   PanelSco = new QFrame(client);
   PanelSco->setObjectName("PanelSco");
   PanelSco->setStyleSheet("QFrame#PanelSco{background:black}");
-  Graph1 = new QWidget(PanelSco);
+  Graph1 = new TPerformanceGraph(PanelSco);
   Graph1->setObjectName("Graph1");
   LabelXScope = new QLabel(PanelSco);
   LabelXScope->setObjectName("LabelXScope");
@@ -231,7 +230,8 @@ void TForm1::CreateComponents() {
   GridEx1->verticalHeader()->hide();
   GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(GridEx1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) { GridEx1SelectCell(row); });
+  connect(GridEx1, &QTableWidget::currentCellChanged, this,
+          [this](int row, int, int, int) { GridEx1SelectCell(row); });
 
   BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
   BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
@@ -243,7 +243,13 @@ void TForm1::CreateComponents() {
   BtnGrid = MakeButton(client, "BtnGrid", "#");
   BtnWindow = MakeButton(client, "BtnWindow", "W");
   BtnLup = MakeButton(client, "BtnLup", "+");
-  connect(BtnScope, &QPushButton::clicked, this, [this] { FormKeyDown(VK_RETURN); });
+  connect(BtnScope, &QPushButton::clicked, this, [this] { BtnScopeClick(); });
+  connect(BtnGrid, &QPushButton::clicked, this, [this] { BtnGridClick(); });
+  connect(BtnLup, &QPushButton::clicked, this, [this] { BtnLupClick(); });
+  connect(BtnOpenVis, &QPushButton::clicked, this, [this] { BtnOpenVisClick(); });
+  connect(BtnSaveVis, &QPushButton::clicked, this, [this] { BtnSaveVisClick(); });
+  connect(UpDownX, &QSpinBox::valueChanged, this, [this] { UpDownXChanging(); });
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int p) { ScrollBar1Change(p); });
   connect(BtnWindow, &QPushButton::clicked, this, [this] { BtnWindowClick(); });
 
   BtnOpenPar = MakeButton(client, "BtnOpenPar", "O");
@@ -314,7 +320,8 @@ void TForm1::CreateComponents() {
   PanelHint->setStyleSheet("background:rgb(255,255,225)");
   PanelHint->hide();
   editorView_ = new ParameterEditorQt(*paramEditor_, GridEx1, PanelHint, [this] {
-    return ParameterViewContext{CurrentPage(), connectionMode_, CBList->currentIndex(), layout_.parameterRowsVisible};
+    return ParameterViewContext{CurrentPage(), connectionMode_, CBList->currentIndex(),
+                                layout_.parameterRowsVisible};
   });
   PanelLam = new QWidget(client);
   PanelLam->setObjectName("PanelLam");
@@ -332,10 +339,8 @@ void TForm1::CreateComponents() {
   }
   const char* gaugeNames[6] = {"CGRpm", "CGLam", "CGTps", "CGMot", "CGDef", "CGPsi"};
   for (int i = 0; i < 6; ++i) {
-    gauges[i] = new QProgressBar(client);
+    gauges[i] = new TCGauge(client);
     gauges[i]->setObjectName(gaugeNames[i]);
-    gauges[i]->setTextVisible(false);
-    gauges[i]->setRange(0, i == 0 ? 100 : 255);
     gauges[i]->hide();
   }
 
@@ -347,6 +352,26 @@ void TForm1::CreateComponents() {
   timerInfo_->setObjectName("TimerInfo");
   timerInfo_->setInterval(900);
   connect(timerInfo_, &QTimer::timeout, this, [this] { TimerInfoTimer(); });
+
+  LiveWidgets w{this,  Grid,     Graph1,    LabelTim,  LabelXScope, ScrollBar1,    BtnScope,        UpDownX,
+                CBReg, PanelErr, PanelAuto, PanelHint, PanelLam,    channelChecks, channelSwatches, gauges};
+  LiveHooks h;
+  h.parameters = [this]() -> ParameterBlock& { return link_->parameterBlock; };
+  h.page = [this] { return CurrentPage(); };
+  h.service = [this] { return serviceMode_; };
+  h.stopPolling = [this] { timerTx_->stop(); };
+  h.recordingOpened = [this](const std::string& path) {
+    openedFileName_ = path;
+    ApplyConnectionMode(1);
+    LayoutMainWindow();
+  };
+  h.folder = [this](bool save) { return save ? settings_.DirSave : settings_.DirOpen; };
+  h.setFolder = [this](bool save, const std::string& dir) {
+    (save ? settings_.DirSave : settings_.DirOpen) = dir;
+  };
+  h.filePrefix = [this] { return EDFile->text().toStdString(); };
+  h.autoSave = [this] { return CBFAut->currentIndex() == 1; };
+  live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -376,7 +401,7 @@ void TForm1::FormCreate() {
   link_->vars.currentPage = 0;
   TabSet->setChecked(true);
   TabSetClick();
-  LabelXScope->setText(QString("%1ms/dz").arg(10 * 100 / UpDownX->value()));
+  UpDownXChanging();
 
   link_->parameterBlock = FreshParameterBlock();
   link_->sentParameterBlock = FreshParameterBlock();
@@ -407,11 +432,7 @@ void TForm1::ApplySettings() {
   for (int i = 0; i < 8; ++i) channelChecks[i]->setChecked(lines[i]);
   channelColours_ = {s.ColorRPM,  s.ColorLAM1, s.ColorSIM, s.ColorTPS,
                      s.ColorMOT1, s.ColorDEF,  s.ColorPSI, s.ColorRAM};
-  for (int i = 0; i < 8; ++i) {
-    QPalette p = channelSwatches[i]->palette();
-    p.setColor(QPalette::Window, FromPlatformColour(channelColours_[i]));
-    channelSwatches[i]->setPalette(p);
-  }
+  live_->ApplyColours();
   CBList->setCurrentIndex(s.List ? 1 : 0);
   CBFont->setCurrentIndex(s.Font);
   CBFAut->setCurrentIndex(s.AutoSave ? 1 : 0);
@@ -565,6 +586,7 @@ void TForm1::TabMapClick() {
   link_->vars.linkState = link_state::kMap;
   link_->vars.requestIndex = kMapFirstColumn;
   link_->vars.buttonAction = 0;
+  live_->CloseMagnifier();
   SelectPage(3);
 }
 
@@ -578,6 +600,7 @@ void TForm1::TabUpgClick() {
   SetTxInterval(kLinkStartIntervalMs);
   link_->vars.linkState = link_state::kStopped;
   link_->vars.buttonAction = 0;
+  live_->CloseMagnifier();
   link_->vars.controllerStatus = 255;
   SelectPage(7);
 }
@@ -655,6 +678,23 @@ void TForm1::BtnWindowClick() {
   LayoutMainWindow();
 }
 
+void TForm1::BtnScopeClick() { live_->BtnScopeClick(); }
+void TForm1::ScrollBar1Change(int position) { live_->ScrollBar1Change(position); }
+void TForm1::UpDownXChanging() { live_->UpDownXChanging(); }
+void TForm1::BtnGridClick() { live_->BtnGridClick(); }
+void TForm1::BtnLupClick() { live_->BtnLupClick(); }
+void TForm1::BtnSaveVisClick() { live_->BtnSaveVisClick(); }
+void TForm1::BtnOpenVisClick() { live_->BtnOpenVisClick(); }
+void TForm1::ExportCsvKey() { live_->ExportCsv(); }
+void TForm1::PaRPMClick() { live_->SwatchClick(kChRpm); }
+void TForm1::PaLAMClick() { live_->SwatchClick(kChLam); }
+void TForm1::PaSIMClick() { live_->SwatchClick(kChSim); }
+void TForm1::PaTPSClick() { live_->SwatchClick(kChTps); }
+void TForm1::PaMOTClick() { live_->SwatchClick(kChMot); }
+void TForm1::PaDEFClick() { live_->SwatchClick(kChDef); }
+void TForm1::PaPSIClick() { live_->SwatchClick(kChPsi); }
+void TForm1::PaRAMClick() { live_->SwatchClick(kChRam); }
+
 void TForm1::BtnReadParClick() {
   supervisor_->RequestReconnect();
   Memo1->clear();
@@ -685,7 +725,8 @@ std::string TForm1::FileNameBase() const { return EDFile->text().toStdString(); 
 
 void TForm1::MakeAutomaticBackup() {
   if (connectionMode_ != 2) return;
-  AddLogLine(BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
+  AddLogLine(
+      BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
 }
 
 int TForm1::FontSize() const {
@@ -802,6 +843,9 @@ void TForm1::LayoutMainWindow() {
     pageButtons[i]->setText(p.captionId ? T(p.captionId) : Q(p.caption));
   }
   Place(PanelLam, L.panelLam);
+  // The TPS gauge takes its channel's colour before the readings are laid out.
+  gauges[kGaugeTps]->SetForeColor(channelColours_[kChTps]);
+  live_->LayoutReadings(L.grid.visible, L.gridRowHeight, L.readingRowsVisible);
   Place(Memo1, L.memo1);
   Place(PanelLog, L.panelLog);
   if (L.panelLog.visible) {
@@ -944,15 +988,10 @@ bool TForm1::FormKeyDown(int virtualKey) {
     case KeyAction::SwitchListOrder: SwitchListOrder(); break;
     case KeyAction::StopLink: StopLinkKey(); break;
     case KeyAction::ResetChannelColours: ResetChannelColours(); break;
-    case KeyAction::SaveRecording:
-    case KeyAction::OpenRecording: return false;  // recordings come with the recording files
-    case KeyAction::ToggleScope:
-      scopeRunning_ = scopeRunning_ ? 0 : 1;
-      BtnScope->setText(scopeRunning_ ? "STOP" : "START");
-      ScrollBar1->setValue(kScopeHistoryLast);
-      ScrollBar1->setVisible(!scopeRunning_);
-      if (!scopeRunning_) history_.ToTimeOrder();
-      break;
+    case KeyAction::SaveRecording: BtnSaveVisClick(); break;
+    case KeyAction::OpenRecording: BtnOpenVisClick(); break;
+    case KeyAction::ExportCsv: ExportCsvKey(); break;
+    case KeyAction::ToggleScope: BtnScopeClick(); break;
     case KeyAction::StartProgramming: Btn1Click(); break;
     case KeyAction::StepDown: StepSelected(0); break;
     case KeyAction::StepUp: StepSelected(1); break;
@@ -1003,14 +1042,7 @@ void TForm1::StopLinkKey() {
   link_->vars.reconnectPending = false;
 }
 
-void TForm1::ResetChannelColours() {
-  channelColours_ = kInitialChannelColours;
-  for (int i = 0; i < 8; ++i) {
-    QPalette p = channelSwatches[i]->palette();
-    p.setColor(QPalette::Window, FromPlatformColour(channelColours_[i]));
-    channelSwatches[i]->setPalette(p);
-  }
-}
+void TForm1::ResetChannelColours() { live_->ResetColours(); }
 
 // ---------------------------------------------------------------------------------------
 // Timers and the serial event
@@ -1064,28 +1096,35 @@ void TForm1::ParametersRead() { RebuildEditor(); }
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 
-bool TForm1::ScopeRunning() const { return scopeRunning_ != 0; }
+bool TForm1::ScopeRunning() const { return live_->Running(); }
 
 int TForm1::RegisterIndex() const { return std::max(0, CBReg->currentIndex()); }
 
-bool TForm1::MagnifierOpen() const { return false; }
+bool TForm1::MagnifierOpen() const { return live_->MagnifierShown(); }
 
-void TForm1::SetMagnifierTexts(const std::string&, const std::string&) {}
+void TForm1::SetMagnifierTexts(const std::string& first, const std::string& second) {
+  live_->SetMagnifierTexts(first, second);
+}
 
-void TForm1::HistoryAboutToWrap() {}  // the automatic save comes with the recording files
+void TForm1::HistoryAboutToWrap() { live_->HistoryAboutToWrap(); }
 
-void TForm1::ScopeCursorMoved(int cursor) { LabelTim->setText(Q(FormatFixed(cursor * 0.1, 1) + " s")); }
+void TForm1::ScopeCursorMoved(int cursor) { live_->ScopeCursorMoved(cursor); }
 
-void TForm1::ShowRecord(const LiveReadings&) {}
+void TForm1::ShowRecord(const LiveReadings& record) { live_->ShowRecord(record, true); }
 
+// The wizard's step 4 counts the idle speed and shows "---" instead of it.
 void TForm1::ShowConfiguration(const ConfigurationView& view) {
+  live_->ShowConfiguration(view, Wizard().Step() == 4);
   if (CurrentPage() == 2)
     Wizard().OnConfigurationReply(view.engineSpeed, view.lambda, view.stepper, view.throttle);
 }
 
 void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus); }
 
-void TForm1::ShowMapColumn(const MapColumnView& view) { editorView_->ShowMapColumn(view); }
+void TForm1::ShowMapColumn(const MapColumnView& view) {
+  editorView_->ShowMapColumn(view);
+  live_->ShowMapLambda(view.lamGauge);
+}
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
   InspectorPageView::Show(GridEx1, MemoryBlockCells(view, CurrentPage()));
@@ -1093,6 +1132,7 @@ void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
 
 void TForm1::ShowPortView(const PortView& view) {
   InspectorPageView::Show(GridEx1, PortPinCells(view, CurrentPage()));
+  live_->ShowPortView(view);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1139,7 +1179,7 @@ void TForm1::ShowAutoMessage(const std::string& text) {
   PanelAuto->show();
 }
 
-void TForm1::HideHintPanel() { PanelHint->hide(); }
+void TForm1::HideHintPanel() { live_->HideHint(); }
 
 void TForm1::ShowParamAndConfigTabs() {
   TabParam->show();

@@ -34,6 +34,9 @@ class QTimer;
 class QToolButton;
 class SplitterBar;
 class ParameterEditorQt;
+class LiveMonitor;
+class TCGauge;
+class TPerformanceGraph;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder and, for tests, a serial port of their own.
@@ -88,6 +91,23 @@ class TForm1 : public QMainWindow,
   void Btn2Click();
   void Btn3Click();
   void BtnWindowClick();
+  void BtnScopeClick();
+  void ScrollBar1Change(int position);
+  void UpDownXChanging();
+  void BtnGridClick();
+  void BtnLupClick();
+  void BtnSaveVisClick();
+  void BtnOpenVisClick();
+  void ExportCsvKey();
+  void PaRPMClick();
+  void PaLAMClick();
+  void PaSIMClick();
+  void PaTPSClick();
+  void PaMOTClick();
+  void PaDEFClick();
+  void PaPSIClick();
+  void PaRAMClick();
+  LiveMonitor& Live() { return *live_; }
   void BtnReadParClick();
   void BtnOpenParClick();
   void BtnSaveParClick();
@@ -204,13 +224,13 @@ class TForm1 : public QMainWindow,
   int connectionMode_ = 0;
   bool serviceMode_ = false;
   int arrangementFlag_ = 0;  // BtnWindow's tag
-  int scopeRunning_ = 1;     // BtnScope's tag
   int setupSelectedRow_ = 1;
   bool helpRequest_ = false;
   bool destroyed_ = false;
   std::string openedFileName_;
   std::array<std::int32_t, 8> channelColours_{};
   InspectorPageView inspectorPage_;
+  std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
 
  public:
   // Components, named as the window design names them.
@@ -226,7 +246,7 @@ class TForm1 : public QMainWindow,
   QProgressBar* CGRead = nullptr;
   QWidget* Panel3 = nullptr;
   QFrame* PanelSco = nullptr;
-  QWidget* Graph1 = nullptr;
+  TPerformanceGraph* Graph1 = nullptr;
   QLabel* LabelXScope = nullptr;
   QLabel* LabelTim = nullptr;
   QScrollBar* ScrollBar1 = nullptr;
@@ -252,7 +272,7 @@ class TForm1 : public QMainWindow,
   QWidget* PanelLam = nullptr;
   std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
   std::array<QFrame*, 8> channelSwatches{};
-  std::array<QProgressBar*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
+  std::array<TCGauge*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
   QTimer* timerTx_ = nullptr;
   QTimer* timerInfo_ = nullptr;
 };

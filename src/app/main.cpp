@@ -1,15 +1,14 @@
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
-#include <cstring>
 #include <exception>
+#include <optional>
 
+#include "app/CommandLine.h"
 #include "app/DesignFontsQt.h"
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
-#include "link/TVaComm.h"
 #include "monitor/Orvlpglup.h"
 
 // Shows an exception that reached an event handler in a standard box; the program goes on.
@@ -28,23 +27,9 @@ class OrvApplication : public QApplication {
   }
 };
 
-namespace {
-
-// `--list-ports`: which device each of COM1..COM4 opens now.
-int ListPorts() {
-  for (int port = 1; port <= 4; ++port) {
-    TVaComm comm([](std::function<void()>) {});
-    comm.SetPortNum(port);
-    const std::string device = comm.DeviceName();
-    std::printf("COM%d  %s\n", port, device.empty() ? "-" : device.c_str());
-  }
-  return 0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--list-ports") == 0) return ListPorts();
+  // Commands for batches and for the fitter's checks run without a window.
+  if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
   OrvApplication app(argc, argv);
   app.setApplicationName("MERVOLANTE LPG");
   ApplyDesignFonts();

@@ -10,6 +10,7 @@ bool ReadingHistory::Advance() {
   const bool wrapped = scopeCursor_ >= kRecords - 1;
   scopeCursor_ = wrapped ? 0 : scopeCursor_ + 1;
   Current().fill(0);
+  if (samplesTaken_ < kRecords) ++samplesTaken_;
   return wrapped;
 }
 

@@ -22,8 +22,14 @@ class ReadingHistory {
 
   LiveReadings& Current() { return records_[static_cast<std::size_t>(scopeCursor_)]; }
   const LiveReadings& Current() const { return records_[static_cast<std::size_t>(scopeCursor_)]; }
-  LiveReadings& At(int index);               // index clamped to 0..3599
+  LiveReadings& At(int index);  // index clamped to 0..3599
   const LiveReadings& At(int index) const;
+
+  // Samples taken live since start (saturating). A wrap is a real one, worth an automatic
+  // save, only once the ring has been filled by live samples.
+  int SamplesTaken() const { return samplesTaken_; }
+  bool FullOfSamples() const { return samplesTaken_ >= kRecords; }
+  void ForgetSamples() { samplesTaken_ = 0; }
 
   // Rewrites the ring in time order: the record after ScopeCursor (the oldest) becomes
   // record 0 and the current one record 3599; the cursor becomes 3599.
@@ -35,4 +41,5 @@ class ReadingHistory {
  private:
   std::array<LiveReadings, kRecords> records_{};
   int scopeCursor_ = kRecords - 1;
+  int samplesTaken_ = 0;
 };

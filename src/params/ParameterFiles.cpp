@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 
 #include "base/AtomicFile.h"
 
@@ -63,17 +63,4 @@ void CopyFileToController(const ParameterBlock& file, ParameterBlock& block) {
 
 void CopyFileForViewing(const ParameterBlock& file, ParameterBlock& block) {
   std::copy(file.begin(), file.begin() + kLastExchangedByte + 1, block.begin());
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {};
-  std::string folder = path.substr(0, slash);
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder.empty() ? "/" : folder;
-}
-
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }

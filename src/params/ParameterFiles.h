@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/FilePaths.h"
 #include "params/ParameterBlock.h"
 
 // Parameter files (.orvp): the raw 256 bytes of the ParameterBlock, without header.
@@ -31,7 +32,3 @@ LoadedParameterFile LoadParameterFile(const std::string& path);
 // 16 to 104. Showing a file takes its bytes 0 to 104.
 void CopyFileToController(const ParameterBlock& file, ParameterBlock& block);
 void CopyFileForViewing(const ParameterBlock& file, ParameterBlock& block);
-
-// The folder of a path, without trailing separator; the file name without folder.
-std::string FolderOf(const std::string& path);
-std::string FileNameOf(const std::string& path);

@@ -1,0 +1,562 @@
+#include "monitor/LiveMonitorQt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include "base/AtomicFile.h"
+#include "base/UiText.h"
+#include "monitor/CGaugeQt.h"
+#include "monitor/PerformanceGraphQt.h"
+#include "monitor/PlatformColourQt.h"
+#include "monitor/RecordingCsv.h"
+#include "monitor/RecordingFile.h"
+#include "params/NumberText.h"
+
+using namespace row_kind;
+
+namespace {
+
+constexpr int kLastRecord = ReadingHistory::kRecords - 1;
+constexpr std::int32_t kGraphGridColour = 0x808080;  // grey
+constexpr int kGraphGridSize = 10;
+// Recordings are 57856 bytes; a file far larger is not one and is not read into memory.
+constexpr std::size_t kLargestReadableRecording = 16 * 1024 * 1024;
+constexpr int kMagnifierLineChars = 19;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void PlaceWidget(QWidget* widget, const OverlayRect& r) {
+  widget->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+}  // namespace
+
+LiveMonitor::LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dialogs, ReadingHistory& history,
+                         std::array<std::int32_t, kChannelCount>& colours)
+    : w_(widgets), hooks_(std::move(hooks)), dialogs_(dialogs), history_(history), colours_(colours) {
+  PerformanceGraph& g = w_.Graph1->Graph();
+  g.SetForeColor(kGraphGridColour);
+  g.SetBackColor(kColourBlack);
+  g.SetGridSize(kGraphGridSize);
+  g.SetStepSize(5);
+  g.SetScale(100);
+  g.SetGradient(100);
+  g.SetGridlines(false);
+  g.SetPenWidth(2);
+
+  QTableWidget* grid = w_.Grid;
+  QHeaderView* header = grid->horizontalHeader();
+  header->show();
+  header->setSectionResizeMode(QHeaderView::Fixed);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  header->setHighlightSections(false);
+  grid->setStyleSheet(
+      "QTableWidget#Grid{background:rgb(207,207,207)}"
+      "QTableWidget#Grid QHeaderView::section{background:rgb(207,207,207);border:0;"
+      "border-bottom:1px solid gray}");
+  grid->setShowGrid(false);
+  grid->setStyleSheet(grid->styleSheet() + "QTableWidget#Grid::item{border-bottom:1px solid gray}");
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  for (int c = 0; c < 4; ++c) grid->setHorizontalHeaderItem(c, new QTableWidgetItem);
+  grid->viewport()->setMouseTracking(true);
+  grid->viewport()->installEventFilter(this);
+  connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+    // The grid's top row changed: the overlays follow their rows.
+    if (shown_ && !laying_) {
+      HideOverlays();
+      PlaceOverlays();
+    }
+  });
+  w_.PanelHint->installEventFilter(this);
+  w_.PanelErr->setAlignment(Qt::AlignCenter);
+  w_.PanelErr->setStyleSheet("QLabel#PanelErr{background:red;color:white}");
+  w_.PanelAuto->setAlignment(Qt::AlignCenter);
+
+  // CGLam lives in PanelLam, which the map page shows on its own.
+  w_.gauges[kGaugeLam]->setParent(w_.PanelLam);
+  w_.gauges[kGaugeLam]->show();
+  w_.PanelLam->installEventFilter(this);
+  for (TCGauge* gauge : w_.gauges) {
+    gauge->SetShowText(false);
+    gauge->SetRange(0, gauge == w_.gauges[kGaugeRpm] ? 100 : 255);
+  }
+  for (int i = 0; i < kChannelCount; ++i) {
+    QPalette p = w_.checks[static_cast<std::size_t>(i)]->palette();
+    p.setColor(QPalette::Window, QColor(207, 207, 207));
+    w_.checks[static_cast<std::size_t>(i)]->setPalette(p);
+    w_.checks[static_cast<std::size_t>(i)]->setAutoFillBackground(true);
+    w_.checks[static_cast<std::size_t>(i)]->resize(16, 16);
+    w_.swatches[static_cast<std::size_t>(i)]->installEventFilter(this);
+    w_.swatches[static_cast<std::size_t>(i)]->setCursor(Qt::PointingHandCursor);
+  }
+  SetRunning(true);
+}
+
+LiveMonitor::~LiveMonitor() = default;
+
+ReadingsConfig LiveMonitor::Config(int page) const {
+  return ReadingsConfig::From(hooks_.parameters(), page, hooks_.service());
+}
+
+TraceSettings LiveMonitor::Traces() const {
+  TraceSettings t;
+  for (int i = 0; i < kChannelCount; ++i)
+    t.ticked[static_cast<std::size_t>(i)] = w_.checks[static_cast<std::size_t>(i)]->isChecked();
+  t.colours = colours_;
+  return t;
+}
+
+// ---------------------------------------------------------------------------------------
+// Readings grid
+
+void LiveMonitor::SetCell(int column, int row, const std::string& text) {
+  QTableWidget* grid = w_.Grid;
+  if (row == 0) {
+    if (auto* item = grid->horizontalHeaderItem(column)) item->setText(Q(text));
+    return;
+  }
+  const int tableRow = row - 1;
+  if (tableRow >= grid->rowCount() || column >= grid->columnCount()) return;
+  QTableWidgetItem* item = grid->item(tableRow, column);
+  if (!item) {
+    if (text.empty()) return;
+    grid->setItem(tableRow, column, item = new QTableWidgetItem);
+  }
+  item->setText(Q(text));
+}
+
+std::string LiveMonitor::CellText(int column, int row) const {
+  const QTableWidgetItem* item =
+      row == 0 ? w_.Grid->horizontalHeaderItem(column) : w_.Grid->item(row - 1, column);
+  return item ? item->text().toStdString() : std::string();
+}
+
+void LiveMonitor::SetGauge(int gauge, int value) {
+  w_.gauges[static_cast<std::size_t>(gauge)]->SetProgress(value);
+}
+
+void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
+  laying_ = true;
+  QTableWidget* grid = w_.Grid;
+  const int page = hooks_.page();
+  shown_ = show;
+  rowHeight_ = rowHeight;
+  rowsVisible_ = rowsVisible;
+  grid->setVisible(show);
+  HideOverlays();
+  if (!show) {
+    laying_ = false;
+    return;
+  }
+
+  config_ = Config(page);
+  if (const auto range = LambdaGaugeRange(config_.lambdaType))
+    w_.gauges[kGaugeLam]->SetRange(range->first, range->second);
+  kinds_ = BuildReadingRowKinds(config_);
+
+  const int needed = ReadingRowsNeeded(config_);
+  const int columnWidth = grid->columnWidth(0);
+  int rows = rowsVisible;
+  int column2 = columnWidth + kReadingsScrollBarRoom;
+  if (rowsVisible < needed) {
+    rows = needed;
+    column2 = columnWidth;
+  }
+  grid->setRowCount(std::max(0, rows - 1));
+  grid->setColumnWidth(2, column2);
+  grid->horizontalHeader()->setFixedHeight(rowHeight + 1);
+  grid->clearContents();
+  for (int c = 0; c < 4; ++c) SetCell(c, 0, "");
+  if (grid->rowCount() > 0) grid->setCurrentCell(0, 2);
+
+  if (page == 1) SetCell(0, 0, UiText(201));
+  if (page == 2) {
+    SetCell(0, 0, UiText(202));
+    SetCell(1, 0, UiText(203));
+    SetCell(3, 0, UiText(204));
+  }
+  if (page == 4) {
+    SetCell(0, 0, UiText(205));
+    SetCell(1, 0, UiText(206));
+    SetCell(3, 0, UiText(207));
+  }
+  for (int row = 1; row < kReadingKindRows; ++row)
+    if (const int label = LabelIdOfKind(kinds_[static_cast<std::size_t>(row)]))
+      SetCell(0, row, UiText(label));
+  PlaceOverlays();
+  laying_ = false;
+}
+
+// The grid scrolls by whole rows: the scroll position is the first scrolled row in view.
+int LiveMonitor::TopRow() const { return w_.Grid->verticalScrollBar()->value() + 1; }
+
+void LiveMonitor::HideOverlays() {
+  for (TCGauge* gauge : w_.gauges)
+    if (gauge != w_.gauges[kGaugeLam]) gauge->hide();
+  if (hooks_.page() != 3) w_.PanelLam->hide();  // the map page shows the lambda bar alone
+  for (QWidget* widget : {static_cast<QWidget*>(w_.CBReg), static_cast<QWidget*>(w_.PanelErr),
+                          static_cast<QWidget*>(w_.PanelAuto)})
+    widget->hide();
+  for (int i = 0; i < kChannelCount; ++i) {
+    w_.checks[static_cast<std::size_t>(i)]->hide();
+    w_.swatches[static_cast<std::size_t>(i)]->hide();
+  }
+}
+
+void LiveMonitor::PlaceOverlays() {
+  QTableWidget* grid = w_.Grid;
+  ReadingsGeometry g;
+  g.rowHeight = rowHeight_;
+  g.rowsVisible = rowsVisible_;
+  g.topRow = TopRow();
+  g.gridTop = grid->y();
+  g.gridLeft = grid->x();
+  for (int c = 0; c < 3; ++c) g.columnWidths[static_cast<std::size_t>(c)] = grid->columnWidth(c);
+
+  for (int row = 1; row < kReadingKindRows; ++row) {
+    const int kind = kinds_[static_cast<std::size_t>(row)];
+    const int gauge = GaugeOfKind(kind);
+    const int channel = ChannelOfKind(kind);
+    if (gauge < 0 && channel < 0) continue;
+    const RowOverlays o = PlaceRowOverlays(row, g);
+    if (!o.visible) continue;
+    QWidget* panel = nullptr;
+    if (kind == kRam)
+      panel = w_.CBReg;
+    else if (gauge == kGaugeLam)
+      panel = w_.PanelLam;
+    else if (gauge >= 0)
+      panel = w_.gauges[static_cast<std::size_t>(gauge)];
+    if (panel) {
+      PlaceWidget(panel, o.gauge);
+      panel->show();
+      panel->raise();
+    }
+    if (channel >= 0) {
+      QCheckBox* check = w_.checks[static_cast<std::size_t>(channel)];
+      check->move(o.checkLeft, o.checkTop);
+      check->show();
+      check->raise();
+      QFrame* swatch = w_.swatches[static_cast<std::size_t>(channel)];
+      swatch->move(o.swatchLeft, o.swatchTop);
+      swatch->show();
+      swatch->raise();
+    }
+  }
+  PlaceWidget(w_.PanelErr, PanelErrRect(g));
+  PlaceWidget(w_.PanelAuto, PanelAutoRect(g));
+  w_.PanelErr->raise();
+  w_.PanelAuto->raise();
+}
+
+void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
+  const ReadingsConfig c = Config(1);
+  if (refreshCells && shown_ && hooks_.page() == 1) {
+    const StatusTexts status = StatusRowTexts(r);
+    SetCell(1, 0, status.regulation);
+    SetCell(2, 0, status.mixture);
+    SetCell(3, 0, status.fuel);
+    w_.PanelErr->setText(Q(status.probeError));
+    w_.PanelErr->setVisible(!status.probeError.empty());
+    for (int row = 1; row < kReadingKindRows; ++row) {
+      const int kind = kinds_[static_cast<std::size_t>(row)];
+      if (kind == kNone) continue;
+      if (kind == kTps) {
+        const std::int32_t colour = colours_[kChTps];
+        w_.gauges[kGaugeTps]->SetForeColor((r[1] & 0x20) ? DimmedColour(colour) : colour);
+      }
+      if (const auto value = ReadingGaugeValue(kind, r, c); value && GaugeOfKind(kind) >= 0)
+        SetGauge(GaugeOfKind(kind), *value);
+      SetCell(1, row, ReadingCellText(kind, r));
+    }
+  }
+  if (refreshCells) {
+    lines_[0] = CutToCharacters(ReadingCellText(kRpm, r), kMagnifierLineChars);
+    lines_[1] = CutToCharacters(ReadingCellText(kMotor, r), kMagnifierLineChars);
+  }
+  TraceRecord(r);
+}
+
+void LiveMonitor::TraceRecord(const LiveReadings& r) {
+  const ReadingsConfig c = Config(1);
+  PerformanceGraph& g = w_.Graph1->Graph();
+  for (const GraphPoint& p : RecordTracePoints(r, BuildReadingRowKinds(c), c, Traces()))
+    g.DataPoint(p.colour, p.value);
+  g.Update();
+}
+
+void LiveMonitor::TraceView(const std::vector<TracePoint>& points) {
+  PerformanceGraph& g = w_.Graph1->Graph();
+  g.DataPoint(kColourBlack, kScaleMarkValue);
+  for (const TracePoint& p : points) {
+    const auto channel = static_cast<std::size_t>(p.channel);
+    if (w_.checks[channel]->isChecked()) g.DataPoint(colours_[channel], p.value);
+  }
+  g.Update();
+}
+
+void LiveMonitor::ShowConfiguration(const ConfigurationView& v, bool hideSpeed) {
+  if (shown_ && hooks_.page() == 2) {
+    SetGauge(kGaugeRpm, v.rpmGauge);
+    SetCell(1, 1, hideSpeed ? "---" : v.rpmText);
+    SetGauge(kGaugeLam, v.lamGauge);
+    SetCell(1, 2, v.lambdaText);
+    SetGauge(kGaugeTps, v.tpsGauge);
+    SetCell(1, 3, v.tpsText);
+    SetGauge(kGaugeMot, v.motGauge);
+    SetCell(1, 4, v.motorText);
+  }
+  lines_[0] = CutToCharacters(hideSpeed ? "---" : v.rpmText, kMagnifierLineChars);
+  lines_[1] = CutToCharacters(v.motorText, kMagnifierLineChars);
+  TraceView(v.points);
+}
+
+void LiveMonitor::ShowPortView(const PortView& v) {
+  if (shown_ && hooks_.page() == 4) {
+    for (int row = 1; row <= 8; ++row) SetCell(1, row, v.voltageTexts[static_cast<std::size_t>(row - 1)]);
+    SetGauge(kGaugeLam, v.lamGauge);
+    SetGauge(kGaugeTps, v.tpsGauge);
+    SetGauge(kGaugePsi, v.psiGauge);
+  }
+  TraceView(v.points);
+}
+
+void LiveMonitor::ShowMapLambda(int value) { SetGauge(kGaugeLam, value); }
+
+void LiveMonitor::GridMouseMove(int x, int y) {
+  QTableWidget* grid = w_.Grid;
+  const int h = rowHeight_;
+  const int column = x > grid->columnWidth(0) ? 1 : 0;
+  const int top = TopRow();
+  const int row = top + y / (h + 1) - 1;
+  if (row != hintRow_ || column != hintColumn_) hintDismissed_ = false;
+  hintRow_ = row;
+  hintColumn_ = column;
+  const std::string text = row > 0 ? CellText(column, row) : std::string();
+  const QFontMetrics metrics(grid->font());
+  const int textWidth = metrics.horizontalAdvance(Q(text));
+  if (row <= 0 || text.empty() || hintDismissed_ || textWidth <= grid->columnWidth(column) - 2) {
+    w_.PanelHint->hide();
+    return;
+  }
+  const int cellTop = (row - top + 1) * (h + 1);
+  const int cellLeft = column == 1 ? grid->columnWidth(0) : 0;
+  w_.PanelHint->setGeometry(grid->x() + cellLeft + 3, grid->y() + cellTop + 2, textWidth + 4, h);
+  w_.PanelHint->setText(Q(text));
+  w_.PanelHint->show();
+  w_.PanelHint->raise();
+}
+
+void LiveMonitor::HideHint() { w_.PanelHint->hide(); }
+
+bool LiveMonitor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == w_.Grid->viewport() && event->type() == QEvent::MouseMove) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    GridMouseMove(mouse->position().toPoint().x(),
+                  mouse->position().toPoint().y() + w_.Grid->horizontalHeader()->height());
+  } else if (watched == w_.PanelHint && event->type() == QEvent::MouseButtonPress) {
+    w_.PanelHint->hide();
+    hintDismissed_ = true;
+    return true;
+  } else if (watched == w_.PanelLam && event->type() == QEvent::Resize) {
+    w_.gauges[kGaugeLam]->setGeometry(0, 0, w_.PanelLam->width(), w_.PanelLam->height());
+  } else if (event->type() == QEvent::MouseButtonPress) {
+    for (int i = 0; i < kChannelCount; ++i)
+      if (watched == w_.swatches[static_cast<std::size_t>(i)]) {
+        SwatchClick(i);
+        return true;
+      }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------
+// Oscilloscope
+
+void LiveMonitor::SetRunning(bool running) {
+  running_ = running;
+  w_.BtnScope->setText(running ? "STOP" : "START");
+  w_.BtnScope->setProperty("tag", running ? 1 : 0);
+}
+
+void LiveMonitor::BtnScopeClick() {
+  const QSignalBlocker block(w_.ScrollBar1);
+  if (running_) {
+    SetRunning(false);
+    w_.ScrollBar1->setValue(kLastRecord);
+    w_.ScrollBar1->show();
+    history_.ToTimeOrder();
+  } else {
+    SetRunning(true);
+    w_.ScrollBar1->setValue(kLastRecord);
+    w_.ScrollBar1->hide();
+  }
+}
+
+void LiveMonitor::ScrollBar1Change(int p) {
+  if (running_) return;
+  p = std::clamp(p, 0, kLastRecord);
+  const QSignalBlocker block(w_.CBReg);
+  w_.CBReg->setCurrentIndex(history_.At(p)[0]);
+  w_.Graph1->hide();
+  dialogs_.SetBusyCursor(true);
+  PerformanceGraph& g = w_.Graph1->Graph();
+  const ScrollPlan plan = PlanHistoryScroll(p, g.Width(), g.StepSize());
+  for (int i = 0; i < plan.emptySteps; ++i) g.Update();
+  for (int i = plan.firstRecord; i < p; ++i) TraceRecord(history_.At(i));
+  ShowRecord(history_.At(p), true);
+  dialogs_.SetBusyCursor(false);
+  w_.Graph1->show();
+  w_.LabelTim->setText(Q(FormatFixed((p + 1) * 0.1, 1) + " s"));
+}
+
+void LiveMonitor::UpDownXChanging() {
+  const int position = std::clamp(w_.UpDownX->value(), 1, 10);
+  PerformanceGraph& g = w_.Graph1->Graph();
+  g.SetStepSize(position);
+  w_.LabelXScope->setText(Q(FormatFixed(g.GridSize() * 100 / position, 0) + "ms/dz"));
+}
+
+void LiveMonitor::BtnGridClick() {
+  PerformanceGraph& g = w_.Graph1->Graph();
+  g.SetGridlines(!g.Gridlines());
+}
+
+void LiveMonitor::ApplyColours() {
+  for (int i = 0; i < kChannelCount; ++i) {
+    QFrame* swatch = w_.swatches[static_cast<std::size_t>(i)];
+    QPalette p = swatch->palette();
+    p.setColor(QPalette::Window, PlatformColour(colours_[static_cast<std::size_t>(i)]));
+    swatch->setPalette(p);
+    swatch->setAutoFillBackground(true);
+  }
+  w_.gauges[kGaugeRpm]->SetForeColor(colours_[kChRpm]);
+  w_.gauges[kGaugeTps]->SetForeColor(colours_[kChTps]);
+  w_.gauges[kGaugeMot]->SetForeColor(colours_[kChMot]);
+  w_.gauges[kGaugeDef]->SetForeColor(colours_[kChDef]);
+  w_.gauges[kGaugePsi]->SetForeColor(colours_[kChPsi]);
+  w_.gauges[kGaugeLam]->SetBackColor(colours_[kChLam]);
+  w_.gauges[kGaugeLam]->SetForeColor(RotatedColour(colours_[kChLam]));
+}
+
+void LiveMonitor::SwatchClick(int channel) {
+  auto& colour = colours_[static_cast<std::size_t>(channel)];
+  if (const auto chosen = dialogs_.AskColour(colour)) colour = MakeDistinctColour(*chosen, colours_);
+  ApplyColours();
+}
+
+void LiveMonitor::ResetColours() {
+  colours_ = kInitialColours;
+  ApplyColours();
+}
+
+void LiveMonitor::ScopeCursorMoved(int cursor) {
+  w_.LabelTim->setText(Q(FormatFixed(cursor * 0.1, 1) + " s"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Magnifier
+
+bool LiveMonitor::MagnifierShown() const { return magnifier_ && magnifier_->Shown(); }
+
+void LiveMonitor::BtnLupClick() {
+  if (MagnifierShown()) {
+    magnifier_->hide();
+    return;
+  }
+  if (!magnifier_) {
+    magnifier_ = new TForm2(w_.window, &lines_);
+    magnifier_->setAttribute(Qt::WA_ShowWithoutActivating);
+  }
+  magnifier_->move(w_.window->x() + 10, w_.window->y() + 70);
+  magnifier_->show();
+  magnifier_->TimerTimer();
+  w_.window->activateWindow();
+}
+
+void LiveMonitor::CloseMagnifier() {
+  if (MagnifierShown()) magnifier_->hide();
+}
+
+void LiveMonitor::SetMagnifierTexts(const std::string& first, const std::string& second) {
+  lines_[0] = CutToCharacters(first, kMagnifierLineChars);
+  lines_[1] = CutToCharacters(second, kMagnifierLineChars);
+}
+
+// ---------------------------------------------------------------------------------------
+// Recording files
+
+std::string LiveMonitor::ProposedName(const char* extension) const {
+  const QTime now = QTime::currentTime();
+  std::string name = RecordingName(hooks_.filePrefix(), now.hour(), now.minute());
+  if (std::string(extension) != ".orvv") name = name.substr(0, name.size() - 5) + extension;
+  return name;
+}
+
+void LiveMonitor::BtnSaveVisClick() {
+  const auto path =
+      dialogs_.AskFileName({FileDialogUse::SaveRecording, hooks_.folder(true), ProposedName(".orvv")});
+  if (!path) return;
+  hooks_.setFolder(true, FolderOf(*path));
+  if (!HasRecordingExtension(*path)) {
+    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
+    return;
+  }
+  if (!WriteFileAtomically(*path, RecordingBytes(hooks_.parameters(), history_, true)))
+    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+}
+
+void LiveMonitor::BtnOpenVisClick() {
+  const auto path = dialogs_.AskFileName({FileDialogUse::OpenRecording, hooks_.folder(false), ""});
+  if (!path) return;
+  hooks_.setFolder(false, FolderOf(*path));
+  if (!HasRecordingExtension(*path)) {
+    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
+    return;
+  }
+  std::string bytes;
+  if (!ReadWholeFile(*path, bytes, kLargestReadableRecording)) {
+    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+    return;
+  }
+  hooks_.stopPolling();
+  LoadRecording(bytes, hooks_.parameters(), history_);
+  history_.ForgetSamples();
+  hooks_.recordingOpened(*path);
+
+  SetRunning(false);
+  w_.Graph1->Graph().Update();
+  w_.ScrollBar1->show();
+  w_.ScrollBar1->setValue(kLastRecord - 1);
+  w_.ScrollBar1->setValue(kLastRecord);
+}
+
+void LiveMonitor::HistoryAboutToWrap() {
+  // The first sample after start also moves the cursor from 3599 to 0; only a ring filled
+  // by live samples is worth a file.
+  if (!history_.FullOfSamples() || !hooks_.autoSave()) return;
+  const std::string name = ProposedName(".orvv");
+  if (!WriteFileAtomically(name, RecordingBytes(hooks_.parameters(), history_, false)))
+    dialogs_.ShowMessage(UiText(730), MessageButtons::Ok);
+}
+
+void LiveMonitor::ExportCsv() {
+  const auto path = dialogs_.AskFileName({FileDialogUse::SaveCsv, hooks_.folder(true), ProposedName(".csv")});
+  if (!path) return;
+  hooks_.setFolder(true, FolderOf(*path));
+  const int first = running_ ? history_.ScopeCursor() + 1 : 0;
+  if (!WriteFileAtomically(*path, HistoryCsv(hooks_.parameters(), history_, first, hooks_.service())))
+    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "base/UserDialogs.h"
+#include "link/ReplyDecoding.h"
+#include "monitor/Orvlpglup.h"
+#include "monitor/ReadingHistory.h"
+#include "monitor/ReadingRows.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+class QTableWidget;
+class QWidget;
+class TCGauge;
+class TPerformanceGraph;
+
+// The main window's controls that the live views drive.
+struct LiveWidgets {
+  QWidget* window = nullptr;  // the main window
+  QTableWidget* Grid = nullptr;
+  TPerformanceGraph* Graph1 = nullptr;
+  QLabel* LabelTim = nullptr;
+  QLabel* LabelXScope = nullptr;
+  QScrollBar* ScrollBar1 = nullptr;
+  QPushButton* BtnScope = nullptr;
+  QSpinBox* UpDownX = nullptr;
+  QComboBox* CBReg = nullptr;
+  QLabel* PanelErr = nullptr;
+  QLabel* PanelAuto = nullptr;
+  QLabel* PanelHint = nullptr;
+  QWidget* PanelLam = nullptr;  // holds CGLam
+  std::array<QCheckBox*, kChannelCount> checks{};
+  std::array<QFrame*, kChannelCount> swatches{};
+  std::array<TCGauge*, kGaugeCount> gauges{};
+};
+
+// What the live views ask of the main window.
+struct LiveHooks {
+  std::function<ParameterBlock&()> parameters;
+  std::function<int()> page;
+  std::function<bool()> service;
+  std::function<void()> stopPolling;                             // the transmit timer off
+  std::function<void(const std::string& path)> recordingOpened;  // mode 1, editor, readings layout
+  std::function<std::string(bool save)> folder;                  // DirSave / DirOpen
+  std::function<void(bool save, const std::string&)> setFolder;
+  std::function<std::string()> filePrefix;  // EDFile
+  std::function<bool()> autoSave;           // CBFAut
+};
+
+// The readings grid with its gauges, the oscilloscope with its history, the magnifier and
+// the recording files.
+class LiveMonitor : public QObject {
+ public:
+  LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dialogs, ReadingHistory& history,
+              std::array<std::int32_t, kChannelCount>& colours);
+  ~LiveMonitor() override;
+
+  // Readings grid.
+  void LayoutReadings(bool show, int rowHeight, int rowsVisible);
+  void ShowRecord(const LiveReadings& record, bool refreshCells);
+  void ShowConfiguration(const ConfigurationView& view, bool hideSpeed);
+  void ShowPortView(const PortView& view);
+  void ShowMapLambda(int value);
+  void GridMouseMove(int x, int y);  // y from the grid's top edge
+  void HideHint();
+  const ReadingRowKinds& RowKinds() const { return kinds_; }
+
+  // Oscilloscope.
+  bool Running() const { return running_; }
+  void BtnScopeClick();
+  void ScrollBar1Change(int position);
+  void UpDownXChanging();
+  void BtnGridClick();
+  void SwatchClick(int channel);
+  void ResetColours();  // Ctrl+W
+  void ApplyColours();  // swatches and gauges from the channel colours
+  void ScopeCursorMoved(int cursor);
+
+  // Magnifier.
+  void BtnLupClick();
+  void CloseMagnifier();
+  bool MagnifierShown() const;
+  void SetMagnifierTexts(const std::string& first, const std::string& second);
+  const MagnifierLines& Lines() const { return lines_; }
+  TForm2* Magnifier() const { return magnifier_; }
+
+  // Recording files and the CSV export.
+  void BtnSaveVisClick();
+  void BtnOpenVisClick();
+  void HistoryAboutToWrap();  // automatic save of a full history
+  void ExportCsv();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void SetCell(int column, int row, const std::string& text);
+  std::string CellText(int column, int row) const;
+  void SetGauge(int gauge, int value);
+  void TraceRecord(const LiveReadings& record);
+  void TraceView(const std::vector<TracePoint>& points);
+  void PlaceOverlays();
+  void HideOverlays();
+  int TopRow() const;
+  void SetRunning(bool running);
+  ReadingsConfig Config(int page) const;
+  TraceSettings Traces() const;
+  std::string ProposedName(const char* extension) const;
+
+  LiveWidgets w_;
+  LiveHooks hooks_;
+  UserDialogs& dialogs_;
+  ReadingHistory& history_;
+  std::array<std::int32_t, kChannelCount>& colours_;
+  MagnifierLines lines_;
+  TForm2* magnifier_ = nullptr;
+  ReadingRowKinds kinds_{};
+  ReadingsConfig config_;
+  int rowHeight_ = 20;
+  int rowsVisible_ = 0;
+  bool shown_ = false;
+  bool laying_ = false;
+  bool running_ = true;
+  int hintRow_ = -1, hintColumn_ = -1;
+  bool hintDismissed_ = false;
+};

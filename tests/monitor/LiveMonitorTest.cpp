@@ -1,0 +1,424 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <filesystem>
+
+#include "base/AtomicFile.h"
+#include "base/UiText.h"
+#include "monitor/CGaugeQt.h"
+#include "monitor/LiveMonitorQt.h"
+#include "monitor/PerformanceGraphQt.h"
+#include "monitor/PlatformColourQt.h"
+#include "monitor/RecordingFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+#include "ui/UiTestSupport.h"
+
+using namespace row_kind;
+
+namespace {
+
+// The live views on controls of their own, with the main window's side scripted.
+struct LiveRig {
+  LiveRig() {
+    TestApplication();
+    window.resize(624, 445);
+    grid = new QTableWidget(1, 4, &window);
+    grid->setObjectName("Grid");
+    grid->setGeometry(0, 240, 373, 200);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(21);
+    for (int c = 0; c < 4; ++c) grid->setColumnWidth(c, 87);
+    graph = new TPerformanceGraph(&window);
+    graph->setGeometry(0, 40, 371, 144);
+    w.window = &window;
+    w.Grid = grid;
+    w.Graph1 = graph;
+    w.LabelTim = new QLabel(&window);
+    w.LabelXScope = new QLabel(&window);
+    w.ScrollBar1 = new QScrollBar(Qt::Horizontal, &window);
+    w.ScrollBar1->setRange(0, 3599);
+    w.ScrollBar1->setValue(3599);
+    w.BtnScope = new QPushButton(&window);
+    w.UpDownX = new QSpinBox(&window);
+    w.UpDownX->setRange(1, 10);
+    w.CBReg = new QComboBox(&window);
+    for (int i = 0; i < 256; ++i) w.CBReg->addItem(QString::number(i));
+    w.PanelErr = new QLabel(&window);
+    w.PanelErr->setObjectName("PanelErr");
+    w.PanelAuto = new QLabel(&window);
+    w.PanelHint = new QLabel(&window);
+    w.PanelLam = new QWidget(&window);
+    for (int i = 0; i < kChannelCount; ++i) {
+      w.checks[static_cast<std::size_t>(i)] = new QCheckBox(&window);
+      w.swatches[static_cast<std::size_t>(i)] = new QFrame(&window);
+    }
+    for (int i = 0; i < kGaugeCount; ++i) w.gauges[static_cast<std::size_t>(i)] = new TCGauge(&window);
+    block.fill(0);
+    LiveHooks h;
+    h.parameters = [this]() -> ParameterBlock& { return block; };
+    h.page = [this] { return page; };
+    h.service = [this] { return service; };
+    h.stopPolling = [this] { polling = false; };
+    h.recordingOpened = [this](const std::string& path) { opened = path; };
+    h.folder = [this](bool save) { return save ? saveFolder : openFolder; };
+    h.setFolder = [this](bool save, const std::string& f) { (save ? saveFolder : openFolder) = f; };
+    h.filePrefix = [this] { return prefix; };
+    h.autoSave = [this] { return autoSave; };
+    live = std::make_unique<LiveMonitor>(w, h, dialogs, history, colours);
+    live->ApplyColours();
+    window.show();
+  }
+  void Layout(int rowsVisible = 9) { live->LayoutReadings(true, 20, rowsVisible); }
+  std::string Cell(int column, int row) const {
+    const QTableWidgetItem* item =
+        row == 0 ? grid->horizontalHeaderItem(column) : grid->item(row - 1, column);
+    return item ? item->text().toStdString() : std::string();
+  }
+  int RowOf(int kind) const {
+    const auto& kinds = live->RowKinds();
+    for (int r = 0; r < kReadingKindRows; ++r)
+      if (kinds[static_cast<std::size_t>(r)] == kind) return r;
+    return -1;
+  }
+  TCGauge& Gauge(int g) { return *w.gauges[static_cast<std::size_t>(g)]; }
+  // One live sample as the link takes it: advance, fill, show.
+  void Sample(const LiveReadings& reply) {
+    if (history.WillWrap()) live->HistoryAboutToWrap();
+    history.Advance();
+    std::copy(reply.begin() + 1, reply.begin() + 15, history.Current().begin() + 1);
+    live->ShowRecord(history.Current(), true);
+  }
+
+  struct ApplicationFirst {
+    ApplicationFirst() { TestApplication(); }
+  } application;
+  QWidget window;
+  QTableWidget* grid = nullptr;
+  TPerformanceGraph* graph = nullptr;
+  LiveWidgets w;
+  ParameterBlock block{};
+  int page = 1;
+  bool service = false;
+  bool polling = true;
+  bool autoSave = false;
+  std::string prefix = "drive", saveFolder, openFolder, opened;
+  ScriptedDialogs dialogs;
+  ReadingHistory history;
+  std::array<std::int32_t, kChannelCount> colours = kInitialColours;
+  std::unique_ptr<LiveMonitor> live;
+};
+
+TEST(LiveMonitorTest, rowsLabelsOverlaysAndValuesOfTheParametersPage) {
+  LiveRig rig;
+  rig.block[34] = 2;  // falling lambda probe
+  rig.block[33] = 1;  // falling TPS
+  rig.Layout();
+  EXPECT_EQ(rig.Cell(0, 0), UiText(201));
+  EXPECT_EQ(rig.Cell(0, rig.RowOf(kRpm)), UiText(210));
+  EXPECT_EQ(rig.grid->columnWidth(2), 87 + 17);  // every row fits: no scroll bar room needed
+  EXPECT_TRUE(rig.w.PanelLam->isVisibleTo(&rig.window));
+  EXPECT_TRUE(rig.w.checks[kChRpm]->isVisibleTo(&rig.window));
+  EXPECT_FALSE(rig.w.checks[kChPsi]->isVisibleTo(&rig.window));  // no vacuum row
+  EXPECT_FALSE(rig.w.CBReg->isVisibleTo(&rig.window));
+
+  LiveReadings r{};
+  r[1] = 0x20 | 0x04;  // dimmed TPS, gas
+  r[2] = 0x03;         // probe error and cold probe
+  r[3] = 30;
+  r[4] = 55;
+  r[8] = 0;
+  r[10] = 77;
+  rig.Sample(r);
+  EXPECT_EQ(rig.Cell(3, 0), UiText(144));
+  EXPECT_EQ(rig.w.PanelErr->text().toStdString(), UiText(173));
+  EXPECT_TRUE(rig.w.PanelErr->isVisibleTo(&rig.window));
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRpm)), "3000" + UiText(150));
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kTps)), "0.00 [V]");
+  EXPECT_EQ(rig.Gauge(kGaugeTps).Progress(), 255);
+  EXPECT_EQ(rig.Gauge(kGaugeTps).ForeColor(), DimmedColour(kInitialColours[kChTps]));
+  EXPECT_EQ(rig.Gauge(kGaugeLam).Progress(), 200);
+  EXPECT_EQ(rig.Gauge(kGaugeRpm).Progress(), 30);
+  EXPECT_EQ(rig.live->Lines()[0], "3000" + UiText(150));
+  EXPECT_EQ(rig.live->Lines()[1], "77" + UiText(151));
+  r[2] = 0;
+  r[1] = 0;
+  rig.Sample(r);
+  EXPECT_FALSE(rig.w.PanelErr->isVisibleTo(&rig.window));
+  EXPECT_EQ(rig.Gauge(kGaugeTps).ForeColor(), kInitialColours[kChTps]);
+
+  // A relayout empties the values; lambda type 0 gives the range 0..50.
+  rig.block[34] = 0;
+  rig.Layout();
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRpm)), "");
+  EXPECT_EQ(rig.Gauge(kGaugeLam).MaxValue(), 50);
+  r[4] = 50;
+  rig.Sample(r);
+  EXPECT_EQ(rig.Gauge(kGaugeLam).Percent(), 100);
+}
+
+TEST(LiveMonitorTest, serviceModeAddsTheRamRowAndScrollingHidesTheOverlaysOfRowsOutOfView) {
+  LiveRig rig;
+  rig.service = true;
+  rig.grid->setGeometry(0, 240, 373, 21 * 5 + 4);
+  rig.Layout(5);  // 11 rows needed, 5 fit
+  EXPECT_EQ(rig.grid->rowCount(), 10);
+  EXPECT_EQ(rig.grid->columnWidth(2), 87);
+  const int lambdaRow = rig.RowOf(kLambda);
+  ASSERT_EQ(lambdaRow, 1);
+  EXPECT_TRUE(rig.w.PanelLam->isVisibleTo(&rig.window));
+  QApplication::processEvents();
+  ASSERT_GT(rig.grid->verticalScrollBar()->maximum(), 2);
+  rig.grid->verticalScrollBar()->setValue(2);
+  EXPECT_FALSE(rig.w.PanelLam->isVisibleTo(&rig.window));
+  EXPECT_FALSE(rig.w.checks[kChLam]->isVisibleTo(&rig.window));
+  rig.grid->verticalScrollBar()->setValue(rig.grid->verticalScrollBar()->maximum());
+  EXPECT_TRUE(rig.w.CBReg->isVisibleTo(&rig.window));
+  LiveReadings r{};
+  r[15] = 0xA5;
+  rig.Sample(r);
+  rig.history.Current()[15] = 0xA5;
+  rig.live->ShowRecord(rig.history.Current(), true);
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRam)), "1010:0101  165");
+}
+
+TEST(LiveMonitorTest, wizardAndPortPagesFillTheirRowsAndTraceWithoutHistory) {
+  LiveRig rig;
+  rig.page = 2;
+  rig.Layout();
+  EXPECT_EQ(rig.Cell(0, 0), UiText(202));
+  EXPECT_EQ(rig.Cell(3, 0), UiText(204));
+  const std::uint8_t reply[16] = {0xAC, 0, 0, 20, 50, 90, 10, 0};
+  rig.live->ShowConfiguration(DecodeConfiguration(reply, rig.block), true);
+  EXPECT_EQ(rig.Cell(1, 1), "---");
+  EXPECT_EQ(rig.Cell(1, 4), "90" + UiText(151));
+  EXPECT_EQ(rig.live->Lines()[0], "---");
+  EXPECT_EQ(rig.history.SamplesTaken(), 0);
+
+  rig.page = 4;
+  rig.Layout();
+  EXPECT_EQ(rig.Cell(0, 0), UiText(205));
+  EXPECT_EQ(rig.Cell(0, 7), UiText(226));
+  PortView port;
+  port.voltageTexts[7] = "12.00 [V]";
+  port.psiGauge = 128;
+  rig.live->ShowPortView(port);
+  EXPECT_EQ(rig.Cell(1, 8), "12.00 [V]");
+  EXPECT_EQ(rig.Gauge(kGaugePsi).Progress(), 128);
+}
+
+TEST(LiveMonitorTest, stopRewritesTheRingAndScrollingReplaysRecords) {
+  LiveRig rig;
+  rig.Layout();
+  rig.w.checks[kChRpm]->setChecked(true);
+  for (int i = 1; i <= 100; ++i) {
+    LiveReadings r{};
+    r[3] = static_cast<std::uint8_t>(i);
+    r[10] = 5;
+    rig.Sample(r);
+  }
+  rig.live->BtnScopeClick();
+  EXPECT_FALSE(rig.live->Running());
+  EXPECT_EQ(rig.w.BtnScope->text(), "START");
+  EXPECT_TRUE(rig.w.ScrollBar1->isVisibleTo(&rig.window));
+  EXPECT_EQ(rig.history.ScopeCursor(), 3599);
+  EXPECT_EQ(rig.history.At(3599)[3], 100);  // the newest at the right end
+  EXPECT_EQ(rig.history.At(3500)[3], 1);
+  EXPECT_EQ(rig.history.At(3499)[3], 0);
+
+  rig.history.At(3550)[0] = 42;
+  rig.w.ScrollBar1->setValue(3550);
+  rig.live->ScrollBar1Change(3550);
+  EXPECT_EQ(rig.w.CBReg->currentIndex(), 42);
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRpm)), "5100" + UiText(150));
+  EXPECT_EQ(rig.w.LabelTim->text(), "355.1 s");
+  EXPECT_FALSE(rig.dialogs.busy);
+  EXPECT_TRUE(rig.graph->isVisible());
+  const auto steps = rig.graph->Graph().StepsOldestFirst();
+  // The last closed step is record 3550 (RPM 51 x 4 + 22), the one before record 3549.
+  EXPECT_EQ(steps[steps.size() - 2].points[1].value, 51 * 4 + 22);
+  EXPECT_EQ(steps[steps.size() - 3].points[1].value, 50 * 4 + 22);
+
+  rig.live->ScrollBar1Change(0);  // empty steps, then record 0 alone
+  const auto early = rig.graph->Graph().StepsOldestFirst();
+  EXPECT_EQ(early[early.size() - 2].count, 2);  // black mark and RPM of the empty record 0
+  EXPECT_EQ(early[early.size() - 3].count, 0);
+
+  rig.live->BtnScopeClick();
+  EXPECT_TRUE(rig.live->Running());
+  EXPECT_FALSE(rig.w.ScrollBar1->isVisibleTo(&rig.window));
+  const int cursor = rig.history.ScopeCursor();
+  rig.live->ScrollBar1Change(5);  // ignored while running
+  EXPECT_EQ(rig.history.ScopeCursor(), cursor);
+}
+
+TEST(LiveMonitorTest, timeBaseSwatchesAndTheColourReset) {
+  LiveRig rig;
+  rig.Layout();
+  rig.w.UpDownX->setValue(1);
+  rig.live->UpDownXChanging();
+  EXPECT_EQ(rig.w.LabelXScope->text(), "1000ms/dz");
+  EXPECT_EQ(rig.graph->Graph().StepSize(), 1);
+  rig.w.UpDownX->setValue(10);
+  rig.live->UpDownXChanging();
+  EXPECT_EQ(rig.w.LabelXScope->text(), "100ms/dz");
+
+  rig.dialogs.colourAnswers.push_back(kInitialColours[kChRpm]);
+  rig.live->SwatchClick(kChTps);
+  EXPECT_EQ(rig.colours[kChTps], 0x0000FE);
+  EXPECT_EQ(rig.Gauge(kGaugeTps).ForeColor(), 0x0000FE);
+  rig.dialogs.colourAnswers.push_back(0x332211);
+  rig.live->SwatchClick(kChLam);
+  EXPECT_EQ(rig.Gauge(kGaugeLam).BackColor(), 0x332211);
+  EXPECT_EQ(rig.Gauge(kGaugeLam).ForeColor(), 0x113322);
+  rig.live->SwatchClick(kChMot);  // cancelled: unchanged
+  EXPECT_EQ(rig.colours[kChMot], kInitialColours[kChMot]);
+  rig.live->ResetColours();
+  EXPECT_EQ(rig.colours, kInitialColours);
+  EXPECT_EQ(rig.w.swatches[kChTps]->palette().color(QPalette::Window), QColor(255, 255, 0));
+}
+
+TEST(LiveMonitorTest, systemColoursTakeThePaletteAndTheGaugeClampsAndRepaintsSparingly) {
+  TestApplication();
+  EXPECT_EQ(PlatformColour(static_cast<std::int32_t>(0x80000005)),
+            QApplication::palette().color(QPalette::Base));
+  EXPECT_EQ(PlatformColour(static_cast<std::int32_t>(0x8000000F)),
+            QApplication::palette().color(QPalette::Button));
+  EXPECT_EQ(PlatformColour(0x0000FF), QColor(255, 0, 0));
+  TCGauge gauge;
+  gauge.SetProgress(150);
+  EXPECT_EQ(gauge.Progress(), 100);
+  const int repaints = gauge.Repaints();
+  gauge.SetMaxValue(1000);
+  gauge.SetProgress(100);
+  gauge.SetProgress(105);  // still 10 %
+  EXPECT_EQ(gauge.Repaints(), repaints + 1);
+}
+
+TEST(LiveMonitorTest, magnifierOpensBesideTheWindowClosesAndShowsTheLines) {
+  LiveRig rig;
+  EXPECT_FALSE(rig.live->MagnifierShown());
+  rig.live->SetMagnifierTexts("2500" + UiText(150), "120" + UiText(151));
+  rig.live->BtnLupClick();
+  ASSERT_TRUE(rig.live->MagnifierShown());
+  TForm2* m = rig.live->Magnifier();
+  EXPECT_EQ(m->windowTitle(), "MERVOLANTE");
+  EXPECT_EQ(m->size(), QSize(224, 81));
+  EXPECT_TRUE(m->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(m->StaticText1->text().toStdString(), "2500" + UiText(150));
+  rig.live->SetMagnifierTexts("x", "y");
+  ASSERT_TRUE(RunUntil([&] { return m->StaticText2->text() == "y"; }, 2000));
+  rig.live->BtnLupClick();
+  EXPECT_FALSE(rig.live->MagnifierShown());
+  rig.live->BtnLupClick();
+  rig.live->CloseMagnifier();
+  EXPECT_FALSE(rig.live->MagnifierShown());
+  EXPECT_EQ(rig.live->Lines()[0], "x");  // kept while hidden
+}
+
+TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
+  TempFolder folder;
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  LiveRig rig;
+  rig.Layout();
+  rig.autoSave = true;
+  rig.Sample(LiveReadings{});  // the first sample moves 3599 to 0: nothing to save
+  auto files = [&] {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+      n += e.path().extension() == ".orvv";
+    return n;
+  };
+  EXPECT_EQ(files(), 0);
+  LiveReadings r{};
+  r[3] = 9;
+  for (int i = 1; i < 3600; ++i) rig.Sample(r);
+  EXPECT_EQ(files(), 0);
+  rig.Sample(r);  // the 3601st sample wraps a full ring
+  EXPECT_EQ(files(), 1);
+  EXPECT_TRUE(rig.dialogs.messages.empty());
+  ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+  for (int i = 0; i < 3600; ++i) rig.Sample(r);
+  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
+  ASSERT_EQ(chdir(previous), 0);
+  if (geteuid() != 0) {  // root writes into a read-only folder all the same
+    EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
+  }
+}
+
+TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
+  TempFolder folder;
+  LiveRig rig;
+  rig.Layout();
+  rig.block[0] = 0x64;
+  rig.block[33] = 4;  // no TPS sensor
+  LiveReadings r{};
+  r[3] = 12;
+  for (int i = 0; i < 30; ++i) rig.Sample(r);
+  const std::string path = folder.Path() + "/drive.orvv";
+  rig.dialogs.fileAnswers.push_back(path);
+  rig.live->BtnSaveVisClick();
+  ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(rig.dialogs.fileRequests[0].use, FileDialogUse::SaveRecording);
+  EXPECT_EQ(rig.dialogs.fileRequests[0].proposedName.substr(0, 5), "drive");
+  EXPECT_EQ(rig.saveFolder, folder.Path());
+  std::string saved;
+  ASSERT_TRUE(ReadWholeFile(path, saved, 1 << 20));
+  ASSERT_EQ(saved.size(), 57856u);
+  EXPECT_EQ(saved[256 + 3599 * 16 + 3], 12);  // the current record last
+
+  // A parameter-file name is refused; the file stays as it was.
+  rig.dialogs.fileAnswers.push_back(folder.Path() + "/drive.orvp");
+  rig.live->BtnSaveVisClick();
+  EXPECT_EQ(rig.dialogs.messages.back(), UiText(701));
+  // A failed save (no such folder) shows 702 and leaves no damaged file.
+  rig.dialogs.fileAnswers.push_back(folder.Path() + "/gone/drive.orvv");
+  rig.live->BtnSaveVisClick();
+  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+
+  // Open a read-only recording: polling stops, the history and block follow the file, the
+  // scope stops at the newest record.
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  rig.block.fill(7);
+  for (auto& record : rig.history.Records()) record.fill(1);
+  rig.dialogs.fileAnswers.push_back(folder.Path() + "/DRIVE.ORVV");
+  ASSERT_EQ(rename(path.c_str(), (folder.Path() + "/DRIVE.ORVV").c_str()), 0);
+  rig.live->BtnOpenVisClick();
+  EXPECT_EQ(rig.opened, folder.Path() + "/DRIVE.ORVV");
+  EXPECT_FALSE(rig.polling);
+  EXPECT_EQ(rig.block[0], 0x64);
+  EXPECT_EQ(rig.history.At(3599)[3], 12);
+  EXPECT_EQ(rig.history.At(0)[3], 0);
+  EXPECT_FALSE(rig.live->Running());
+  EXPECT_EQ(rig.w.ScrollBar1->value(), 3599);
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRpm)), "1200" + UiText(150));
+  rig.Layout();
+  EXPECT_EQ(rig.RowOf(kTps), -1);  // the recorded controller has no TPS sensor
+
+  rig.dialogs.fileAnswers.push_back(folder.Path() + "/missing.orvv");
+  rig.live->BtnOpenVisClick();
+  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+
+  rig.dialogs.fileAnswers.push_back(folder.Path() + "/drive.csv");
+  rig.live->ExportCsv();
+  EXPECT_EQ(rig.dialogs.fileRequests.back().use, FileDialogUse::SaveCsv);
+  std::string csv;
+  ASSERT_TRUE(ReadWholeFile(folder.Path() + "/drive.csv", csv, 1 << 20));
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 31);
+  EXPECT_NE(csv.find("\r\n357.1,"), std::string::npos);  // the first sample in time order
+}
+
+}  // namespace
