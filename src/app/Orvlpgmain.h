@@ -28,6 +28,7 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class SplitterBar;
+class HelpDesk;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder and, for tests, a serial port of their own.
@@ -61,6 +62,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   bool TabVisible(int page) const;  // by CurrentPage number: 0,1,2,3,4(TabProc),7
   AppSettings CurrentSettings() const;
   const AppSettings& StoredSettings() const { return settings_; }
+  HelpDesk& Help() { return *help_; }
 
   // Event handlers, named after the control and the event.
   void FormCreate();
@@ -76,6 +78,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   void Btn3Click();
   void BtnWindowClick();
   void BtnReadParClick();
+  void BtnHelpClick();
   void CBFontChange();
   void CBComChange(int index);
   void PanelInfoClick();
@@ -162,6 +165,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<ControllerLink> link_;
   std::unique_ptr<ConnectionSupervisor> supervisor_;
+  std::unique_ptr<HelpDesk> help_;
   MainLayout layout_;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;
