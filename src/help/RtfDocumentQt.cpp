@@ -33,6 +33,9 @@ QTextBlockFormat BlockFormat(const RtfDocument& doc, std::size_t paragraph) {
     case RtfAlignment::Justify: out.setAlignment(Qt::AlignJustify); break;
   }
   out.setLeftMargin(p.leftIndentTwips / kTwipsPerPixel);
+  out.setTextIndent(p.firstLineIndentTwips / kTwipsPerPixel);
+  out.setTopMargin(p.spaceBeforeTwips / kTwipsPerPixel);
+  out.setBottomMargin(p.spaceAfterTwips / kTwipsPerPixel);
   return out;
 }
 

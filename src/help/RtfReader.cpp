@@ -65,8 +65,7 @@ enum class Destination { Text, Skip, ColourTable };
 
 struct GroupState {
   RtfCharFormat format;
-  RtfAlignment alignment = RtfAlignment::Left;
-  int leftIndentTwips = 0;
+  RtfParagraph paragraph;  // its look; the start is the builder's
   Destination destination = Destination::Text;
   int unicodeSkip = 1;
 };
@@ -96,15 +95,17 @@ class Builder {
     }
   }
 
-  void EndParagraph(const RtfCharFormat& format, RtfAlignment alignment, int indent) {
-    SetParagraphLook(alignment, indent);
+  void EndParagraph(const RtfCharFormat& format, const RtfParagraph& look) {
+    SetParagraphLook(look);
     Append(u'\n', format);
-    doc_.paragraphs.push_back({doc_.text.size(), RtfAlignment::Left, 0});
+    doc_.paragraphs.push_back({});
+    doc_.paragraphs.back().start = doc_.text.size();
   }
 
-  void SetParagraphLook(RtfAlignment alignment, int indent) {
-    doc_.paragraphs.back().alignment = alignment;
-    doc_.paragraphs.back().leftIndentTwips = indent;
+  void SetParagraphLook(const RtfParagraph& look) {
+    const std::size_t start = doc_.paragraphs.back().start;
+    doc_.paragraphs.back() = look;
+    doc_.paragraphs.back().start = start;
   }
 
   RtfDocument Take(int codePage) {
@@ -147,7 +148,7 @@ class RtfParser {
 
  private:
   RtfDocument Finish() {
-    out_.SetParagraphLook(st_.alignment, st_.leftIndentTwips);
+    out_.SetParagraphLook(st_.paragraph);
     return out_.Take(codePage_);
   }
 
@@ -251,6 +252,10 @@ class RtfParser {
   }
 
   static bool On(const std::optional<long long>& p) { return !p || *p != 0; }
+  // A distance on the page, at most 22 inches either way.
+  static int Twips(const std::optional<long long>& p) {
+    return static_cast<int>(std::clamp(p.value_or(0), -31680LL, 31680LL));
+  }
 
   void Word(std::string_view w, const std::optional<long long>& p) {
     if (w == "u") {
@@ -294,8 +299,7 @@ class RtfParser {
       st_.unicodeSkip =
           static_cast<int>(std::clamp(p.value_or(1), 0LL, static_cast<long long>(kMaxUnicodeSkip)));
     } else if (w == "par" || w == "sect" || w == "page") {
-      if (st_.destination == Destination::Text)
-        out_.EndParagraph(st_.format, st_.alignment, st_.leftIndentTwips);
+      if (st_.destination == Destination::Text) out_.EndParagraph(st_.format, st_.paragraph);
     } else if (w == "line") {
       Text(kLineSeparator);
     } else if (w == "tab") {
@@ -335,18 +339,23 @@ class RtfParser {
     } else if (w == "plain") {
       st_.format = {};
     } else if (w == "pard") {
-      st_.alignment = RtfAlignment::Left;
-      st_.leftIndentTwips = 0;
+      st_.paragraph = {};
     } else if (w == "ql") {
-      st_.alignment = RtfAlignment::Left;
+      st_.paragraph.alignment = RtfAlignment::Left;
     } else if (w == "qc") {
-      st_.alignment = RtfAlignment::Centre;
+      st_.paragraph.alignment = RtfAlignment::Centre;
     } else if (w == "qr") {
-      st_.alignment = RtfAlignment::Right;
+      st_.paragraph.alignment = RtfAlignment::Right;
     } else if (w == "qj") {
-      st_.alignment = RtfAlignment::Justify;
+      st_.paragraph.alignment = RtfAlignment::Justify;
     } else if (w == "li") {
-      st_.leftIndentTwips = static_cast<int>(std::clamp(p.value_or(0), -31680LL, 31680LL));
+      st_.paragraph.leftIndentTwips = Twips(p);
+    } else if (w == "fi") {
+      st_.paragraph.firstLineIndentTwips = Twips(p);
+    } else if (w == "sb") {
+      st_.paragraph.spaceBeforeTwips = std::max(0, Twips(p));
+    } else if (w == "sa") {
+      st_.paragraph.spaceAfterTwips = std::max(0, Twips(p));
     }
   }
 
@@ -423,7 +432,7 @@ RtfDocument ReadPlainText(std::string_view bytes) {
     const char16_t c = decoded[i];
     if (c == u'\r' || c == u'\n') {
       if (c == u'\r' && i + 1 < decoded.size() && decoded[i + 1] == u'\n') ++i;
-      out.EndParagraph(plain, RtfAlignment::Left, 0);
+      out.EndParagraph(plain, RtfParagraph{});
     } else if (c == u'\t' || c >= 0x20) {
       out.Append(c, plain);
     }

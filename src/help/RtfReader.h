@@ -32,6 +32,9 @@ struct RtfParagraph {
   std::size_t start = 0;  // position of its first character
   RtfAlignment alignment = RtfAlignment::Left;
   int leftIndentTwips = 0;
+  int firstLineIndentTwips = 0;  // relative to the left indent
+  int spaceBeforeTwips = 0;
+  int spaceAfterTwips = 0;
 };
 
 struct RtfDocument {

@@ -77,7 +77,7 @@ TEST(RtfReaderTest, keepsCharacterAndParagraphFormattingWithColoursFromTheTable)
   const RtfDocument doc = ReadRtf(
       "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
       "\\qc n{\\b b\\b0 n}{\\i i}{\\ul u\\ulnone n}{\\fs40 F}{\\cf2 C}\\cf1 R\\cf0 A\\cf9 X\\plain p\\par"
-      "\\pard L\\par\\li720 I}");
+      "\\pard\\sb120\\sa60 L\\par\\li720\\fi-240 I}");
   ASSERT_EQ(doc.text, U("nbniunFCRAXp\nL\nI"));
   auto at = [&](char16_t c) { return RunAt(doc, doc.text.find(c)).format; };
   EXPECT_EQ(at(u'n'), RtfCharFormat{});
@@ -96,7 +96,11 @@ TEST(RtfReaderTest, keepsCharacterAndParagraphFormattingWithColoursFromTheTable)
   EXPECT_EQ(doc.paragraphs[0].alignment, RtfAlignment::Centre);
   EXPECT_EQ(doc.paragraphs[1].alignment, RtfAlignment::Left);
   EXPECT_EQ(doc.paragraphs[1].start, doc.text.find(u'L'));
+  EXPECT_EQ(doc.paragraphs[1].spaceBeforeTwips, 120);
+  EXPECT_EQ(doc.paragraphs[1].spaceAfterTwips, 60);
   EXPECT_EQ(doc.paragraphs[2].leftIndentTwips, 720);
+  EXPECT_EQ(doc.paragraphs[2].firstLineIndentTwips, -240);
+  EXPECT_EQ(doc.paragraphs[2].spaceBeforeTwips, 120);  // until the next \pard
 }
 
 TEST(RtfReaderTest, survivesDeepNestingAndTruncationAndRestoresTheFormatOutsideTheDeepGroups) {
