@@ -1,7 +1,6 @@
 #include "help/RtfReader.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <iterator>
 
@@ -15,51 +14,12 @@ constexpr long long kParameterLimit = 1'000'000'000;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kPlainTextCodePage = 1251;
 
-// Destinations whose content is not part of the text.
-constexpr std::array<std::string_view, 44> kSkippedDestinations{"fonttbl",
-                                                                "stylesheet",
-                                                                "info",
-                                                                "pict",
-                                                                "header",
-                                                                "headerl",
-                                                                "headerr",
-                                                                "headerf",
-                                                                "footer",
-                                                                "footerl",
-                                                                "footerr",
-                                                                "footerf",
-                                                                "footnote",
-                                                                "object",
-                                                                "fldinst",
-                                                                "listtable",
-                                                                "listoverridetable",
-                                                                "revtbl",
-                                                                "rsidtbl",
-                                                                "generator",
-                                                                "xmlnstbl",
-                                                                "themedata",
-                                                                "colorschememapping",
-                                                                "latentstyles",
-                                                                "datastore",
-                                                                "nonshppict",
-                                                                "bkmkstart",
-                                                                "bkmkend",
-                                                                "filetbl",
-                                                                "private",
-                                                                "docvar",
-                                                                "comment",
-                                                                "annotation",
-                                                                "atnid",
-                                                                "author",
-                                                                "operator",
-                                                                "title",
-                                                                "subject",
-                                                                "keywords",
-                                                                "doccomm",
-                                                                "userprops",
-                                                                "xe",
-                                                                "tc",
-                                                                "pn"};
+// Destinations whose content is not part of the text, each between blanks.
+constexpr std::string_view kSkippedDestinations =
+    " fonttbl stylesheet info pict header headerl headerr headerf footer footerl footerr footerf"
+    " footnote object fldinst listtable listoverridetable revtbl rsidtbl generator xmlnstbl themedata"
+    " colorschememapping latentstyles datastore nonshppict bkmkstart bkmkend filetbl private docvar"
+    " comment annotation atnid author operator title subject keywords doccomm userprops xe tc pn ";
 
 enum class Destination { Text, Skip, ColourTable };
 
@@ -69,6 +29,15 @@ struct GroupState {
   Destination destination = Destination::Text;
   int unicodeSkip = 1;
 };
+
+bool IsSkippedDestination(std::string_view word) {
+  if (word.empty()) return false;
+  for (std::size_t at = kSkippedDestinations.find(word); at != std::string_view::npos;
+       at = kSkippedDestinations.find(word, at + 1)) {
+    if (kSkippedDestinations[at - 1] == ' ' && kSkippedDestinations[at + word.size()] == ' ') return true;
+  }
+  return false;
+}
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -279,8 +248,7 @@ class RtfParser {
       colours_.clear();
       return;
     }
-    if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), w) !=
-        kSkippedDestinations.end()) {
+    if (IsSkippedDestination(w)) {
       st_.destination = Destination::Skip;
       return;
     }
