@@ -189,6 +189,12 @@ class HelpDocumentTest : public ::testing::Test {
       const PassageFind found = FindPassage(labels, static_cast<int>(row), doc.text);
       ASSERT_TRUE(found.passage.has_value()) << where;
       EXPECT_TRUE(FormatAt(found.passage->start).bold) << where << ": not a heading";
+      // A heading that starts with the name, or the second heading line that ends with it.
+      const std::size_t paragraph = ParagraphOf(found.passage->start);
+      const std::u16string name = doc.text.substr(found.passage->start, found.passage->length);
+      EXPECT_TRUE(found.passage->start == doc.paragraphs[paragraph].start ||
+                  ParagraphText(paragraph).ends_with(u": " + name))
+          << where << ": inside another heading";
       const std::u16string section = SectionOf(found.passage->start);
       auto [it, added] = sectionOfByte.emplace(bytes[row], section);
       EXPECT_EQ(it->second, section) << where << ": found in another parameter's passage";
