@@ -21,4 +21,5 @@ for _ in $(seq 100); do [ -e "$dir/ready" ] && break; sleep 0.05; done
 [ -e "$dir/ready" ] || { echo "the simulator did not start" >&2; exit 1; }
 echo "Simulator on $dir/tty0 (COM1); frames logged to $dir/frames.log"
 echo "Simulator commands: echo 'engine start' >> $dir/commands  (see the README)"
-"$build/mervolante-lpg"
+# The program opens its help document from its working folder, the build folder.
+cd "$build" && ./mervolante-lpg

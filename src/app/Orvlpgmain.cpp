@@ -26,6 +26,7 @@
 #include "app/VirtualKeysQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
 #include "base/UiText.h"
+#include "help/HelpDeskQt.h"
 #include "link/MainThreadQt.h"
 #include "link/TVaComm.h"
 #include "monitor/CGaugeQt.h"
@@ -372,6 +373,10 @@ void TForm1::CreateComponents() {
   h.filePrefix = [this] { return EDFile->text().toStdString(); };
   h.autoSave = [this] { return CBFAut->currentIndex() == 1; };
   live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
+  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, GridEx1, Grid, &dialogs_,
+                                                   [this] { return CurrentPage(); },
+                                                   [this] { return FontSize(); }});
+  connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -421,6 +426,7 @@ void TForm1::FormCreate() {
 void TForm1::ApplySettings() {
   const AppSettings& s = settings_;
   EDFile->setText(Q(s.FileName));
+  help_->SetHelpWindowMode(s.Help);
   if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
   UpDownX->setValue(s.TrackX);
   try {
@@ -447,6 +453,7 @@ void TForm1::ApplySettings() {
 AppSettings TForm1::CurrentSettings() const {
   AppSettings s = settings_;
   s.FileName = EDFile->text().toStdString();
+  s.Help = help_->HelpWindowMode();
   s.RamIndex = CBReg->currentIndex();
   s.TrackX = UpDownX->value();
   s.COMM = port_->PortNum();
@@ -480,14 +487,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::ApplyTexts() {
-  Memo2->clear();
-  const std::string helpFile = UiText(103);
-  QFile file(Q(helpFile));
-  if (file.open(QIODevice::ReadOnly)) {
-    Memo2->setPlainText(QString::fromUtf8(file.readAll()));
-  } else {
-    Memo2->append(T(702) + Q(helpFile));
-  }
+  help_->LoadStartPage(*Memo2);
   TabParam->setText(T(110));
   TabConfig->setText(T(111));
   TabSet->setText(T(112));
@@ -957,7 +957,10 @@ KeyContext TForm1::CurrentKeyContext() const {
 bool TForm1::FormKeyDown(int virtualKey) {
   switch (HandleKeyDown(virtualKey, keyHistory_, CurrentKeyContext())) {
     case KeyAction::None: return false;
-    case KeyAction::ShowKeyLabelsAndHelp: ShowKeyLabels(); break;
+    case KeyAction::ShowKeyLabelsAndHelp:
+      ShowKeyLabels();
+      help_->OpenHelp(false);
+      break;
     case KeyAction::SelectSetup:
       TabSet->setChecked(true);
       TabSetClick();
@@ -1155,12 +1158,18 @@ void TForm1::SelectSetupPage() {
 void TForm1::ClearLog() { Memo1->clear(); }
 
 bool TForm1::TakeHelpRequest() {
-  const bool pending = helpRequest_;
+  const bool pending = help_->TakeResyncRequest() || helpRequest_;
   helpRequest_ = false;
   return pending;
 }
 
-void TForm1::OpenHelp() { activateWindow(); }
+// The help follows the selection while the keyboard stays with the main window.
+void TForm1::OpenHelp() {
+  help_->OpenHelp(false);
+  activateWindow();
+}
+
+void TForm1::BtnHelpClick() { help_->OpenHelp(true); }
 
 void TForm1::ShowModePanel(const ModePanelLook& look) {
   const QString background = look.buttonFace ? QApplication::palette().color(QPalette::Button).name()

@@ -37,6 +37,7 @@ class ParameterEditorQt;
 class LiveMonitor;
 class TCGauge;
 class TPerformanceGraph;
+class HelpDesk;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder and, for tests, a serial port of their own.
@@ -77,6 +78,7 @@ class TForm1 : public QMainWindow,
   AutoConfiguration& Wizard();
   ParameterEditor& Editor() { return *paramEditor_; }
   ParameterEditorQt& EditorView() { return *editorView_; }
+  HelpDesk& Help() { return *help_; }
 
   // Event handlers, named after the control and the event.
   void FormCreate();
@@ -115,6 +117,7 @@ class TForm1 : public QMainWindow,
   void CBLangChange();
   void GridEx1SelectCell(int row);
   void StepSelected(int direction);
+  void BtnHelpClick();
   void CBFontChange();
   void CBComChange(int index);
   void PanelInfoClick();
@@ -219,6 +222,7 @@ class TForm1 : public QMainWindow,
   std::unique_ptr<ParameterEditor> paramEditor_;
   ParameterEditorQt* editorView_ = nullptr;
   std::unique_ptr<ParameterTransfer> transfer_;
+  std::unique_ptr<HelpDesk> help_;
   MainLayout layout_;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;

@@ -1,0 +1,9 @@
+#pragma once
+
+// The single-byte Windows code pages in which documents arrive. 1250 (central European),
+// 1251 (Cyrillic) and 1252 (western, the Windows default) are known; any other number is
+// read as 1252.
+int SupportedCodePage(int codePage);
+
+// The character of one byte in a code page.
+char16_t DecodeCodePageByte(int codePage, unsigned char byte);

@@ -1,0 +1,433 @@
+#include "help/RtfReader.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "help/CodePages.h"
+
+namespace {
+
+constexpr char16_t kLineSeparator = 0x2028;
+constexpr std::size_t kMaxControlWordLetters = 32;
+constexpr long long kParameterLimit = 1'000'000'000;
+constexpr int kMaxUnicodeSkip = 16;
+constexpr int kPlainTextCodePage = 1251;
+
+// Destinations whose content is not part of the text, each between blanks.
+constexpr std::string_view kSkippedDestinations =
+    " fonttbl stylesheet info pict header headerl headerr headerf footer footerl footerr footerf"
+    " footnote object fldinst listtable listoverridetable revtbl rsidtbl generator xmlnstbl themedata"
+    " colorschememapping latentstyles datastore nonshppict bkmkstart bkmkend filetbl private docvar"
+    " comment annotation atnid author operator title subject keywords doccomm userprops xe tc pn ";
+
+enum class Destination { Text, Skip, ColourTable };
+
+struct GroupState {
+  RtfCharFormat format;
+  RtfParagraph paragraph;  // its look; the start is the builder's
+  Destination destination = Destination::Text;
+  int unicodeSkip = 1;
+};
+
+bool IsSkippedDestination(std::string_view word) {
+  if (word.empty()) return false;
+  for (std::size_t at = kSkippedDestinations.find(word); at != std::string_view::npos;
+       at = kSkippedDestinations.find(word, at + 1)) {
+    if (kSkippedDestinations[at - 1] == ' ' && kSkippedDestinations[at + word.size()] == ' ') return true;
+  }
+  return false;
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+class Builder {
+ public:
+  Builder() { doc_.paragraphs.push_back({}); }
+
+  void Append(char16_t c, const RtfCharFormat& format) {
+    if (c < 0x20 && c != u'\t' && c != u'\n') return;  // control characters show nothing
+    const std::size_t at = doc_.text.size();
+    doc_.text.push_back(c);
+    if (!doc_.runs.empty() && doc_.runs.back().format == format) {
+      ++doc_.runs.back().length;
+    } else {
+      doc_.runs.push_back({at, 1, format});
+    }
+  }
+
+  void EndParagraph(const RtfCharFormat& format, const RtfParagraph& look) {
+    SetParagraphLook(look);
+    Append(u'\n', format);
+    doc_.paragraphs.push_back({});
+    doc_.paragraphs.back().start = doc_.text.size();
+  }
+
+  void SetParagraphLook(const RtfParagraph& look) {
+    const std::size_t start = doc_.paragraphs.back().start;
+    doc_.paragraphs.back() = look;
+    doc_.paragraphs.back().start = start;
+  }
+
+  RtfDocument Take(int codePage) {
+    doc_.codePage = codePage;
+    return std::move(doc_);
+  }
+
+ private:
+  RtfDocument doc_;
+};
+
+class RtfParser {
+ public:
+  explicit RtfParser(std::string_view in) : in_(in) {}
+
+  RtfDocument Read() {
+    while (pos_ < in_.size()) {
+      const char c = in_[pos_++];
+      switch (c) {
+        case '{':
+          pendingSkip_ = 0;
+          OpenGroup();
+          break;
+        case '}':
+          pendingSkip_ = 0;
+          if (stack_.size() == 1 && overflow_ == 0) return Finish();  // the document's own group ends
+          CloseGroup();
+          break;
+        case '\\': Control(); break;
+        case '\r':
+        case '\n': break;
+        case '\t': Text(u'\t'); break;
+        default:
+          if (static_cast<unsigned char>(c) >= 0x20) Byte(static_cast<unsigned char>(c));
+          break;
+      }
+    }
+    return Finish();  // unterminated: whatever was read
+  }
+
+ private:
+  RtfDocument Finish() {
+    out_.SetParagraphLook(st_.paragraph);
+    return out_.Take(codePage_);
+  }
+
+  void OpenGroup() {
+    if (stack_.size() >= static_cast<std::size_t>(kRtfMaxGroupDepth)) {
+      ++overflow_;
+      return;
+    }
+    stack_.push_back(st_);
+  }
+
+  void CloseGroup() {
+    if (overflow_ > 0) {
+      --overflow_;
+      return;
+    }
+    if (stack_.empty()) return;
+    st_ = stack_.back();
+    stack_.pop_back();
+  }
+
+  // Counts a unit of the fallback that follows a \u character; true when it is skipped.
+  bool SkipFallback() {
+    if (pendingSkip_ <= 0) return false;
+    --pendingSkip_;
+    return true;
+  }
+
+  void Text(char16_t c) {
+    if (SkipFallback()) return;
+    if (st_.destination == Destination::Text) out_.Append(c, st_.format);
+  }
+
+  void Byte(unsigned char b) {
+    if (st_.destination == Destination::ColourTable) {
+      if (b == ';') EndColour();
+      return;
+    }
+    Text(DecodeCodePageByte(codePage_, b));
+  }
+
+  void EndColour() {
+    if (colourSet_)
+      colours_.push_back((static_cast<std::uint32_t>(red_) << 16) |
+                         (static_cast<std::uint32_t>(green_) << 8) | static_cast<std::uint32_t>(blue_));
+    else
+      colours_.push_back(std::nullopt);
+    red_ = green_ = blue_ = 0;
+    colourSet_ = false;
+  }
+
+  void Control() {
+    if (pos_ >= in_.size()) return;
+    const char c = in_[pos_];
+    if (!IsLetter(c)) {
+      ++pos_;
+      Symbol(c);
+      return;
+    }
+    const std::size_t start = pos_;
+    while (pos_ < in_.size() && IsLetter(in_[pos_])) ++pos_;
+    std::string_view word = in_.substr(start, pos_ - start);
+    if (word.size() > kMaxControlWordLetters) word = {};  // unknown to everyone
+    std::optional<long long> parameter;
+    const bool negative = pos_ + 1 < in_.size() && in_[pos_] == '-' && IsDigit(in_[pos_ + 1]);
+    if (negative) ++pos_;
+    if (pos_ < in_.size() && IsDigit(in_[pos_])) {
+      long long value = 0;
+      while (pos_ < in_.size() && IsDigit(in_[pos_])) {
+        value = std::min(kParameterLimit, value * 10 + (in_[pos_] - '0'));
+        ++pos_;
+      }
+      parameter = negative ? -value : value;
+    }
+    if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+    Word(word, parameter);
+  }
+
+  void Symbol(char c) {
+    switch (c) {
+      case '\\':
+      case '{':
+      case '}': Byte(static_cast<unsigned char>(c)); return;
+      case '~': Text(0x00A0); return;
+      case '_': Text(0x2011); return;
+      case '*': st_.destination = Destination::Skip; return;
+      case '\'': {
+        const int high = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
+        if (high < 0) return;
+        ++pos_;
+        const int low = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
+        if (low < 0) return;  // a broken escape shows nothing
+        ++pos_;
+        Byte(static_cast<unsigned char>(high * 16 + low));
+        return;
+      }
+      case '\r':
+      case '\n': Word("par", std::nullopt); return;
+      default: SkipFallback(); return;  // \- (optional hyphen), \: and the like
+    }
+  }
+
+  static bool On(const std::optional<long long>& p) { return !p || *p != 0; }
+  // A distance on the page, at most 22 inches either way.
+  static int Twips(const std::optional<long long>& p) {
+    return static_cast<int>(std::clamp(p.value_or(0), -31680LL, 31680LL));
+  }
+
+  void Word(std::string_view w, const std::optional<long long>& p) {
+    if (w == "u") {
+      long long v = p.value_or(0);
+      if (v < 0) v += 65536;
+      const bool inText = st_.destination == Destination::Text;
+      pendingSkip_ = 0;
+      if (inText && v >= 0 && v <= 0xFFFF) out_.Append(static_cast<char16_t>(v), st_.format);
+      pendingSkip_ = st_.unicodeSkip;
+      return;
+    }
+    if (w == "bin") {
+      // Binary data: its bytes are skipped whatever they hold.
+      const auto n = static_cast<std::size_t>(std::max(0LL, p.value_or(0)));
+      pos_ += std::min(n, in_.size() - pos_);
+      return;
+    }
+    if (SkipFallback()) return;
+    if (w == "colortbl") {
+      st_.destination = Destination::ColourTable;
+      colours_.clear();
+      return;
+    }
+    if (IsSkippedDestination(w)) {
+      st_.destination = Destination::Skip;
+      return;
+    }
+    if (st_.destination == Destination::ColourTable) {
+      const int v = static_cast<int>(std::clamp(p.value_or(0), 0LL, 255LL));
+      if (w == "red") red_ = v, colourSet_ = true;
+      if (w == "green") green_ = v, colourSet_ = true;
+      if (w == "blue") blue_ = v, colourSet_ = true;
+      return;
+    }
+    if (w == "ansicpg") {
+      codePage_ = SupportedCodePage(static_cast<int>(p.value_or(1252)));
+    } else if (w == "ansi") {
+      codePage_ = 1252;
+    } else if (w == "uc") {
+      st_.unicodeSkip =
+          static_cast<int>(std::clamp(p.value_or(1), 0LL, static_cast<long long>(kMaxUnicodeSkip)));
+    } else if (w == "par" || w == "sect" || w == "page") {
+      if (st_.destination == Destination::Text) out_.EndParagraph(st_.format, st_.paragraph);
+    } else if (w == "line") {
+      Text(kLineSeparator);
+    } else if (w == "tab") {
+      Text(u'\t');
+    } else if (w == "emdash") {
+      Text(0x2014);
+    } else if (w == "endash") {
+      Text(0x2013);
+    } else if (w == "bullet") {
+      Text(0x2022);
+    } else if (w == "lquote") {
+      Text(0x2018);
+    } else if (w == "rquote") {
+      Text(0x2019);
+    } else if (w == "ldblquote") {
+      Text(0x201C);
+    } else if (w == "rdblquote") {
+      Text(0x201D);
+    } else if (w == "emspace" || w == "enspace" || w == "qmspace") {
+      Text(u' ');
+    } else if (w == "b") {
+      st_.format.bold = On(p);
+    } else if (w == "i") {
+      st_.format.italic = On(p);
+    } else if (w == "ul") {
+      st_.format.underline = On(p);
+    } else if (w == "ulnone") {
+      st_.format.underline = false;
+    } else if (w == "fs") {
+      const long long v = p.value_or(24);
+      st_.format.halfPoints = v >= 1 && v <= 3276 ? static_cast<int>(v) : 0;
+    } else if (w == "cf") {
+      const long long index = p.value_or(0);
+      st_.format.rgb = index > 0 && index < static_cast<long long>(colours_.size())
+                           ? colours_[static_cast<std::size_t>(index)]
+                           : std::nullopt;
+    } else if (w == "plain") {
+      st_.format = {};
+    } else if (w == "pard") {
+      st_.paragraph = {};
+    } else if (w == "ql") {
+      st_.paragraph.alignment = RtfAlignment::Left;
+    } else if (w == "qc") {
+      st_.paragraph.alignment = RtfAlignment::Centre;
+    } else if (w == "qr") {
+      st_.paragraph.alignment = RtfAlignment::Right;
+    } else if (w == "qj") {
+      st_.paragraph.alignment = RtfAlignment::Justify;
+    } else if (w == "li") {
+      st_.paragraph.leftIndentTwips = Twips(p);
+    } else if (w == "fi") {
+      st_.paragraph.firstLineIndentTwips = Twips(p);
+    } else if (w == "sb") {
+      st_.paragraph.spaceBeforeTwips = std::max(0, Twips(p));
+    } else if (w == "sa") {
+      st_.paragraph.spaceAfterTwips = std::max(0, Twips(p));
+    }
+  }
+
+  std::string_view in_;
+  std::size_t pos_ = 0;
+  std::vector<GroupState> stack_;
+  GroupState st_;
+  int overflow_ = 0;
+  int codePage_ = 1252;
+  int pendingSkip_ = 0;
+  std::vector<std::optional<std::uint32_t>> colours_;
+  int red_ = 0, green_ = 0, blue_ = 0;
+  bool colourSet_ = false;
+  Builder out_;
+};
+
+}  // namespace
+
+// Overlong forms, surrogates and stray bytes are not valid.
+std::optional<std::u16string> Utf16FromUtf8(std::string_view in) {
+  std::u16string out;
+  out.reserve(in.size());
+  std::size_t i = 0;
+  while (i < in.size()) {
+    const auto b = static_cast<unsigned char>(in[i]);
+    char32_t cp = 0;
+    int extra = 0;
+    if (b < 0x80) {
+      cp = b;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      cp = b & 0x1F, extra = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      cp = b & 0x0F, extra = 2;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      cp = b & 0x07, extra = 3;
+    } else {
+      return std::nullopt;
+    }
+    if (i + static_cast<std::size_t>(extra) >= in.size()) return std::nullopt;
+    for (int k = 1; k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(in[i + k]);
+      if ((c & 0xC0) != 0x80) return std::nullopt;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+        (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+      return std::nullopt;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
+namespace {
+
+RtfDocument ReadPlainText(std::string_view bytes) {
+  std::u16string decoded;
+  if (auto utf8 = Utf16FromUtf8(bytes)) {
+    decoded = std::move(*utf8);
+  } else {
+    decoded.reserve(bytes.size());
+    for (char c : bytes)
+      decoded.push_back(DecodeCodePageByte(kPlainTextCodePage, static_cast<unsigned char>(c)));
+  }
+  Builder out;
+  const RtfCharFormat plain;
+  for (std::size_t i = 0; i < decoded.size(); ++i) {
+    const char16_t c = decoded[i];
+    if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < decoded.size() && decoded[i + 1] == u'\n') ++i;
+      out.EndParagraph(plain, RtfParagraph{});
+    } else if (c == u'\t' || c >= 0x20) {
+      out.Append(c, plain);
+    }
+  }
+  return out.Take(kPlainTextCodePage);
+}
+
+}  // namespace
+
+RtfDocument ReadRtf(std::string_view bytes) {
+  std::string_view body = bytes;
+  if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
+  while (!body.empty() &&
+         (body.front() == ' ' || body.front() == '\r' || body.front() == '\n' || body.front() == '\t'))
+    body.remove_prefix(1);
+  if (body.substr(0, 5) != "{\\rtf") return ReadPlainText(bytes);
+  return RtfParser(body).Read();
+}
+
+std::optional<RtfDocument> LoadRtfFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  if (size < 0 || static_cast<unsigned long long>(size) > kRtfMaxFileBytes) return std::nullopt;
+  file.seekg(0, std::ios::beg);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (size > 0 && !file.read(bytes.data(), size)) return std::nullopt;
+  return ReadRtf(bytes);
+}

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <filesystem>
+
+#include "app/KeyTable.h"
+#include "base/UiText.h"
+#include "help/HelpDeskQt.h"
+#include "support/FakeSerialPort.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program started in a folder of its own, with or without the help document in it.
+class HelpWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { previousFolder_ = fs::current_path(); }
+  void TearDown() override {
+    window.Close();
+    fs::current_path(previousFolder_);
+  }
+
+  TForm1& Start(bool withDocument) {
+    if (withDocument)
+      fs::copy_file(fs::path(ORV_SOURCE_DIR) / "docs/mervolante.rtf", folder / "mervolante.rtf");
+    fs::current_path(folder.Path());
+    auto port = std::make_unique<FakeSerialPort>();
+    port->failOpen = true;
+    window.Start(folder / "LPG2.reg", std::move(port));
+    return *window.form;
+  }
+
+  // The parameters page with a few rows of the editor, the focus in the grid on a row.
+  void ShowParameters(TForm1& f, int selectedRow) {
+    f.TabParamClick();
+    QTableWidget& grid = *f.GridEx1;
+    const int ids[] = {300, 425, 435, 440, 452, 460};
+    grid.setRowCount(std::max(grid.rowCount(), 6));
+    for (int r = 0; r < 6; ++r)
+      grid.setItem(r, 0, new QTableWidgetItem(QString::fromStdString(UiText(ids[r]))));
+    grid.setCurrentCell(selectedRow, 0);
+    f.activateWindow();
+    grid.setFocus();
+    ASSERT_TRUE(RunUntil([&] { return grid.hasFocus(); }, 2000));
+  }
+
+  static std::string Selected(TForm1& f) {
+    return f.Help().Window()->RichEdit1->textCursor().selectedText().toStdString();
+  }
+  static int SelectionStart(TForm1& f) { return f.Help().Window()->RichEdit1->textCursor().selectionStart(); }
+  static int Find(TForm1& f, const std::string& text) {
+    return static_cast<int>(
+        f.Help().Window()->RichEdit1->toPlainText().indexOf(QString::fromStdString(text)));
+  }
+
+  TempFolder folder;
+  WindowUnderTest window;
+
+ private:
+  fs::path previousFolder_;
+};
+
+TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
+  TForm1& f = Start(true);
+  EXPECT_TRUE(f.Help().HelpFileLoaded());
+  EXPECT_TRUE(f.Memo2->toPlainText().startsWith("MERVOLANTE LPG\n"));
+  QTextCursor c(f.Memo2->document());
+  c.setPosition(1);
+  EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+  EXPECT_EQ(f.Memo2->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
+}
+
+TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonReportsIt) {
+  TForm1& f = Start(false);
+  EXPECT_FALSE(f.Help().HelpFileLoaded());
+  EXPECT_EQ(f.Memo2->toPlainText().toStdString(), UiText(702) + UiText(103));
+  ShowParameters(f, 2);
+  f.FormKeyDown(VK_F1);
+  EXPECT_EQ(f.Help().Window(), nullptr);
+  EXPECT_TRUE(window.dialogs.messages.empty());
+  f.BtnHelpClick();
+  ASSERT_EQ(window.dialogs.messages.size(), 1u);
+  EXPECT_EQ(window.dialogs.messages[0],
+            " Нельзя открыть файл"
+            "mervolante.rtf");
+  EXPECT_EQ(f.Help().Window(), nullptr);
+}
+
+TEST_F(HelpWindowTest, f1OnTheParametersPageOpensTheWindowAtTheSelectedParameter) {
+  TForm1& f = Start(true);
+  f.Help().SetHelpWindowMode(1);
+  ShowParameters(f, 2);  // "   Порог TPS" under "Тип TPS"
+  f.FormKeyDown(VK_F1);
+  TForm4* help = f.Help().Window();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(f.Help().HelpWindowOpen());
+  EXPECT_EQ(help->windowTitle().toStdString(), "MERVOLANTE");
+  EXPECT_EQ(help->RadioIndex(), 1);
+  EXPECT_FALSE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(help->width(), f.Grid->width() - 2);
+  EXPECT_EQ(Selected(f), "ПОРОГ TPS");
+  EXPECT_GT(SelectionStart(f), Find(f, "ТИП TPS"));
+
+  // With the window open F1 follows the selection on any page.
+  f.GridEx1->setCurrentCell(4, 0);  // "   Щуп" under "Тип щупа"
+  f.FormKeyDown(VK_F1);
+  EXPECT_EQ(f.Help().Window(), help);
+  EXPECT_EQ(Selected(f), "ЩУП");
+  EXPECT_GT(SelectionStart(f), Find(f, "ТИП ЩУПА") + 8);
+}
+
+TEST_F(HelpWindowTest, f1ElsewhereOpensNothing) {
+  TForm1& f = Start(true);
+  f.FormKeyDown(VK_F1);  // the start page
+  EXPECT_EQ(f.Help().Window(), nullptr);
+  ShowParameters(f, 1);
+  f.UpDownX->setFocus();  // the focus outside the parameter grid
+  ASSERT_TRUE(RunUntil([&] { return f.UpDownX->hasFocus(); }, 2000));
+  f.FormKeyDown(VK_F1);
+  EXPECT_EQ(f.Help().Window(), nullptr);
+  EXPECT_FALSE(f.Help().HelpWindowOpen());
+}
+
+TEST_F(HelpWindowTest, topModeFollowsTheSelectionAtTheNextInformationTickAndKeepsTheFocus) {
+  TForm1& f = Start(true);
+  f.Help().SetHelpWindowMode(0);
+  ShowParameters(f, 1);
+  f.BtnHelpClick();
+  TForm4* help = f.Help().Window();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(Selected(f), "ТИП TPS");
+
+  f.GridEx1->setCurrentCell(5, 0);    // "Симуляция"
+  EXPECT_EQ(Selected(f), "ТИП TPS");  // not before the tick
+  f.TimerInfoTimer();
+  EXPECT_EQ(Selected(f), "СИМУЛЯЦИЯ");
+  EXPECT_TRUE(RunUntil([&] { return f.isActiveWindow(); }, 2000));
+  EXPECT_TRUE(help->isVisible());
+
+  // In the Hide mode the selection is not followed.
+  help->radioButtons->button(1)->click();
+  EXPECT_EQ(f.Help().HelpWindowMode(), 1);
+  EXPECT_EQ(f.CurrentSettings().Help, 1);
+  EXPECT_FALSE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  f.GridEx1->setCurrentCell(3, 0);
+  f.TimerInfoTimer();
+  EXPECT_EQ(Selected(f), "СИМУЛЯЦИЯ");
+}
+
+TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAnyMode) {
+  TForm1& f = Start(true);
+  f.Help().SetHelpWindowMode(2);
+  ShowParameters(f, 3);
+  f.FormKeyDown(VK_F1);
+  TForm4* help = f.Help().Window();
+  ASSERT_NE(help, nullptr);
+  help->activateWindow();
+  ASSERT_TRUE(RunUntil([&] { return help->isActiveWindow(); }, 2000));
+
+  // F1 to F9 only beep inside the help window.
+  const int beeps = window.dialogs.beeps;
+  QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+  QApplication::sendEvent(help->RichEdit1, &f5);
+  EXPECT_EQ(window.dialogs.beeps, beeps + 1);
+  EXPECT_EQ(f.CurrentPage(), 1);
+
+  f.activateWindow();
+  ASSERT_TRUE(RunUntil([&] { return !help->isVisible(); }, 2000));
+  EXPECT_FALSE(f.Help().HelpWindowOpen());
+
+  // The next opening makes a new window; Esc closes it.
+  f.Help().SetHelpWindowMode(1);
+  ASSERT_TRUE(RunUntil([&] { return f.GridEx1->hasFocus(); }, 2000));
+  f.FormKeyDown(VK_F1);
+  ASSERT_TRUE(f.Help().HelpWindowOpen());
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(f.Help().Window()->RichEdit1, &esc);
+  EXPECT_FALSE(f.Help().HelpWindowOpen());
+  EXPECT_FALSE(f.Help().Window()->isVisible());
+}
+
+}  // namespace
