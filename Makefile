@@ -40,6 +40,7 @@ run: build
 
 bench: build
 	./$(BUILD)/link_bench
+	./$(BUILD)/monitor_bench
 
 clean:
 	rm -rf $(BUILD)

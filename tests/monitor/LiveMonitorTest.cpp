@@ -21,6 +21,7 @@
 #include "monitor/PerformanceGraphQt.h"
 #include "monitor/PlatformColourQt.h"
 #include "monitor/RecordingFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/UiTestSupport.h"
@@ -350,13 +351,15 @@ TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
   rig.Sample(r);  // the 3601st sample wraps a full ring
   EXPECT_EQ(files(), 1);
   EXPECT_TRUE(rig.dialogs.messages.empty());
-  ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+  // A working folder that is gone: the save fails, is reported, and sampling goes on.
+  const std::string gone = folder.Path() + "/gone";
+  ASSERT_EQ(mkdir(gone.c_str(), 0755), 0);
+  ASSERT_EQ(chdir(gone.c_str()), 0);
+  ASSERT_EQ(rmdir(gone.c_str()), 0);
   for (int i = 0; i < 3600; ++i) rig.Sample(r);
-  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
   ASSERT_EQ(chdir(previous), 0);
-  if (geteuid() != 0) {  // root writes into a read-only folder all the same
-    EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
-  }
+  EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
+  EXPECT_EQ(files(), 1);
 }
 
 TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
@@ -388,6 +391,20 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
   rig.dialogs.fileAnswers.push_back(folder.Path() + "/gone/drive.orvv");
   rig.live->BtnSaveVisClick();
   EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+
+  // A save cut short (a full disk) reports 702 and the good recording stays as it was.
+  {
+    for (int i = 0; i < 5; ++i) rig.Sample(LiveReadings{0, 0, 0, 99});
+    FileSizeLimit limit(20000);
+    ASSERT_TRUE(limit.Applied());
+    rig.dialogs.fileAnswers.push_back(path);
+    rig.live->BtnSaveVisClick();
+  }
+  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+  std::string after;
+  ASSERT_TRUE(ReadWholeFile(path, after, 1 << 20));
+  EXPECT_EQ(after, saved);
+  for (int i = 0; i < 5; ++i) rig.Sample(r);
 
   // Open a read-only recording: polling stops, the history and block follow the file, the
   // scope stops at the newest record.
