@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
@@ -192,6 +193,30 @@ TEST(LiveMonitorTest, serviceModeAddsTheRamRowAndScrollingHidesTheOverlaysOfRows
   rig.history.Current()[15] = 0xA5;
   rig.live->ShowRecord(rig.history.Current(), true);
   EXPECT_EQ(rig.Cell(1, rig.RowOf(kRam)), "1010:0101  165");
+}
+
+TEST(LiveMonitorTest, hintShowsTextsWiderThanTheirColumnUntilClickedAway) {
+  LiveRig rig;
+  rig.Layout();
+  const std::string wide = "a text far wider than the eighty-seven pixels of its column";
+  rig.grid->setItem(1, 1, new QTableWidgetItem(QString::fromStdString(wide)));  // row 2
+  rig.grid->setItem(2, 1, new QTableWidgetItem("short"));
+  rig.live->GridMouseMove(100, 2 * 21 + 5);
+  ASSERT_TRUE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  EXPECT_EQ(rig.w.PanelHint->text().toStdString(), wide);
+  EXPECT_EQ(rig.w.PanelHint->x(), 87 + 3);
+  EXPECT_EQ(rig.w.PanelHint->y(), 240 + 2 * 21 + 2);
+  rig.live->GridMouseMove(100, 3 * 21 + 5);  // the short text fits
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  rig.live->GridMouseMove(100, 5);  // the header row never gets a hint
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  rig.live->GridMouseMove(100, 2 * 21 + 5);
+  QMouseEvent click(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(rig.w.PanelHint, &click);
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  rig.live->GridMouseMove(101, 2 * 21 + 6);  // the same cell stays dismissed
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
 }
 
 TEST(LiveMonitorTest, wizardAndPortPagesFillTheirRowsAndTraceWithoutHistory) {
