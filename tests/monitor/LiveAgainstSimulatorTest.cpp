@@ -70,6 +70,15 @@ TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
               ImageHasColour(picture, graphArea, Qt::white));
   if (const char* shot = std::getenv("ORV_LIVE_SCREENSHOT")) picture.save(shot);
 
+  // The wizard page fills its four rows from the configuration poll.
+  f.FormKeyDown(VK_F4);
+  ASSERT_EQ(f.CurrentPage(), 2);
+  ASSERT_TRUE(RunUntil([&] { return f.Grid->item(3, 1) && !f.Grid->item(3, 1)->text().isEmpty(); }, 3000));
+  EXPECT_EQ(f.Grid->horizontalHeaderItem(0)->text().toStdString(), UiText(202));
+  EXPECT_NE(f.Grid->item(0, 1)->text().toStdString().find(UiText(150)), std::string::npos);
+  f.FormKeyDown(VK_F3);
+  ASSERT_EQ(f.CurrentPage(), 1);
+
   // Stopped, the history holds the samples at the right end of the scroll range.
   f.BtnScope->click();
   EXPECT_EQ(f.BtnScope->text(), "START");
