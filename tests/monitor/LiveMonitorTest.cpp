@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,6 +22,7 @@
 #include "monitor/PerformanceGraphQt.h"
 #include "monitor/PlatformColourQt.h"
 #include "monitor/RecordingFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/UiTestSupport.h"
@@ -193,6 +195,30 @@ TEST(LiveMonitorTest, serviceModeAddsTheRamRowAndScrollingHidesTheOverlaysOfRows
   EXPECT_EQ(rig.Cell(1, rig.RowOf(kRam)), "1010:0101  165");
 }
 
+TEST(LiveMonitorTest, hintShowsTextsWiderThanTheirColumnUntilClickedAway) {
+  LiveRig rig;
+  rig.Layout();
+  const std::string wide = "a text far wider than the eighty-seven pixels of its column";
+  rig.grid->setItem(1, 1, new QTableWidgetItem(QString::fromStdString(wide)));  // row 2
+  rig.grid->setItem(2, 1, new QTableWidgetItem("short"));
+  rig.live->GridMouseMove(100, 2 * 21 + 5);
+  ASSERT_TRUE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  EXPECT_EQ(rig.w.PanelHint->text().toStdString(), wide);
+  EXPECT_EQ(rig.w.PanelHint->x(), 87 + 3);
+  EXPECT_EQ(rig.w.PanelHint->y(), 240 + 2 * 21 + 2);
+  rig.live->GridMouseMove(100, 3 * 21 + 5);  // the short text fits
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  rig.live->GridMouseMove(100, 5);  // the header row never gets a hint
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  rig.live->GridMouseMove(100, 2 * 21 + 5);
+  QMouseEvent click(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(rig.w.PanelHint, &click);
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+  rig.live->GridMouseMove(101, 2 * 21 + 6);  // the same cell stays dismissed
+  EXPECT_FALSE(rig.w.PanelHint->isVisibleTo(&rig.window));
+}
+
 TEST(LiveMonitorTest, wizardAndPortPagesFillTheirRowsAndTraceWithoutHistory) {
   LiveRig rig;
   rig.page = 2;
@@ -350,13 +376,15 @@ TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
   rig.Sample(r);  // the 3601st sample wraps a full ring
   EXPECT_EQ(files(), 1);
   EXPECT_TRUE(rig.dialogs.messages.empty());
-  ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+  // A working folder that is gone: the save fails, is reported, and sampling goes on.
+  const std::string gone = folder.Path() + "/gone";
+  ASSERT_EQ(mkdir(gone.c_str(), 0755), 0);
+  ASSERT_EQ(chdir(gone.c_str()), 0);
+  ASSERT_EQ(rmdir(gone.c_str()), 0);
   for (int i = 0; i < 3600; ++i) rig.Sample(r);
-  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
   ASSERT_EQ(chdir(previous), 0);
-  if (geteuid() != 0) {  // root writes into a read-only folder all the same
-    EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
-  }
+  EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
+  EXPECT_EQ(files(), 1);
 }
 
 TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
@@ -388,6 +416,20 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
   rig.dialogs.fileAnswers.push_back(folder.Path() + "/gone/drive.orvv");
   rig.live->BtnSaveVisClick();
   EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+
+  // A save cut short (a full disk) reports 702 and the good recording stays as it was.
+  {
+    for (int i = 0; i < 5; ++i) rig.Sample(LiveReadings{0, 0, 0, 99});
+    FileSizeLimit limit(20000);
+    ASSERT_TRUE(limit.Applied());
+    rig.dialogs.fileAnswers.push_back(path);
+    rig.live->BtnSaveVisClick();
+  }
+  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+  std::string after;
+  ASSERT_TRUE(ReadWholeFile(path, after, 1 << 20));
+  EXPECT_EQ(after, saved);
+  for (int i = 0; i < 5; ++i) rig.Sample(r);
 
   // Open a read-only recording: polling stops, the history and block follow the file, the
   // scope stops at the newest record.

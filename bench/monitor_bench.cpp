@@ -1,0 +1,165 @@
+// The live views' costs: one graph step, a full history scroll, and the program's CPU use
+// while it polls live data with the oscilloscope running against the simulator.
+//
+//   monitor_bench [--seconds N] [--no-program]
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../tests/support/ChildProcess.h"
+#include "../tests/support/SimulatorProcess.h"
+#include "monitor/PerformanceGraphQt.h"
+#include "monitor/ReadingRows.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kDesignGraphWidth = 371;  // 372 steps at the finest time base
+constexpr int kGraphHeight = 144;
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Ten series: the black scale mark and nine traces that wander like engine readings.
+void AddStep(PerformanceGraph& g, int t) {
+  g.DataPoint(kColourBlack, kScaleMarkValue);
+  for (int s = 0; s < 9; ++s)
+    g.DataPoint(kInitialColours[static_cast<std::size_t>(s % kChannelCount)] + s / kChannelCount,
+                22 + (t * (s + 3) + s * 40) % 255);
+}
+
+double ClockTicksOf(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string content((std::istreambuf_iterator<char>(stat)), {});
+  const std::size_t close = content.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::vector<std::string> fields;
+  std::string field;
+  for (std::size_t i = close + 2; i <= content.size(); ++i) {
+    if (i == content.size() || content[i] == ' ') {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += content[i];
+    }
+  }
+  // Fields after the name start at state (3): utime is field 14, stime 15.
+  if (fields.size() < 13) return -1;
+  return std::stod(fields[11]) + std::stod(fields[12]);
+}
+
+double ProgramCpuPercent(int seconds) {
+  SimulatorProcess sim;
+  if (!sim.Started()) {
+    std::fprintf(stderr, "simulator: %s\n", sim.StartError().c_str());
+    return -1;
+  }
+  const std::string config = sim.Folder() + "/config";
+  std::filesystem::create_directories(config + "/ORV");
+  std::ofstream settings(config + "/ORV/LPG2.reg");
+  settings << "[Software\\ORV\\LPG2]\n\"TrackX\"=dword:00000001\n";
+  for (const char* line : {"LineRPM", "LineLAM", "LineSIM", "LineTPS", "LineMOT", "LinePSI", "LineDEF"})
+    settings << '"' << line << "\"=dword:00000001\n";
+  settings.close();
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ::execl(ORV_PROGRAM_PATH, ORV_PROGRAM_PATH, static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  // Connected and polling live data on the parameters page.
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  while (!sim.LogHas("RX 33 33") && Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!sim.LogHas("RX 33 33")) {
+    EndChild(pid);
+    std::fprintf(stderr, "the program did not reach live polling\n");
+    return -1;
+  }
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  const double ticksBefore = ClockTicksOf(pid);
+  const auto start = Clock::now();
+  std::this_thread::sleep_for(std::chrono::seconds(seconds));
+  const double ticksAfter = ClockTicksOf(pid);
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  EndChild(pid);
+  return (ticksAfter - ticksBefore) / static_cast<double>(::sysconf(_SC_CLK_TCK)) / wall * 100.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int seconds = 30;
+  bool program = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--seconds" && i + 1 < argc) {
+      seconds = std::max(1, std::atoi(argv[++i]));
+    } else if (a == "--no-program") {
+      program = false;
+    } else {
+      std::fprintf(stderr, "usage: %s [--seconds N] [--no-program]\n", argv[0]);
+      return 2;
+    }
+  }
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+
+  TPerformanceGraph widget;
+  widget.resize(kDesignGraphWidth, kGraphHeight);
+  widget.show();
+  PerformanceGraph& g = widget.Graph();
+  g.SetGridlines(false);
+  g.SetStepSize(1);
+  for (int t = 0; t < 400; ++t) {  // fill the ring and settle the scale
+    AddStep(g, t);
+    g.Update();
+  }
+  std::vector<double> updates;
+  for (int t = 0; t < 3000; ++t) {
+    const auto a = Clock::now();
+    AddStep(g, t);
+    g.Update();
+    updates.push_back(std::chrono::duration<double, std::micro>(Clock::now() - a).count());
+  }
+
+  // A scroll at the finest time base: the graph hidden, 372 steps traced, shown again.
+  std::vector<double> scrolls;
+  for (int run = 0; run < 20; ++run) {
+    const auto a = Clock::now();
+    widget.hide();
+    for (int t = 0; t < kDesignGraphWidth + 1; ++t) {
+      AddStep(g, t + run);
+      g.Update();
+    }
+    widget.show();
+    widget.repaint();
+    scrolls.push_back(std::chrono::duration<double, std::milli>(Clock::now() - a).count());
+  }
+
+  std::printf("graph %dx%d, ten series per step\n", kDesignGraphWidth, kGraphHeight);
+  std::printf("  one Update (points, scroll, strip):   median %.1f us\n", Median(updates));
+  std::printf("  full-history scroll, 372 steps:        median %.1f ms\n", Median(scrolls));
+  if (program) {
+    const double cpu = ProgramCpuPercent(seconds);
+    if (cpu >= 0)
+      std::printf("  program polling live data, scope on:   %.2f %% of one core over %d s (goal < 3 %%) %s\n",
+                  cpu, seconds, cpu < 3 ? "PASS" : "MISS");
+  }
+  return 0;
+}

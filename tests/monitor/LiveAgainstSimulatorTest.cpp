@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <cstdlib>
+
+#include "app/KeyTable.h"
+#include "base/AtomicFile.h"
+#include "base/UiText.h"
+#include "monitor/CGaugeQt.h"
+#include "monitor/LiveMonitorQt.h"
+#include "monitor/PerformanceGraphQt.h"
+#include "monitor/PlatformColourQt.h"
+#include "support/FakeSerialPort.h"
+#include "support/SimulatorProcess.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+bool ImageHasColour(const QImage& image, const QRect& area, const QColor& colour) {
+  const QImage part = image.copy(area).convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < part.height(); ++y)
+    for (int x = 0; x < part.width(); ++x)
+      if (part.pixelColor(x, y) == colour) return true;
+  return false;
+}
+
+std::string RowText(QTableWidget* grid, const std::string& label) {
+  for (int row = 0; row < grid->rowCount(); ++row) {
+    const QTableWidgetItem* name = grid->item(row, 0);
+    const QTableWidgetItem* value = grid->item(row, 1);
+    if (name && name->text().toStdString() == label) return value ? value->text().toStdString() : "";
+  }
+  return "?";
+}
+
+TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
+  SimulatorProcess sim;
+  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+  TempFolder folder;
+  WindowUnderTest window;
+  window.Start(folder.Path() + "/ORV/LPG2.reg");
+  TForm1& f = *window.form;
+  f.resize(700, 520);
+  f.UpDownX->setValue(3);
+  f.channelChecks[kChRpm]->setChecked(true);
+  f.channelChecks[kChLam]->setChecked(true);
+  f.channelChecks[kChMot]->setChecked(true);
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2 && f.CurrentPage() == 1; }, 10000));
+  ASSERT_TRUE(
+      RunUntil([&] { return RowText(f.Grid, UiText(210)).find(UiText(150)) != std::string::npos; }, 5000));
+  RunFor(4000);  // about 40 samples
+
+  EXPECT_FALSE(f.Grid->horizontalHeaderItem(3)->text().isEmpty());  // the fuel state
+  EXPECT_TRUE(f.gauges[kGaugeRpm]->isVisible());
+  EXPECT_GT(f.gauges[kGaugeRpm]->Progress(), 0);
+  EXPECT_GE(f.Graph1->Graph().Scale(), 300);
+  const QImage picture = f.grab().toImage();
+  const QRect graphArea(f.Graph1->mapTo(&f, QPoint(0, 0)), f.Graph1->size());
+  EXPECT_TRUE(ImageHasColour(picture, graphArea, PlatformColour(f.CurrentSettings().ColorRPM)));
+  EXPECT_TRUE(ImageHasColour(picture, graphArea, PlatformColour(f.CurrentSettings().ColorMOT1)) ||
+              ImageHasColour(picture, graphArea, Qt::white));
+  if (const char* shot = std::getenv("ORV_LIVE_SCREENSHOT")) picture.save(shot);
+
+  // The wizard page fills its four rows from the configuration poll.
+  f.FormKeyDown(VK_F4);
+  ASSERT_EQ(f.CurrentPage(), 2);
+  ASSERT_TRUE(RunUntil([&] { return f.Grid->item(3, 1) && !f.Grid->item(3, 1)->text().isEmpty(); }, 3000));
+  EXPECT_EQ(f.Grid->horizontalHeaderItem(0)->text().toStdString(), UiText(202));
+  EXPECT_NE(f.Grid->item(0, 1)->text().toStdString().find(UiText(150)), std::string::npos);
+  f.FormKeyDown(VK_F3);
+  ASSERT_EQ(f.CurrentPage(), 1);
+
+  // Stopped, the history holds the samples at the right end of the scroll range.
+  f.BtnScope->click();
+  EXPECT_EQ(f.BtnScope->text(), "START");
+  EXPECT_TRUE(f.ScrollBar1->isVisible());
+  const std::string live = RowText(f.Grid, UiText(210));
+  f.ScrollBar1->setValue(3590);
+  EXPECT_NE(RowText(f.Grid, UiText(210)), "?");
+  EXPECT_EQ(f.LabelTim->text(), "359.1 s");
+  f.ScrollBar1->setValue(100);  // long before the first sample: zeros
+  EXPECT_EQ(RowText(f.Grid, UiText(210)), "0" + UiText(150));
+  (void)live;
+
+  // Saved and opened again: the file takes over, polling stops.
+  const std::string path = folder.Path() + "/drive.orvv";
+  window.dialogs.fileAnswers.push_back(path);
+  f.FormKeyDown(VK_CONTROL);
+  f.FormKeyDown('S');
+  std::string saved;
+  ASSERT_TRUE(ReadWholeFile(path, saved, 1 << 20));
+  EXPECT_EQ(saved.size(), 57856u);
+  window.dialogs.fileAnswers.push_back(path);
+  f.FormKeyDown(VK_CONTROL);
+  f.FormKeyDown('O');
+  EXPECT_EQ(f.ConnectionMode(), 1);
+  EXPECT_FALSE(f.TimerTx()->isActive());
+  EXPECT_NE(f.windowTitle().toStdString().find("drive.orvv"), std::string::npos);
+  EXPECT_EQ(f.ScrollBar1->value(), 3599);
+  window.dialogs.fileAnswers.push_back(folder.Path() + "/drive.csv");
+  f.FormKeyDown(VK_CONTROL);
+  f.FormKeyDown('E');
+  std::string csv;
+  ASSERT_TRUE(ReadWholeFile(folder.Path() + "/drive.csv", csv, 1 << 20));
+  EXPECT_GT(std::count(csv.begin(), csv.end(), '\n'), 20);
+}
+
+TEST(LiveMainWindowTest, aClickOnTheScopeButtonIsNoKeyPress) {
+  WindowUnderTest window;
+  TempFolder folder;
+  auto port = std::make_unique<FakeSerialPort>();
+  port->failOpen = true;
+  window.Start(folder.Path() + "/ORV/LPG2.reg", std::move(port));
+  TForm1& f = *window.form;
+  const int order = f.CBList->currentIndex();
+  f.FormKeyDown(VK_CONTROL);
+  f.BtnScope->click();
+  EXPECT_EQ(f.BtnScope->text(), "START");
+  f.FormKeyDown(VK_F11);  // still Ctrl+F11
+  EXPECT_NE(f.CBList->currentIndex(), order);
+  // Enter away from the parameters page leaves the scope alone.
+  f.FormKeyDown(VK_RETURN);
+  EXPECT_EQ(f.BtnScope->text(), "START");
+  // The check boxes take the grid's colour; the magnifier closes on the map page.
+  EXPECT_EQ(f.channelChecks[0]->palette().color(QPalette::Window), QColor(207, 207, 207));
+  f.BtnLupClick();
+  EXPECT_TRUE(f.MagnifierOpen());
+  f.TabMapClick();
+  EXPECT_FALSE(f.MagnifierOpen());
+}
+
+}  // namespace
