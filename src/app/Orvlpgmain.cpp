@@ -29,8 +29,8 @@
 #include "link/TVaComm.h"
 #include "params/NumberText.h"
 #include "params/ParameterBackup.h"
-#include "params/ParameterEditorQt.h"
 #include "params/ParameterBlock.h"
+#include "params/ParameterEditorQt.h"
 
 namespace {
 
@@ -230,7 +230,8 @@ void TForm1::CreateComponents() {
   GridEx1->verticalHeader()->hide();
   GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(GridEx1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) { GridEx1SelectCell(row); });
+  connect(GridEx1, &QTableWidget::currentCellChanged, this,
+          [this](int row, int, int, int) { GridEx1SelectCell(row); });
 
   BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
   BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
@@ -302,7 +303,8 @@ void TForm1::CreateComponents() {
   PanelHint->setStyleSheet("background:rgb(255,255,225)");
   PanelHint->hide();
   editorView_ = new ParameterEditorQt(*paramEditor_, GridEx1, PanelHint, [this] {
-    return ParameterViewContext{CurrentPage(), connectionMode_, CBList->currentIndex(), layout_.parameterRowsVisible};
+    return ParameterViewContext{CurrentPage(), connectionMode_, CBList->currentIndex(),
+                                layout_.parameterRowsVisible};
   });
   PanelLam = new QWidget(client);
   PanelLam->setObjectName("PanelLam");
@@ -659,7 +661,8 @@ std::string TForm1::FileNameBase() const { return EDFile->text().toStdString(); 
 
 void TForm1::MakeAutomaticBackup() {
   if (connectionMode_ != 2) return;
-  AddLogLine(BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
+  AddLogLine(
+      BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
 }
 
 int TForm1::FontSize() const {
