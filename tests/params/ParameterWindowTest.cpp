@@ -128,6 +128,19 @@ TEST_F(ParameterWindowTest, RowsOfBothOrdersWithTheEditorsOfTheSelectedRow) {
   EXPECT_FALSE(Form().PanelHint->isVisible());
 }
 
+// ORV_SCREENSHOT=path saves a picture of the parameters page for the documentation.
+TEST_F(ParameterWindowTest, ParametersPageShowsTheControllersRowsInAScreenshot) {
+  Form().resize(900, 640);
+  Form().LayoutMainWindow();
+  SelectParameter(57);
+  RunFor(1500);
+  EXPECT_GT(Form().Editor().List().Count(), 20);
+  EXPECT_TRUE(Form().EditorView().Edit1->isVisible());
+  if (const char* shot = std::getenv("ORV_SCREENSHOT")) {
+    EXPECT_TRUE(Form().grab().save(shot));
+  }
+}
+
 TEST_F(ParameterWindowTest, ArrowsKeysAndTypingReachTheController) {
   ParameterEditorQt& view = Form().EditorView();
   SelectParameter(62);  // 25 = 2500 rpm
