@@ -330,4 +330,13 @@ TEST_F(ParameterWindowTest, ConfigurationPageListsItsSevenRows) {
   EXPECT_FALSE(Form().EditorView().UpDown1->isVisible());
 }
 
+TEST_F(ParameterWindowTest, LanguageChangeReappliesTheTextsAndLaysOutAgain) {
+  Form().AddLogLine("line");
+  Form().TabParam->setText("F3");
+  emit Form().CBLang->activated(5);
+  EXPECT_EQ(Form().LogText(), "");  // the texts are assembled in the log, which ends up empty
+  EXPECT_EQ(Form().TabParam->text().toStdString(), UiText(110));
+  EXPECT_EQ(Cell(1, 0), DisplayText(Form().Editor().List().Texts()[1].label));
+}
+
 }  // namespace
