@@ -57,12 +57,8 @@ DependentDefaultsResult FillDependentDefaults(ParameterBlock& b, ParameterBlock&
       b[static_cast<std::size_t>(p)] = 0;
       sent[static_cast<std::size_t>(p)] = kForcedWrite;
       return {None, true};
-    case 81:
-      b[82] = b[81] != 0 ? 1 : 0;
-      return {EditorAndReadings, false};
-    case 87:
-      b[69] = (b[87] & 1) ? 50 : 200;
-      return {Editor, false};
+    case 81: b[82] = b[81] != 0 ? 1 : 0; return {EditorAndReadings, false};
+    case 87: b[69] = (b[87] & 1) ? 50 : 200; return {Editor, false};
     default: return {None, false};
   }
 }

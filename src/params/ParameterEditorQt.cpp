@@ -138,7 +138,8 @@ void ParameterEditorQt::RebuildMap() {
 void ParameterEditorQt::ShowMapColumn(const MapColumnView& view) {
   if (context_().page != kPageMap) return;
   if (view.column >= 1 && view.column <= kMapColumns) {
-    for (int r = 1; r <= kMapRows; ++r) SetCell(r, view.column, Q(view.cells[static_cast<std::size_t>(r - 1)]));
+    for (int r = 1; r <= kMapRows; ++r)
+      SetCell(r, view.column, Q(view.cells[static_cast<std::size_t>(r - 1)]));
   }
   grid_->setCurrentCell(view.selectedRow, view.selectedColumn);
 }
@@ -169,8 +170,8 @@ void ParameterEditorQt::PlaceControls(bool afterScroll) {
   if (r.editorKind & kEditorEditBox) {
     Edit1->setGeometry(cell);
     Edit1->setFont(grid_->font());
-    Edit1->setText(Q(FormatParameterValue(editor_.Block()[static_cast<std::size_t>(r.parameter)], r.valueFormat,
-                                          r.factor)));
+    Edit1->setText(Q(FormatParameterValue(editor_.Block()[static_cast<std::size_t>(r.parameter)],
+                                          r.valueFormat, r.factor)));
     Edit1->show();
     Edit1->raise();
   }

@@ -202,7 +202,8 @@ bool ParameterList::AddRow(int labelId, int parameter) {
 
 std::string RowValueText(const ParameterBlock& block, const ParameterRow& row) {
   const std::uint8_t b = block[static_cast<std::size_t>(row.parameter)];
-  if (row.factor != 0.0) return FormatParameterValue(b, row.valueFormat, row.factor) + UnitText(row.valueFormat);
+  if (row.factor != 0.0)
+    return FormatParameterValue(b, row.valueFormat, row.factor) + UnitText(row.valueFormat);
   switch (row.valueFormat) {
     case kFormatYesNo: return UiText(YesNoTextId(b));
     case kFormatClearAction: return UiText(552);
@@ -241,7 +242,8 @@ ParameterList BuildParameterList(const ParameterBlock& block, int listOrder) {
 int ParameterTableLength(int count, int rowsVisible) { return count > rowsVisible ? count + 1 : rowsVisible; }
 
 std::uint8_t SteppedValue(std::uint8_t value, const ParameterRow& row, int direction) {
-  if (row.parameter == kTemperature) return direction == 0 ? TemperatureStepDown(value) : TemperatureStepUp(value);
+  if (row.parameter == kTemperature)
+    return direction == 0 ? TemperatureStepDown(value) : TemperatureStepUp(value);
   const int v = value;
   if (direction == 0) return static_cast<std::uint8_t>(v > row.minimum ? v - 1 : row.maximum);
   return static_cast<std::uint8_t>(v < row.maximum ? v + 1 : row.minimum);
@@ -252,7 +254,8 @@ std::uint8_t TypedValue(const std::string& text, const ParameterRow& row) {
   ParseLeadingNumber(text, number);
   double scaled = row.factor != 0.0 ? std::trunc(number / row.factor) : 0.0;
   if (std::isnan(scaled)) scaled = 0.0;
-  const double limited = std::clamp(scaled, static_cast<double>(row.minimum), static_cast<double>(row.maximum));
+  const double limited =
+      std::clamp(scaled, static_cast<double>(row.minimum), static_cast<double>(row.maximum));
   return static_cast<std::uint8_t>(limited);
 }
 

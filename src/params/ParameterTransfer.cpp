@@ -15,16 +15,15 @@ ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, P
     : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
 
 void ParameterTransfer::BtnSaveParClick() {
-  const auto path = dialogs_.AskFileName(
-      {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp"});
+  const auto path =
+      dialogs_.AskFileName({FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp"});
   if (!path) return;
   host_.DirSave() = FolderOf(*path);
   if (!HasParameterExtension(*path)) {
     dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
     return;
   }
-  if (!SaveParameterFile(*path, link_.parameterBlock))
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+  if (!SaveParameterFile(*path, link_.parameterBlock)) dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
 }
 
 void ParameterTransfer::BtnOpenParClick() {

@@ -12,7 +12,7 @@ class ParameterTransferHost {
   virtual ~ParameterTransferHost() = default;
   virtual std::string& DirOpen() = 0;  // the remembered open and save folders
   virtual std::string& DirSave() = 0;
-  virtual std::string FileNameBase() const = 0;  // EDFile: the proposed file name
+  virtual std::string FileNameBase() const = 0;                 // EDFile: the proposed file name
   virtual void SetOpenedFileName(const std::string& name) = 0;  // for the caption of mode 1
   virtual int ConnectionMode() const = 0;
   virtual void DependentDefaultsForSelectedRow() = 0;
@@ -23,7 +23,8 @@ class ParameterTransferHost {
 // the factory reset.
 class ParameterTransfer {
  public:
-  ParameterTransfer(ControllerLink& link, LinkHost& linkHost, ParameterTransferHost& host, UserDialogs& dialogs);
+  ParameterTransfer(ControllerLink& link, LinkHost& linkHost, ParameterTransferHost& host,
+                    UserDialogs& dialogs);
 
   void BtnSaveParClick();
   void BtnOpenParClick();

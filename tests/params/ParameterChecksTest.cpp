@@ -41,7 +41,8 @@ TEST(DependentDefaults, FillTheDependentBytesAsTabled) {
     b[c.p] = static_cast<std::uint8_t>(c.value);
     ParameterBlock sent = b;
     const DependentDefaultsResult r = FillDependentDefaults(b, sent, c.p);
-    for (auto [index, value] : c.expected) EXPECT_EQ(b[index], value) << c.p << "=" << c.value << " byte " << index;
+    for (auto [index, value] : c.expected)
+      EXPECT_EQ(b[index], value) << c.p << "=" << c.value << " byte " << index;
     EXPECT_EQ(r.rebuild, c.rebuild) << c.p;
     EXPECT_FALSE(r.readAll);
     // Only the typical simulation touches what the controller is believed to hold.
@@ -118,9 +119,9 @@ TEST(Plausibility, MotorOrderGasSpeedAndProbeThreshold) {
     int type;
     int threshold;
     bool warns;
-  } probes[] = {{0, 10, false}, {0, 40, false}, {0, 9, true},    {0, 41, true},  {1, 50, false},
-                {1, 200, false}, {2, 49, true}, {2, 201, true},  {3, 50, false}, {3, 70, false},
-                {3, 71, true},  {3, 49, true},  {4, 0, false},   {9, 255, false}};
+  } probes[] = {{0, 10, false},  {0, 40, false}, {0, 9, true},   {0, 41, true},  {1, 50, false},
+                {1, 200, false}, {2, 49, true},  {2, 201, true}, {3, 50, false}, {3, 70, false},
+                {3, 71, true},   {3, 49, true},  {4, 0, false},  {9, 255, false}};
   for (const Probe& p : probes) {
     ParameterBlock good = TypicalBlock();
     good[34] = static_cast<std::uint8_t>(p.type);

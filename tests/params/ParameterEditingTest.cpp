@@ -252,7 +252,7 @@ TEST_F(ParameterEditing, SaveProposesTheFileNameAndChecksTheExtension) {
 
 TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To104) {
   ParameterBlock file = TypicalBlock();
-  file[0] = 0x32;   // another model: the controller's own header stays
+  file[0] = 0x32;  // another model: the controller's own header stays
   file[3] = 0x00;
   file[20] = 9;
   file[62] = 20;

@@ -31,7 +31,8 @@ ParameterBlock Counting() {
 }
 
 TEST(ParameterFiles, ExtensionIsOrvpInEitherCase) {
-  for (const char* good : {"a.orvp", "/x/y/A.ORVP", "b.OrVp", "dir.v/c.orvp"}) EXPECT_TRUE(HasParameterExtension(good)) << good;
+  for (const char* good : {"a.orvp", "/x/y/A.ORVP", "b.OrVp", "dir.v/c.orvp"})
+    EXPECT_TRUE(HasParameterExtension(good)) << good;
   for (const char* bad : {"a.orvv", "a", "/x.orvp/a", "a.orvp.bak", "orvp", "a.orv"})
     EXPECT_FALSE(HasParameterExtension(bad)) << bad;
 }
@@ -94,8 +95,7 @@ TEST(ParameterFiles, ControllerKeepsItsHeaderFileModeTakesEverythingUpTo104) {
   const ParameterBlock file = Counting();
   ParameterBlock block = FreshParameterBlock();
   CopyFileToController(file, block);
-  for (int i = 0; i < 256; ++i)
-    EXPECT_EQ(block[i], i >= 16 && i <= 104 ? file[i] : 255) << i;
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(block[i], i >= 16 && i <= 104 ? file[i] : 255) << i;
   block = FreshParameterBlock();
   CopyFileForViewing(file, block);
   for (int i = 0; i < 256; ++i) EXPECT_EQ(block[i], i <= 104 ? file[i] : 255) << i;
@@ -142,7 +142,8 @@ TEST(ParameterBackup, KeepsTheNewestHundredAndLeavesOtherFiles) {
   TempFolder folder;
   WriteAll(folder / "mine.orvp", "not a backup");
   const std::time_t start = LocalTime(2026, 1, 1, 0, 0, 0);
-  for (int i = 0; i < 103; ++i) ASSERT_TRUE(MakeParameterBackup(TypicalBlock(), folder.Path(), start + 60 * i).ok);
+  for (int i = 0; i < 103; ++i)
+    ASSERT_TRUE(MakeParameterBackup(TypicalBlock(), folder.Path(), start + 60 * i).ok);
   int backups = 0;
   for (const auto& e : fs::directory_iterator(folder.Path())) backups += e.path().filename() != "mine.orvp";
   EXPECT_EQ(backups, 100);

@@ -30,23 +30,23 @@ int RowOf(const ParameterList& list, int parameter) {
 TEST(ParameterRows, BothOrdersListTheTypicalControllerAsTabled) {
   ParameterBlock b = TypicalBlock();
   EXPECT_EQ(Parameters(BuildParameterList(b, kOrderByFunction)),
-            (std::vector<int>{32, 86, 33, 57, 81, 34, 75, 90, 40, 35, 73, 43, 67, 55, 62, 63, 68, 69, 70, 71,
-                              72, 41, 65, 64, 42, 89, 74, 44, 47, 54, 53, 52}));
+            (std::vector<int>{32, 86, 33, 57, 81, 34, 75, 90, 40, 35, 73, 43, 67, 55, 62, 63,
+                              68, 69, 70, 71, 72, 41, 65, 64, 42, 89, 74, 44, 47, 54, 53, 52}));
   EXPECT_EQ(Parameters(BuildParameterList(b, kOrderByType)),
-            (std::vector<int>{32, 86, 33, 57, 54, 44, 47, 81, 34, 75, 90, 53, 40, 74, 35, 52, 73, 43, 67, 55,
-                              62, 63, 41, 65, 64, 42, 89, 68, 69, 70, 71, 72}));
+            (std::vector<int>{32, 86, 33, 57, 54, 44, 47, 81, 34, 75, 90, 53, 40, 74, 35, 52,
+                              73, 43, 67, 55, 62, 63, 41, 65, 64, 42, 89, 68, 69, 70, 71, 72}));
 
   // Every option on: the dependent rows follow their switches.
   for (int i : {35}) b[i] = 1;
   for (int i : {44, 47, 52, 53, 54, 55, 73, 81, 82}) b[i] = 1;
   EXPECT_EQ(Parameters(BuildParameterList(b, kOrderByFunction)),
-            (std::vector<int>{32, 86, 33, 57, 81, 34, 75, 90, 40, 35, 36, 37, 38, 39, 73, 88, 67, 55, 56,
-                              62, 63, 68, 69, 70, 71, 72, 41, 65, 64, 42, 89, 74, 44, 46, 45, 77, 47, 48,
-                              49, 50, 54, 59, 60, 61, 66, 82, 83, 84, 85, 53, 58, 76, 52, 51}));
+            (std::vector<int>{32, 86, 33, 57, 81, 34, 75, 90, 40, 35, 36, 37, 38, 39, 73, 88, 67, 55,
+                              56, 62, 63, 68, 69, 70, 71, 72, 41, 65, 64, 42, 89, 74, 44, 46, 45, 77,
+                              47, 48, 49, 50, 54, 59, 60, 61, 66, 82, 83, 84, 85, 53, 58, 76, 52, 51}));
   EXPECT_EQ(Parameters(BuildParameterList(b, kOrderByType)),
-            (std::vector<int>{32, 86, 33, 57, 54, 59, 60, 61, 66, 44, 46, 45, 77, 47, 48, 49, 50, 81, 82,
-                              83, 84, 85, 34, 75, 90, 53, 58, 76, 40, 74, 35, 36, 37, 38, 39, 52, 51, 73,
-                              88, 67, 55, 56, 62, 63, 41, 65, 64, 42, 89, 68, 69, 70, 71, 72}));
+            (std::vector<int>{32, 86, 33, 57, 54, 59, 60, 61, 66, 44, 46, 45, 77, 47, 48, 49, 50, 81,
+                              82, 83, 84, 85, 34, 75, 90, 53, 58, 76, 40, 74, 35, 36, 37, 38, 39, 52,
+                              51, 73, 88, 67, 55, 56, 62, 63, 41, 65, 64, 42, 89, 68, 69, 70, 71, 72}));
 }
 
 TEST(ParameterRows, LabelsKeepTheirLeadingBlanksAndDifferByOrder) {
@@ -70,7 +70,8 @@ TEST(ParameterRows, NoProbeHidesEveryProbeRowInBothOrders) {
   for (int order : {kOrderByFunction, kOrderByType}) {
     const ParameterList list = BuildParameterList(b, order);
     EXPECT_TRUE(Shows(list, 34)) << order;
-    for (int p : {75, 90, 40, 35, 36, 37, 38, 39, 53, 58, 76}) EXPECT_FALSE(Shows(list, p)) << order << " " << p;
+    for (int p : {75, 90, 40, 35, 36, 37, 38, 39, 53, 58, 76})
+      EXPECT_FALSE(Shows(list, p)) << order << " " << p;
   }
   // The choke follows the probe only in the order by type.
   EXPECT_TRUE(Shows(BuildParameterList(b, kOrderByFunction), 74));
@@ -189,16 +190,16 @@ TEST(ParameterRows, ArrowsStepWithinTheRangeAndWrap) {
     int direction;
     int expected;
   } cases[] = {
-      {33, 4, 1, 0},   {33, 0, 0, 4},   {33, 2, 1, 3},     {62, 10, 0, 100}, {62, 100, 1, 10},
-      {62, 50, 0, 49}, {44, 1, 1, 0},   {41, 255, 1, 0},   {41, 0, 0, 255},  {48, 100, 1, 0},
-      {56, 0, 1, 0},   {56, 1, 1, 0},   {56, 255, 0, 255}, {56, 254, 0, 255}, {56, 2, 1, 1},
+      {33, 4, 1, 0},   {33, 0, 0, 4},     {33, 2, 1, 3},     {62, 10, 0, 100},  {62, 100, 1, 10},
+      {62, 50, 0, 49}, {44, 1, 1, 0},     {41, 255, 1, 0},   {41, 0, 0, 255},   {48, 100, 1, 0},
+      {56, 0, 1, 0},   {56, 1, 1, 0},     {56, 255, 0, 255}, {56, 254, 0, 255}, {56, 2, 1, 1},
       {56, 0, 0, 1},   {56, 128, 0, 143}, {56, 255, 1, 254},
   };
   for (const Case& c : cases) {
     const ParameterInfo* info = FindParameterInfo(c.parameter);
     ASSERT_NE(info, nullptr);
-    const ParameterRow row{c.parameter, info->factor, info->valueFormat, info->editorKind, info->minimum,
-                           info->maximum};
+    const ParameterRow row{c.parameter,      info->factor,  info->valueFormat,
+                           info->editorKind, info->minimum, info->maximum};
     EXPECT_EQ(SteppedValue(static_cast<std::uint8_t>(c.value), row, c.direction), c.expected)
         << c.parameter << " " << c.value << " " << c.direction;
   }
@@ -210,15 +211,15 @@ TEST(ParameterRows, TypedValuesAreScaledTruncatedAndLimitedToTheRange) {
     const char* text;
     int expected;
   } cases[] = {
-      {57, "3", 150},    {57, "2.5", 125},  {57, "2.51", 125}, {57, "0.58", 28},  {57, "4,1", 200},
-      {57, "", 0},       {57, "abc", 0},    {57, "-3", 0},     {57, "1e9", 255},  {57, "5.12", 255},
-      {48, "20000", 100}, {48, "2500", 25}, {62, "5", 10},     {62, "900", 10},   {62, "3000", 30},
-      {41, "300", 255},  {41, "-0.5", 0},   {38, "0.6", 2},    {40, "12", 2},
+      {57, "3", 150},     {57, "2.5", 125}, {57, "2.51", 125}, {57, "0.58", 28}, {57, "4,1", 200},
+      {57, "", 0},        {57, "abc", 0},   {57, "-3", 0},     {57, "1e9", 255}, {57, "5.12", 255},
+      {48, "20000", 100}, {48, "2500", 25}, {62, "5", 10},     {62, "900", 10},  {62, "3000", 30},
+      {41, "300", 255},   {41, "-0.5", 0},  {38, "0.6", 2},    {40, "12", 2},
   };
   for (const Case& c : cases) {
     const ParameterInfo* info = FindParameterInfo(c.parameter);
-    const ParameterRow row{c.parameter, info->factor, info->valueFormat, info->editorKind, info->minimum,
-                           info->maximum};
+    const ParameterRow row{c.parameter,      info->factor,  info->valueFormat,
+                           info->editorKind, info->minimum, info->maximum};
     EXPECT_EQ(TypedValue(c.text, row), c.expected) << c.parameter << " '" << c.text << "'";
   }
 }

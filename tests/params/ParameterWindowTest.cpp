@@ -1,0 +1,342 @@
+// The parameter pages of the main window against the controller simulator over a real
+// pseudo-terminal: rows, editing, files, the factory reset, clearing and the map.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+
+#include "app/KeyTable.h"
+#include "base/UiText.h"
+#include "params/ParameterEditorQt.h"
+#include "params/ParameterFiles.h"
+#include "params/ParameterRows.h"
+#include "support/SimulatorProcess.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kConnectMs = 15000;
+
+class ParameterWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+    setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
+    window.Start(folder.Path() + "/ORV/LPG2.reg");
+    ASSERT_TRUE(WaitForRead());
+    // The check after the read runs on the first tick that polls.
+    ASSERT_TRUE(RunUntil([&] { return !Form().Link().vars.validateAfterRead; }, 2000));
+  }
+  TForm1& Form() { return *window.form; }
+  QTableWidget* Grid() { return Form().GridEx1; }
+  ParameterBlock& Block() { return Form().Link().parameterBlock; }
+
+  bool WaitForRead() {
+    return RunUntil(
+        [&] {
+          return Form().ConnectionMode() == 2 && !Form().Link().vars.readPending && Form().CurrentPage() == 1;
+        },
+        kConnectMs);
+  }
+  bool WaitForLog(const std::string& line, int ms = 5000) {
+    return RunUntil([&] { return sim.LogHas(line); }, ms);
+  }
+  std::size_t LogCount(const std::string& line) const {
+    std::size_t n = 0;
+    for (const auto& l : sim.LogLines()) n += l == line;
+    return n;
+  }
+  int RowOf(int parameter) {
+    const ParameterList& list = Form().Editor().List();
+    for (int r = 1; r <= list.Count(); ++r)
+      if (list.Rows()[r].parameter == parameter) return r;
+    return 0;
+  }
+  void SelectParameter(int parameter) {
+    const int row = RowOf(parameter);
+    ASSERT_GT(row, 0) << parameter;
+    Grid()->setCurrentCell(row, 1);
+  }
+  std::string Cell(int row, int column) {
+    auto* item = Grid()->item(row, column);
+    return item ? item->text().toStdString() : std::string();
+  }
+  std::vector<std::string> Backups() {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder.Path() + "/ORV/backup", ec))
+      names.push_back(e.path().string());
+    return names;
+  }
+
+  TempFolder folder;
+  SimulatorProcess sim;
+  WindowUnderTest window;
+};
+
+TEST_F(ParameterWindowTest, RowsOfBothOrdersWithTheEditorsOfTheSelectedRow) {
+  for (int order : {kOrderByType, kOrderByFunction}) {
+    ASSERT_EQ(Form().CBList->currentIndex(), order);
+    const ParameterList expected = BuildParameterList(Block(), order);
+    EXPECT_EQ(Cell(0, 0), UiText(300));
+    for (int r = 1; r <= expected.Count(); ++r) {
+      EXPECT_EQ(Cell(r, 0), DisplayText(expected.Texts()[r].label)) << r;
+      EXPECT_EQ(Cell(r, 1), DisplayText(expected.Texts()[r].value)) << r;
+    }
+    EXPECT_GE(Grid()->rowCount(), expected.Count() + 1);
+    EXPECT_EQ(Cell(expected.Count() + 1, 0), "");
+    // Ctrl+F11 switches the order.
+    Form().FormKeyDown(VK_CONTROL);
+    Form().FormKeyDown(VK_F11);
+  }
+
+  // The factory block shows the power defects first (byte 78 = 2), with its clear button.
+  ASSERT_EQ(Form().Editor().List().Rows()[1].parameter, 78);
+  Grid()->setCurrentCell(1, 1);
+  ParameterEditorQt& view = Form().EditorView();
+  EXPECT_TRUE(view.BitBtn1->isVisible());
+  EXPECT_FALSE(view.UpDown1->isVisible());
+  SelectParameter(57);
+  EXPECT_TRUE(view.Edit1->isVisible());
+  EXPECT_TRUE(view.UpDown1->isVisible());
+  EXPECT_EQ(view.Edit1->text().toStdString(), "0.80");
+  SelectParameter(33);
+  EXPECT_FALSE(view.Edit1->isVisible());
+  EXPECT_TRUE(view.UpDown1->isVisible());
+  const int selected = Form().Editor().SelectedParamRow();
+  Form().RebuildEditor();
+  EXPECT_EQ(Grid()->currentRow(), selected);
+
+  // The hint over the power defects' value tells the cause of the last reset.
+  const QRect cell = Grid()->visualItemRect(Grid()->item(1, 1));
+  view.GridEx1MouseMove(cell.center().x(), cell.center().y());
+  EXPECT_TRUE(Form().PanelHint->isVisible());
+  EXPECT_EQ(Form().PanelHint->text().toStdString(), "Power On Reset");
+  view.PanelHintClick();
+  EXPECT_FALSE(Form().PanelHint->isVisible());
+  EXPECT_EQ(Grid()->currentRow(), 1);
+  view.GridEx1MouseMove(cell.center().x(), cell.center().y());
+  EXPECT_FALSE(Form().PanelHint->isVisible());
+}
+
+// ORV_SCREENSHOT=path saves a picture of the parameters page for the documentation.
+TEST_F(ParameterWindowTest, ParametersPageShowsTheControllersRowsInAScreenshot) {
+  Form().resize(900, 640);
+  Form().LayoutMainWindow();
+  SelectParameter(57);
+  RunFor(1500);
+  EXPECT_GT(Form().Editor().List().Count(), 20);
+  EXPECT_TRUE(Form().EditorView().Edit1->isVisible());
+  if (const char* shot = std::getenv("ORV_SCREENSHOT")) {
+    EXPECT_TRUE(Form().grab().save(shot));
+  }
+}
+
+TEST_F(ParameterWindowTest, ArrowsKeysAndTypingReachTheController) {
+  ParameterEditorQt& view = Form().EditorView();
+  SelectParameter(62);  // 25 = 2500 rpm
+  view.UpDown1->findChild<QToolButton*>("UpDown1Up")->click();
+  ASSERT_TRUE(WaitForLog("RX AA 3E 1A 02"));
+  EXPECT_EQ(Cell(RowOf(62), 1), "2600" + UiText(150));
+  Form().FormKeyDown(VK_LEFT);
+  ASSERT_TRUE(WaitForLog("RX AA 3E 19 01"));
+  EXPECT_TRUE(window.dialogs.messages.empty());
+
+  // 20000 typed into an RPM field is limited to its range, not cut to eight bits.
+  SelectParameter(62);
+  view.Edit1->setText("20000");
+  view.Edit1Change("20000");
+  ASSERT_TRUE(WaitForLog("RX AA 3E 64 4C"));
+  EXPECT_EQ(Cell(RowOf(62), 1), "10000");
+  EXPECT_TRUE(window.dialogs.messages.empty());  // typing never warns
+
+  // Stepping past the top wraps to 10 (1000 rpm), which the check reports once.
+  Form().FormKeyDown(VK_RIGHT);
+  ASSERT_TRUE(WaitForLog("RX AA 3E 0A F2"));
+  ASSERT_EQ(window.dialogs.messages.size(), 1u);
+  EXPECT_EQ(window.dialogs.messages[0], UiText(744));
+  Form().FormKeyDown(VK_RIGHT);
+  EXPECT_EQ(window.dialogs.messages.size(), 1u);
+  Form().FormKeyDown(VK_LEFT);
+  RunFor(300);
+  EXPECT_EQ(window.dialogs.messages.size(), 1u);
+  // A press in the label column makes the warning possible again.
+  const QRect label = Grid()->visualItemRect(Grid()->item(RowOf(62), 0));
+  view.GridEx1MouseDown(label.center().x(), label.center().y());
+  EXPECT_EQ(Form().Editor().LastWarnedParameter(), 0);
+  Form().FormKeyDown(VK_LEFT);
+  EXPECT_EQ(window.dialogs.messages.size(), 2u);
+}
+
+TEST_F(ParameterWindowTest, LoadingWithYesWritesExactlyTheDifferingBytesThenTheControllerHoldsTheFile) {
+  ParameterBlock file = Block();
+  file[0] = 0x32;  // header bytes of another controller are never sent
+  file[3] = 0;
+  file[15] = 0;
+  file[20] = 7;
+  file[41] = 190;
+  file[62] = 22;
+  file[100] = 3;
+  file[200] = 9;
+  ASSERT_TRUE(SaveParameterFile(folder / "car.orvp", file));
+  const ParameterBlock before = Block();
+  const std::size_t from = sim.LogLines().size();
+  window.dialogs.fileAnswers = {folder / "car.orvp"};
+  window.dialogs.answers = {MessageAnswer::Yes};
+  Form().BtnOpenParClick();
+  ASSERT_TRUE(WaitForLog("RX AA 64 03 11"));
+  RunFor(300);
+
+  std::vector<std::string> lines = sim.LogLines();
+  std::vector<std::string> run(lines.begin() + static_cast<long>(from), lines.end());
+  std::vector<std::string> writes;
+  std::size_t first = run.size(), last = 0;
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    if (run[i].rfind("RX AA ", 0) != 0) continue;
+    writes.push_back(run[i]);
+    first = std::min(first, i);
+    last = i;
+  }
+  EXPECT_EQ(writes, (std::vector<std::string>{"RX AA 14 07 C5", "RX AA 29 BE 91", "RX AA 3E 16 FE",
+                                              "RX AA 64 03 11"}));
+  EXPECT_EQ(last - first, writes.size() - 1) << "a request came between the writes";
+
+  // A backup of the controller's block came first, and the log names it.
+  const auto backups = Backups();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(LoadParameterFile(backups[0]).bytes, before);
+  EXPECT_NE(Form().LogText().find(fs::path(backups[0]).filename().string()), std::string::npos);
+
+  // Read everything again: the controller now holds the file's bytes 16..104.
+  const std::size_t reads = sim.ParameterReads().size();
+  Form().BtnReadParClick();
+  ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() >= reads + 210; }, kConnectMs));
+  ASSERT_TRUE(WaitForRead());
+  for (int i = 16; i <= 104; ++i) EXPECT_EQ(Block()[i], file[i]) << i;
+  EXPECT_EQ(Block()[0], 0x64);
+}
+
+TEST_F(ParameterWindowTest, LoadingWithNoShowsTheFileReadOnlyWithTheLinkStopped) {
+  ParameterBlock file = Block();
+  file[0] = 0x32;
+  file[1] = 150;
+  file[62] = 20;
+  ASSERT_TRUE(SaveParameterFile(folder / "other.ORVP", file));
+  ASSERT_EQ(::chmod((folder / "other.ORVP").c_str(), 0444), 0);  // read-only files load
+  window.dialogs.fileAnswers = {folder / "other.ORVP"};
+  window.dialogs.answers = {MessageAnswer::No};
+  Form().BtnOpenParClick();
+  EXPECT_EQ(Form().ConnectionMode(), 1);
+  EXPECT_FALSE(Form().TimerTx()->isActive());
+  EXPECT_EQ(Form().windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - [other.ORVP] - TELK50 V1.50");
+  EXPECT_EQ(Cell(RowOf(62), 1), "2000" + UiText(150));
+  SelectParameter(62);
+  ParameterEditorQt& view = Form().EditorView();
+  EXPECT_FALSE(view.Edit1->isVisible());
+  EXPECT_FALSE(view.UpDown1->isVisible());
+  const std::size_t lines = sim.LogLines().size();
+  Form().FormKeyDown(VK_RIGHT);
+  RunFor(300);
+  EXPECT_EQ(Block()[62], 20);
+  EXPECT_EQ(sim.LogLines().size(), lines);
+  EXPECT_TRUE(Backups().empty());
+  EXPECT_EQ(Form().StoredSettings().DirOpen, folder.Path());
+}
+
+TEST_F(ParameterWindowTest, FactoryResetBacksUpWritesZeroAtIndexZeroAndReadsEverythingAgain) {
+  SelectParameter(63);
+  Form().FormKeyDown(VK_LEFT);
+  ASSERT_TRUE(WaitForLog("RX AA 3F 3B 24"));
+  const std::size_t reads = sim.ParameterReads().size();
+  window.dialogs.answers = {MessageAnswer::Yes};
+  Form().BtnWriteParClick();
+  EXPECT_EQ(window.dialogs.messages.back(), UiText(705));
+  ASSERT_TRUE(WaitForLog("RX AA 00 00 AA"));
+  ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() >= reads + 210; }, kConnectMs));
+  ASSERT_TRUE(WaitForRead());
+  const auto reads2 = sim.ParameterReads();
+  EXPECT_EQ(reads2[reads], 0);
+  EXPECT_EQ(Block()[63], 60);
+  EXPECT_EQ(Block()[0], 0x64);
+  const auto backups = Backups();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(LoadParameterFile(backups[0]).bytes[63], 59);
+}
+
+TEST_F(ParameterWindowTest, ClearingThePowerDefectsWritesZeroEvenWhenAlreadyZeroAndReadsAgain) {
+  for (int round = 0; round < 2; ++round) {
+    if (round == 1) {
+      // The controller's counter is 0 now; the view still shows a count.
+      Block()[78] = Form().Link().sentParameterBlock[78] = 4;
+      Form().RebuildEditor();
+    }
+    ASSERT_EQ(Form().Editor().List().Rows()[1].parameter, 78);
+    Grid()->setCurrentCell(1, 1);
+    const std::size_t reads = sim.ParameterReads().size();
+    Form().EditorView().BitBtn1->click();
+    ASSERT_TRUE(
+        RunUntil([&] { return LogCount("RX AA 4E 00 F8") == static_cast<std::size_t>(round + 1); }, 5000));
+    ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() >= reads + 210; }, kConnectMs));
+    ASSERT_TRUE(WaitForRead());
+    EXPECT_EQ(Block()[78], 0);
+    EXPECT_NE(Form().Editor().List().Rows()[1].parameter, 78);
+  }
+}
+
+TEST_F(ParameterWindowTest, MapFillsFollowsTheOperatingPointAndSendsItsCommandsOnce) {
+  Form().FormKeyDown(VK_F5);
+  ASSERT_EQ(Form().CurrentPage(), 3);
+  EXPECT_EQ(Grid()->columnCount(), 23);
+  EXPECT_EQ(Grid()->rowCount(), 17);
+  EXPECT_EQ(Cell(0, 1), "600");
+  EXPECT_EQ(Cell(0, 22), "4800");
+  EXPECT_EQ(Cell(1, 0), "0.00");
+  EXPECT_EQ(Cell(16, 0), "2.40");  // a 0-2V vacuum sensor
+  ASSERT_TRUE(RunUntil([&] { return !Cell(1, 22).empty() || LogCount("RX C5 25 EA") > 0; }, 5000));
+  RunFor(200);
+  int filled = 0, empty = 0;
+  for (int c = 1; c <= 22; ++c)
+    for (int r = 1; r <= 16; ++r) (Cell(r, c).empty() ? empty : filled)++;
+  EXPECT_GT(filled, 0);
+  EXPECT_GT(empty, 0);  // the simulator's unvisited corner
+  EXPECT_GE(Grid()->currentColumn(), 1);
+  EXPECT_GE(Grid()->currentRow(), 1);
+
+  Form().Btn1->click();
+  ASSERT_TRUE(WaitForLog("RX A3 A3"));
+  Form().Btn3->click();
+  ASSERT_TRUE(WaitForLog("RX 53 53"));
+  RunFor(300);
+  EXPECT_EQ(LogCount("RX A3 A3"), 1u);
+  EXPECT_EQ(LogCount("RX 53 53"), 1u);
+}
+
+TEST_F(ParameterWindowTest, ConfigurationPageListsItsSevenRows) {
+  Form().FormKeyDown(VK_F4);
+  ASSERT_EQ(Form().CurrentPage(), 2);
+  const int labels[] = {413, 425, 435, 440, 542, 507, 506};
+  for (int r = 1; r <= 7; ++r) EXPECT_EQ(Cell(r, 0), UiText(labels[r - 1])) << r;
+  EXPECT_EQ(Cell(1, 1), "");
+  EXPECT_EQ(Grid()->currentRow(), 1);
+  EXPECT_FALSE(Form().EditorView().UpDown1->isVisible());
+}
+
+TEST_F(ParameterWindowTest, LanguageChangeReappliesTheTextsAndLaysOutAgain) {
+  Form().AddLogLine("line");
+  Form().TabParam->setText("F3");
+  emit Form().CBLang->activated(5);
+  EXPECT_EQ(Form().LogText(), "");  // the texts are assembled in the log, which ends up empty
+  EXPECT_EQ(Form().TabParam->text().toStdString(), UiText(110));
+  EXPECT_EQ(Cell(1, 0), DisplayText(Form().Editor().List().Texts()[1].label));
+}
+
+}  // namespace
