@@ -878,7 +878,7 @@ void TForm1::RebuildEditor() {
                          QColor(fixed.red, fixed.green, fixed.blue));
     return;
   }
-  inspectorPage_.Leave();
+  inspectorPage_.Leave(GridEx1);
   if (page == 0) {
     struct Row {
       int labelId;
@@ -1130,11 +1130,11 @@ void TForm1::ShowMapColumn(const MapColumnView& view) {
 }
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
-  InspectorPageView::Show(GridEx1, MemoryBlockCells(view, CurrentPage()));
+  inspectorPage_.Show(GridEx1, MemoryBlockCells(view, CurrentPage()));
 }
 
 void TForm1::ShowPortView(const PortView& view) {
-  InspectorPageView::Show(GridEx1, PortPinCells(view, CurrentPage()));
+  inspectorPage_.Show(GridEx1, PortPinCells(view, CurrentPage()));
   live_->ShowPortView(view);
 }
 

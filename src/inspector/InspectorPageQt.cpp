@@ -1,6 +1,7 @@
 #include "inspector/InspectorPageQt.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -13,6 +14,21 @@ QTableWidgetItem* CellItem(QTableWidget* grid, int column, int row) {
     grid->setItem(row, column, item);
   }
   return item;
+}
+
+// The widest text of a memory view: three digits or a page header.
+constexpr const char* kWidestMemoryText = "255";
+// Room the item view keeps free on both sides of a cell's text.
+constexpr int kCellTextMargin = 8;
+
+// The grid's font, made smaller until the widest memory text fits the room.
+QFont CompactFont(QFont font, int room) {
+  if (font.pointSizeF() <= 0) return font;
+  for (qreal size = font.pointSizeF(); size >= 6.0; size -= 0.5) {
+    font.setPointSizeF(size);
+    if (QFontMetrics(font).horizontalAdvance(kWidestMemoryText) <= room) break;
+  }
+  return font;
 }
 
 }  // namespace
@@ -33,16 +49,37 @@ void InspectorPageView::Build(QTableWidget* grid, int page, std::uint8_t typeByt
   builtPage_ = page;
   grid->setColumnCount(view.columns);
   grid->setRowCount(page == kPortPage ? std::max(view.rows, minimumRows) : view.rows);
+  compact_ = page != kPortPage;
+  grid->setTextElideMode(compact_ ? Qt::ElideNone : Qt::ElideRight);
+  if (compact_) cellFont_ = CompactFont(grid->font(), grid->columnWidth(1) - kCellTextMargin);
   for (const GridCell& cell : view.cells) {
     QTableWidgetItem* item = CellItem(grid, cell.column, cell.row);
     item->setText(QString::fromStdString(cell.text));
     item->setBackground(fixedColour);
+    Style(item);
   }
 }
 
-void InspectorPageView::Show(QTableWidget* grid, const std::vector<GridCell>& cells) {
+void InspectorPageView::Show(QTableWidget* grid, const std::vector<GridCell>& cells) const {
   for (const GridCell& cell : cells) {
     if (cell.row >= grid->rowCount() || cell.column >= grid->columnCount()) continue;
-    CellItem(grid, cell.column, cell.row)->setText(QString::fromStdString(cell.text));
+    QTableWidgetItem* item = CellItem(grid, cell.column, cell.row);
+    item->setText(QString::fromStdString(cell.text));
+    Style(item);
   }
+}
+
+void InspectorPageView::Leave(QTableWidget* grid) {
+  if (builtPage_ != 0) {
+    grid->clearContents();
+    grid->setTextElideMode(Qt::ElideRight);
+  }
+  builtPage_ = 0;
+  compact_ = false;
+}
+
+void InspectorPageView::Style(QTableWidgetItem* item) const {
+  if (!compact_) return;
+  item->setFont(cellFont_);
+  item->setTextAlignment(Qt::AlignCenter);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <cstdint>
 #include <vector>
 
@@ -8,6 +9,7 @@
 
 class QComboBox;
 class QTableWidget;
+class QTableWidgetItem;
 
 // Fills the register list CBReg with the 256 register names and leaves nothing selected.
 void FillRegisterList(QComboBox* list);
@@ -21,10 +23,16 @@ class InspectorPageView {
   // same view; entering another view blanks them.
   void Build(QTableWidget* grid, int page, std::uint8_t typeByte, int minimumRows, const QColor& fixedColour);
   // Writes reply cells; cells outside the grid are left out.
-  static void Show(QTableWidget* grid, const std::vector<GridCell>& cells);
-  // Forgets the view built last, so that the next Build blanks the grid.
-  void Leave() { builtPage_ = 0; }
+  void Show(QTableWidget* grid, const std::vector<GridCell>& cells) const;
+  // The grid is about to show another page: the processor cells go, the grid's normal cell
+  // texts come back.
+  void Leave(QTableWidget* grid);
 
  private:
+  void Style(QTableWidgetItem* item) const;
+
   int builtPage_ = 0;
+  // The memory views' narrow columns take three digits in a font that fits them.
+  bool compact_ = false;
+  QFont cellFont_;
 };

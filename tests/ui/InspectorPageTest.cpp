@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
@@ -187,6 +188,9 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   f.resize(f.width() + 60, f.height());
   f.LayoutMainWindow();
   EXPECT_EQ(Cell(g, 37, 16), "215");  // a new layout keeps what arrived
+  // Three digits are shown whole in the narrow columns.
+  EXPECT_LE(QFontMetrics(g->item(16, 37)->font()).horizontalAdvance("215"), g->columnWidth(37) - 6);
+  EXPECT_EQ(g->textElideMode(), Qt::ElideNone);
 
   f.Btn3Click();
   EXPECT_EQ(f.CurrentPage(), 6);
@@ -201,6 +205,10 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(g->columnCount(), 2);
   f.ShowMemoryBlock(sram);
   EXPECT_EQ(Cell(g, 1, 1), "");
+
+  f.TabParamClick();  // another page takes the grid over, without the processor cells
+  EXPECT_EQ(Cell(g, 0, 2), "");
+  EXPECT_EQ(g->textElideMode(), Qt::ElideRight);
 }
 
 // The program against the simulator: the fitter types the service sequence on a Russian
