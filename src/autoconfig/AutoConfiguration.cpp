@@ -142,7 +142,7 @@ void AutoConfiguration::GasIdle(std::uint8_t speed, std::uint8_t lambda, std::ui
     C(5) = stepper;
     ++C(9);
   }
-  if (C(9) == 2) {
+  if (C(9) == 2 && C(0) > 0) {
     C(9) = 1;
     C(6) = (C(4) + C(5)) / 2;
     state.runningTotal += C(6);

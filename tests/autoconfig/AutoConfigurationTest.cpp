@@ -300,16 +300,6 @@ TEST_F(WizardTest, probeThresholdGivesTheProbeType) {
   }
 }
 
-TEST_F(WizardTest, stepZeroShowsTheStartTextsAndDisablesTheButtons) {
-  host.findings[3] = "0.64 [V]";
-  host.gaugeVisible = true;
-  w.OnTransmitTick(kPetrolRunning);
-  EXPECT_EQ(host.log, (std::vector<std::string>{UiText(760), UiText(761), UiText(762), UiText(763)}));
-  for (int row = 1; row <= 7; ++row) EXPECT_EQ(host.findings[row], "") << row;
-  EXPECT_FALSE(host.gaugeVisible);
-  for (auto [button, on] : host.enabled) EXPECT_FALSE(on);
-}
-
 TEST_F(WizardTest, petrolStartAsksToSwitchOnceAndWaitsForPetrolAndTheEngine) {
   w.BitBtnConBenClick();
   EXPECT_EQ(host.log, std::vector<std::string>{UiText(784)});
