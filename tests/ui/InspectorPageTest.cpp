@@ -207,7 +207,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(Cell(g, 1, 1), "");
 
   f.TabParamClick();  // another page takes the grid over, without the processor cells
-  EXPECT_EQ(Cell(g, 0, 2), "");
+  EXPECT_NE(Cell(g, 0, 2), UiText(363));
   EXPECT_EQ(g->textElideMode(), Qt::ElideRight);
 }
 
