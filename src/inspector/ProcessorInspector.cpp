@@ -213,27 +213,6 @@ std::string RegisterName(int address) {
   return "$" + Hex2(address);
 }
 
-std::string RegisterValueText(std::uint8_t value) {
-  std::string text = "0000:0000  ";
-  for (int bit = 7; bit >= 0; --bit) {
-    const int position = (7 - bit) + (bit < 4 ? 1 : 0);  // the colon stands after bit 4
-    if (value & (1 << bit)) text[static_cast<std::size_t>(position)] = '1';
-  }
-  if (value < 10) text += ' ';
-  text += std::to_string(value);
-  return text;
-}
-
-std::string inspector::ResetCauseText(std::uint8_t resetByte) {
-  switch (resetByte & 0x0F) {
-    case 0:
-    case 8: return "Watchdog Reset";
-    case 2: return "External Reset";
-    case 4: return "Brown-out Reset";
-    default: return "Power On Reset";
-  }
-}
-
 // ---------------------------------------------------------------------------------------
 // Pages
 

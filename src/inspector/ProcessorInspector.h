@@ -19,16 +19,9 @@ inline constexpr int kRegisterCount = 256;
 // (UTF-8; never translated). Empty outside 0..255.
 std::string RegisterName(int address);
 
-// A register value as the RAM row shows it: the eight bits in two groups of four, most
-// significant first, then two blanks and the value in decimal, at least two wide
-// (165 gives "1010:0101  165", 0 gives "0000:0000   0").
-std::string RegisterValueText(std::uint8_t value);
-
-namespace inspector {
-// The cause of the controller's last reset from the low four bits of the reset byte:
-// 2 external, 4 brown-out, 0 and 8 watchdog, anything else power on.
-std::string ResetCauseText(std::uint8_t resetByte);
-}  // namespace inspector
+// A register's value as the RAM row shows it is RamText (monitor/ReadingRows.h); the
+// reset cause is ResetCauseText (params/ParameterTable.h), which the parameter editor's
+// hint shows too.
 
 // ---------------------------------------------------------------------------------------
 // Pages and their requests

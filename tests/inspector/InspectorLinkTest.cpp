@@ -3,6 +3,7 @@
 #include "inspector/ProcessorInspector.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
+#include "monitor/ReadingRows.h"
 #include "support/FakeSerialPort.h"
 #include "support/ScriptedLinkHost.h"
 
@@ -126,7 +127,7 @@ TEST_F(InspectorLinkTest, registerIsReadAfterEachLiveReplyInTheServiceMode) {
     ASSERT_EQ(host.records.size(), static_cast<std::size_t>(round + 1));
     EXPECT_EQ(host.records.back()[0], 0x54);
     EXPECT_EQ(host.records.back()[15], 0xA5);
-    EXPECT_EQ(RegisterValueText(host.records.back()[15]), "1010:0101  165");
+    EXPECT_EQ(RamText(host.records.back()[15]), "1010:0101  165");
   }
   host.serviceMode = false;
   link.TimerTxTimer();

@@ -5,6 +5,8 @@
 #include "base/UiText.h"
 #include "inspector/ProcessorInspector.h"
 #include "link/ControllerLink.h"
+#include "monitor/ReadingRows.h"
+#include "params/ParameterTable.h"
 
 namespace {
 
@@ -64,8 +66,7 @@ TEST(RegisterNamesTest, registerValueShowsItsBitsAndItsNumber) {
       {0, "0000:0000   0"},  {165, "1010:0101  165"},  {255, "1111:1111  255"}, {1, "0000:0001   1"},
       {10, "0000:1010  10"}, {0x80, "1000:0000  128"}, {0x0F, "0000:1111  15"}, {0x10, "0001:0000  16"},
   };
-  for (const auto& [value, text] : cases)
-    EXPECT_EQ(RegisterValueText(static_cast<std::uint8_t>(value)), text);
+  for (const auto& [value, text] : cases) EXPECT_EQ(RamText(static_cast<std::uint8_t>(value)), text);
 }
 
 TEST(ResetCauseTest, lowFourBitsNameTheCause) {
@@ -75,7 +76,7 @@ TEST(ResetCauseTest, lowFourBitsNameTheCause) {
       {0xF4, "Brown-out Reset"}, {0x80, "Watchdog Reset"}, {0x0C, "Power On Reset"},
   };
   for (const auto& [value, text] : cases)
-    EXPECT_EQ(inspector::ResetCauseText(static_cast<std::uint8_t>(value)), text) << value;
+    EXPECT_EQ(ResetCauseText(static_cast<std::uint8_t>(value)), text) << value;
 }
 
 TEST(InspectorPagesTest, buttonActionChoosesTheViewAndItsPoll) {
