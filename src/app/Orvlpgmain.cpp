@@ -104,6 +104,7 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
+  firmware_ = std::make_unique<FirmwarePageQt>(this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_);
   FormCreate();
 }
 
@@ -557,7 +558,20 @@ void TForm1::PageButtonClick(int action) {
   if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
 }
 
-void TForm1::Btn1Click() { PageButtonClick(1); }
+void TForm1::Btn1Click() {
+  if (CurrentPage() == 7)
+    StartProgramming();
+  else
+    PageButtonClick(1);
+}
+
+int TForm1::ListFirmwareImages() {
+  return firmware_->Page().ListFirmwareImages(layout_.parameterRowsVisible);
+}
+
+void TForm1::StartProgramming() {
+  firmware_->Page().StartProgramming(GridEx1->currentRow(), connectionMode_);
+}
 
 void TForm1::Btn2Click() { PageButtonClick(2); }
 
@@ -800,11 +814,7 @@ void TForm1::RebuildEditor() {
     setCell(0, 1, T(301));
     return;
   }
-  if (page == 7) {
-    GridEx1->setRowCount(minimumRows);
-    setCell(0, 0, T(388));
-    setCell(0, 1, T(389));
-  }
+  if (page == 7) ListFirmwareImages();
 }
 
 void TForm1::PlaceSetupEditors() {
@@ -1072,6 +1082,9 @@ void TForm1::ShowAutoMessage(const std::string& text) {
 }
 
 void TForm1::HideHintPanel() { PanelHint->hide(); }
+
+// The parameter backup is wired here once the parameter files provide it.
+void TForm1::MakeAutomaticBackup() {}
 
 void TForm1::ShowParamAndConfigTabs() {
   TabParam->show();

@@ -9,6 +9,7 @@
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
 #include "base/UserDialogs.h"
+#include "firmware/FirmwarePageQt.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "monitor/ReadingHistory.h"
@@ -40,7 +41,7 @@ struct MainWindowEnvironment {
 
 // The main window. It owns the state of the run through the core objects it holds and
 // implements the host interfaces through which they ask for side effects.
-class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
+class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost, public FirmwareHost {
   Q_OBJECT
 
  public:
@@ -53,6 +54,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   bool ServiceModeOn() const { return serviceMode_; }
   ControllerLink& Link() { return *link_; }
   ConnectionSupervisor& Supervisor() { return *supervisor_; }
+  FirmwarePageQt& Firmware() { return *firmware_; }
   SerialPort& Port() { return *port_; }
   const MainLayout& LastLayout() const { return layout_; }
   QTimer* TimerTx() const { return timerTx_; }
@@ -86,6 +88,8 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   bool FormKeyDown(int virtualKey);
   void LayoutMainWindow();
   void RebuildEditor();
+  int ListFirmwareImages();
+  void StartProgramming();
 
   // LinkHost
   void SetTxInterval(int ms) override;
@@ -131,6 +135,9 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   void HideHintPanel() override;
   void ShowParamAndConfigTabs() override;
 
+  // FirmwareHost
+  void MakeAutomaticBackup() override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -162,6 +169,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost {
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<ControllerLink> link_;
   std::unique_ptr<ConnectionSupervisor> supervisor_;
+  std::unique_ptr<FirmwarePageQt> firmware_;
   MainLayout layout_;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;

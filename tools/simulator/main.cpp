@@ -42,6 +42,8 @@ constexpr std::string_view kUsage =
     "  --tester            answer as the tester (type CB): parameter reads and writes only\n"
     "  --loader BYTE6      answer as the loader; BYTE6 is byte 6 of its report (0..255)\n"
     "  --image FILE        raw image bytes a programming run must deliver (checked, logged)\n"
+    "  --loader-p N        P of the loader's answer, 0..255 (default 8; E = P div 8 extra blocks)\n"
+    "  --received FILE     written with the reassembled image at the end of every run\n"
     "  --paced             pace both directions like 4800 baud (2.083 ms per byte)\n"
     "  --turnaround MS     delay before a reply (default 0, or 2 when paced)\n"
     "  --garble RATE       replace each reply byte by a random one with probability RATE\n"
@@ -52,7 +54,8 @@ constexpr std::string_view kUsage =
     "  --help              this text\n"
     "\n"
     "Commands on stdin, one per line: silent on | silent off | garble RATE |\n"
-    "vanish (close the line, remove the link, exit soon after) | quit\n";
+    "vanish (close the line, remove the link, exit soon after) | quit |\n"
+    "silent after N (the loader falls silent once it has received N more blocks)\n";
 
 volatile std::sig_atomic_t gStop = 0;
 void OnSignal(int) { gStop = 1; }
@@ -62,6 +65,7 @@ struct Config {
   int port = 1;
   sim::SimControllerOptions engine;
   std::string imagePath;
+  std::string receivedPath;
   bool paced = false;
   std::optional<double> turnaroundMs;
   std::string logPath;
@@ -153,6 +157,11 @@ int ParseArgs(int argc, char** argv, Config& cfg, bool& done) {
     } else if (arg == "--image") {
       if (!value(v)) return 2;
       cfg.imagePath = v;
+    } else if (arg == "--loader-p") {
+      if (!value(v) || !ParseNumber(v, cfg.engine.loaderValueP)) return Fail("--loader-p takes 0..255"), 2;
+    } else if (arg == "--received") {
+      if (!value(v)) return 2;
+      cfg.receivedPath = v;
     } else if (arg == "--ready-file") {
       if (!value(v)) return 2;
       cfg.readyFile = v;
@@ -285,6 +294,7 @@ class Simulator {
     }
     if (chunk.empty()) return;
     const auto reply = engine_.Receive(chunk.data(), chunk.size());
+    if (engine_.RunsEnded() != runsWritten_) WriteReceivedImage();
     if (reply.empty() || line_.MasterFd() < 0) return;
     auto startAt = now + std::chrono::duration_cast<Clock::duration>(Duration(turnaround_));
     if (!output_.empty()) startAt = std::max(startAt, output_.back().first);
@@ -293,6 +303,15 @@ class Simulator {
       if (cfg_.paced) due += std::chrono::duration_cast<Clock::duration>(Duration(kByteMs * static_cast<double>(j + 1)));
       output_.emplace_back(due, reply[j]);
     }
+  }
+
+  void WriteReceivedImage() {
+    runsWritten_ = engine_.RunsEnded();
+    if (cfg_.receivedPath.empty()) return;
+    const auto& image = engine_.ReceivedImage();
+    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+    if (!WriteFileAtomically(cfg_.receivedPath, bytes)) Fail("cannot write " + cfg_.receivedPath);
+    WriteAll(logFd_, "RECEIVED " + std::to_string(image.size()) + " bytes\n");
   }
 
   void FlushOutput(Clock::time_point now) {
@@ -350,6 +369,12 @@ class Simulator {
         output_.clear();
         vanishedAt_ = Clock::now();
       }
+    } else if (cmd.starts_with("silent after ")) {
+      int blocks = 0;
+      if (ParseNumber(cmd.substr(13), blocks) && blocks > 0)
+        engine_.SetSilentAfterBlocks(blocks);
+      else
+        Fail("silent after takes a number of blocks");
     } else if (cmd == "quit") {
       quit_ = true;
     } else {
@@ -370,6 +395,7 @@ class Simulator {
   std::string stdinBuffer_;
   bool stdinOpen_ = true;
   bool quit_ = false;
+  int runsWritten_ = 0;
   std::optional<Clock::time_point> vanishedAt_;
 };
 
