@@ -40,6 +40,7 @@ run: build
 
 bench: build
 	./$(BUILD)/link_bench
+	./$(BUILD)/firmware_bench
 
 clean:
 	rm -rf $(BUILD)

@@ -19,6 +19,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
@@ -183,7 +184,8 @@ RunResult ProgramOnce(const Options& options, bool paced, double turnaroundMs,
   comm.Close();
   if (result.result != programming::kTextSucceeded) {
     const auto lines = simulator.LogLines();
-    for (std::size_t i = lines.size() > 8 ? lines.size() - 8 : 0; i < lines.size(); ++i) Line("   sim: " + lines[i]);
+    for (std::size_t i = lines.size() > 8 ? lines.size() - 8 : 0; i < lines.size(); ++i)
+      Line("   sim: " + lines[i]);
   }
   return result;
 }
@@ -225,22 +227,30 @@ int main(int argc, char** argv) {
   Line("1. Paced simulator (4800 baud, turnaround " + Fixed(options.turnaroundMs, 3) + " ms, P " +
        Int(options.loaderP) + "), " + Int(options.runs) + " run(s)");
   Line("   run  blocks  result  measured ms  wire limit ms   ratio");
-  bool met = true;
+  std::vector<double> ratios;
+  bool allSucceeded = true;
   for (int run = 1; run <= options.runs; ++run) {
     const RunResult r = ProgramOnce(options, true, options.turnaroundMs, image);
     if (!r.completed) {
       Line("   " + Int(run) + "  the run did not end within 180 s");
-      met = false;
+      allSucceeded = false;
       continue;
     }
     const double limitMs = r.blocks * perBlockMs;
     const double ratio = r.measuredMs / limitMs;
-    met = met && ratio <= kRatioGoal && r.result == programming::kTextSucceeded;
+    if (r.result == programming::kTextSucceeded)
+      ratios.push_back(ratio);
+    else
+      allSucceeded = false;
     Line("   " + std::string(3 - std::min<std::size_t>(3, Int(run).size()), ' ') + Int(run) + "    " +
          Int(r.blocks) + "     " + Int(r.result) + "     " + Fixed(r.measuredMs, 1) + "       " +
          Fixed(limitMs, 1) + "  " + Fixed(ratio, 4));
   }
-  Line("   goal ratio <= " + Fixed(kRatioGoal, 2) + ": " + (met ? "PASS" : "MISS"));
+  std::sort(ratios.begin(), ratios.end());
+  const double median = ratios.empty() ? 0.0 : ratios[(ratios.size() - 1) / 2];
+  const bool met = !ratios.empty() && allSucceeded && median <= kRatioGoal;
+  Line("   median ratio of the successful runs " + Fixed(median, 4) + ", goal <= " + Fixed(kRatioGoal, 2) +
+       (allSucceeded ? "" : " (not every run succeeded)") + ": " + (met ? "PASS" : "MISS"));
   Line("   - wire limit: N x ((20 block + 8 reply bytes) x 10 bits / 4800 baud + turnaround) = N x " +
        Fixed(perBlockMs, 3) + " ms");
   Line("   - measured: first data block handed to WriteBuf .. the loader's final status handled");

@@ -137,6 +137,7 @@ class TForm1 : public QMainWindow, public LinkHost, public SupervisionHost, publ
 
   // FirmwareHost
   void MakeAutomaticBackup() override;
+  void RunTransmitTimer() override { SetTxEnabled(true); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -76,5 +76,6 @@ void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
   view_.SetFileText(UiText(kTextReadingFile) + FileNameOf(path));
   std::vector<std::uint8_t> image;
   if (!ReadForRun(path, image)) return;
+  host_.RunTransmitTimer();
   dialogue_.Start(std::move(image));
 }

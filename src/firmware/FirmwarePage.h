@@ -16,6 +16,9 @@ class FirmwareHost {
   // read of the controller: new firmware may bring the controller back with its factory
   // parameters.
   virtual void MakeAutomaticBackup() = 0;
+  // The transmit timer runs the time limits of a run; a link stopped by the user is not
+  // ticking.
+  virtual void RunTransmitTimer() = 0;
 };
 
 // The page's grid, its copy of the list, and the programming window.

@@ -129,7 +129,6 @@ TEST_F(FirmwareEndToEndTest, LoaderFallingSilentMidRunIsGivenUpAndTheRunCanBeRep
   EXPECT_EQ(dialogs.messages.back(), UiText(909));
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
-  EXPECT_TRUE(form->Link().vars.reconnectPending);
 
   // The restarted link finds the unfinished run's loader and brings the firmware page back.
   sim.Send("silent off");

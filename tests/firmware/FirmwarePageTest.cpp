@@ -54,6 +54,7 @@ class RecordingView : public FirmwarePageView, public FirmwareHost {
   void SetMainWindowEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
   void CloseProgrammingWindow() override { events.push_back("close"); }
   void MakeAutomaticBackup() override { events.push_back("backup"); }
+  void RunTransmitTimer() override { events.push_back("ticking"); }
 
   std::vector<ListedImage> listed;
   int gridRows = 0;
@@ -130,7 +131,7 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
     WriteImage(rig.folder / "a.img", Pattern(64));
     rig.page.ListFirmwareImages(12);
     rig.page.StartProgramming(1, mode);
-    std::vector<std::string> want = {"open", "disable"};
+    std::vector<std::string> want = {"open", "disable", "ticking"};
     if (mode == 2) want.insert(want.begin() + 1, "backup");
     EXPECT_EQ(rig.view.events, want) << mode;
     EXPECT_EQ(rig.view.fileText, UiText(902) + "a.img");

@@ -230,8 +230,10 @@ class Simulator {
 
     while (!gStop && !quit_) {
       const auto now = Clock::now();
-      AdvanceEngine(now);
+      // Input that fell due while the simulator was not running is delivered before the
+      // clock moves on, so a late wake-up does not turn a whole frame into a stale one.
       DeliverInput(now);
+      AdvanceEngine(now);
       FlushOutput(now);
       if (vanishedAt_ && Duration(now - *vanishedAt_).count() >= kVanishLingerMs) break;
 
