@@ -41,6 +41,7 @@ run: build
 bench: build
 	./$(BUILD)/link_bench
 	./$(BUILD)/monitor_bench
+	./$(BUILD)/firmware_bench
 
 # Installs under PREFIX (default /usr/local): the program and its help document, a launcher,
 # a desktop entry and an icon.

@@ -11,11 +11,16 @@ cleanup() {
   rm -rf "$dir"
 }
 trap cleanup EXIT INT TERM
+# A demo firmware image next to the program, so that the firmware page lists one; the
+# simulator's loader checks that a run delivers exactly its bytes.
+head -c 16384 /dev/urandom > "$dir/demo.bin"
+"$build/orv-imgmake" --input "$dir/demo.bin" --output "$build/demo.img" --target 96 --version 161 \
+  --date "$(date +%Y-%m-%d)" --name "Demo firmware for TELK50 and TELK100"
 # The simulator reads run-time commands on stdin: every line appended to $dir/commands.
 : > "$dir/commands"
 # shellcheck disable=SC2086  # ORV_SIM_OPTIONS holds several options
 "$build/orv-simulator" --port 1 --pattern "$ORV_COMM_PATTERN" --log "$dir/frames.log" \
-  --ready-file "$dir/ready" ${ORV_SIM_OPTIONS:-} < <(tail -n +1 --pid=$$ -f "$dir/commands") &
+  --ready-file "$dir/ready" --image "$dir/demo.bin" ${ORV_SIM_OPTIONS:-} < <(tail -n +1 --pid=$$ -f "$dir/commands") &
 sim_pid=$!
 for _ in $(seq 100); do [ -e "$dir/ready" ] && break; sleep 0.05; done
 [ -e "$dir/ready" ] || { echo "the simulator did not start" >&2; exit 1; }

@@ -109,6 +109,7 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
+  firmware_ = std::make_unique<FirmwarePageQt>(this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_);
   FormCreate();
 }
 
@@ -612,7 +613,20 @@ void TForm1::PageButtonClick(int action) {
   if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
 }
 
-void TForm1::Btn1Click() { PageButtonClick(1); }
+void TForm1::Btn1Click() {
+  if (CurrentPage() == 7)
+    StartProgramming();
+  else
+    PageButtonClick(1);
+}
+
+int TForm1::ListFirmwareImages() {
+  return firmware_->Page().ListFirmwareImages(layout_.parameterRowsVisible);
+}
+
+void TForm1::StartProgramming() {
+  firmware_->Page().StartProgramming(GridEx1->currentRow(), connectionMode_);
+}
 
 void TForm1::Btn2Click() { PageButtonClick(2); }
 
@@ -905,11 +919,7 @@ void TForm1::RebuildEditor() {
     return;
   }
   if (editorView_->RebuildEditor()) return;
-  if (page == 7) {
-    GridEx1->setRowCount(minimumRows);
-    setCell(0, 0, T(388));
-    setCell(0, 1, T(389));
-  }
+  if (page == 7) ListFirmwareImages();
 }
 
 void TForm1::PlaceSetupEditors() {

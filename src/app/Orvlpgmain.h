@@ -9,6 +9,7 @@
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
 #include "base/UserDialogs.h"
+#include "firmware/FirmwarePageQt.h"
 #include "inspector/InspectorPageQt.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
@@ -54,7 +55,8 @@ class TForm1 : public QMainWindow,
                public LinkHost,
                public SupervisionHost,
                public ParameterEditorHost,
-               public ParameterTransferHost {
+               public ParameterTransferHost,
+               public FirmwareHost {
   Q_OBJECT
 
  public:
@@ -67,6 +69,7 @@ class TForm1 : public QMainWindow,
   bool ServiceModeOn() const { return serviceMode_; }
   ControllerLink& Link() { return *link_; }
   ConnectionSupervisor& Supervisor() { return *supervisor_; }
+  FirmwarePageQt& Firmware() { return *firmware_; }
   SerialPort& Port() { return *port_; }
   const MainLayout& LastLayout() const { return layout_; }
   QTimer* TimerTx() const { return timerTx_; }
@@ -133,6 +136,8 @@ class TForm1 : public QMainWindow,
   void BitBtnOkClick();
   void BitBtnCancelClick();
   void RebuildEditor() override;
+  int ListFirmwareImages();
+  void StartProgramming();
 
   // LinkHost
   void SetTxInterval(int ms) override;
@@ -184,7 +189,10 @@ class TForm1 : public QMainWindow,
   std::string FileNameBase() const override;
   void SetOpenedFileName(const std::string& name) override { openedFileName_ = name; }
   void DependentDefaultsForSelectedRow() override { paramEditor_->DependentDefaults(); }
-  // Saves the controller's block into the backup folder and logs the file's name.
+  // FirmwareHost
+  void RunTransmitTimer() override { SetTxEnabled(true); }
+  // ParameterTransferHost and FirmwareHost: saves the controller's block into the backup folder and logs the
+  // file's name.
   void MakeAutomaticBackup() override;
 
  protected:
@@ -223,6 +231,7 @@ class TForm1 : public QMainWindow,
   ParameterEditorQt* editorView_ = nullptr;
   std::unique_ptr<ParameterTransfer> transfer_;
   std::unique_ptr<HelpDesk> help_;
+  std::unique_ptr<FirmwarePageQt> firmware_;
   MainLayout layout_;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;

@@ -78,11 +78,15 @@ void ControllerLink::DiscardWaiting() {
 
 void ControllerLink::TimerTxTimer() {
   NextRandom();  // keeps the generator moving; the programming seed is drawn from it
-  if (vars.reconnectPending || vars.linkState == kStopped) return;
-  if (vars.linkState == kProgramming) {
+  if (vars.reconnectPending) return;
+  // A programming start waits for the loader's answer with the link stopped; the same
+  // handler times that wait.
+  const bool awaitingLoader = vars.linkState == kStopped && vars.expectedReply == kLoader;
+  if (vars.linkState == kProgramming || awaitingLoader) {
     if (programming_) programming_->OnProgrammingTick();
     return;
   }
+  if (vars.linkState == kStopped) return;
   DiscardWaiting();
 
   if (vars.linkState == kChoose) {

@@ -408,7 +408,7 @@ void SimController::HandleApplication(const std::uint8_t* f, std::vector<std::ui
 }
 
 void SimController::LoaderReply(std::uint8_t status, std::vector<std::uint8_t>& out) {
-  Emit(out, {kProgramFrame, 0x01, status, 0x00, kLoaderValueP, static_cast<std::uint8_t>(nextBlock_ >> 8),
+  Emit(out, {kProgramFrame, 0x01, status, 0x00, options_.loaderValueP, static_cast<std::uint8_t>(nextBlock_ >> 8),
              static_cast<std::uint8_t>(nextBlock_ & 0xFF), 0});
 }
 
@@ -417,7 +417,7 @@ void SimController::HandleLoader(const std::uint8_t* f, std::size_t len, std::ve
     if (phase_ == LoaderPhase::Receiving) AddLog("LOADER run restarted");
     phase_ = LoaderPhase::AwaitHeader;
     AddLog("LOADER start");
-    Emit(out, {kStart, options_.typeByte, kLoaderValueB, 0x00, kLoaderValueP, kLoaderValueD, 0x00, 0});
+    Emit(out, {kStart, options_.typeByte, kLoaderValueB, 0x00, options_.loaderValueP, kLoaderValueD, 0x00, 0});
     return;
   }
   if (f[0] == kProgramFrame && len == 20) {
@@ -432,9 +432,9 @@ void SimController::HandleLoader(const std::uint8_t* f, std::size_t len, std::ve
 }
 
 void SimController::HandleHeader(const std::uint8_t* f, std::vector<std::uint8_t>& out) {
-  constexpr std::uint8_t e = kLoaderValueP / 8;
+  const std::uint8_t e = options_.loaderValueP / 8;
   const int n = f[9] << 8 | f[10];
-  const bool ok = f[4] == options_.typeByte && f[5] == kLoaderValueB && f[6] == 0 && f[7] == kLoaderValueP &&
+  const bool ok = f[4] == options_.typeByte && f[5] == kLoaderValueB && f[6] == 0 && f[7] == options_.loaderValueP &&
                   f[8] == kLoaderValueD && f[11] == e && n >= 1 && n <= kMaxProgramBlocks;
   nextBlock_ = 0;
   if (!ok) {
@@ -461,7 +461,7 @@ void SimController::HandleHeader(const std::uint8_t* f, std::vector<std::uint8_t
 }
 
 void SimController::HandleBlock(const std::uint8_t* f, std::vector<std::uint8_t>& out) {
-  constexpr int pe = kLoaderValueP * (kLoaderValueP / 8);
+  const int pe = options_.loaderValueP * (options_.loaderValueP / 8);
   const auto number = static_cast<std::uint8_t>((nextBlock_ - pe) & 0xFF);
   if (f[2] != number) {
     AddLog("LOADER block " + std::to_string(nextBlock_) + " carries number " + std::to_string(f[2]) +
@@ -482,6 +482,11 @@ void SimController::HandleBlock(const std::uint8_t* f, std::vector<std::uint8_t>
     std::copy(d.begin(), d.end(), image_.begin() + static_cast<std::ptrdiff_t>(nextBlock_) * 16);
   }
   ++nextBlock_;
+  if (options_.silentAfterBlocks > 0 && --options_.silentAfterBlocks == 0) {
+    options_.silent = true;
+    AddLog("LOADER silent after block " + std::to_string(nextBlock_ - 1));
+    return;
+  }
   if (nextBlock_ >= blocks_)
     FinishRun(out);
   else
@@ -515,6 +520,7 @@ void SimController::FinishRun(std::vector<std::uint8_t>& out) {
   }
 
   phase_ = LoaderPhase::Idle;
+  ++runsEnded_;
   LoaderReply(ok ? kLoaderDone : kLoaderDone | kLoaderErrorBit, out);
   if (ok) {
     loaderResult_ = LoaderResult::Success;

@@ -26,7 +26,7 @@
 //   - a parameter read (and any other application request) is answered with the 8-byte
 //     LoaderReport 3A type version 00 00 00 reportByte6 chk;
 //   - the programming start is answered with 3A A B 00 P D 00 chk, where A = type byte,
-//     B = kLoaderValueB, P = kLoaderValueP (8, so E = P div 8 = 1) and D = kLoaderValueD;
+//     B = kLoaderValueB, P = loaderValueP (default 8, so E = P div 8 = 1) and D = kLoaderValueD;
 //   - the 20-byte header (07 00 ...) is checked (checksum, A, B, P, D, E echoed, N in range)
 //     and answered with 07 01 03 00 P G_hi G_lo chk asking for block G = 0;
 //   - blocks are numbered 0..N-1 and block G holds image bytes 16G..16G+15; the data frame's
@@ -35,7 +35,9 @@
 //   - after block N-1 the sum (24 bits) and XOR of the first (N-1)*16 bytes are compared with
 //     the header: status 05 on success, 0x25 on error. After success the new application
 //     runs (the controller answers normally again); after an error the loader stays and its
-//     report byte 6 becomes 1 ("last programming ended with an error").
+//     report byte 6 becomes 1 ("last programming ended with an error");
+//   - with silentAfterBlocks set, the loader falls silent (as SetSilent) once it has received
+//     that many blocks, leaving the run unfinished.
 //
 // Frames with a wrong checksum are not answered. Unknown bytes are skipped one at a time until
 // a known code starts a frame whose checksum holds. A partial frame that gets no further byte
@@ -83,8 +85,10 @@ struct SimControllerOptions {
   std::uint32_t seed = 1;
   double garbleRate = 0.0;  // probability that a reply byte is replaced by a random byte
   bool silent = false;
-  std::vector<std::uint8_t> expectedImage;  // compared with a programmed image when not empty
-  CarOptions car;                           // the car behind the controller
+  std::vector<std::uint8_t> expectedImage;    // compared with a programmed image when not empty
+  CarOptions car;                             // the car behind the controller
+  std::uint8_t loaderValueP = kLoaderValueP;  // P of the loader's answer; E = P div 8 extra blocks
+  int silentAfterBlocks = 0;                  // the loader falls silent after this many blocks (0: never)
 };
 
 enum class LoaderResult { None, Running, Success, Error };
@@ -126,6 +130,10 @@ class SimController {
   ImageCheck LastImageCheck() const { return imageCheck_; }
   // The image bytes received in the last programming run (N*16 bytes).
   const std::vector<std::uint8_t>& ReceivedImage() const { return image_; }
+  // Programming runs that reached their end (success or error) so far.
+  int RunsEnded() const { return runsEnded_; }
+  // The loader stops answering once it has received this many more blocks (0: never).
+  void SetSilentAfterBlocks(int blocks) { options_.silentAfterBlocks = blocks; }
   std::uint8_t MapCell(int column, int row) const;  // column 16..37, row 0..15
   // The data memory byte as the SRAM block reads show it: addresses 0x000..0x0FF the
   // registers and variables, 0x100..0x25F the map; 0 outside.
@@ -185,12 +193,13 @@ class SimController {
   LoaderResult loaderResult_ = LoaderResult::None;
   ImageCheck imageCheck_ = ImageCheck::NotChecked;
   std::vector<std::uint8_t> image_;
-  int blocks_ = 0;       // N
-  int nextBlock_ = 0;    // G
+  int blocks_ = 0;         // N
+  int nextBlock_ = 0;      // G
   std::uint32_t sum_ = 0;  // S from the header
   std::uint8_t xor_ = 0;   // X from the header
   std::uint8_t key_ = 0;   // TransferKey
   bool blockError_ = false;
+  int runsEnded_ = 0;
 };
 
 // Hex text of bytes, "55 01 56".

@@ -1,5 +1,9 @@
 // orv-simulator: answers on a pseudo-terminal as the gas controller (or its loader) would.
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -8,13 +12,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fcntl.h>
 #include <optional>
-#include <poll.h>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,8 @@ constexpr std::string_view kUsage =
     "  --tester            answer as the tester (type CB): parameter reads and writes only\n"
     "  --loader BYTE6      answer as the loader; BYTE6 is byte 6 of its report (0..255)\n"
     "  --image FILE        raw image bytes a programming run must deliver (checked, logged)\n"
+    "  --loader-p N        P of the loader's answer, 0..255 (default 8; E = P div 8 extra blocks)\n"
+    "  --received FILE     written with the reassembled image at the end of every run\n"
     "  --paced             pace both directions like 4800 baud (2.083 ms per byte)\n"
     "  --turnaround MS     delay before a reply (default 0, or 2 when paced)\n"
     "  --garble RATE       replace each reply byte by a random one with probability RATE\n"
@@ -58,6 +61,7 @@ constexpr std::string_view kUsage =
     "Commands on stdin, one per line: silent on | silent off | garble RATE |\n"
     "vanish (close the line, remove the link, exit soon after) | quit |\n"
     "engine start | engine stop | rpm N (engine speed to reach, e.g. rpm 3000) | idle | demo\n";
+"silent after N (the loader falls silent once it has received N more blocks)\n";
 
 volatile std::sig_atomic_t gStop = 0;
 void OnSignal(int) { gStop = 1; }
@@ -67,6 +71,7 @@ struct Config {
   int port = 1;
   sim::SimControllerOptions engine;
   std::string imagePath;
+  std::string receivedPath;
   bool paced = false;
   std::optional<double> turnaroundMs;
   std::string logPath;
@@ -131,7 +136,8 @@ int ParseArgs(int argc, char** argv, Config& cfg, bool& done) {
       if (!value(v)) return 2;
       cfg.pattern = v;
     } else if (arg == "--port") {
-      if (!value(v) || !ParseNumber(v, cfg.port) || cfg.port < 1 || cfg.port > 4) return Fail("--port takes 1..4"), 2;
+      if (!value(v) || !ParseNumber(v, cfg.port) || cfg.port < 1 || cfg.port > 4)
+        return Fail("--port takes 1..4"), 2;
     } else if (arg == "--type") {
       if (!value(v)) return 2;
       if (v.starts_with("0x") || v.starts_with("0X")) v.remove_prefix(2);
@@ -161,6 +167,11 @@ int ParseArgs(int argc, char** argv, Config& cfg, bool& done) {
     } else if (arg == "--image") {
       if (!value(v)) return 2;
       cfg.imagePath = v;
+    } else if (arg == "--loader-p") {
+      if (!value(v) || !ParseNumber(v, cfg.engine.loaderValueP)) return Fail("--loader-p takes 0..255"), 2;
+    } else if (arg == "--received") {
+      if (!value(v)) return 2;
+      cfg.receivedPath = v;
     } else if (arg == "--ready-file") {
       if (!value(v)) return 2;
       cfg.readyFile = v;
@@ -210,7 +221,8 @@ class Simulator {
       Fail(error);
       return 1;
     }
-    if (!cfg_.readyFile.empty() && !WriteFileAtomically(cfg_.readyFile, linkPath + "\n" + line_.SlaveName() + "\n")) {
+    if (!cfg_.readyFile.empty() &&
+        !WriteFileAtomically(cfg_.readyFile, linkPath + "\n" + line_.SlaveName() + "\n")) {
       Fail("cannot write " + cfg_.readyFile);
       line_.Unlink();
       return 1;
@@ -229,8 +241,10 @@ class Simulator {
 
     while (!gStop && !quit_) {
       const auto now = Clock::now();
-      AdvanceEngine(now);
+      // Input that fell due while the simulator was not running is delivered before the
+      // clock moves on, so a late wake-up does not turn a whole frame into a stale one.
       DeliverInput(now);
+      AdvanceEngine(now);
       FlushOutput(now);
       if (vanishedAt_ && Duration(now - *vanishedAt_).count() >= kVanishLingerMs) break;
 
@@ -293,14 +307,25 @@ class Simulator {
     }
     if (chunk.empty()) return;
     const auto reply = engine_.Receive(chunk.data(), chunk.size());
+    if (engine_.RunsEnded() != runsWritten_) WriteReceivedImage();
     if (reply.empty() || line_.MasterFd() < 0) return;
     auto startAt = now + std::chrono::duration_cast<Clock::duration>(Duration(turnaround_));
     if (!output_.empty()) startAt = std::max(startAt, output_.back().first);
     for (std::size_t j = 0; j < reply.size() && output_.size() < kMaxQueued; ++j) {
       auto due = startAt;
-      if (cfg_.paced) due += std::chrono::duration_cast<Clock::duration>(Duration(kByteMs * static_cast<double>(j + 1)));
+      if (cfg_.paced)
+        due += std::chrono::duration_cast<Clock::duration>(Duration(kByteMs * static_cast<double>(j + 1)));
       output_.emplace_back(due, reply[j]);
     }
+  }
+
+  void WriteReceivedImage() {
+    runsWritten_ = engine_.RunsEnded();
+    if (cfg_.receivedPath.empty()) return;
+    const auto& image = engine_.ReceivedImage();
+    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+    if (!WriteFileAtomically(cfg_.receivedPath, bytes)) Fail("cannot write " + cfg_.receivedPath);
+    WriteAll(logFd_, "RECEIVED " + std::to_string(image.size()) + " bytes\n");
   }
 
   void FlushOutput(Clock::time_point now) {
@@ -312,7 +337,8 @@ class Simulator {
     if (chunk.empty() || line_.MasterFd() < 0) return;
     const ssize_t n = ::write(line_.MasterFd(), chunk.data(), chunk.size());
     if (n < static_cast<ssize_t>(chunk.size()))
-      WriteAll(logFd_, "TX overflow: " + std::to_string(chunk.size() - static_cast<std::size_t>(std::max<ssize_t>(n, 0))) +
+      WriteAll(logFd_, "TX overflow: " +
+                           std::to_string(chunk.size() - static_cast<std::size_t>(std::max<ssize_t>(n, 0))) +
                            " bytes lost\n");
   }
 
@@ -358,6 +384,12 @@ class Simulator {
         output_.clear();
         vanishedAt_ = Clock::now();
       }
+    } else if (cmd.starts_with("silent after ")) {
+      int blocks = 0;
+      if (ParseNumber(cmd.substr(13), blocks) && blocks > 0)
+        engine_.SetSilentAfterBlocks(blocks);
+      else
+        Fail("silent after takes a number of blocks");
     } else if (cmd == "quit") {
       quit_ = true;
     } else if (engine_.EngineCommand(cmd)) {
@@ -379,6 +411,7 @@ class Simulator {
   std::string stdinBuffer_;
   bool stdinOpen_ = true;
   bool quit_ = false;
+  int runsWritten_ = 0;
   std::optional<Clock::time_point> vanishedAt_;
 };
 
@@ -408,7 +441,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  struct sigaction sa{};
+  struct sigaction sa {};
   sa.sa_handler = OnSignal;
   sigemptyset(&sa.sa_mask);
   sigaction(SIGINT, &sa, nullptr);

@@ -1,0 +1,81 @@
+#include "firmware/FirmwarePage.h"
+
+#include <utility>
+
+#include "base/UiText.h"
+#include "params/ParameterBlock.h"
+
+namespace {
+constexpr int kTextCannotOpen = 702;
+constexpr int kTextBadData = 703;
+constexpr int kTextConfirm = 901;
+constexpr int kTextReadingFile = 902;
+constexpr int kControllerConnected = 2;
+}  // namespace
+
+int FirmwareGridRows(int images, int rowsVisible) {
+  return images + 1 > rowsVisible ? images + 2 : rowsVisible;
+}
+
+FirmwarePage::FirmwarePage(ControllerLink& link, FirmwarePageView& view, FirmwareHost& host,
+                           UserDialogs& dialogs, std::string programDir)
+    : link_(link),
+      view_(view),
+      host_(host),
+      dialogs_(dialogs),
+      programDir_(std::move(programDir)),
+      dialogue_(link, view, dialogs) {}
+
+int FirmwarePage::ListFirmwareImages(int rowsVisible) {
+  // The message about a file that cannot be opened runs an event loop, in which the window
+  // may be laid out again; that layout keeps the list being made.
+  if (listing_) return static_cast<int>(list_.size());
+  listing_ = true;
+  link_.vars.controllerStatus = 255;
+  list_.clear();
+  list_ = ListImagesIn(programDir_, link_.parameterBlock[kTypeByte], [this](const std::string& name) {
+    dialogs_.ShowMessage(UiText(kTextCannotOpen) + name, MessageButtons::Ok);
+  });
+  const int count = static_cast<int>(list_.size());
+  view_.ShowImageList(list_, FirmwareGridRows(count, rowsVisible));
+  listing_ = false;
+  return count;
+}
+
+bool FirmwarePage::ReadForRun(const std::string& path, std::vector<std::uint8_t>& image) {
+  switch (ReadImageForRun(path, image)) {
+    case ImageReadResult::Ok: return true;
+    case ImageReadResult::CannotOpen:
+      dialogs_.ShowMessage(UiText(kTextCannotOpen) + path, MessageButtons::Ok);
+      break;
+    case ImageReadResult::BadData:
+      dialogs_.ShowMessage(UiText(kTextBadData) + FileNameOf(path), MessageButtons::Ok);
+      break;
+  }
+  view_.CloseProgrammingWindow();
+  view_.SetMainWindowEnabled(true);
+  return false;
+}
+
+void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
+  link_.vars.controllerStatus = 255;
+  const int entry = selectedRow - 1;
+  if (entry < 0 || entry >= static_cast<int>(list_.size())) return;
+  if (dialogue_.CurrentPhase() != ProgrammingDialogue::Phase::Idle) return;
+  const std::string path = list_[static_cast<std::size_t>(entry)].path;
+
+  view_.OpenProgrammingWindow();
+  dialogs_.Beep();
+  if (dialogs_.ShowMessage(UiText(kTextConfirm), MessageButtons::OkCancel) == MessageAnswer::Cancel) {
+    view_.CloseProgrammingWindow();
+    return;
+  }
+  if (connectionMode == kControllerConnected) host_.MakeAutomaticBackup();
+
+  view_.SetMainWindowEnabled(false);
+  view_.SetFileText(UiText(kTextReadingFile) + FileNameOf(path));
+  std::vector<std::uint8_t> image;
+  if (!ReadForRun(path, image)) return;
+  host_.RunTransmitTimer();
+  dialogue_.Start(std::move(image));
+}

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/UiText.h"
+#include "firmware/FirmwarePage.h"
+#include "firmware/Orvlpgupg.h"
+#include "link/LinkFrames.h"
+#include "support/FakeSerialPort.h"
+#include "support/ScriptedDialogs.h"
+#include "support/ScriptedLinkHost.h"
+#include "support/TempFolder.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Pattern(std::size_t n) {
+  Bytes data(n);
+  for (std::size_t i = 0; i < n; ++i) data[i] = static_cast<std::uint8_t>(i * 3 + 1);
+  return data;
+}
+
+void WriteImage(const std::string& path, const Bytes& plain, std::uint8_t target = 0x96,
+                std::uint8_t version = 161) {
+  ImageInfo info;
+  info.target = target;
+  info.version = version;
+  info.year = 2024;
+  info.month = 3;
+  info.day = 7;
+  const Bytes file = BuildImageFile(plain, info, "Image " + FileNameOf(path));
+  Put(path, std::string(file.begin(), file.end()));
+}
+
+// The page's views as a record of calls.
+class RecordingView : public FirmwarePageView, public FirmwareHost {
+ public:
+  void ShowImageList(const std::vector<ListedImage>& images, int rows) override {
+    listed = images;
+    gridRows = rows;
+  }
+  void OpenProgrammingWindow() override { events.push_back("open"); }
+  void SetFileText(const std::string& text) override { fileText = text; }
+  void ShowProgress(int) override {}
+  void SetProgress(int) override {}
+  void SetStatusText(const std::string&) override {}
+  void SetMainWindowEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
+  void CloseProgrammingWindow() override { events.push_back("close"); }
+  void MakeAutomaticBackup() override { events.push_back("backup"); }
+  void RunTransmitTimer() override { events.push_back("ticking"); }
+
+  std::vector<ListedImage> listed;
+  int gridRows = 0;
+  std::string fileText;
+  std::vector<std::string> events;
+};
+
+struct PageRig {
+  PageRig() {
+    port.Open();
+    port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
+    link.parameterBlock[0] = 0x64;
+    link.vars.linkState = link_state::kStopped;
+  }
+  TempFolder folder;
+  FakeSerialPort port;
+  ScriptedLinkHost host;
+  ReadingHistory history;
+  ControllerLink link{port, host, history};
+  ScriptedDialogs dialogs;
+  RecordingView view;
+  FirmwarePage page{link, view, view, dialogs, folder.Path()};
+};
+
+TEST(FirmwarePage, GridRowsGrowPastTheVisibleRowsByTwo) {
+  const struct {
+    int images, visible, rows;
+  } table[] = {{0, 12, 12}, {3, 12, 12}, {11, 12, 12}, {12, 12, 14}, {20, 12, 22}, {0, 0, 2}};
+  for (const auto& row : table) EXPECT_EQ(FirmwareGridRows(row.images, row.visible), row.rows) << row.images;
+}
+
+TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
+  PageRig rig;
+  WriteImage(rig.folder / "a.img", Pattern(64), 0x96);
+  WriteImage(rig.folder / "b.img", Pattern(64), 0x64);
+  std::filesystem::create_symlink(rig.folder / "nowhere", rig.folder / "c.img");
+  rig.link.vars.controllerStatus = 0x80;
+  EXPECT_EQ(rig.page.ListFirmwareImages(12), 2);
+  EXPECT_EQ(rig.link.vars.controllerStatus, 255);
+  EXPECT_EQ(rig.view.gridRows, 12);
+  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(702) + "c.img"}));
+  rig.link.parameterBlock[0] = 0x32;
+  EXPECT_EQ(rig.page.ListFirmwareImages(12), 1);
+  EXPECT_EQ(rig.page.FirmwareList()[0].path, rig.folder / "a.img");
+  rig.link.parameterBlock[0] = 255;  // nothing read
+  EXPECT_EQ(rig.page.ListFirmwareImages(2), 0);
+  EXPECT_EQ(rig.view.gridRows, 2);
+}
+
+TEST(FirmwarePage, CancelClosesTheWindowAndSendsNothing) {
+  PageRig rig;
+  WriteImage(rig.folder / "a.img", Pattern(64));
+  rig.page.ListFirmwareImages(12);
+  rig.dialogs.answers = {MessageAnswer::Cancel};
+  rig.page.StartProgramming(1, 2);
+  EXPECT_EQ(rig.view.events, (std::vector<std::string>{"open", "close"}));
+  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901)}));
+  EXPECT_EQ(rig.dialogs.beeps, 1);
+  EXPECT_TRUE(rig.port.frames.empty());
+}
+
+TEST(FirmwarePage, RowsWithoutAnImageStartNothing) {
+  PageRig rig;
+  WriteImage(rig.folder / "a.img", Pattern(64));
+  rig.page.ListFirmwareImages(12);
+  for (int row : {0, 2, -1, 40}) rig.page.StartProgramming(row, 2);
+  EXPECT_TRUE(rig.view.events.empty());
+  EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
+  for (int mode : {2, 4}) {
+    PageRig rig;
+    WriteImage(rig.folder / "a.img", Pattern(64));
+    rig.page.ListFirmwareImages(12);
+    rig.page.StartProgramming(1, mode);
+    std::vector<std::string> want = {"open", "disable", "ticking"};
+    if (mode == 2) want.insert(want.begin() + 1, "backup");
+    EXPECT_EQ(rig.view.events, want) << mode;
+    EXPECT_EQ(rig.view.fileText, UiText(902) + "a.img");
+    ASSERT_EQ(rig.port.frames.size(), 1u);
+    EXPECT_EQ(rig.port.frames[0], (Bytes{0x3A, 0x75, 0x70, 0x1F}));
+    EXPECT_EQ(rig.page.Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::AwaitingLoader);
+    rig.page.StartProgramming(1, mode);  // a second start while one runs does nothing
+    EXPECT_EQ(rig.port.frames.size(), 1u);
+  }
+}
+
+TEST(FirmwarePage, BadImagesAreRefusedBeforeAnythingIsSent) {
+  PageRig rig;
+  WriteImage(rig.folder / "a.img", Pattern(1024));
+  WriteImage(rig.folder / "b.img", Pattern(1024));
+  rig.page.ListFirmwareImages(12);
+
+  // a.img loses its last data byte; b.img goes away after the listing.
+  std::string bytes = Slurp(rig.folder / "a.img");
+  bytes.pop_back();
+  Put(rig.folder / "a.img", bytes);
+  std::filesystem::remove(rig.folder / "b.img");
+
+  rig.page.StartProgramming(1, 4);
+  rig.page.StartProgramming(2, 4);
+  EXPECT_TRUE(rig.port.frames.empty());
+  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901), UiText(703) + "a.img", UiText(901),
+                                                            UiText(702) + (rig.folder / "b.img")}));
+  const std::vector<std::string> once = {"open", "disable", "close", "enable"};
+  std::vector<std::string> twice = once;
+  twice.insert(twice.end(), once.begin(), once.end());
+  EXPECT_EQ(rig.view.events, twice);
+  EXPECT_EQ(rig.page.Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::Idle);
+}
+
+// ---- The page in the main window ----
+
+class FirmwareWindowTest : public ::testing::Test {
+ protected:
+  void Start() {
+    TestApplication();
+    auto fake = std::make_unique<FakeSerialPort>();
+    port = fake.get();
+    MainWindowEnvironment env;
+    env.dialogs = &dialogs;
+    env.settingsPath = folder / "LPG2.reg";
+    env.programDir = images.Path();
+    env.port = std::move(fake);
+    form = std::make_unique<TForm1>(std::move(env));
+    form->show();
+    form->Link().parameterBlock[0] = 0x64;
+    form->TabUpgClick();
+  }
+  std::string Cell(int row, int column) {
+    auto* item = form->GridEx1->item(row, column);
+    return item ? item->text().toStdString() : std::string();
+  }
+
+  TempFolder folder, images;
+  ScriptedDialogs dialogs;
+  FakeSerialPort* port = nullptr;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryLayout) {
+  WriteImage(images / "a.img", Pattern(64), 0x96, 161);
+  WriteImage(images / "b.img", Pattern(64), 0x96, 150);
+  std::filesystem::create_directory(images / "sub.img");
+  Start();
+  EXPECT_EQ(form->CurrentPage(), 7);
+  EXPECT_EQ(Cell(0, 0), "Программирование");
+  EXPECT_EQ(Cell(0, 1), "Описание");
+  EXPECT_EQ(Cell(1, 0), " V1.61   2024.03.07");
+  EXPECT_EQ(Cell(1, 1), "Image a.img");
+  EXPECT_EQ(Cell(2, 0), " V1.50   2024.03.07");
+  EXPECT_EQ(Cell(3, 0), "");
+  EXPECT_EQ(form->GridEx1->currentRow(), 2);
+  EXPECT_GE(form->GridEx1->rowCount(), 3);
+  EXPECT_EQ(form->Firmware().Page().FirmwareList().size(), 2u);
+  EXPECT_NE(form->LogText().find(images / "b.img"), std::string::npos);  // the list's copy
+
+  form->GridEx1->setCurrentCell(1, 0);
+  form->resize(form->width() + 40, form->height() + 20);
+  form->LayoutMainWindow();
+  EXPECT_EQ(form->GridEx1->currentRow(), 2);
+}
+
+TEST_F(FirmwareWindowTest, ProgrammingWindowOpensAndCancelLeavesTheMainWindowEnabled) {
+  WriteImage(images / "a.img", Pattern(64));
+  Start();
+  TForm3* seen = nullptr;
+  dialogs.answers = {MessageAnswer::Cancel};
+  dialogs.onMessage = [&](const std::string&) { seen = form->Firmware().ProgrammingForm(); };
+  form->Btn1Click();
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(seen->windowTitle().toStdString(), "MERVOLANTE");
+  EXPECT_EQ(seen->size(), QSize(345, 89));
+  EXPECT_EQ(seen->Label1->pos(), QPoint(72, 8));
+  EXPECT_EQ(seen->Label2->pos(), QPoint(72, 40));
+  EXPECT_EQ(seen->Progres->geometry(), QRect(72, 64, 265, 20));
+  EXPECT_TRUE(seen->Progres->isHidden());
+  EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(port->frames.empty() || port->frames.back() != (Bytes{0x3A, 0x75, 0x70, 0x1F}));
+}
+
+TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
+  WriteImage(images / "a.img", Pattern(16384));
+  Start();
+  if (!port->Active()) port->Open();
+  form->Btn1Click();
+  EXPECT_FALSE(form->isEnabled());
+  TForm3* window = form->Firmware().ProgrammingForm();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->Label1->text().toStdString(), UiText(902) + "a.img");
+  ASSERT_FALSE(port->frames.empty());
+  EXPECT_EQ(port->frames.back(), (Bytes{0x3A, 0x75, 0x70, 0x1F}));
+
+  auto feed = [&](Bytes f) {
+    f.push_back(FrameChecksum(f.data(), f.size()));
+    port->Feed(f);
+  };
+  feed({0x3A, 0x64, 0x40, 0x00, 0x08, 0x02, 0x00});  // N = 1025
+  EXPECT_TRUE(window->Progres->isVisible());
+  EXPECT_EQ(window->Progres->maximum(), 1025);
+  feed({0x07, 0x01, 0x03, 0x00, 0x08, 0x00, 25});
+  EXPECT_EQ(window->Progres->value(), 25);
+  EXPECT_EQ(window->Label2->text().toStdString(), "Время до окончания : 1 min 6 s");
+  feed({0x07, 0x01, 0x05, 0x00, 0x08, 0x04, 0x01});
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
+  EXPECT_EQ(dialogs.messages.back(), UiText(911));
+  EXPECT_TRUE(form->Link().vars.reconnectPending);
+}
+
+}  // namespace
