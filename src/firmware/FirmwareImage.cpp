@@ -222,11 +222,6 @@ ImageReadResult ReadImageForRun(const std::string& path, std::vector<std::uint8_
   return ImageReadResult::Ok;
 }
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::vector<std::string> ImageCandidates(const std::string& folder) {
   namespace fs = std::filesystem;
   std::vector<std::string> paths;

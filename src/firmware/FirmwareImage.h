@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/FilePaths.h"
+
 // Firmware image files (".img"): 128 bytes not used, 128 bytes of description text, the
 // 32-byte information block and up to 16384 bytes of image data, the last two scrambled.
 
@@ -90,9 +92,6 @@ ImageReadResult ReadImageHeader(const std::string& path, ImageHeader& header);
 // size is the image's byte count, at most kFirmwareImageBytes). BadData: the length field
 // asks for more than the buffer holds, for nothing, or for more bytes than the file has.
 ImageReadResult ReadImageForRun(const std::string& path, std::vector<std::uint8_t>& image);
-
-// The file name without its folder.
-std::string FileNameOf(const std::string& path);
 
 // One image listed on the firmware page.
 struct ListedImage {

@@ -60,8 +60,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Commands on stdin, one per line: silent on | silent off | garble RATE |\n"
     "vanish (close the line, remove the link, exit soon after) | quit |\n"
-    "engine start | engine stop | rpm N (engine speed to reach, e.g. rpm 3000) | idle | demo\n";
-"silent after N (the loader falls silent once it has received N more blocks)\n";
+    "engine start | engine stop | rpm N (engine speed to reach, e.g. rpm 3000) | idle | demo |\n"
+    "silent after N (the loader falls silent once it has received N more blocks)\n";
 
 volatile std::sig_atomic_t gStop = 0;
 void OnSignal(int) { gStop = 1; }
