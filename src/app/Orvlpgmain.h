@@ -11,6 +11,7 @@
 #include "base/UserDialogs.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
+#include "link/WireTrace.h"
 #include "monitor/ReadingHistory.h"
 
 class QButtonGroup;
@@ -36,6 +37,7 @@ struct MainWindowEnvironment {
   std::string settingsPath;          // empty: the current user's settings file
   std::string programDir;            // empty: the executable's folder
   std::unique_ptr<SerialPort> port;  // empty: the POSIX serial port
+  std::shared_ptr<WireTrace> trace;  // set: the port's traffic and the link's changes go to it
 };
 
 // The main window. It owns the state of the run through the core objects it holds and
