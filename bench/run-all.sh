@@ -6,6 +6,7 @@ set -uo pipefail
 BUILD="${1:-build}"
 BENCHES=(
   "link_bench"
+  "fault_bench"
   "window_bench --minutes ${ORV_BENCH_MINUTES:-2}"
 )
 
