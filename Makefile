@@ -1,14 +1,26 @@
 # The project's commands. `make test` works on a fresh Debian machine: it installs what is
-# missing, configures, builds and runs every test. `make run` starts the program against the
+# missing, configures, builds and runs every test, then builds the tests again with
+# AddressSanitizer and UndefinedBehaviorSanitizer (clang, in $(ASAN_BUILD)), runs them there
+# and gives each fuzz target a bounded run. `make run` starts the program against the
 # controller simulator.
 
-BUILD    ?= build
-JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev locales xvfb xauth fonts-liberation2
-SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES   := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+              libbenchmark-dev locales xvfb xauth clang libclang-rt-14-dev fonts-liberation2
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench install package clean
+# Seconds each fuzz target runs in `make test` and in `make fuzz`.
+FUZZ_SECONDS      ?= 20
+FUZZ_LONG_SECONDS ?= 600
+FUZZ_TARGETS      := $(basename $(notdir $(wildcard tests/fuzz/*Fuzz.cpp)))
+# A sanitizer finding fails the test that ran into it.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp:print_suppressions=0
+
+.PHONY: all deps build build-asan test test-asan fuzz fuzz-run run bench install package clean
 
 all: build
 
@@ -32,16 +44,44 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+$(ASAN_BUILD)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DORV_SANITIZE=ON -DORV_FUZZ=ON
+
+build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test: build build-asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+	$(MAKE) --no-print-directory test-asan
+	$(MAKE) --no-print-directory fuzz-run FUZZ_RUN_SECONDS=$(FUZZ_SECONDS)
+
+test-asan:
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Each fuzz target starts from its corpus in tests/fuzz/corpus and keeps what it finds in
+# $(ASAN_BUILD)/fuzz/<target> (the repository's corpus is not touched); an input that
+# crashes is written to $(ASAN_BUILD)/fuzz/<target>-crash-* and fails the run. Keep such an
+# input in tests/fuzz/corpus/<target> once it is fixed: every build replays the corpus.
+fuzz: build-asan
+	$(MAKE) --no-print-directory fuzz-run FUZZ_RUN_SECONDS=$(FUZZ_LONG_SECONDS)
+
+fuzz-run:
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(ASAN_BUILD)/fuzz/$$t; \
+	  echo "fuzz_$$t: $(FUZZ_RUN_SECONDS) s"; \
+	  $(SANITIZER_ENV) ./$(ASAN_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_RUN_SECONDS) -timeout=10 \
+	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(ASAN_BUILD)/fuzz/$$t- \
+	    $(ASAN_BUILD)/fuzz/$$t tests/fuzz/corpus/$$t 2>$(ASAN_BUILD)/fuzz/$$t.log \
+	  || { tail -n 60 $(ASAN_BUILD)/fuzz/$$t.log; exit 1; }; \
+	  grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' $(ASAN_BUILD)/fuzz/$$t.log | tail -n 2; \
+	done
 
 run: build
 	./tools/run-with-simulator.sh $(BUILD)
 
 bench: build
-	./$(BUILD)/link_bench
-	./$(BUILD)/monitor_bench
-	./$(BUILD)/firmware_bench
+	./bench/run-all.sh $(BUILD)
 
 # Installs under PREFIX (default /usr/local): the program and its help document, a launcher,
 # a desktop entry and an icon.
@@ -54,4 +94,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -7,6 +7,10 @@
 //     exchanges x ((3 + 4 bytes) x 10 bits / 4800 baud + turnaround).
 //  2. Unpaced simulator (no line time, no turnaround): the program's own cost per exchange,
 //     from the reply handed to VaComm1RxChar to the next request queued by WriteBuf.
+//  3. The same two with the wire trace on (a TracedSerialPort writing to a file under /tmp):
+//     its cost per exchange and its share of a paced full read.
+//
+// Lines beginning with "TABLE|" are the rows bench/run-all.sh gathers into one table.
 //
 // The bench is the main thread: TVaComm's dispatcher posts into a queue that the pump loop
 // runs at once, and the pump calls TimerTxTimer whenever the host's transmit interval runs
@@ -23,6 +27,8 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +40,7 @@
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/TVaComm.h"
+#include "link/WireTrace.h"
 #include "monitor/ReadingHistory.h"
 
 namespace {
@@ -116,12 +123,12 @@ class BenchHost : public TimedLinkHost {
 class TimedPort : public SerialPort {
  public:
   struct Frame {
-    Clock::time_point entered;   // WriteBuf called
-    Clock::time_point written;   // WriteBuf returned
-    Clock::time_point rxStart;   // the received-data event that sent it (fromReply only)
+    Clock::time_point entered;  // WriteBuf called
+    Clock::time_point written;  // WriteBuf returned
+    Clock::time_point rxStart;  // the received-data event that sent it (fromReply only)
     std::uint8_t code = 0;
-    bool fromReply = false;      // sent by the received-data handler, not by the tick
-    int rxEventsBefore = 0;      // received-data events since the previous frame
+    bool fromReply = false;  // sent by the received-data handler, not by the tick
+    int rxEventsBefore = 0;  // received-data events since the previous frame
   };
 
   explicit TimedPort(SerialPort& inner) : inner_(inner) {
@@ -176,13 +183,13 @@ class TimedPort : public SerialPort {
 
 struct ReadResult {
   bool completed = false;
-  double totalMs = 0.0;            // first request written .. read complete
-  int exchanges = 0;               // parameter read requests written
-  int retries = 0;                 // of those, sent by the tick after the first
-  int rxEvents = 0;                // received-data events that reached the link
-  long long simulatorReads = 0;    // parameter reads in the simulator's log
-  std::vector<double> costUs;      // per exchange: VaComm1RxChar called .. WriteBuf returned
-  std::vector<double> cycleMs;     // per exchange: request written .. its reply handed over
+  double totalMs = 0.0;          // first request written .. read complete
+  int exchanges = 0;             // parameter read requests written
+  int retries = 0;               // of those, sent by the tick after the first
+  int rxEvents = 0;              // received-data events that reached the link
+  long long simulatorReads = 0;  // parameter reads in the simulator's log
+  std::vector<double> costUs;    // per exchange: VaComm1RxChar called .. WriteBuf returned
+  std::vector<double> cycleMs;   // per exchange: request written .. its reply handed over
 };
 
 ReadResult RunFullRead(TimedPort& port, MainQueue& queue) {
@@ -267,14 +274,15 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
-// A simulator, a TVaComm on its line and the counting port around it.
+// A simulator, a TVaComm on its line (traced when asked) and the counting port around it.
 struct Bench {
   MainQueue queue;
   std::optional<SimulatorProcess> simulator;
-  std::optional<TVaComm> comm;
+  std::unique_ptr<SerialPort> comm;
   std::optional<TimedPort> port;
+  std::string tracePath;
 
-  bool Start(const Options& options, bool paced, double turnaroundMs) {
+  bool Start(const Options& options, bool paced, double turnaroundMs, bool trace = false) {
     std::vector<std::string> args = {"--turnaround", Fixed(turnaroundMs, 3)};
     if (paced) args.push_back("--paced");
     simulator.emplace(std::move(args), options.simulator);
@@ -283,7 +291,11 @@ struct Bench {
       Print(simulator->ErrorOutput());
       return false;
     }
-    comm.emplace(queue.Dispatcher(), simulator->Pattern());
+    comm = std::make_unique<TVaComm>(queue.Dispatcher(), simulator->Pattern());
+    if (trace) {
+      tracePath = simulator->Folder() + "/wire-trace.txt";
+      comm = std::make_unique<TracedSerialPort>(std::move(comm), std::make_shared<WireTrace>(tracePath));
+    }
     comm->SetPortNum(1);
     try {
       comm->Open();
@@ -312,10 +324,16 @@ struct Bench {
 
 std::string Verdict(bool met) { return met ? "PASS" : "MISS"; }
 
+// What the measurements found, for the table.
+struct Figures {
+  double pacedRatio = 0.0, pacedMs = 0.0, pacedLimitMs = 0.0;
+  double costMedianUs = 0.0, costP99Us = 0.0;
+};
+
 // Measurement 1: paced full reads against the wire limit.
-bool PacedReads(const Options& options) {
+bool PacedReads(const Options& options, Figures& figures, bool trace = false) {
   Bench bench;
-  if (!bench.Start(options, true, options.turnaroundMs)) return false;
+  if (!bench.Start(options, true, options.turnaroundMs, trace)) return false;
 
   const double wirePerExchangeMs = (kRequestBytes + kReplyBytes) * kByteMs + options.turnaroundMs;
   Line("1. Full parameter read, paced simulator (4800 baud, turnaround " + Fixed(options.turnaroundMs, 3) +
@@ -347,8 +365,12 @@ bool PacedReads(const Options& options) {
     return true;
   }
   const double ratio = Median(ratios);
-  Line("   median" + Right("", 31) + Right(Fixed(Median(measured), 2), 13) + Right(Fixed(Median(limits), 2), 15) +
-       Right(Fixed(ratio, 4), 8) + "   goal <= " + Fixed(kRatioGoal, 2) + ": " + Verdict(ratio <= kRatioGoal));
+  figures.pacedRatio = ratio;
+  figures.pacedMs = Median(measured);
+  figures.pacedLimitMs = Median(limits);
+  Line("   median" + Right("", 31) + Right(Fixed(Median(measured), 2), 13) +
+       Right(Fixed(Median(limits), 2), 15) + Right(Fixed(ratio, 4), 8) +
+       "   goal <= " + Fixed(kRatioGoal, 2) + ": " + Verdict(ratio <= kRatioGoal));
   Line("   - wire limit: (3 request + 4 reply bytes) x 10 bits / 4800 baud + turnaround = " +
        Fixed(wirePerExchangeMs, 3) + " ms per exchange,");
   Line("     times the parameter reads actually written (" + Int(kExpectedExchanges) +
@@ -359,8 +381,8 @@ bool PacedReads(const Options& options) {
        Fixed(overPerExchange, 3) + " ms per exchange (goal allows " +
        Fixed((kRatioGoal - 1.0) * wirePerExchangeMs, 3) + " ms)");
   Line("   - lag per exchange (request written .. reply handed to the link, less the wire time):");
-  Line("     median " + Fixed(Median(cycles), 3) + " ms, p10 " + Fixed(Percentile(cycles, 0.1), 3) + ", p90 " +
-       Fixed(Percentile(cycles, 0.9), 3) + ", max " + Fixed(Percentile(cycles, 1.0), 3) + " ms");
+  Line("     median " + Fixed(Median(cycles), 3) + " ms, p10 " + Fixed(Percentile(cycles, 0.1), 3) +
+       ", p90 " + Fixed(Percentile(cycles, 0.9), 3) + ", max " + Fixed(Percentile(cycles, 1.0), 3) + " ms");
   Line("   - handler cost per exchange while paced: median " + Fixed(Median(costs), 1) + " us; " +
        Fixed(exchanges > 0 ? static_cast<double>(rxEvents) / exchanges : 0.0, 2) +
        " received-data events per exchange");
@@ -386,9 +408,9 @@ bool PacedReads(const Options& options) {
 }
 
 // Measurement 2: the program's own cost per exchange against the unpaced simulator.
-bool UnpacedReads(const Options& options) {
+bool UnpacedReads(const Options& options, Figures& figures, bool trace = false) {
   Bench bench;
-  if (!bench.Start(options, false, 0.0)) return false;
+  if (!bench.Start(options, false, 0.0, trace)) return false;
 
   std::vector<double> costs, totals, perExchange;
   int incomplete = 0, exchanges = 0;
@@ -412,14 +434,18 @@ bool UnpacedReads(const Options& options) {
     return true;
   }
   const double median = Median(costs);
+  figures.costMedianUs = median;
+  figures.costP99Us = Percentile(costs, 0.99);
   Line("   exchange cost      median " + Right(Fixed(median, 1), 8) + " us   p99 " +
-       Right(Fixed(Percentile(costs, 0.99), 1), 8) + " us   max " + Right(Fixed(Percentile(costs, 1.0), 1), 8) +
-       " us   goal median < " + Fixed(kCostGoalUs, 0) + " us: " + Verdict(median < kCostGoalUs));
+       Right(Fixed(Percentile(costs, 0.99), 1), 8) + " us   max " +
+       Right(Fixed(Percentile(costs, 1.0), 1), 8) + " us   goal median < " + Fixed(kCostGoalUs, 0) +
+       " us: " + Verdict(median < kCostGoalUs));
   Line("   - from VaComm1RxChar called with the reply to the next request's WriteBuf returned: read the");
   Line("     reply, store the byte, tell the window, build the frame, queue it for the writer thread");
   Line("   full read          median " + Right(Fixed(Median(totals), 2), 8) + " ms   min " +
-       Right(Fixed(Percentile(totals, 0.0), 2), 8) + " ms   max " + Right(Fixed(Percentile(totals, 1.0), 2), 8) +
-       " ms   (" + Int(totals.empty() ? 0 : exchanges / static_cast<int>(totals.size())) + " exchanges)");
+       Right(Fixed(Percentile(totals, 0.0), 2), 8) + " ms   max " +
+       Right(Fixed(Percentile(totals, 1.0), 2), 8) + " ms   (" +
+       Int(totals.empty() ? 0 : exchanges / static_cast<int>(totals.size())) + " exchanges)");
   Line("   per exchange       median " + Right(Fixed(Median(perExchange) * 1000.0, 1), 8) + " us");
   Line("   - the round trip without line time: writer thread, pty, simulator, event thread, dispatcher");
   Line("     and handler; the floor under any paced exchange beyond its wire time");
@@ -438,7 +464,28 @@ int main(int argc, char** argv) {
 
   Line("link_bench: full parameter read over TVaComm against " + options.simulator);
   Line();
-  if (!PacedReads(options)) return 1;
-  if (!UnpacedReads(options)) return 1;
+  Figures plain, traced;
+  if (!PacedReads(options, plain)) return 1;
+  if (!UnpacedReads(options, plain)) return 1;
+  Line();
+  Line("3. The same with the wire trace on");
+  if (!PacedReads(options, traced, true)) return 1;
+  if (!UnpacedReads(options, traced, true)) return 1;
+
+  const double traceShare = plain.pacedMs > 0 ? (traced.pacedMs - plain.pacedMs) / plain.pacedMs : 0.0;
+  Line();
+  Line("TABLE|full parameter read at 4800 baud, 210 exchanges, turnaround " + Fixed(options.turnaroundMs, 0) +
+       " ms|" + Fixed(plain.pacedMs, 0) + " ms against a wire limit of " + Fixed(plain.pacedLimitMs, 1) +
+       " ms: ratio " + Fixed(plain.pacedRatio, 4) + "|ratio <= " + Fixed(kRatioGoal, 2) + "|" +
+       Verdict(plain.pacedRatio > 0 && plain.pacedRatio <= kRatioGoal));
+  Line("TABLE|own cost per exchange (reply handed to the link .. next request queued)|median " +
+       Fixed(plain.costMedianUs, 1) + " us, p99 " + Fixed(plain.costP99Us, 1) + " us|median < " +
+       Fixed(kCostGoalUs, 0) + " us|" + Verdict(plain.costMedianUs < kCostGoalUs));
+  Line("TABLE|wire trace on: own cost per exchange|median " + Fixed(traced.costMedianUs, 1) + " us, p99 " +
+       Fixed(traced.costP99Us, 1) + " us (off: " + Fixed(plain.costMedianUs, 1) + " us)|median < " +
+       Fixed(kCostGoalUs, 0) + " us|" + Verdict(traced.costMedianUs < kCostGoalUs));
+  Line("TABLE|wire trace on: paced full read against trace off|" + Fixed(traced.pacedMs, 0) + " ms vs " +
+       Fixed(plain.pacedMs, 0) + " ms: " + (traceShare >= 0 ? "+" : "") + Fixed(100.0 * traceShare, 2) +
+       " %|< 5 %|" + Verdict(traced.pacedMs > 0 && traceShare < 0.05));
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "app/AppSettings.h"
 
+#include <algorithm>
+
 #include "app/SettingsStore.h"
 
 namespace {
@@ -9,7 +11,7 @@ constexpr int kMinTrackX = 1;
 constexpr int kMaxTrackX = 10;
 constexpr int kMinPort = 1;
 constexpr int kMaxPort = 4;
-constexpr int kMaxHelpMode = 2;  // Top, Hide, Close
+constexpr int kMaxHelpMode = 2;   // Top, Hide, Close
 constexpr int kMaxFontIndex = 2;  // "10", "12", "14"
 constexpr int kMaxWindowState = 2;
 
@@ -198,4 +200,62 @@ void SaveSettings(SettingsStore& store, const AppSettings& s, const std::string&
     store.WriteInteger("WWidth", s.WWidth);
     store.WriteInteger("WHeight", s.WHeight);
   }
+}
+
+int UpperPanelLimit(int clientHeight) {
+  return std::max(kMinUpperPanelHeight, clientHeight - kMinLowerPanelHeight);
+}
+
+namespace {
+
+long long Overlap(int aStart, int aLength, int bStart, int bLength) {
+  const long long start = std::max<long long>(aStart, bStart);
+  const long long end =
+      std::min<long long>(static_cast<long long>(aStart) + aLength, static_cast<long long>(bStart) + bLength);
+  return std::max<long long>(0, end - start);
+}
+
+// Start of a span of `length` moved into [areaStart, areaStart + areaLength); a span longer
+// than the area starts with it.
+int FitSpan(int start, int length, int areaStart, int areaLength) {
+  if (length >= areaLength) return areaStart;
+  return std::clamp(start, areaStart, areaStart + areaLength - length);
+}
+
+}  // namespace
+
+std::vector<std::string> FitSettingsToScreens(AppSettings& s, const std::vector<ScreenArea>& screens,
+                                              int frameExtraHeight) {
+  std::vector<std::string> changed;
+  auto set = [&](const char* name, int& value, int fitted) {
+    if (value != fitted) {
+      value = fitted;
+      changed.emplace_back(name);
+    }
+  };
+
+  // The screen the window overlaps most; with no overlap at all the first, the primary one.
+  const ScreenArea* home = nullptr;
+  long long bestOverlap = -1;
+  for (const ScreenArea& screen : screens) {
+    if (screen.width <= 0 || screen.height <= 0) continue;
+    const long long overlap = Overlap(s.WLeft, s.WWidth, screen.left, screen.width) *
+                              Overlap(s.WTop, s.WHeight, screen.top, screen.height);
+    if (overlap > bestOverlap) {
+      bestOverlap = overlap;
+      home = &screen;
+    }
+  }
+
+  if (home != nullptr && s.boundsRead) {
+    set("WWidth", s.WWidth, std::max(kMinWindowWidth, std::min(s.WWidth, home->width)));
+    set("WHeight", s.WHeight, std::max(kMinWindowHeight, std::min(s.WHeight, home->height)));
+    set("WLeft", s.WLeft, FitSpan(s.WLeft, s.WWidth, home->left, home->width));
+    set("WTop", s.WTop, FitSpan(s.WTop, s.WHeight, home->top, home->height));
+  }
+
+  int windowHeight = s.WHeight;
+  if (s.WState == 2 && home != nullptr) windowHeight = std::max(windowHeight, home->height);
+  set("WSize", s.WSize, std::min(s.WSize, UpperPanelLimit(windowHeight - frameExtraHeight)));
+  return changed;
 }

@@ -30,6 +30,9 @@ inline constexpr int kMaxWindowExtent = 20000;
 inline constexpr int kMaxWindowPosition = 20000;
 
 inline constexpr int kMinUpperPanelHeight = 160;  // WSize
+// What the upper panel always leaves below it in the client area, so that the splitter and
+// the editor rows stay in reach.
+inline constexpr int kMinLowerPanelHeight = 120;
 inline constexpr int kLanguageAtStart = 5;        // "russian"; a stored Lang is never read
 
 // The user's choices and the main window's placement, kept between runs. Field names are the
@@ -119,3 +122,24 @@ void LoadSettings(const SettingsStore& store, AppSettings& settings,
 // holds. Only the store in memory changes; call store.Save() to write the file.
 void SaveSettings(SettingsStore& store, const AppSettings& settings,
                   const std::string& programDir, bool controllerSeen, bool maximised);
+
+// A screen's available area (without task bars), in the desktop's pixels.
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The tallest WSize a client area of this height shows with the splitter and the editor rows
+// still in reach; never below kMinUpperPanelHeight.
+int UpperPanelLimit(int clientHeight);
+
+// Fits the settings to the screens there are now. Stored bounds (when boundsRead) are moved
+// to the screen they overlap most (the first screen when they overlap none), shrunk to that
+// screen (never below the smallest window) and moved fully onto it when they fit; WSize is
+// limited by UpperPanelLimit for the window's client height (the screen's when maximised).
+// frameExtraHeight is what the outer bounds hold beyond the client area. With no screens
+// only WSize is limited. Returns the names of the values it changed.
+std::vector<std::string> FitSettingsToScreens(AppSettings& settings, const std::vector<ScreenArea>& screens,
+                                              int frameExtraHeight);

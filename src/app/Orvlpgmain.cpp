@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -102,6 +103,7 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
     port_ = std::move(env_.port);
   else
     port_ = std::make_unique<TVaComm>(MakeQtMainThreadDispatcher(this));
+  if (env_.trace) port_ = std::make_unique<TracedSerialPort>(std::move(port_), env_.trace);
   link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
   link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
   supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
@@ -202,8 +204,8 @@ void TForm1::CreateComponents() {
   Splitter = new SplitterBar(client);
   Splitter->setObjectName("Splitter");
   Splitter->onMoved = [this](int top) {
-    const int height =
-        std::max(kPanel3MinHeight, std::min(top - kTabConHeight, this->centralWidget()->height() - 120));
+    const int height = std::max(kPanel3MinHeight,
+                                std::min(top - kTabConHeight, UpperPanelLimit(this->centralWidget()->height())));
     settings_.WSize = height;
     LayoutMainWindow();
   };
@@ -445,6 +447,12 @@ void TForm1::ApplySettings() {
   CBFAut->setCurrentIndex(s.AutoSave ? 1 : 0);
   CBCAut->setCurrentIndex(s.AutoComm ? 1 : 0);
   arrangementFlag_ = s.VisuWin ? 0 : 1;  // BtnWindowClick at start inverts it
+  std::vector<ScreenArea> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    screens.push_back({area.left(), area.top(), area.width(), area.height()});
+  }
+  FitSettingsToScreens(settings_, screens, kFrameExtraHeight);
   if (s.boundsRead) {
     move(s.WLeft, s.WTop);
     resize(s.WWidth - kFrameExtraWidth, s.WHeight - kFrameExtraHeight);
@@ -475,6 +483,7 @@ AppSettings TForm1::CurrentSettings() const {
   s.WTop = pos().y();
   s.WWidth = width() + kFrameExtraWidth;
   s.WHeight = height() + kFrameExtraHeight;
+  s.WSize = std::min(s.WSize, UpperPanelLimit(centralWidget()->height()));
   return s;
 }
 
@@ -646,6 +655,7 @@ bool TForm1::TabVisible(int page) const {
 
 void TForm1::ApplyConnectionMode(int mode) {
   connectionMode_ = mode;
+  if (env_.trace) env_.trace->Note("mode " + std::to_string(mode));
   const ParameterBlock& block = link_->parameterBlock;
   const ModelDescription model = ModelText(block[kTypeByte]);
   const std::string deviceText = model.deviceTextId ? UiText(model.deviceTextId) : std::string();
@@ -780,7 +790,7 @@ void TForm1::LayoutMainWindow() {
   const int W = client->width();
   const int H = client->height();
   const int fontSize = FontSize();
-  const int panel3Height = std::max(kPanel3MinHeight, settings_.WSize);
+  const int panel3Height = std::max(kPanel3MinHeight, std::min(settings_.WSize, UpperPanelLimit(H)));
 
   TabCon->setGeometry(0, 0, W, kTabConHeight);
   PanelInfo->setGeometry(W - 103 - 4, 5, 103, 30);
@@ -1097,7 +1107,10 @@ void TForm1::HideReadProgress() {
   CGRead->setValue(0);
 }
 
-void TForm1::AddLogLine(const std::string& line) { Memo1->append(Q(DisplayText(line))); }
+void TForm1::AddLogLine(const std::string& line) {
+  if (env_.trace) env_.trace->Note(line);
+  Memo1->append(Q(DisplayText(line)));
+}
 
 std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
 

@@ -13,6 +13,7 @@
 #include "inspector/InspectorPageQt.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
+#include "link/WireTrace.h"
 #include "monitor/ReadingHistory.h"
 #include "params/ParameterEditor.h"
 #include "params/ParameterTransfer.h"
@@ -47,6 +48,7 @@ struct MainWindowEnvironment {
   std::string settingsPath;          // empty: the current user's settings file
   std::string programDir;            // empty: the executable's folder
   std::unique_ptr<SerialPort> port;  // empty: the POSIX serial port
+  std::shared_ptr<WireTrace> trace;  // set: the port's traffic and the link's changes go to it
 };
 
 // The main window. It owns the state of the run through the core objects it holds and

@@ -215,6 +215,12 @@ bool SettingsStore::Load(std::string* error) {
   return true;
 }
 
+void SettingsStore::LoadText(std::string_view text) {
+  values_.clear();
+  keyExists_ = false;
+  if (text.size() <= kMaxFileBytes) ParseText(text);
+}
+
 void SettingsStore::ParseText(std::string_view text) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());

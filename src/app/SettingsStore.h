@@ -69,6 +69,10 @@ class SettingsStore {
   // True when the file was read, whether or not it held the key.
   bool Load(std::string* error = nullptr);
 
+  // Forgets every value and reads text as if it were the file's content (within
+  // kMaxFileBytes).
+  void LoadText(std::string_view text);
+
   // Writes the key and its values to the file atomically. False, with *error set, when the
   // folder cannot be created or the file cannot be written; the old file then stays as it
   // was. Never throws for a file failure.

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "app/CommandLine.h"
 #include "app/DesignFontsQt.h"
@@ -9,6 +11,7 @@
 #include "app/UserDialogsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
+#include "link/WireTrace.h"
 #include "monitor/Orvlpglup.h"
 
 // Shows an exception that reached an event handler in a standard box; the program goes on.
@@ -37,6 +40,15 @@ int main(int argc, char** argv) {
   try {
     MainWindowEnvironment env;
     env.dialogs = &dialogs;
+    // --trace FILE (or ORV_TRACE): what goes over the line, for a car that will not connect.
+    const std::string tracePath = WireTrace::PathFromArguments(argc, argv);
+    if (!tracePath.empty()) {
+      try {
+        env.trace = std::make_shared<WireTrace>(tracePath);
+      } catch (const std::exception& e) {
+        QMessageBox::warning(nullptr, app.applicationName(), QString::fromLocal8Bit(e.what()));
+      }
+    }
     // The windows are made in this order; the three small ones made here stay hidden.
     TForm1 form1(std::move(env));
     TForm2 form2;

@@ -37,6 +37,10 @@ class SerialPort {
   virtual int ReadBuf(std::uint8_t* buf, int count) = 0;         // what is waiting, up to count
   virtual int WriteBuf(const std::uint8_t* buf, int count) = 0;  // 0 when closed
 
+  // True once the open device has gone away (a USB adapter pulled out); only opening it
+  // again can bring it back.
+  virtual bool DeviceLost() const { return false; }
+
   // Raised on the main thread when bytes have arrived; the count is only a hint.
   std::function<void(int count)> OnRxChar;
 };

@@ -164,6 +164,13 @@ void ConnectionSupervisor::CheckLossOfLink() {
     v.reconnectPending = true;
     return;
   }
+  // A device that has gone away answers nothing until it is opened again: the information
+  // tick tries that until it is back.
+  if (port_.DeviceLost()) {
+    CloseQuietly();
+    v.reconnectPending = true;
+    return;
+  }
   if (++v.failedReconnects > kMaxFailedReconnects) GiveUp();
 }
 

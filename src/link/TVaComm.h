@@ -68,7 +68,7 @@ class TVaComm : public SerialPort {
 
   // True once the open device has hung up or failed (a USB adapter pulled out, the far
   // end of a pseudo-terminal closed). The port stays open and silent until closed.
-  bool DeviceLost() const;
+  bool DeviceLost() const override;
 
   // Inserts index into a pattern with exactly one %d; "%%" stands for a percent sign and
   // any other % makes the pattern invalid (nullopt). Never hands the pattern to printf.

@@ -1,0 +1,105 @@
+// fault_bench: what the program costs while its serial device is gone. The link and its
+// supervision run over TVaComm against the simulator; once the full read is under way the
+// simulator's device vanishes, and the process's CPU time (main thread and the port's
+// threads) is measured over the next 10 s, while the transmit tick goes on and the
+// information tick tries to open the device again.
+//
+// Lines beginning with "TABLE|" are the rows bench/run-all.sh gathers into one table.
+
+#include <signal.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "../tests/support/MainQueue.h"
+#include "../tests/support/ProcessUsage.h"
+#include "../tests/support/SimulatorProcess.h"
+#include "../tests/support/TimedLinkHost.h"
+#include "base/UiText.h"
+#include "link/ControllerLink.h"
+#include "link/Supervision.h"
+#include "link/TVaComm.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+constexpr double kGoalPercent = 5.0;
+constexpr int kMeasureMs = 10000;
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string("?");
+}
+
+void Line(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+  ::signal(SIGPIPE, SIG_IGN);
+  SimulatorProcess sim;
+  if (!sim.Started()) {
+    Line("fault_bench: " + sim.StartError());
+    return 1;
+  }
+  MainQueue main;
+  TimedLinkHost host;
+  ReadingHistory history;
+  TVaComm port(main.Dispatcher(), sim.Pattern());
+  ControllerLink link(port, host, history);
+  ConnectionSupervisor supervisor(link, port, host, host);
+  port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
+  auto infoDue = Clock::now();
+  auto runUntil = [&](const std::function<bool()>& pred, int ms) {
+    const auto deadline = Clock::now() + milliseconds(ms);
+    while (!pred() && Clock::now() < deadline) {
+      const auto now = Clock::now();
+      if (host.TakeTick(now)) {
+        link.TimerTxTimer();
+        continue;
+      }
+      if (now >= infoDue) {
+        infoDue = std::max(infoDue + milliseconds(900), now);
+        supervisor.TimerInfoTimer();
+        continue;
+      }
+      main.RunPosted(std::min(host.WaitLimit(std::min(deadline, now + milliseconds(20))), infoDue));
+    }
+    return pred();
+  };
+  const std::string refused = UiText(721) + "1 -" + UiText(722);
+  auto refusals = [&] { return std::count(host.log.begin(), host.log.end(), refused); };
+
+  supervisor.RequestReconnect();
+  if (!runUntil([&] { return link.vars.requestIndex >= 30; }, 20000)) {
+    Line("fault_bench: the read did not start");
+    return 1;
+  }
+  sim.Send("vanish");
+  if (!runUntil([&] { return port.DeviceLost(); }, 5000)) {
+    Line("fault_bench: the device loss was not noticed");
+    return 1;
+  }
+  Line("device lost; measuring " + std::to_string(kMeasureMs / 1000) + " s");
+  const double cpuBefore = ProcessCpuSeconds();
+  const auto start = Clock::now();
+  runUntil([] { return false; }, kMeasureMs);
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  const double percent = 100.0 * (ProcessCpuSeconds() - cpuBefore) / wall;
+  const long tries = static_cast<long>(refusals());
+  Line("CPU " + Fixed(percent, 2) + " % of a core over " + Fixed(wall, 1) + " s; " + std::to_string(tries) +
+       " attempts to open the device again");
+  Line("TABLE|CPU in the 10 s after the serial device vanished mid-read (" + std::to_string(tries) +
+       " reopen attempts meanwhile)|" + Fixed(percent, 2) + " % of a core|< " + Fixed(kGoalPercent, 0) +
+       " %|" + (percent < kGoalPercent && tries >= 5 ? "PASS" : "MISS"));
+  return 0;
+}

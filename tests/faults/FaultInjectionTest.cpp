@@ -1,0 +1,198 @@
+// The link under the faults of a real line, against the simulator program over a real
+// pseudo-terminal: silence, garbled bytes, a device that goes away and a port held by
+// another program. The test thread plays the main thread and fires the transmit and
+// information timers itself, as the window does.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/UiText.h"
+#include "link/ControllerLink.h"
+#include "link/Supervision.h"
+#include "link/TVaComm.h"
+#include "support/MainQueue.h"
+#include "support/PortHolder.h"
+#include "support/ProcessUsage.h"
+#include "support/SimulatorProcess.h"
+#include "support/TimedLinkHost.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+constexpr int kLimitMs = 20000;
+constexpr milliseconds kInfoInterval{900};
+
+// How long a garbled line is kept up. A field test would run a minute; 10 s are some 100
+// polls, enough to meet every kind of damaged reply many times, at a cost CI can carry.
+constexpr int kGarbleMs = 10000;
+
+struct Rig {
+  explicit Rig(std::vector<std::string> options = {})
+      : sim(std::move(options)),
+        port(main.Dispatcher(), sim.Pattern()),
+        link(port, host, history),
+        supervisor(link, port, host, host) {
+    port.OnRxChar = [this](int count) { link.VaComm1RxChar(count); };
+    host.scopeRunning = true;
+  }
+
+  bool RunUntil(const std::function<bool()>& pred, int timeoutMs = kLimitMs) {
+    const auto deadline = Clock::now() + milliseconds(timeoutMs);
+    for (;;) {
+      if (pred()) return true;
+      const auto now = Clock::now();
+      if (now >= deadline) return false;
+      if (host.TakeTick(now)) {
+        link.TimerTxTimer();
+        continue;
+      }
+      if (now >= infoDue) {
+        infoDue = std::max(infoDue + kInfoInterval, now);
+        supervisor.TimerInfoTimer();
+        continue;
+      }
+      main.RunPosted(std::min(host.WaitLimit(std::min(deadline, now + milliseconds(20))), infoDue));
+    }
+  }
+  void RunFor(int ms) {
+    RunUntil([] { return false; }, ms);
+  }
+
+  // The way the window starts: a reconnect request taken by the information tick.
+  bool Start() {
+    supervisor.RequestReconnect();
+    infoDue = Clock::now();
+    return RunUntil([this] { return Connected(); });
+  }
+
+  bool Connected() const { return !host.modes.empty() && host.modes.back() == 2 && !link.vars.readPending; }
+  int Logged(const std::string& line) const {
+    return static_cast<int>(std::count(host.log.begin(), host.log.end(), line));
+  }
+  // A live reply shown since `before` records.
+  bool LiveAgain(std::size_t before) const { return host.records.size() > before + 2; }
+
+  // Frames of a parameter write the simulator received.
+  static int Writes(const SimulatorProcess& s) {
+    int writes = 0;
+    for (const std::string& line : s.LogLines())
+      if (line.rfind("RX AA", 0) == 0) ++writes;
+    return writes;
+  }
+
+  SimulatorProcess sim;
+  MainQueue main;
+  TimedLinkHost host;
+  ReadingHistory history;
+  TVaComm port;
+  ControllerLink link;
+  ConnectionSupervisor supervisor;
+  Clock::time_point infoDue = Clock::time_point::max();
+};
+
+const std::string kLost = UiText(724);
+const std::string kOpenRefused = UiText(721) + "1 -" + UiText(722);
+
+TEST(FaultInjection, silenceDuringTheFullReadAndDuringPollingIsOutlived) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  rig.link.vars.currentPage = 1;
+  rig.supervisor.RequestReconnect();
+  rig.infoDue = Clock::now();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 40; }));
+
+  // Mid-read.
+  ASSERT_TRUE(rig.sim.Send("silent on"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kLost) == 1; })) << rig.sim.Log();
+  ASSERT_TRUE(rig.sim.Send("silent off"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Connected(); })) << rig.sim.Log();
+
+  // While polling.
+  const std::size_t shown = rig.host.records.size();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.LiveAgain(shown); }));
+  ASSERT_TRUE(rig.sim.Send("silent on"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kLost) == 2; })) << rig.sim.Log();
+  EXPECT_EQ(rig.host.modes.back(), 0);
+  ASSERT_TRUE(rig.sim.Send("silent off"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Connected(); })) << rig.sim.Log();
+  const std::size_t again = rig.host.records.size();
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.LiveAgain(again); }));
+
+  EXPECT_EQ(rig.host.parametersRead, 2);
+  EXPECT_EQ(Rig::Writes(rig.sim), 0) << rig.sim.Log();
+}
+
+class GarbledLine : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(GarbledLine, keepsTheLinkRunningWithoutWritesAndRecoversOnACleanLine) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  rig.link.vars.currentPage = 1;
+  ASSERT_TRUE(rig.Start()) << rig.sim.Log();
+
+  ASSERT_TRUE(rig.sim.Send(std::string("garble ") + GetParam()));
+  rig.RunFor(kGarbleMs);
+  EXPECT_TRUE(rig.sim.LogHas(std::string("CMD garble ") + GetParam())) << rig.sim.Log();
+  EXPECT_TRUE(rig.host.txEnabled);  // still asking, whatever came back
+
+  ASSERT_TRUE(rig.sim.Send("garble 0"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Connected(); })) << rig.sim.Log();
+  const std::size_t shown = rig.host.records.size();
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.LiveAgain(shown); }));
+  EXPECT_EQ(rig.link.vars.unansweredCount, 0);
+  EXPECT_EQ(Rig::Writes(rig.sim), 0) << rig.sim.Log();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, GarbledLine, ::testing::Values("0.01", "0.1"));
+
+TEST(FaultInjection, vanishedDeviceIsOpenedAgainEachTickWithoutSpinningUntilItIsBack) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  rig.supervisor.RequestReconnect();
+  rig.infoDue = Clock::now();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 30; }));
+  ASSERT_TRUE(rig.sim.Send("vanish"));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kLost) == 1; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 1; }));
+
+  // Nothing spins while the device is away: the whole process (main thread and the
+  // port's threads) stays far below a tenth of a core. The bench measures it exactly.
+  const double cpuBefore = ProcessCpuSeconds();
+  const int refusedBefore = rig.Logged(kOpenRefused);
+  rig.RunFor(3000);
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.3);
+  EXPECT_GE(rig.Logged(kOpenRefused) - refusedBefore, 2);  // a retry each information tick
+  EXPECT_TRUE(rig.host.modes.back() == 0);
+
+  // The device comes back where it was.
+  SimulatorProcess back({"--pattern", rig.sim.Pattern()});
+  ASSERT_TRUE(back.Started()) << back.ErrorOutput();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Connected(); })) << back.Log();
+  EXPECT_EQ(rig.Logged(UiText(721) + "1 -" + UiText(723)), 2);
+  EXPECT_EQ(Rig::Writes(back), 0);
+}
+
+TEST(FaultInjection, portHeldByAnotherProgramIsTriedEachTickUntilItIsFree) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  PortHolder other(rig.sim.Pattern());
+  ASSERT_TRUE(other.Opened(milliseconds(kLimitMs)));
+
+  rig.supervisor.RequestReconnect();
+  rig.infoDue = Clock::now();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 3; }, 6000));
+  EXPECT_TRUE(rig.host.modes.empty());
+  EXPECT_FALSE(rig.port.Active());
+
+  EXPECT_TRUE(other.Release());
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Connected(); })) << rig.sim.Log();
+  EXPECT_EQ(rig.host.log.back(), UiText(725));  // the read that followed the opening
+}
+
+}  // namespace
