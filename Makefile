@@ -8,7 +8,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmo
             libbenchmark-dev locales xvfb xauth fonts-liberation2
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test run bench install package clean
+.PHONY: all deps build test run bench install package screenshots clean
 
 all: build
 
@@ -51,6 +51,10 @@ install: build
 # A Debian package in $(BUILD)/, installable with `apt install ./build/mervolante-lpg_*.deb`.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# One picture per page into docs/page-<name>.png, taken offscreen against the simulator.
+screenshots: build
+	cd $(BUILD) && ORV_SCREENSHOT_DIR=$(CURDIR)/docs QT_QPA_PLATFORM=offscreen ./test_ui --gtest_filter='Screenshots.*'
 
 clean:
 	rm -rf $(BUILD)
