@@ -28,7 +28,13 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
   WindowUnderTest window;
   window.Start(settings.Path() + "/ORV/LPG2.reg");
   TForm1& f = *window.form;
-  f.resize(kDesignClientWidth, 445);
+  // ORV_SCREENSHOT_SIZE=WIDTHxHEIGHT takes the pictures at another client size.
+  QSize size(kDesignClientWidth, 445);
+  if (const char* wanted = std::getenv("ORV_SCREENSHOT_SIZE")) {
+    const QStringList parts = QString(wanted).split('x');
+    if (parts.size() == 2) size = QSize(parts[0].toInt(), parts[1].toInt());
+  }
+  f.resize(size);
   ASSERT_TRUE(PrepareTour(f)) << "no controller";
   RunFor(3000);  // the traces fill
   TourEveryPage(f, 2500, [&](const TourPage& page) {
