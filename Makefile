@@ -20,7 +20,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_chec
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp:print_suppressions=0
 
-.PHONY: all deps build build-asan test test-asan fuzz fuzz-run run bench install package clean
+.PHONY: all deps build build-asan test test-asan fuzz fuzz-run run bench install package screenshots clean
 
 all: build
 
@@ -92,6 +92,10 @@ install: build
 # A Debian package in $(BUILD)/, installable with `apt install ./build/mervolante-lpg_*.deb`.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# One picture per page into docs/page-<name>.png, taken offscreen against the simulator.
+screenshots: build
+	cd $(BUILD) && ORV_SCREENSHOT_DIR=$(CURDIR)/docs QT_QPA_PLATFORM=offscreen ./test_ui --gtest_filter='Screenshots.*'
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -4,8 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/AppSettings.h"
+#include "app/SettingsStore.h"
 #include "link/TVaComm.h"
 #include "monitor/RecordingCsv.h"
+#include "params/ParameterCompare.h"
 
 namespace {
 
@@ -30,6 +33,22 @@ int ExportCsv(int argc, char** argv) {
   return result;
 }
 
+// The rows come in the list order the user last chose in the parameter view.
+int CompareParameters(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s --compare A.orvp B.orvp\n", argv[0]);
+    return 2;
+  }
+  AppSettings settings = DefaultAppSettings("");
+  LoadSettings(SettingsStore::Open(SettingsStore::DefaultFilePath()), settings);
+  std::string out;
+  std::string err;
+  const int result = CompareParameterFiles(argv[2], argv[3], settings.List ? 1 : 0, out, err);
+  std::fputs(out.c_str(), stdout);
+  std::fputs(err.c_str(), stderr);
+  return result;
+}
+
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, char** argv) {
@@ -37,5 +56,6 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
   const std::string_view command = argv[1];
   if (command == "--list-ports" && argc == 2) return ListPorts();
   if (command == "--export-csv") return ExportCsv(argc, argv);
+  if (command == "--compare") return CompareParameters(argc, argv);
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,7 +22,10 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <tuple>
 
+#include "app/GridFitQt.h"
+#include "app/PageButtonStrip.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
@@ -678,6 +682,7 @@ void TForm1::ApplyConnectionMode(int mode) {
   TabMap->setVisible(mode == 2 && !mapForbidden);
   TabUpg->setVisible((mode == 2 && !upgForbidden) || mode == 3 || mode == 4);
   TabProc->setVisible(mode == 2 && serviceMode_);
+  PlaceTabs(PanelInfo->x() - kPageButtonGap);
 
   if (mode == 2) {
     TabParam->setChecked(true);
@@ -785,6 +790,41 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   if (timerInfo_ && timerInfo_->isActive()) LayoutMainWindow();
 }
 
+void TForm1::PlaceTabs(int limit) {
+  std::vector<QToolButton*> tabs;
+  std::vector<PageButtonPlace1D> design;
+  std::vector<int> captions;
+  for (auto [tab, left, width] : {std::tuple{TabSet, 0, kTabWidth}, std::tuple{TabParam, 112, kTabWidth},
+                                  std::tuple{TabConfig, 224, kTabWidth}, std::tuple{TabUpg, 336, kTabWidth},
+                                  std::tuple{TabMap, 448, kTabWidth}, std::tuple{TabProc, 560, 28}}) {
+    if (tab->isHidden()) continue;
+    tabs.push_back(tab);
+    design.push_back({left, width});
+    captions.push_back(QFontMetrics(tab->font()).horizontalAdvance(tab->text()));
+  }
+  const std::vector<PageButtonPlace1D> placed = PlacePageButtons(design, captions, limit);
+  for (std::size_t i = 0; i < tabs.size(); ++i)
+    tabs[i]->setGeometry(placed[i].left, kTabTop, placed[i].width, kTabHeight);
+}
+
+// The design's column widths are too narrow for some texts in the fonts at hand: the two
+// columns of the parameter-like pages share their width by what they show, and the memory
+// pages' columns hold their headings and values whole.
+bool TForm1::FitGridEx1Columns() {
+  const int page = CurrentPage();
+  std::vector<int> before;
+  for (int c = 0; c < GridEx1->columnCount(); ++c) before.push_back(GridEx1->columnWidth(c));
+  if (page == 3)
+    WidenColumnsToTexts(GridEx1, "88.8");
+  else if (page == 5 || page == 6)
+    WidenColumnsToTexts(GridEx1, "888");
+  else if (page != 4)
+    BalanceTwoColumns(GridEx1);
+  for (int c = 0; c < GridEx1->columnCount(); ++c)
+    if (GridEx1->columnWidth(c) != before[static_cast<std::size_t>(c)]) return true;
+  return false;
+}
+
 void TForm1::LayoutMainWindow() {
   QWidget* client = centralWidget();
   const int W = client->width();
@@ -794,6 +834,7 @@ void TForm1::LayoutMainWindow() {
 
   TabCon->setGeometry(0, 0, W, kTabConHeight);
   PanelInfo->setGeometry(W - 103 - 4, 5, 103, 30);
+  PlaceTabs(PanelInfo->x() - kPageButtonGap);
   CGRead->setGeometry(2, 2, 99, 26);
   Panel3->setGeometry(0, kTabConHeight, W, panel3Height);
   Splitter->setGeometry(0, kTabConHeight + panel3Height, W, kSplitterHeight);
@@ -806,8 +847,9 @@ void TForm1::LayoutMainWindow() {
   in.fontSize = fontSize;
   in.splitterTop = kTabConHeight + panel3Height;
   in.selectedRow = std::max(1, GridEx1->currentRow());
+  // TopRow counts the rows under the heading row 0, which stands above them at the top.
   const QModelIndex top = GridEx1->indexAt(QPoint(0, 0));
-  in.topRow = top.isValid() ? std::max(1, top.row()) : 1;
+  in.topRow = top.isValid() ? top.row() + 1 : 1;
   layout_ = ComputeMainLayout(in);
   const MainLayout& L = layout_;
 
@@ -878,12 +920,19 @@ void TForm1::LayoutMainWindow() {
   }
   RebuildEditor();
   if (L.gridEx1TopRow > 0 && L.gridEx1TopRow < GridEx1->rowCount())
-    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow, 0), QAbstractItemView::PositionAtTop);
+    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+// The editors over the cells are placed while the grid fills, so a grid whose columns had
+// to change is filled once more.
+void TForm1::RebuildEditor() {
+  FillGridEx1();
+  if (FitGridEx1Columns()) FillGridEx1();
 }
 
 // The grid's content for the page. The set-up page lists the program's own settings; the
 // other pages are filled by their views.
-void TForm1::RebuildEditor() {
+void TForm1::FillGridEx1() {
   for (QWidget* w :
        {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
         static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})

@@ -207,6 +207,9 @@ class TForm1 : public QMainWindow,
   void ApplyTexts();
   void LeavePage();
   void SelectPage(int page);
+  void PlaceTabs(int limit);
+  bool FitGridEx1Columns();
+  void FillGridEx1();
   void PollPage(int page, int linkState);
   void PageButtonClick(int action);
   void SetFontSize(int size);

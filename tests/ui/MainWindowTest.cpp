@@ -147,7 +147,9 @@ TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
   f.LayoutMainWindow();
   EXPECT_EQ(f.LastLayout().extraWidth, 10);
   EXPECT_EQ(f.GridEx1->width(), 262);
-  EXPECT_EQ(f.GridEx1->columnWidth(0), 120);
+  EXPECT_EQ(f.LastLayout().gridEx1ColumnWidth, 120);
+  // The set-up labels are wider than the design's column: the label column takes them whole.
+  EXPECT_GE(f.GridEx1->columnWidth(0), 120);
   const int flag = f.StoredSettings().VisuWin ? 1 : 0;
   f.BtnWindowClick();
   window.Close();

@@ -1,0 +1,61 @@
+#include "app/GridFitQt.h"
+
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <algorithm>
+
+namespace {
+
+int WidestText(const QTableWidget* grid, int column) {
+  int widest = 0;
+  for (int row = 0; row < grid->rowCount(); ++row) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    if (!item || grid->cellWidget(row, column)) continue;
+    QString text = item->text();
+    while (text.endsWith(' ')) text.chop(1);
+    const QVariant font = item->data(Qt::FontRole);
+    const QFont shown = font.isValid() ? font.value<QFont>() : grid->font();
+    widest = std::max(widest, QFontMetrics(shown).horizontalAdvance(text));
+  }
+  return widest == 0 ? 0 : widest + kCellTextPadding;
+}
+
+}  // namespace
+
+void BalanceTwoColumns(QTableWidget* grid) {
+  if (grid->columnCount() < 2) return;
+  const int first = grid->columnWidth(0);
+  const int second = grid->columnWidth(1);
+  // Two columns alone may also take what the view leaves beside them, less the vertical
+  // scroll bar when the rows will need one.
+  int view = grid->width() - 2 * grid->frameWidth();
+  int rowsHeight = 0;
+  for (int row = 0; row < grid->rowCount(); ++row) rowsHeight += grid->rowHeight(row);
+  if (rowsHeight > grid->height() - 2 * grid->frameWidth())
+    view -= grid->verticalScrollBar()->sizeHint().width();
+  const int sum = grid->columnCount() == 2 ? std::max(first + second, view) : first + second;
+  const int needFirst = WidestText(grid, 0);
+  const int needSecond = WidestText(grid, 1);
+  if (needFirst <= first && needSecond <= second) return;
+  if (needFirst <= first && needSecond <= sum - first) {
+    grid->setColumnWidth(1, needSecond);
+    return;
+  }
+  int newFirst = first;
+  if (needFirst + needSecond <= sum)
+    newFirst = needFirst > first ? needFirst : sum - needSecond;
+  else
+    newFirst = sum * needFirst / (needFirst + needSecond);
+  newFirst = std::clamp(newFirst, 0, sum);
+  grid->setColumnWidth(0, newFirst);
+  grid->setColumnWidth(1, sum - newFirst);
+}
+
+void WidenColumnsToTexts(QTableWidget* grid, const QString& sample) {
+  const int sampleWidth = QFontMetrics(grid->font()).horizontalAdvance(sample) + kCellTextPadding;
+  for (int column = 0; column < grid->columnCount(); ++column) {
+    const int need = std::max(WidestText(grid, column), sampleWidth);
+    if (need > grid->columnWidth(column)) grid->setColumnWidth(column, need);
+  }
+}

@@ -1,0 +1,54 @@
+#include "params/ParameterCompare.h"
+
+#include "base/UiText.h"
+#include "params/ParameterFiles.h"
+#include "params/ParameterRows.h"
+#include "params/ParameterTable.h"
+
+namespace {
+
+std::string WithoutLeadingBlanks(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// The error text of a file that did not load, as opening a parameter file shows it.
+bool LoadForCompare(const std::string& path, ParameterBlock& block, std::string& err) {
+  const LoadedParameterFile file = LoadParameterFile(path);
+  switch (file.status) {
+    case ParameterFileStatus::Loaded: block = file.bytes; return true;
+    case ParameterFileStatus::CannotOpen: err += UiText(702) + " " + path + "\n"; return false;
+    case ParameterFileStatus::TooShort: err += UiText(703) + " " + path + "\n"; return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<ParameterDifference> CompareParameterSets(const ParameterBlock& first,
+                                                      const ParameterBlock& second, int listOrder) {
+  std::vector<ParameterDifference> differences;
+  const ParameterList list = BuildParameterList(first, listOrder);
+  for (int r = 1; r <= list.Count(); ++r) {
+    const ParameterRow& row = list.Rows()[static_cast<std::size_t>(r)];
+    if (row.editorKind == kEditorClearButton) continue;
+    if (!IsParameterOffered(second, row.parameter)) continue;
+    const auto at = static_cast<std::size_t>(row.parameter);
+    if (first[at] == second[at]) continue;
+    differences.push_back({WithoutLeadingBlanks(list.Texts()[static_cast<std::size_t>(r)].label),
+                           RowValueText(first, row), RowValueText(second, row)});
+  }
+  return differences;
+}
+
+int CompareParameterFiles(const std::string& firstPath, const std::string& secondPath, int listOrder,
+                          std::string& out, std::string& err) {
+  ParameterBlock first{};
+  ParameterBlock second{};
+  const bool firstLoaded = LoadForCompare(firstPath, first, err);
+  const bool secondLoaded = LoadForCompare(secondPath, second, err);
+  if (!firstLoaded || !secondLoaded) return 2;
+  const std::vector<ParameterDifference> differences = CompareParameterSets(first, second, listOrder);
+  for (const ParameterDifference& d : differences) out += d.label + "\t" + d.first + "\t" + d.second + "\n";
+  return differences.empty() ? 0 : 1;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// A walk through every page of the main window against the controller simulator, as a fitter
+// would take it: set-up, parameters with the live readings and traces, configuration, map,
+// the processor's PORT, SRAM and EEPROM views in the service mode, and the firmware page.
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <functional>
+#include <string>
+
+#include "app/Orvlpgmain.h"
+#include "monitor/LiveMonitorQt.h"
+#include "ui/UiTestSupport.h"
+
+struct TourPage {
+  const char* name;  // the page's file name part: docs/page-<name>.png
+  std::function<void(TForm1&)> open;
+  int page;  // CurrentPage() once open
+};
+
+// The pages are opened by clicking their buttons, as the fitter does; the processor page
+// needs the service mode, which the fitter types as O R V S.
+inline const std::vector<TourPage>& TourPages() {
+  static const std::vector<TourPage> pages = {
+      {"setup", [](TForm1& f) { f.TabSet->click(); }, 0},
+      {"parameters", [](TForm1& f) { f.TabParam->click(); }, 1},
+      {"configuration", [](TForm1& f) { f.TabConfig->click(); }, 2},
+      {"map", [](TForm1& f) { f.TabMap->click(); }, 3},
+      {"port",
+       [](TForm1& f) {
+         if (!f.ServiceModeOn())
+           for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
+         f.TabProc->click();
+         f.Btn1->click();
+       },
+       4},
+      {"sram", [](TForm1& f) { f.Btn2->click(); }, 5},
+      {"eeprom", [](TForm1& f) { f.Btn3->click(); }, 6},
+      {"firmware",
+       [](TForm1& f) {
+         if (f.ServiceModeOn())
+           for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
+         f.TabUpg->click();
+       },
+       7},
+  };
+  return pages;
+}
+
+// Waits for the controller's parameters and shows the traces of speed, probe and motor on
+// the oscilloscope.
+inline bool PrepareTour(TForm1& f, int timeoutMs = 15000) {
+  if (!RunUntil([&] { return f.ConnectionMode() == 2 && !f.Link().vars.readPending && f.CurrentPage() == 1; },
+                timeoutMs))
+    return false;
+  for (int channel : {kChRpm, kChLam, kChMot}) f.channelChecks[channel]->setChecked(true);
+  return true;
+}
+
+// Opens each page in turn, lets the link fill it for settleMs and hands it to `visit`.
+inline void TourEveryPage(TForm1& f, int settleMs, const std::function<void(const TourPage&)>& visit) {
+  for (const TourPage& page : TourPages()) {
+    page.open(f);
+    RunFor(settleMs);
+    visit(page);
+  }
+}

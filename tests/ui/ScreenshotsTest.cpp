@@ -1,0 +1,47 @@
+// Pictures of every page for the documentation, taken against the controller simulator at the
+// window's design size. Runs only when ORV_SCREENSHOT_DIR names the folder to write
+// page-<name>.png into (`make screenshots`).
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <cstdlib>
+
+#include "app/DesignFontsQt.h"
+#include "app/MainLayout.h"
+#include "support/SimulatorProcess.h"
+#include "ui/PageTour.h"
+
+namespace {
+
+TEST(Screenshots, everyPageAgainstTheSimulator) {
+  const char* folder = std::getenv("ORV_SCREENSHOT_DIR");
+  if (!folder || !*folder) GTEST_SKIP() << "ORV_SCREENSHOT_DIR is not set";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  SimulatorProcess sim;
+  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+  TempFolder settings;
+  setenv("XDG_DATA_HOME", settings.Path().c_str(), 1);
+  TestApplication();
+  ApplyDesignFonts();
+  WindowUnderTest window;
+  window.Start(settings.Path() + "/ORV/LPG2.reg");
+  TForm1& f = *window.form;
+  // ORV_SCREENSHOT_SIZE=WIDTHxHEIGHT takes the pictures at another client size.
+  QSize size(kDesignClientWidth, 445);
+  if (const char* wanted = std::getenv("ORV_SCREENSHOT_SIZE")) {
+    const QStringList parts = QString(wanted).split('x');
+    if (parts.size() == 2) size = QSize(parts[0].toInt(), parts[1].toInt());
+  }
+  f.resize(size);
+  ASSERT_TRUE(PrepareTour(f)) << "no controller";
+  RunFor(3000);  // the traces fill
+  TourEveryPage(f, 2500, [&](const TourPage& page) {
+    EXPECT_EQ(f.CurrentPage(), page.page) << page.name;
+    const QString path = QString("%1/page-%2.png").arg(folder, page.name);
+    EXPECT_TRUE(f.grab().save(path)) << path.toStdString();
+  });
+}
+
+}  // namespace
