@@ -26,7 +26,9 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
   TestApplication();
   ApplyDesignFonts();
   WindowUnderTest window;
-  window.Start(settings.Path() + "/ORV/LPG2.reg");
+  // The firmware page lists the images of the folder it runs in (make screenshots puts a
+  // demo image there).
+  window.Start(settings.Path() + "/ORV/LPG2.reg", nullptr, QDir::currentPath().toStdString());
   TForm1& f = *window.form;
   // ORV_SCREENSHOT_SIZE=WIDTHxHEIGHT takes the pictures at another client size.
   QSize size(kDesignClientWidth, 445);

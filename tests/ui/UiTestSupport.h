@@ -43,12 +43,14 @@ struct WindowUnderTest {
   std::unique_ptr<TForm1> form;
 
   // port: empty for the real serial port (the pattern comes from ORV_COMM_PATTERN).
-  void Start(const std::string& settingsPath, std::unique_ptr<SerialPort> port = nullptr) {
+  // programDir: where the program lists its firmware images.
+  void Start(const std::string& settingsPath, std::unique_ptr<SerialPort> port = nullptr,
+             const std::string& programDir = "/tmp") {
     TestApplication();
     MainWindowEnvironment env;
     env.dialogs = &dialogs;
     env.settingsPath = settingsPath;
-    env.programDir = "/tmp";
+    env.programDir = programDir;
     env.port = std::move(port);
     form = std::make_unique<TForm1>(std::move(env));
     form->show();
