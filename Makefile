@@ -12,7 +12,7 @@ PACKAGES   := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libg
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Seconds each fuzz target runs in `make test` and in `make fuzz`.
-FUZZ_SECONDS      ?= 20
+FUZZ_SECONDS      ?= 12
 FUZZ_LONG_SECONDS ?= 600
 FUZZ_TARGETS      := $(basename $(notdir $(wildcard tests/fuzz/*Fuzz.cpp)))
 # A sanitizer finding fails the test that ran into it.

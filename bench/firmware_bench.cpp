@@ -251,6 +251,9 @@ int main(int argc, char** argv) {
   const bool met = !ratios.empty() && allSucceeded && median <= kRatioGoal;
   Line("   median ratio of the successful runs " + Fixed(median, 4) + ", goal <= " + Fixed(kRatioGoal, 2) +
        (allSucceeded ? "" : " (not every run succeeded)") + ": " + (met ? "PASS" : "MISS"));
+  Line("TABLE|programming 16 KB at 4800 baud, " + Int(options.runs) + " run(s), turnaround " +
+       Fixed(options.turnaroundMs, 1) + " ms|ratio " + Fixed(median, 4) +
+       " to the wire limit|<= " + Fixed(kRatioGoal, 2) + "|" + (met ? "PASS" : "MISS"));
   Line("   - wire limit: N x ((20 block + 8 reply bytes) x 10 bits / 4800 baud + turnaround) = N x " +
        Fixed(perBlockMs, 3) + " ms");
   Line("   - measured: first data block handed to WriteBuf .. the loader's final status handled");

@@ -8,6 +8,8 @@ BENCHES=(
   "link_bench"
   "fault_bench"
   "window_bench --minutes ${ORV_BENCH_MINUTES:-2}"
+  "monitor_bench --seconds 30"
+  "firmware_bench --runs 1"
 )
 
 mkdir -p "$BUILD/bench-logs"

@@ -253,6 +253,8 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   if (r[0] != kParameterRead) return;
 
   const int i = r[1];
+  // A reply for an index not yet asked for is a damaged one: left to the tick's retry.
+  if (i > vars.requestIndex) return;
   vars.unansweredCount = 0;
   parameterBlock[i] = r[2];
   sentParameterBlock[i] = r[2];

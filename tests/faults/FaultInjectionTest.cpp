@@ -12,12 +12,15 @@
 #include <vector>
 
 #include "base/UiText.h"
+#include "firmware/FirmwareImage.h"
+#include "firmware/ProgrammingDialogue.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
 #include "support/MainQueue.h"
 #include "support/PortHolder.h"
 #include "support/ProcessUsage.h"
+#include "support/ScriptedDialogs.h"
 #include "support/SimulatorProcess.h"
 #include "support/TimedLinkHost.h"
 
@@ -196,3 +199,50 @@ TEST(FaultInjection, portHeldByAnotherProgramIsTriedEachTickUntilItIsFree) {
 }
 
 }  // namespace
+
+namespace {
+
+// The programming window as a run leaves it.
+struct RunWindow : ProgrammingWindow {
+  void ShowProgress(int maximum) override { shownMaximum = maximum; }
+  void SetProgress(int position) override { progress = position; }
+  void SetStatusText(const std::string&) override {}
+  void SetMainWindowEnabled(bool enabled) override { mainWindowEnabled = enabled; }
+  void CloseProgrammingWindow() override { closed = true; }
+  int shownMaximum = 0, progress = 0;
+  bool mainWindowEnabled = true, closed = false;
+};
+
+}  // namespace
+
+TEST(FaultInjection, deviceVanishingMidProgrammingEndsTheRunAndReconnectAttemptsGoOn) {
+  Rig rig;
+  ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
+  ASSERT_TRUE(rig.Start());
+  RunWindow window;
+  ScriptedDialogs dialogs;
+  ProgrammingDialogue dialogue(rig.link, window, dialogs);
+
+  // As the firmware page starts a run: the link stopped, the main window disabled.
+  rig.link.vars.linkState = link_state::kStopped;
+  window.mainWindowEnabled = false;
+  std::vector<std::uint8_t> image(kFirmwareImageBytes);
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13);
+  dialogue.Start(image);
+  ASSERT_TRUE(rig.RunUntil([&] { return window.progress >= 50; })) << rig.sim.Log();
+  ASSERT_TRUE(rig.sim.Send("vanish"));
+
+  ASSERT_TRUE(rig.RunUntil([&] { return dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Idle; }));
+  EXPECT_EQ(dialogue.LastResultText(), 909);
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(909)});
+  EXPECT_TRUE(window.mainWindowEnabled);
+  EXPECT_TRUE(window.closed);
+
+  // The link goes on trying the device each information tick, without spinning.
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 1; }));
+  const double cpuBefore = ProcessCpuSeconds();
+  const int refusedBefore = rig.Logged(kOpenRefused);
+  rig.RunFor(3000);
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.3);
+  EXPECT_GE(rig.Logged(kOpenRefused) - refusedBefore, 2);
+}

@@ -5,33 +5,37 @@
 // other than the ones it knows.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "firmware/ProgrammingDialogue.h"
 #include "fuzz/FuzzInput.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
 
-// Stands in for the loader's side of a programming run: answers every tick with a
-// programming frame, so that replies arrive while the link holds state 254.
-class ProgrammingStandIn : public ProgrammingHandler {
+// The programming window as the run leaves it: whether the main window takes input, and the
+// progress shown.
+class RecordedWindow : public ProgrammingWindow {
  public:
-  explicit ProgrammingStandIn(ControllerLink& link) : link_(link) {}
-  void OnProgrammingReply(const std::uint8_t* reply, int count) override {
-    FUZZ_CHECK(count >= ReplyLength(link_code::kProgrammingFrame));
-    checksum_ += reply[0] + reply[count - 1];
+  void ShowProgress(int maximum) override {
+    FUZZ_CHECK(maximum > 0);
+    maximum_ = maximum;
   }
-  void OnProgrammingTick() override {
-    link_.SendFrame({link_code::kProgrammingFrame, 0x01, 0x02, 0x0A}, link_code::kProgrammingFrame);
-  }
+  void SetProgress(int position) override { FUZZ_CHECK(position >= 0 && position < 65536); }
+  void SetStatusText(const std::string& text) override { FUZZ_CHECK(!text.empty()); }
+  void SetMainWindowEnabled(bool enabled) override { mainWindowEnabled = enabled; }
+  void CloseProgrammingWindow() override { maximum_ = 0; }
+  bool mainWindowEnabled = true;
 
  private:
-  ControllerLink& link_;
-  unsigned checksum_ = 0;
+  int maximum_ = 0;
 };
 
 constexpr int kStates[] = {link_state::kChoose,        link_state::kSetupPoll,
@@ -70,6 +74,7 @@ bool KnownRequest(std::uint8_t code) {
     case kPortView:
     case kEepromBlock:
     case kModePrefix:
+    case kLoader:
     case kProgrammingFrame: return true;
     default: return false;
   }
@@ -84,7 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReadingHistory history;
   ControllerLink link(port, host, history);
   ConnectionSupervisor supervisor(link, port, host, host);
-  ProgrammingStandIn programming(link);
+  RecordedWindow window;
+  ScriptedDialogs dialogs;
+  std::optional<ProgrammingDialogue> programming;
   port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
 
   LinkVariables& v = link.vars;
@@ -96,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.magnifierOpen = flags & 0x04;
   v.readPending = flags & 0x08;
   v.modeSwitchRequest = flags & 0x10;
-  if (flags & 0x20) link.SetProgrammingHandler(&programming);
+  const bool programmingRun = flags & 0x20;
   host.autoPortSearch = flags & 0x40;
   v.reconnectPending = flags & 0x80;
   v.expectedReply = in.Pick(kReplies);
@@ -104,6 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   v.requestIndex = in.Byte();
   v.buttonAction = in.Byte() % 5;
   port.Open();
+  if (programmingRun) {  // a real run of an image of 0 to 16 KB, its bytes from the input
+    programming.emplace(link, window, dialogs);
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(in.Byte()) * 64 + in.Byte() % 64);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + image.size());
+    window.mainWindowEnabled = false;
+    v.linkState = link_state::kStopped;  // as on the firmware page
+    v.reconnectPending = false;
+    programming->Start(std::move(image));
+  }
 
   while (!in.Empty()) {
     const std::uint8_t op = in.Byte();
@@ -120,6 +136,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
     FUZZ_CHECK(v.requestIndex >= 0 && v.requestIndex <= 256);
+  }
+
+  if (programming) {
+    // Silence ends a run: the watchdog gives up and the main window takes input again.
+    for (int tick = 0; tick < 10; ++tick) {
+      link.TimerTxTimer();
+      if (tick % 3 == 2) supervisor.TimerInfoTimer();
+    }
+    FUZZ_CHECK(programming->CurrentPhase() == ProgrammingDialogue::Phase::Idle);
+    FUZZ_CHECK(window.mainWindowEnabled);
+    if (programming->LastResultText() != 0) FUZZ_CHECK(dialogs.messages.size() >= 1);
   }
 
   for (const auto& frame : port.frames) {

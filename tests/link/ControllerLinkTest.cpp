@@ -122,6 +122,30 @@ TEST_F(LinkTest, unansweredReadIsRepeatedByTheTick) {
   EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
 }
 
+TEST_F(LinkTest, replyForAnIndexNotYetAskedForIsIgnoredAndTheReadEndsIntact) {
+  link.StartLink();
+  link.TimerTxTimer();
+  port.Feed({0x55, 0, 0x64, 0xB9});
+  const ParameterBlock before = link.parameterBlock;
+  const std::size_t sent = port.frames.size();
+  for (std::uint8_t damaged : {2, 50, 105, 106, 200, 255}) {
+    port.Feed({0x55, damaged, 0x11, static_cast<std::uint8_t>(0x66 + damaged)});
+    EXPECT_EQ(link.parameterBlock, before) << int(damaged);
+    EXPECT_TRUE(link.vars.readPending) << int(damaged);
+    EXPECT_EQ(link.vars.requestIndex, 1) << int(damaged);
+  }
+  EXPECT_EQ(port.frames.size(), sent);
+  EXPECT_TRUE(host.modes.empty());
+
+  link.TimerTxTimer();  // the retry
+  EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
+  const ParameterBlock memory = Memory();
+  AnswerParameterReads(memory);
+  EXPECT_FALSE(link.vars.readPending);
+  EXPECT_EQ(host.modes, std::vector<int>{2});
+  for (int i = 1; i <= 105; ++i) EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
+}
+
 TEST_F(LinkTest, testerIsReadOnlyUpToIndexFourAndThenSendsOnlyWrites) {
   // The window's page change on mode 3 stops the link; the read's own final state wins.
   host.onApplyConnectionMode = [this](int) { link.vars.linkState = link_state::kStopped; };
