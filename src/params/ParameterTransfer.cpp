@@ -6,7 +6,6 @@
 #include "params/ParameterFiles.h"
 
 namespace {
-constexpr int kControllerMode = 2;
 constexpr int kFileMode = 1;
 }  // namespace
 
