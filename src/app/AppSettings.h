@@ -33,7 +33,7 @@ inline constexpr int kMinUpperPanelHeight = 160;  // WSize
 // What the upper panel always leaves below it in the client area, so that the splitter and
 // the editor rows stay in reach.
 inline constexpr int kMinLowerPanelHeight = 120;
-inline constexpr int kLanguageAtStart = 5;        // "russian"; a stored Lang is never read
+inline constexpr int kLanguageAtStart = 5;  // "russian"; a stored Lang is never read
 
 // The user's choices and the main window's placement, kept between runs. Field names are the
 // names of the stored values. The initialisers are the start-up defaults, except the two
@@ -66,12 +66,12 @@ struct AppSettings {
   std::int32_t ColorPSI = kColorBlue;
   std::int32_t ColorRAM = kColorMaroon;
 
-  bool List = true;             // CBList index (0 or 1)
-  int Font = 0;                 // CBFont index: 0 "10", 1 "12", 2 "14"
-  int Lang = kLanguageAtStart;  // CBLang index; written, never read
-  bool AutoSave = false;        // CBFAut index
-  bool AutoComm = false;        // CBCAut index
-  bool VisuWin = true;          // BtnWindow's tag after start-up
+  bool List = true;                  // CBList index (0 or 1)
+  int Font = 0;                      // CBFont index: 0 "10", 1 "12", 2 "14"
+  int Lang = kLanguageAtStart;       // CBLang index; written, never read
+  bool AutoSave = false;             // CBFAut index
+  bool AutoComm = false;             // CBCAut index
+  bool VisuWin = true;               // BtnWindow's tag after start-up
   int WSize = kMinUpperPanelHeight;  // height of the upper panel
 
   // Main window bounds (outer frame) and state: 0 normal, 1 minimised, 2 maximised.
@@ -120,8 +120,8 @@ void LoadSettings(const SettingsStore& store, AppSettings& settings,
 // AutoScan (0, only when controllerSeen is false), VisuWin, COMM, WSize, WState, then WTop,
 // WLeft, WWidth, WHeight only when not maximised. Values not written keep what the store
 // holds. Only the store in memory changes; call store.Save() to write the file.
-void SaveSettings(SettingsStore& store, const AppSettings& settings,
-                  const std::string& programDir, bool controllerSeen, bool maximised);
+void SaveSettings(SettingsStore& store, const AppSettings& settings, const std::string& programDir,
+                  bool controllerSeen, bool maximised);
 
 // A screen's available area (without task bars), in the desktop's pixels.
 struct ScreenArea {

@@ -208,8 +208,8 @@ void TForm1::CreateComponents() {
   Splitter = new SplitterBar(client);
   Splitter->setObjectName("Splitter");
   Splitter->onMoved = [this](int top) {
-    const int height = std::max(kPanel3MinHeight,
-                                std::min(top - kTabConHeight, UpperPanelLimit(this->centralWidget()->height())));
+    const int height = std::max(
+        kPanel3MinHeight, std::min(top - kTabConHeight, UpperPanelLimit(this->centralWidget()->height())));
     settings_.WSize = height;
     LayoutMainWindow();
   };

@@ -1,16 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 #include <vector>
 
 #include "PtyLine.h"
@@ -106,9 +106,10 @@ TEST(SimController, FramesSplitByteByByteOrJoinedGetTheSameReplies) {
 }
 
 TEST(SimController, BadChecksumsAndUnknownBytesGetNoReply) {
-  const Bytes bad[] = {{0x33, 0x34},       {0x55, 0x00, 0x56},       {0xAA, 0x28, 0x12, 0xE5},
-                       {0xC5, 0x10, 0xD6}, {0x35, 0x33, 0x69},       {0x35, 0x55, 0x8A},
-                       {0x3A, 0x75, 0x70, 0x20}, {0x00, 0x01, 0x7F, 0xFE}, {0xC5, 0x26, 0xEB}};
+  const Bytes bad[] = {
+      {0x33, 0x34},       {0x55, 0x00, 0x56}, {0xAA, 0x28, 0x12, 0xE5}, {0xC5, 0x10, 0xD6},
+      {0x35, 0x33, 0x69}, {0x35, 0x55, 0x8A}, {0x3A, 0x75, 0x70, 0x20}, {0x00, 0x01, 0x7F, 0xFE},
+      {0xC5, 0x26, 0xEB}};
   for (const auto& frame : bad) {
     SimController c;
     EXPECT_TRUE(Send(c, frame).empty()) << sim::HexBytes(frame.data(), frame.size());
@@ -194,8 +195,9 @@ TEST(SimController, TesterAnswersOnlyParameterReadsAndWrites) {
   SimController c(o);
   EXPECT_EQ(Send(c, {0x55, 0x00, 0x55})[2], 0xCB);
   EXPECT_EQ(Send(c, {0xAA, 0x28, 0x12, 0xE4}), (Bytes{0xAA, 0xAA}));
-  for (const Bytes& f : {Bytes{0x33, 0x33}, Bytes{0xAC, 0xAC}, Bytes{0xC5, 0x10, 0xD5}, Bytes{0x5C, 0x1F, 0x7B},
-                         Bytes{0xCA, 0xCA}, Bytes{0x35, 0x33, 0x68}, Bytes{0x3A, 0x75, 0x70, 0x1F}})
+  for (const Bytes& f :
+       {Bytes{0x33, 0x33}, Bytes{0xAC, 0xAC}, Bytes{0xC5, 0x10, 0xD5}, Bytes{0x5C, 0x1F, 0x7B},
+        Bytes{0xCA, 0xCA}, Bytes{0x35, 0x33, 0x68}, Bytes{0x3A, 0x75, 0x70, 0x1F}})
     EXPECT_TRUE(Send(c, f).empty()) << sim::HexBytes(f.data(), f.size());
 }
 
@@ -243,9 +245,26 @@ struct ProgramSide {
       s += image[i];
       x ^= image[i];
     }
-    Bytes h = {0x07, 0, 0, 0, a, b, 0, p, d, static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n),
-               static_cast<std::uint8_t>(e), 0, static_cast<std::uint8_t>(s >> 16), x, static_cast<std::uint8_t>(s),
-               static_cast<std::uint8_t>(s >> 8), seed, 0xFF, 0};
+    Bytes h = {0x07,
+               0,
+               0,
+               0,
+               a,
+               b,
+               0,
+               p,
+               d,
+               static_cast<std::uint8_t>(n >> 8),
+               static_cast<std::uint8_t>(n),
+               static_cast<std::uint8_t>(e),
+               0,
+               static_cast<std::uint8_t>(s >> 16),
+               x,
+               static_cast<std::uint8_t>(s),
+               static_cast<std::uint8_t>(s >> 8),
+               seed,
+               0xFF,
+               0};
     h[19] = Checksum(h, 19);
     key = sim::kKeyTable[seed % 32];
     return h;
@@ -313,7 +332,8 @@ TEST(SimLoader, ReportsItselfToParameterReads) {
   o.loader = true;
   o.loaderReportByte6 = 2;
   SimController c(o);
-  EXPECT_EQ(Send(c, {0x55, 0x00, 0x55}), (Bytes{0x3A, 0x64, 145, 0, 0, 0, 2, static_cast<std::uint8_t>(0x3A + 0x64 + 145 + 2)}));
+  EXPECT_EQ(Send(c, {0x55, 0x00, 0x55}),
+            (Bytes{0x3A, 0x64, 145, 0, 0, 0, 2, static_cast<std::uint8_t>(0x3A + 0x64 + 145 + 2)}));
 }
 
 TEST(SimLoader, FullRunStoresTheImageAndTheApplicationStartsAgain) {

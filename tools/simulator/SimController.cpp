@@ -53,14 +53,12 @@ SimController::Memory FactoryConfiguration(std::uint8_t type, std::uint8_t versi
     m[3 + n / 8] = static_cast<std::uint8_t>(m[3 + n / 8] | (1u << (n % 8)));
   }
   const std::pair<int, int> values[] = {
-      {32, 0},   {33, 0},   {34, 0},   {35, 3},  {36, 25}, {37, 25}, {38, 10}, {39, 5},
-      {40, 12},  {41, 180}, {42, 20},  {43, 50}, {44, 1},  {45, 60}, {46, 40}, {47, 1},
-      {48, 18},  {49, 30},  {50, 5},   {51, 4},  {52, 1},  {53, 1},  {54, 1},  {55, 1},
-      {56, 99},  {57, 40},  {58, 23},  {59, 10}, {60, 10}, {61, 10}, {62, 25}, {63, 60},
-      {64, 70},  {65, 140}, {66, 4},   {67, 0},  {68, 0},  {69, 40}, {70, 80}, {71, 120},
-      {72, 160}, {73, 0},   {74, 10},  {75, 0},  {76, 3},  {77, 3},  {78, 2},  {79, 0},
-      {80, 1},   {81, 1},   {82, 0},   {83, 10}, {84, 10}, {85, 3},  {86, 0},  {87, 0},
-      {88, 5},   {89, 1},   {90, 0}};
+      {32, 0},   {33, 0},  {34, 0},  {35, 3},   {36, 25}, {37, 25}, {38, 10}, {39, 5},  {40, 12}, {41, 180},
+      {42, 20},  {43, 50}, {44, 1},  {45, 60},  {46, 40}, {47, 1},  {48, 18}, {49, 30}, {50, 5},  {51, 4},
+      {52, 1},   {53, 1},  {54, 1},  {55, 1},   {56, 99}, {57, 40}, {58, 23}, {59, 10}, {60, 10}, {61, 10},
+      {62, 25},  {63, 60}, {64, 70}, {65, 140}, {66, 4},  {67, 0},  {68, 0},  {69, 40}, {70, 80}, {71, 120},
+      {72, 160}, {73, 0},  {74, 10}, {75, 0},   {76, 3},  {77, 3},  {78, 2},  {79, 0},  {80, 1},  {81, 1},
+      {82, 0},   {83, 10}, {84, 10}, {85, 3},   {86, 0},  {87, 0},  {88, 5},  {89, 1},  {90, 0}};
   for (auto [index, value] : values) m[index] = static_cast<std::uint8_t>(value);
   return m;
 }
@@ -124,8 +122,7 @@ std::uint8_t SimController::DataMemoryByte(int address) const {
 }
 
 std::uint8_t SimController::MapCell(int column, int row) const {
-  if (column < kMapFirstColumn || column >= kMapFirstColumn + kMapColumns || row < 0 || row > 15)
-    return 0;
+  if (column < kMapFirstColumn || column >= kMapFirstColumn + kMapColumns || row < 0 || row > 15) return 0;
   return map_[(column - kMapFirstColumn) * 16 + row];
 }
 
@@ -366,7 +363,8 @@ void SimController::HandleApplication(const std::uint8_t* f, std::vector<std::ui
       r[1] = StatusByte();
       r[2] = f[1];
       // Index 16..37: a map column; 0..15: SRAM bytes 16*idx on.
-      const std::uint8_t* cells = idx >= kMapFirstColumn ? &map_[(idx - kMapFirstColumn) * 16] : &sram_[idx * 16];
+      const std::uint8_t* cells =
+          idx >= kMapFirstColumn ? &map_[(idx - kMapFirstColumn) * 16] : &sram_[idx * 16];
       std::copy(cells, cells + 16, r.begin() + 3);
       r[19] = Clamp8(rpm_ / 100.0);
       r[20] = lambda_;
@@ -396,9 +394,18 @@ void SimController::HandleApplication(const std::uint8_t* f, std::vector<std::ui
       }
       Emit(out, {kParamWrite, kParamWrite});
       break;
-    case kMapRead: map_ = storedMap_; AddLog("MAP read"); break;
-    case kMapWrite: storedMap_ = map_; AddLog("MAP write"); break;
-    case kMapErase: map_.fill(0xFF); AddLog("MAP erase"); break;
+    case kMapRead:
+      map_ = storedMap_;
+      AddLog("MAP read");
+      break;
+    case kMapWrite:
+      storedMap_ = map_;
+      AddLog("MAP write");
+      break;
+    case kMapErase:
+      map_.fill(0xFF);
+      AddLog("MAP erase");
+      break;
     case kStart:
       inLoader_ = true;
       HandleLoader(f, 4, out);
@@ -408,8 +415,8 @@ void SimController::HandleApplication(const std::uint8_t* f, std::vector<std::ui
 }
 
 void SimController::LoaderReply(std::uint8_t status, std::vector<std::uint8_t>& out) {
-  Emit(out, {kProgramFrame, 0x01, status, 0x00, options_.loaderValueP, static_cast<std::uint8_t>(nextBlock_ >> 8),
-             static_cast<std::uint8_t>(nextBlock_ & 0xFF), 0});
+  Emit(out, {kProgramFrame, 0x01, status, 0x00, options_.loaderValueP,
+             static_cast<std::uint8_t>(nextBlock_ >> 8), static_cast<std::uint8_t>(nextBlock_ & 0xFF), 0});
 }
 
 void SimController::HandleLoader(const std::uint8_t* f, std::size_t len, std::vector<std::uint8_t>& out) {
@@ -417,7 +424,8 @@ void SimController::HandleLoader(const std::uint8_t* f, std::size_t len, std::ve
     if (phase_ == LoaderPhase::Receiving) AddLog("LOADER run restarted");
     phase_ = LoaderPhase::AwaitHeader;
     AddLog("LOADER start");
-    Emit(out, {kStart, options_.typeByte, kLoaderValueB, 0x00, options_.loaderValueP, kLoaderValueD, 0x00, 0});
+    Emit(out,
+         {kStart, options_.typeByte, kLoaderValueB, 0x00, options_.loaderValueP, kLoaderValueD, 0x00, 0});
     return;
   }
   if (f[0] == kProgramFrame && len == 20) {
@@ -434,8 +442,9 @@ void SimController::HandleLoader(const std::uint8_t* f, std::size_t len, std::ve
 void SimController::HandleHeader(const std::uint8_t* f, std::vector<std::uint8_t>& out) {
   const std::uint8_t e = options_.loaderValueP / 8;
   const int n = f[9] << 8 | f[10];
-  const bool ok = f[4] == options_.typeByte && f[5] == kLoaderValueB && f[6] == 0 && f[7] == options_.loaderValueP &&
-                  f[8] == kLoaderValueD && f[11] == e && n >= 1 && n <= kMaxProgramBlocks;
+  const bool ok = f[4] == options_.typeByte && f[5] == kLoaderValueB && f[6] == 0 &&
+                  f[7] == options_.loaderValueP && f[8] == kLoaderValueD && f[11] == e && n >= 1 &&
+                  n <= kMaxProgramBlocks;
   nextBlock_ = 0;
   if (!ok) {
     AddLog("LOADER header rejected");
@@ -455,8 +464,8 @@ void SimController::HandleHeader(const std::uint8_t* f, std::vector<std::uint8_t
   loaderResult_ = LoaderResult::Running;
   imageCheck_ = ImageCheck::NotChecked;
   reportByte6_ = 0;  // until the run ends, a restart finds it unfinished
-  AddLog("LOADER header N=" + std::to_string(n) + " S=" + std::to_string(sum_) + " X=" + std::to_string(xor_) +
-         " seed=" + std::to_string(f[17]));
+  AddLog("LOADER header N=" + std::to_string(n) + " S=" + std::to_string(sum_) +
+         " X=" + std::to_string(xor_) + " seed=" + std::to_string(f[17]));
   LoaderReply(kLoaderSendBlock, out);
 }
 
