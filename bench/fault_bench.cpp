@@ -28,6 +28,7 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
+#include "params/NumberText.h"
 
 namespace {
 
@@ -35,12 +36,6 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 constexpr double kGoalPercent = 5.0;
 constexpr int kMeasureMs = 10000;
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string("?");
-}
 
 void Line(const std::string& text) {
   std::printf("%s\n", text.c_str());
@@ -124,15 +119,16 @@ bool MeasureAfterLoss(bool midProgramming) {
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
   const double percent = 100.0 * (ProcessCpuSeconds() - cpuBefore) / wall;
   const long tries = static_cast<long>(refusals());
-  Line("CPU " + Fixed(percent, 2) + " % of a core over " + Fixed(wall, 1) + " s; " + std::to_string(tries) +
-       " attempts to open the device again");
+  Line("CPU " + FormatFixed(percent, 2) + " % of a core over " + FormatFixed(wall, 1) + " s; " +
+       std::to_string(tries) + " attempts to open the device again");
   const bool runEnded = !midProgramming || (dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Idle &&
                                             dialogue.LastResultText() == 909);
   if (midProgramming) Line(std::string("programming run ended with 909: ") + (runEnded ? "yes" : "no"));
   Line(std::string("TABLE|CPU in the 10 s after the serial device vanished mid-") +
        (midProgramming ? "programming" : "read") + " (" + std::to_string(tries) +
-       " reopen attempts meanwhile)|" + Fixed(percent, 2) + " % of a core|< " + Fixed(kGoalPercent, 0) +
-       " %|" + (percent < kGoalPercent && tries >= 5 && runEnded ? "PASS" : "MISS"));
+       " reopen attempts meanwhile)|" + FormatFixed(percent, 2) + " % of a core|< " +
+       FormatFixed(kGoalPercent, 0) + " %|" +
+       (percent < kGoalPercent && tries >= 5 && runEnded ? "PASS" : "MISS"));
   return true;
 }
 

@@ -37,6 +37,7 @@
 #include "firmware/ProgrammingDialogue.h"
 #include "link/ControllerLink.h"
 #include "link/TVaComm.h"
+#include "params/NumberText.h"
 
 namespace {
 
@@ -51,12 +52,6 @@ constexpr int kReplyBytes = 8;
 constexpr double kRatioGoal = 1.02;
 constexpr int kPageIntervalMs = 1000;
 constexpr auto kRunTimeLimit = std::chrono::seconds(180);
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string("?");
-}
 
 std::string Int(long long value) { return std::to_string(value); }
 
@@ -135,7 +130,7 @@ struct RunResult {
 
 RunResult ProgramOnce(const Options& options, bool paced, double turnaroundMs,
                       const std::vector<std::uint8_t>& image) {
-  std::vector<std::string> args = {"--turnaround", Fixed(turnaroundMs, 3), "--loader-p",
+  std::vector<std::string> args = {"--turnaround", FormatFixed(turnaroundMs, 3), "--loader-p",
                                    Int(options.loaderP)};
   if (paced) args.push_back("--paced");
   SimulatorProcess simulator(std::move(args), options.simulator);
@@ -224,7 +219,7 @@ int main(int argc, char** argv) {
   const double perBlockMs = (kBlockFrameBytes + kReplyBytes) * kByteMs + options.turnaroundMs;
   Line("firmware_bench: programming a 16384-byte image over TVaComm against " + options.simulator);
   Line();
-  Line("1. Paced simulator (4800 baud, turnaround " + Fixed(options.turnaroundMs, 3) + " ms, P " +
+  Line("1. Paced simulator (4800 baud, turnaround " + FormatFixed(options.turnaroundMs, 3) + " ms, P " +
        Int(options.loaderP) + "), " + Int(options.runs) + " run(s)");
   Line("   run  blocks  result  measured ms  wire limit ms   ratio");
   std::vector<double> ratios;
@@ -243,19 +238,20 @@ int main(int argc, char** argv) {
     else
       allSucceeded = false;
     Line("   " + std::string(3 - std::min<std::size_t>(3, Int(run).size()), ' ') + Int(run) + "    " +
-         Int(r.blocks) + "     " + Int(r.result) + "     " + Fixed(r.measuredMs, 1) + "       " +
-         Fixed(limitMs, 1) + "  " + Fixed(ratio, 4));
+         Int(r.blocks) + "     " + Int(r.result) + "     " + FormatFixed(r.measuredMs, 1) + "       " +
+         FormatFixed(limitMs, 1) + "  " + FormatFixed(ratio, 4));
   }
   std::sort(ratios.begin(), ratios.end());
   const double median = ratios.empty() ? 0.0 : ratios[(ratios.size() - 1) / 2];
   const bool met = !ratios.empty() && allSucceeded && median <= kRatioGoal;
-  Line("   median ratio of the successful runs " + Fixed(median, 4) + ", goal <= " + Fixed(kRatioGoal, 2) +
-       (allSucceeded ? "" : " (not every run succeeded)") + ": " + (met ? "PASS" : "MISS"));
+  Line("   median ratio of the successful runs " + FormatFixed(median, 4) +
+       ", goal <= " + FormatFixed(kRatioGoal, 2) + (allSucceeded ? "" : " (not every run succeeded)") + ": " +
+       (met ? "PASS" : "MISS"));
   Line("TABLE|programming 16 KB at 4800 baud, " + Int(options.runs) + " run(s), turnaround " +
-       Fixed(options.turnaroundMs, 1) + " ms|ratio " + Fixed(median, 4) +
-       " to the wire limit|<= " + Fixed(kRatioGoal, 2) + "|" + (met ? "PASS" : "MISS"));
+       FormatFixed(options.turnaroundMs, 1) + " ms|ratio " + FormatFixed(median, 4) +
+       " to the wire limit|<= " + FormatFixed(kRatioGoal, 2) + "|" + (met ? "PASS" : "MISS"));
   Line("   - wire limit: N x ((20 block + 8 reply bytes) x 10 bits / 4800 baud + turnaround) = N x " +
-       Fixed(perBlockMs, 3) + " ms");
+       FormatFixed(perBlockMs, 3) + " ms");
   Line("   - measured: first data block handed to WriteBuf .. the loader's final status handled");
 
   Line();
@@ -265,8 +261,8 @@ int main(int argc, char** argv) {
     Line("   the run did not end");
     return 0;
   }
-  Line("   " + Int(u.blocks) + " blocks in " + Fixed(u.measuredMs, 1) + " ms, " +
-       Fixed(u.measuredMs * 1000.0 / u.blocks, 1) + " us per block (result " + Int(u.result) +
+  Line("   " + Int(u.blocks) + " blocks in " + FormatFixed(u.measuredMs, 1) + " ms, " +
+       FormatFixed(u.measuredMs * 1000.0 / u.blocks, 1) + " us per block (result " + Int(u.result) +
        "): the program's cost and the pseudo-terminal round trip, the floor under a paced block");
   return 0;
 }

@@ -42,6 +42,7 @@
 #include "link/TVaComm.h"
 #include "link/WireTrace.h"
 #include "monitor/ReadingHistory.h"
+#include "params/NumberText.h"
 
 namespace {
 
@@ -61,12 +62,6 @@ constexpr auto kReadTimeLimit = std::chrono::seconds(30);
 
 // ---------------------------------------------------------------------------------------
 // Text, without the global locale.
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string("?");
-}
 
 std::string Int(long long value) {
   char text[24];
@@ -283,7 +278,7 @@ struct Bench {
   std::string tracePath;
 
   bool Start(const Options& options, bool paced, double turnaroundMs, bool trace = false) {
-    std::vector<std::string> args = {"--turnaround", Fixed(turnaroundMs, 3)};
+    std::vector<std::string> args = {"--turnaround", FormatFixed(turnaroundMs, 3)};
     if (paced) args.push_back("--paced");
     simulator.emplace(std::move(args), options.simulator);
     if (!simulator->Started()) {
@@ -336,8 +331,8 @@ bool PacedReads(const Options& options, Figures& figures, bool trace = false) {
   if (!bench.Start(options, true, options.turnaroundMs, trace)) return false;
 
   const double wirePerExchangeMs = (kRequestBytes + kReplyBytes) * kByteMs + options.turnaroundMs;
-  Line("1. Full parameter read, paced simulator (4800 baud, turnaround " + Fixed(options.turnaroundMs, 3) +
-       " ms), " + Int(options.runs) + " runs");
+  Line("1. Full parameter read, paced simulator (4800 baud, turnaround " +
+       FormatFixed(options.turnaroundMs, 3) + " ms), " + Int(options.runs) + " runs");
   Line("   run  exchanges  sim.reads  retries  measured ms  wire limit ms   ratio");
   std::vector<double> measured, limits, ratios, cycles, costs;
   int rxEvents = 0, exchanges = 0;
@@ -357,8 +352,8 @@ bool PacedReads(const Options& options, Figures& figures, bool trace = false) {
     rxEvents += r.rxEvents;
     exchanges += r.exchanges;
     Line("   " + Right(Int(run), 3) + Right(Int(r.exchanges), 11) + Right(Int(r.simulatorReads), 11) +
-         Right(Int(r.retries), 9) + Right(Fixed(r.totalMs, 2), 13) + Right(Fixed(limitMs, 2), 15) +
-         Right(Fixed(ratio, 4), 8));
+         Right(Int(r.retries), 9) + Right(FormatFixed(r.totalMs, 2), 13) +
+         Right(FormatFixed(limitMs, 2), 15) + Right(FormatFixed(ratio, 4), 8));
   }
   if (ratios.empty()) {
     Line("   no read completed");
@@ -368,23 +363,24 @@ bool PacedReads(const Options& options, Figures& figures, bool trace = false) {
   figures.pacedRatio = ratio;
   figures.pacedMs = Median(measured);
   figures.pacedLimitMs = Median(limits);
-  Line("   median" + Right("", 31) + Right(Fixed(Median(measured), 2), 13) +
-       Right(Fixed(Median(limits), 2), 15) + Right(Fixed(ratio, 4), 8) +
-       "   goal <= " + Fixed(kRatioGoal, 2) + ": " + Verdict(ratio <= kRatioGoal));
+  Line("   median" + Right("", 31) + Right(FormatFixed(Median(measured), 2), 13) +
+       Right(FormatFixed(Median(limits), 2), 15) + Right(FormatFixed(ratio, 4), 8) +
+       "   goal <= " + FormatFixed(kRatioGoal, 2) + ": " + Verdict(ratio <= kRatioGoal));
   Line("   - wire limit: (3 request + 4 reply bytes) x 10 bits / 4800 baud + turnaround = " +
-       Fixed(wirePerExchangeMs, 3) + " ms per exchange,");
+       FormatFixed(wirePerExchangeMs, 3) + " ms per exchange,");
   Line("     times the parameter reads actually written (" + Int(kExpectedExchanges) +
        " when none is repeated; sim.reads: as logged by the simulator)");
   Line("   - measured: first request handed to WriteBuf .. ApplyConnectionMode(2) at the end of the read");
   const double overPerExchange = (Median(measured) - Median(limits)) / (Median(limits) / wirePerExchangeMs);
-  Line("   - measured - limit = " + Fixed(Median(measured) - Median(limits), 1) + " ms, " +
-       Fixed(overPerExchange, 3) + " ms per exchange (goal allows " +
-       Fixed((kRatioGoal - 1.0) * wirePerExchangeMs, 3) + " ms)");
+  Line("   - measured - limit = " + FormatFixed(Median(measured) - Median(limits), 1) + " ms, " +
+       FormatFixed(overPerExchange, 3) + " ms per exchange (goal allows " +
+       FormatFixed((kRatioGoal - 1.0) * wirePerExchangeMs, 3) + " ms)");
   Line("   - lag per exchange (request written .. reply handed to the link, less the wire time):");
-  Line("     median " + Fixed(Median(cycles), 3) + " ms, p10 " + Fixed(Percentile(cycles, 0.1), 3) +
-       ", p90 " + Fixed(Percentile(cycles, 0.9), 3) + ", max " + Fixed(Percentile(cycles, 1.0), 3) + " ms");
-  Line("   - handler cost per exchange while paced: median " + Fixed(Median(costs), 1) + " us; " +
-       Fixed(exchanges > 0 ? static_cast<double>(rxEvents) / exchanges : 0.0, 2) +
+  Line("     median " + FormatFixed(Median(cycles), 3) + " ms, p10 " +
+       FormatFixed(Percentile(cycles, 0.1), 3) + ", p90 " + FormatFixed(Percentile(cycles, 0.9), 3) +
+       ", max " + FormatFixed(Percentile(cycles, 1.0), 3) + " ms");
+  Line("   - handler cost per exchange while paced: median " + FormatFixed(Median(costs), 1) + " us; " +
+       FormatFixed(exchanges > 0 ? static_cast<double>(rxEvents) / exchanges : 0.0, 2) +
        " received-data events per exchange");
   Line("     (4 when each reply byte is reported as it arrives, fewer when a late look finds several)");
 
@@ -400,8 +396,9 @@ bool PacedReads(const Options& options, Figures& figures, bool trace = false) {
   }
   for (int b = 0; b <= kBins; ++b) {
     const double share = 100.0 * bins[static_cast<std::size_t>(b)] / static_cast<double>(cycles.size());
-    spread += " " + (b < kBins ? "<" + Fixed(kStep * (b + 1), 2) : ">=" + Fixed(kStep * kBins, 2)) + ":" +
-              Fixed(share, 0) + "%";
+    spread += " " +
+              (b < kBins ? "<" + FormatFixed(kStep * (b + 1), 2) : ">=" + FormatFixed(kStep * kBins, 2)) +
+              ":" + FormatFixed(share, 0) + "%";
   }
   Line(spread);
   return true;
@@ -436,17 +433,17 @@ bool UnpacedReads(const Options& options, Figures& figures, bool trace = false) 
   const double median = Median(costs);
   figures.costMedianUs = median;
   figures.costP99Us = Percentile(costs, 0.99);
-  Line("   exchange cost      median " + Right(Fixed(median, 1), 8) + " us   p99 " +
-       Right(Fixed(Percentile(costs, 0.99), 1), 8) + " us   max " +
-       Right(Fixed(Percentile(costs, 1.0), 1), 8) + " us   goal median < " + Fixed(kCostGoalUs, 0) +
-       " us: " + Verdict(median < kCostGoalUs));
+  Line("   exchange cost      median " + Right(FormatFixed(median, 1), 8) + " us   p99 " +
+       Right(FormatFixed(Percentile(costs, 0.99), 1), 8) + " us   max " +
+       Right(FormatFixed(Percentile(costs, 1.0), 1), 8) + " us   goal median < " +
+       FormatFixed(kCostGoalUs, 0) + " us: " + Verdict(median < kCostGoalUs));
   Line("   - from VaComm1RxChar called with the reply to the next request's WriteBuf returned: read the");
   Line("     reply, store the byte, tell the window, build the frame, queue it for the writer thread");
-  Line("   full read          median " + Right(Fixed(Median(totals), 2), 8) + " ms   min " +
-       Right(Fixed(Percentile(totals, 0.0), 2), 8) + " ms   max " +
-       Right(Fixed(Percentile(totals, 1.0), 2), 8) + " ms   (" +
+  Line("   full read          median " + Right(FormatFixed(Median(totals), 2), 8) + " ms   min " +
+       Right(FormatFixed(Percentile(totals, 0.0), 2), 8) + " ms   max " +
+       Right(FormatFixed(Percentile(totals, 1.0), 2), 8) + " ms   (" +
        Int(totals.empty() ? 0 : exchanges / static_cast<int>(totals.size())) + " exchanges)");
-  Line("   per exchange       median " + Right(Fixed(Median(perExchange) * 1000.0, 1), 8) + " us");
+  Line("   per exchange       median " + Right(FormatFixed(Median(perExchange) * 1000.0, 1), 8) + " us");
   Line("   - the round trip without line time: writer thread, pty, simulator, event thread, dispatcher");
   Line("     and handler; the floor under any paced exchange beyond its wire time");
   return true;
@@ -474,18 +471,19 @@ int main(int argc, char** argv) {
 
   const double traceShare = plain.pacedMs > 0 ? (traced.pacedMs - plain.pacedMs) / plain.pacedMs : 0.0;
   Line();
-  Line("TABLE|full parameter read at 4800 baud, 210 exchanges, turnaround " + Fixed(options.turnaroundMs, 0) +
-       " ms|" + Fixed(plain.pacedMs, 0) + " ms against a wire limit of " + Fixed(plain.pacedLimitMs, 1) +
-       " ms: ratio " + Fixed(plain.pacedRatio, 4) + "|ratio <= " + Fixed(kRatioGoal, 2) + "|" +
+  Line("TABLE|full parameter read at 4800 baud, 210 exchanges, turnaround " +
+       FormatFixed(options.turnaroundMs, 0) + " ms|" + FormatFixed(plain.pacedMs, 0) +
+       " ms against a wire limit of " + FormatFixed(plain.pacedLimitMs, 1) + " ms: ratio " +
+       FormatFixed(plain.pacedRatio, 4) + "|ratio <= " + FormatFixed(kRatioGoal, 2) + "|" +
        Verdict(plain.pacedRatio > 0 && plain.pacedRatio <= kRatioGoal));
   Line("TABLE|own cost per exchange (reply handed to the link .. next request queued)|median " +
-       Fixed(plain.costMedianUs, 1) + " us, p99 " + Fixed(plain.costP99Us, 1) + " us|median < " +
-       Fixed(kCostGoalUs, 0) + " us|" + Verdict(plain.costMedianUs < kCostGoalUs));
-  Line("TABLE|wire trace on: own cost per exchange|median " + Fixed(traced.costMedianUs, 1) + " us, p99 " +
-       Fixed(traced.costP99Us, 1) + " us (off: " + Fixed(plain.costMedianUs, 1) + " us)|median < " +
-       Fixed(kCostGoalUs, 0) + " us|" + Verdict(traced.costMedianUs < kCostGoalUs));
-  Line("TABLE|wire trace on: paced full read against trace off|" + Fixed(traced.pacedMs, 0) + " ms vs " +
-       Fixed(plain.pacedMs, 0) + " ms: " + (traceShare >= 0 ? "+" : "") + Fixed(100.0 * traceShare, 2) +
-       " %|< 5 %|" + Verdict(traced.pacedMs > 0 && traceShare < 0.05));
+       FormatFixed(plain.costMedianUs, 1) + " us, p99 " + FormatFixed(plain.costP99Us, 1) + " us|median < " +
+       FormatFixed(kCostGoalUs, 0) + " us|" + Verdict(plain.costMedianUs < kCostGoalUs));
+  Line("TABLE|wire trace on: own cost per exchange|median " + FormatFixed(traced.costMedianUs, 1) +
+       " us, p99 " + FormatFixed(traced.costP99Us, 1) + " us (off: " + FormatFixed(plain.costMedianUs, 1) +
+       " us)|median < " + FormatFixed(kCostGoalUs, 0) + " us|" + Verdict(traced.costMedianUs < kCostGoalUs));
+  Line("TABLE|wire trace on: paced full read against trace off|" + FormatFixed(traced.pacedMs, 0) +
+       " ms vs " + FormatFixed(plain.pacedMs, 0) + " ms: " + (traceShare >= 0 ? "+" : "") +
+       FormatFixed(100.0 * traceShare, 2) + " %|< 5 %|" + Verdict(traced.pacedMs > 0 && traceShare < 0.05));
   return 0;
 }

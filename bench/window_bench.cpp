@@ -38,6 +38,7 @@
 #include "../tests/support/TempFolder.h"
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
+#include "params/NumberText.h"
 
 namespace {
 
@@ -47,12 +48,6 @@ constexpr double kStartGoalMs = 500.0;
 constexpr double kCpuGoalPercent = 3.0;
 constexpr double kMemoryGoalMb = 80.0;
 constexpr int kStartRuns = 7;
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string("?");
-}
 
 void Line(const std::string& text = {}) {
   std::fwrite(text.data(), 1, text.size(), stdout);
@@ -139,7 +134,7 @@ void Startup(const char* self) {
   for (int run = 0; run < kStartRuns; ++run) {
     const double ms = OneStart(self, folder.Path());
     Line("   run " + std::to_string(run + 1) + ": " +
-         (ms < 0 ? std::string("failed") : Fixed(ms, 1) + " ms"));
+         (ms < 0 ? std::string("failed") : FormatFixed(ms, 1) + " ms"));
     if (ms >= 0) times.push_back(ms);
   }
   if (times.empty()) {
@@ -149,8 +144,9 @@ void Startup(const char* self) {
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];
   Line("TABLE|time from start to the first shown window (" + where + ", median of " +
-       std::to_string(times.size()) + ")|" + Fixed(median, 0) + " ms (" + Fixed(times.front(), 0) + " to " +
-       Fixed(times.back(), 0) + ")|< " + Fixed(kStartGoalMs, 0) + " ms|" + Verdict(median < kStartGoalMs));
+       std::to_string(times.size()) + ")|" + FormatFixed(median, 0) + " ms (" +
+       FormatFixed(times.front(), 0) + " to " + FormatFixed(times.back(), 0) + ")|< " +
+       FormatFixed(kStartGoalMs, 0) + " ms|" + Verdict(median < kStartGoalMs));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -218,7 +214,7 @@ bool Polling(double minutes) {
     return false;
   }
   Line();
-  Line("2. Polling on the parameters page against the paced simulator, " + Fixed(minutes, 1) +
+  Line("2. Polling on the parameters page against the paced simulator, " + FormatFixed(minutes, 1) +
        " minutes (no oscilloscope)");
   const auto start = Clock::now();
   const Usage first = UsageOf(pid);
@@ -232,8 +228,8 @@ bool Polling(double minutes) {
     rss.push_back(last.rssMb);
     const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
     if (elapsed <= 65.0) afterFirstMinute = last.rssMb;
-    Line("   " + Fixed(elapsed, 0) + " s: resident " + Fixed(last.rssMb, 1) + " MB, CPU so far " +
-         Fixed(100.0 * (last.cpuSeconds - first.cpuSeconds) / elapsed, 2) + " %");
+    Line("   " + FormatFixed(elapsed, 0) + " s: resident " + FormatFixed(last.rssMb, 1) + " MB, CPU so far " +
+         FormatFixed(100.0 * (last.cpuSeconds - first.cpuSeconds) / elapsed, 2) + " %");
   }
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
   const double cpu = 100.0 * (last.cpuSeconds - first.cpuSeconds) / wall;
@@ -242,12 +238,13 @@ bool Polling(double minutes) {
   Line("   " + std::to_string(polls) + " live-data polls answered in all");
   const double growth = last.rssMb - afterFirstMinute;
   const double growthPerHour = wall > 70.0 ? growth / ((wall - 60.0) / 3600.0) : 0.0;
-  Line("TABLE|CPU while polling (parameters page, no oscilloscope yet), " + Fixed(minutes, 0) + " min|" +
-       Fixed(cpu, 2) + " % of a core|< " + Fixed(kCpuGoalPercent, 0) + " %|" +
+  Line("TABLE|CPU while polling (parameters page, no oscilloscope yet), " + FormatFixed(minutes, 0) +
+       " min|" + FormatFixed(cpu, 2) + " % of a core|< " + FormatFixed(kCpuGoalPercent, 0) + " %|" +
        Verdict(cpu < kCpuGoalPercent));
-  Line("TABLE|resident memory after " + Fixed(minutes, 0) + " min of polling|" + Fixed(last.rssMb, 1) +
-       " MB; " + (growth >= 0 ? "+" : "") + Fixed(growth * 1024.0, 0) + " kB after the first minute (" +
-       Fixed(growthPerHour, 1) + " MB/h)|< " + Fixed(kMemoryGoalMb, 0) + " MB, not growing|" +
+  Line("TABLE|resident memory after " + FormatFixed(minutes, 0) + " min of polling|" +
+       FormatFixed(last.rssMb, 1) + " MB; " + (growth >= 0 ? "+" : "") + FormatFixed(growth * 1024.0, 0) +
+       " kB after the first minute (" + FormatFixed(growthPerHour, 1) + " MB/h)|< " +
+       FormatFixed(kMemoryGoalMb, 0) + " MB, not growing|" +
        Verdict(last.rssMb < kMemoryGoalMb && growth < 1.0));
   return true;
 }
