@@ -19,6 +19,7 @@ constexpr int kBaseReadingsGridWidth = 373;
 constexpr int kBaseReadingColumnWidth = 87;
 constexpr int kButtonRowHeight = 33;  // room of a button row above a grid
 constexpr int kGridGap = 8;           // between the left-hand panels and the parameter grid
+constexpr int kGridsGap = 3;          // the least between the readings grid and a widened GridEx1
 constexpr int kWizardPanelGap = 100;
 constexpr int kWizardButtonOffset = 90;
 constexpr int kBtnLupScopeRowLeft = 228;
@@ -32,13 +33,9 @@ constexpr std::array<int, 5> kParameterButtonOffsets{0, 24, 60, 84, 120};
 constexpr std::array<int, 3> kPageButtonOffsets{0, 82, 164};           // from GridEx1's left
 constexpr std::array<int, 3> kProcessorButtonFromRight{240, 158, 76};  // from W
 
-bool ShowsReadings(int page) {
-  return page == kPageParameters || page == kPageWizard || page == kPagePort;
-}
+bool ShowsReadings(int page) { return page == kPageParameters || page == kPageWizard || page == kPagePort; }
 
-bool IsMemoryPage(int page) {
-  return page == kPageMap || page == kPageSram || page == kPageEeprom;
-}
+bool IsMemoryPage(int page) { return page == kPageMap || page == kPageSram || page == kPageEeprom; }
 
 Rect MakeRect(int left, int top, int width, int height) {
   return Rect{left, top, std::max(0, width), std::max(0, height)};
@@ -61,7 +58,14 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
   const int h = in.clientHeight;
   const int page = in.currentPage;
   const int e = ExtraWidthFor(w);
-  const int r = 2 * e + kBaseParameterGridWidth;
+  const int designR = 2 * e + kBaseParameterGridWidth;
+  int readingsWidth = std::max(4 * e + kBaseReadingsGridWidth, in.readingsGridNeed);
+  int r = std::clamp(in.parameterGridNeed, designR, std::max(designR, w / 2));
+  if (ShowsReadings(page)) {
+    readingsWidth =
+        std::min(readingsWidth, std::max(4 * e + kBaseReadingsGridWidth, w - designR - kGridsGap));
+    r = std::max(designR, std::min(r, w - readingsWidth - kGridsGap));
+  }
   const int rowHeight = 2 * in.fontSize;
   const int splitterBottom = in.splitterTop + in.splitterHeight;
   const int panel3Height = in.splitterTop - in.tabConHeight;
@@ -89,8 +93,7 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     const int free = std::max(0, h - (splitterBottom + a + 4));
     const int row = rowHeight + 1;
     out.readingRowsVisible = free / row;
-    out.grid = {true, MakeRect(0, free % row + t, 4 * e + kBaseReadingsGridWidth,
-                               row * out.readingRowsVisible + 4)};
+    out.grid = {true, MakeRect(0, free % row + t, readingsWidth, row * out.readingRowsVisible + 4)};
     out.clearGridReadingColumns = true;
   }
   if (page == kPageParameters) {
@@ -155,8 +158,8 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
   // Btn1..Btn3: they share the top of the button row above the grid.
   const int pageButtonTop = out.parameterButtonsTop;
   auto placeButton = [&](std::size_t i, int left, int captionId, const char* caption) {
-    out.pageButtons[i] = {true, Rect{left, pageButtonTop, kPageButtonWidth, kPageButtonHeight},
-                          captionId, caption};
+    out.pageButtons[i] = {true, Rect{left, pageButtonTop, kPageButtonWidth, kPageButtonHeight}, captionId,
+                          caption};
   };
   if (page == kPageFirmware) {
     placeButton(0, gridLeft + kPageButtonOffsets[0], 138, "");
@@ -166,8 +169,8 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     out.btnLupVisible = true;
     out.btnLupLeft = gridLeft + kBtnLupMapOffset;
     out.btnLupTop = kMapControlsTop;
-    out.panelLam = {true, Rect{w - kLambdaPanelRightOffset, kMapControlsTop, kLambdaPanelWidth,
-                               kLambdaPanelHeight}};
+    out.panelLam = {
+        true, Rect{w - kLambdaPanelRightOffset, kMapControlsTop, kLambdaPanelWidth, kLambdaPanelHeight}};
   } else if (page == kPagePort || page == kPageSram || page == kPageEeprom) {
     static constexpr const char* kProcessorCaptions[3] = {"PORT", "SRAM", "EEPROM"};
     for (std::size_t i = 0; i < 3; ++i)

@@ -36,7 +36,7 @@ inline constexpr int kDesignClientWidth = 624;
 inline constexpr int kTabConHeight = 40;
 inline constexpr int kSplitterHeight = 8;
 inline constexpr int kPanel3MinHeight = 160;
-inline constexpr int kPageButtonWidth = 75;   // Btn1, Btn2, Btn3
+inline constexpr int kPageButtonWidth = 75;  // Btn1, Btn2, Btn3
 inline constexpr int kPageButtonHeight = 24;
 inline constexpr int kLambdaPanelHeight = 24;  // PanelLam on the map page, as tall as the buttons beside it
 
@@ -57,6 +57,11 @@ struct LayoutInput {
   int splitterHeight = kSplitterHeight;
   int selectedRow = 1;  // GridEx1's selected row
   int topRow = 1;       // GridEx1's top visible row
+  // Widths the fonts need to show the grids' texts whole (0: the laid-out widths do). The
+  // readings grid and GridEx1 widen to them as far as the window leaves room beside each
+  // other, the readings first; the oscilloscope gives up what GridEx1 takes.
+  int readingsGridNeed = 0;
+  int parameterGridNeed = 0;
 };
 
 struct PlacedControl {
@@ -77,7 +82,7 @@ struct PageButtonPlace {
 
 struct MainLayout {
   int extraWidth = 0;          // E = (W - 624) / 6, truncated toward zero
-  int parameterGridWidth = 0;  // R = 2E + 242
+  int parameterGridWidth = 0;  // R = 2E + 242, or wider for its texts
 
   // Oscilloscope panel, on the left of Panel3 (left 0, top = TabCon height, Panel3's height).
   PlacedControl panelSco;

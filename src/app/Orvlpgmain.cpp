@@ -24,12 +24,12 @@
 #include <QToolButton>
 #include <tuple>
 
-#include "app/GridFitQt.h"
 #include "app/PageButtonStrip.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
+#include "base/GridFitQt.h"
 #include "base/UiText.h"
 #include "help/HelpDeskQt.h"
 #include "link/MainThreadQt.h"
@@ -850,6 +850,8 @@ void TForm1::LayoutMainWindow() {
   // TopRow counts the rows under the heading row 0, which stands above them at the top.
   const QModelIndex top = GridEx1->indexAt(QPoint(0, 0));
   in.topRow = top.isValid() ? top.row() + 1 : 1;
+  in.readingsGridNeed = gridNeeds_[0];
+  in.parameterGridNeed = gridNeeds_[1];
   layout_ = ComputeMainLayout(in);
   const MainLayout& L = layout_;
 
@@ -921,6 +923,17 @@ void TForm1::LayoutMainWindow() {
   RebuildEditor();
   if (L.gridEx1TopRow > 0 && L.gridEx1TopRow < GridEx1->rowCount())
     GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow - 1, 0), QAbstractItemView::PositionAtTop);
+  // The grids' texts are known only once they are filled: when they need other widths than
+  // this layout gave them, it runs once more with them.
+  const int page = CurrentPage();
+  const std::array<int, 2> needs{L.grid.visible ? live_->GridNeed() : 0,
+                                 page <= 2 ? TwoColumnsNeed(GridEx1) : 0};
+  if (needs != gridNeeds_ && !relayingOut_) {
+    gridNeeds_ = needs;
+    relayingOut_ = true;
+    LayoutMainWindow();
+    relayingOut_ = false;
+  }
 }
 
 // The editors over the cells are placed while the grid fills, so a grid whose columns had

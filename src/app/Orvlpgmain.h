@@ -238,6 +238,8 @@ class TForm1 : public QMainWindow,
   std::unique_ptr<HelpDesk> help_;
   std::unique_ptr<FirmwarePageQt> firmware_;
   MainLayout layout_;
+  std::array<int, 2> gridNeeds_{};  // what the readings grid and GridEx1 last needed
+  bool relayingOut_ = false;
   KeyHistory keyHistory_;
   int connectionMode_ = 0;
   bool serviceMode_ = false;

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 
 #include "base/AtomicFile.h"
+#include "base/GridFitQt.h"
 #include "base/UiText.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/PerformanceGraphQt.h"
@@ -32,6 +33,8 @@ constexpr int kGraphGridSize = 10;
 // Recordings are 57856 bytes; a file far larger is not one and is not read into memory.
 constexpr std::size_t kLargestReadableRecording = 16 * 1024 * 1024;
 constexpr int kMagnifierLineChars = 19;
+// PanelErr is three pixels narrower than column 2; its text wants a little margin besides.
+constexpr int kPanelErrRoom = 3 + 2;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -195,8 +198,52 @@ void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   for (int row = 1; row < kReadingKindRows; ++row)
     if (const int label = LabelIdOfKind(kinds_[static_cast<std::size_t>(row)]))
       SetCell(0, row, UiText(label));
+  FitColumns(page, rows > rowsVisible);
   PlaceOverlays();
   laying_ = false;
+}
+
+// The design's widths are too narrow for some texts in the fonts at hand: the label and value
+// columns, the status texts and the probe alarm take what they need from the check column's
+// and the bars' spare room. Every text the page can show counts, so that the columns stay put
+// while the values change.
+void LiveMonitor::FitColumns(int page, bool scrolling) {
+  QTableWidget* grid = w_.Grid;
+  const QFontMetrics cell(grid->font());
+  const QFontMetrics header(grid->horizontalHeader()->font());
+  auto need = [](const QFontMetrics& m, const std::string& text) {
+    return m.horizontalAdvance(Q(text).trimmed()) + kCellTextPadding;
+  };
+  auto widestOf = [&](const QFontMetrics& m, std::initializer_list<int> ids) {
+    int widest = 0;
+    for (int id : ids) widest = std::max(widest, need(m, UiText(id)));
+    return widest;
+  };
+  std::array<int, 4> needs{0, 0, kNarrowestGaugeColumn, kCheckColumnRoom};
+  for (int c = 0; c < 4; ++c)
+    needs[static_cast<std::size_t>(c)] =
+        std::max(needs[static_cast<std::size_t>(c)], need(header, CellText(c, 0)));
+  for (int row = 1; row < kReadingKindRows; ++row) {
+    const int kind = kinds_[static_cast<std::size_t>(row)];
+    needs[0] = std::max(needs[0], need(cell, CellText(0, row)));
+    needs[1] = std::max({needs[1], need(cell, CellText(1, row)), need(cell, WidestReadingText(kind))});
+  }
+  if (page == 1) {
+    needs[1] = std::max(needs[1], widestOf(header, {160, 161, 162, 163, 164}));
+    needs[2] = std::max(needs[2], widestOf(header, {170, 171}));
+    // The probe alarm stands over column 2, three pixels narrower, and wants a margin.
+    const QFontMetrics alarm(w_.PanelErr->font());
+    for (int id : {172, 173})
+      needs[2] = std::max(needs[2], alarm.horizontalAdvance(Q(UiText(id))) + kPanelErrRoom);
+    needs[3] = std::max(needs[3], widestOf(header, {142, 143, 144}));
+  }
+  const int scrollBar = scrolling ? grid->verticalScrollBar()->sizeHint().width() : 0;
+  const int frame = 2 * grid->frameWidth();
+  gridNeed_ = needs[0] + needs[1] + needs[2] + needs[3] + frame + scrollBar;
+  std::array<int, 4> widths{};
+  for (int c = 0; c < 4; ++c) widths[static_cast<std::size_t>(c)] = grid->columnWidth(c);
+  const std::array<int, 4> fitted = FitReadingColumns(widths, needs, grid->width() - frame - scrollBar);
+  for (int c = 0; c < 4; ++c) grid->setColumnWidth(c, fitted[static_cast<std::size_t>(c)]);
 }
 
 // The grid scrolls by whole rows: the scroll position is the first scrolled row in view.

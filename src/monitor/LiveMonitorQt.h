@@ -74,6 +74,8 @@ class LiveMonitor : public QObject {
   void GridMouseMove(int x, int y);  // y from the grid's top edge
   void HideHint();
   const ReadingRowKinds& RowKinds() const { return kinds_; }
+  // The width the grid needs to show the page's texts whole (0 before the first layout).
+  int GridNeed() const { return gridNeed_; }
 
   // Oscilloscope.
   bool Running() const { return running_; }
@@ -109,6 +111,7 @@ class LiveMonitor : public QObject {
   void SetGauge(int gauge, int value);
   void TraceRecord(const LiveReadings& record);
   void TraceView(const std::vector<TracePoint>& points);
+  void FitColumns(int page, bool scrolling);
   void PlaceOverlays();
   void HideOverlays();
   int TopRow() const;
@@ -128,6 +131,7 @@ class LiveMonitor : public QObject {
   ReadingsConfig config_;
   int rowHeight_ = 20;
   int rowsVisible_ = 0;
+  int gridNeed_ = 0;
   bool shown_ = false;
   bool laying_ = false;
   bool running_ = true;

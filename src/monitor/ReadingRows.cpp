@@ -1,5 +1,7 @@
 #include "monitor/ReadingRows.h"
 
+#include <algorithm>
+
 #include "base/UiText.h"
 
 using namespace row_kind;
@@ -15,6 +17,12 @@ constexpr int kAbsentType = 4;
 bool Bit(std::uint8_t b, int n) { return (b >> n) & 1; }
 
 int ClampColourComponent(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+
+std::size_t CodePoints(const std::string& utf8) {
+  std::size_t n = 0;
+  for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
+  return n;
+}
 }  // namespace
 
 ReadingsConfig ReadingsConfig::From(const ParameterBlock& block, int page, bool service) {
@@ -190,6 +198,47 @@ std::string ReadingCellText(int kind, const LiveReadings& r) {
   if (kind == kTemperature && r[14] >= 254) return UiText(410);
   const std::string number = ReadingNumberText(kind, r);
   return number.empty() ? number : number + UnitOfKind(kind);
+}
+
+std::string WidestReadingText(int kind) {
+  constexpr int kFullGaugeSpeedByte = 99;  // 9900 rpm
+  const std::size_t byteOfKind = kind == kRam ? 15 : static_cast<std::size_t>(kind == kInjection ? 11 : kind);
+  if (kind == kNone || kind == kStatus || byteOfKind >= LiveReadings{}.size()) return {};
+  std::string widest;
+  const int last = kind == kRpm ? kFullGaugeSpeedByte : 255;
+  for (int value = last; value >= 0; --value) {  // of equal lengths the largest value
+    LiveReadings r{};
+    r[byteOfKind] = static_cast<std::uint8_t>(value);
+    std::string text = ReadingCellText(kind, r);
+    if (CodePoints(text) > CodePoints(widest)) widest = std::move(text);
+  }
+  return widest;
+}
+
+std::array<int, 4> FitReadingColumns(const std::array<int, 4>& widths, const std::array<int, 4>& need,
+                                     int room) {
+  bool fits = true;
+  for (std::size_t c = 0; c < 4; ++c) fits = fits && widths[c] >= need[c];
+  if (fits) return widths;
+  std::array<int, 4> w = widths;
+  const int total = std::max(w[0] + w[1] + w[2] + w[3], room);
+  for (std::size_t c : {0u, 1u, 3u}) w[c] = std::max(w[c], need[c]);
+  int excess = w[0] + w[1] + w[3] + std::max(w[2], need[2]) - total;
+  w[2] = std::max(w[2], need[2]);
+  for (std::size_t c : {3u, 2u}) {
+    const int take = std::clamp(excess, 0, w[c] - need[c]);
+    w[c] -= take;
+    excess -= take;
+  }
+  if (excess < 0) w[2] -= excess;  // what is left over widens the bars
+  if (excess > 0) {
+    // Still too narrow: the label and value columns give in proportion, so that the bars and
+    // check boxes stay in view and the cells' hints show the cut texts.
+    const int take0 = excess * w[0] / std::max(1, w[0] + w[1]);
+    w[0] -= take0;
+    w[1] -= excess - take0;
+  }
+  return w;
 }
 
 std::optional<int> ReadingGaugeValue(int kind, const LiveReadings& r, const ReadingsConfig& c) {

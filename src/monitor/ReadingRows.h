@@ -130,6 +130,23 @@ struct RowOverlays {
   int swatchLeft = 0, swatchTop = 0;
 };
 
+// Room column 3 needs for a channel's check box and swatch, placed as PlaceRowOverlays does.
+inline constexpr int kCheckColumnRoom = 53;
+// The narrowest bar column 2 keeps when the texts beside it need its room.
+inline constexpr int kNarrowestGaugeColumn = 40;
+
+// The widest value cell a row kind shows, for sizing its column before the values arrive:
+// the longest text over the kind's byte (the speed up to the gauge's full 9900 rpm).
+std::string WidestReadingText(int kind);
+
+// Column widths of the readings grid when the fonts need more than the laid-out widths:
+// columns 0, 1 and 3 grow to their need, and what they take comes first from column 3's
+// width beyond its need, then from column 2's beyond its need; `room` (the grid's inner
+// width) is used when it is wider than the columns. Widths that hold every need stay. When
+// the room cannot hold the needs, columns 0 and 1 give up the rest in proportion.
+std::array<int, 4> FitReadingColumns(const std::array<int, 4>& widths, const std::array<int, 4>& need,
+                                     int room);
+
 bool ReadingRowVisible(int row, const ReadingsGeometry& g);
 RowOverlays PlaceRowOverlays(int row, const ReadingsGeometry& g);
 OverlayRect PanelErrRect(const ReadingsGeometry& g);

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/GridFitQt.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
 #include "link/ReplyDecoding.h"
@@ -112,6 +113,8 @@ void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
   for (int r = 0; r <= list.Count(); ++r) {
     SetCell(r, 0, Q(texts[static_cast<std::size_t>(r)].label));
     SetCell(r, 1, Q(texts[static_cast<std::size_t>(r)].value));
+    if (r > 0 && editor_.RowAt(r).editorKind == kEditorClearButton)
+      if (QTableWidgetItem* item = grid_->item(r, 1)) item->setData(kUncountedTextRole, true);
   }
   const int selected = std::clamp(editor_.SelectedParamRow(), 1, std::max(1, grid_->rowCount() - 1));
   if (selected < grid_->rowCount()) grid_->setCurrentCell(selected, 1);

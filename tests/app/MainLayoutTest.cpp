@@ -1,6 +1,6 @@
-#include "app/MainLayout.h"
-
 #include <gtest/gtest.h>
+
+#include "app/MainLayout.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ TEST(MainLayout, WidthsGrowWithEverySixPixelsAndTruncateTowardZero) {
   struct Case {
     int width, extra, gridEx1Width, gridEx1Column, readingsWidth, readingsColumn;
   } cases[] = {
-      {624, 0, 242, 110, 373, 87},  {629, 0, 242, 110, 373, 87},  {630, 1, 244, 111, 377, 88},
-      {636, 2, 246, 112, 381, 89},  {619, 0, 242, 110, 373, 87},  {618, -1, 240, 109, 369, 86},
+      {624, 0, 242, 110, 373, 87},  {629, 0, 242, 110, 373, 87},    {630, 1, 244, 111, 377, 88},
+      {636, 2, 246, 112, 381, 89},  {619, 0, 242, 110, 373, 87},    {618, -1, 240, 109, 369, 86},
       {600, -4, 234, 106, 357, 83}, {1024, 66, 374, 176, 637, 153},
   };
   for (const auto& c : cases) {
@@ -36,6 +36,44 @@ TEST(MainLayout, WidthsGrowWithEverySixPixelsAndTruncateTowardZero) {
     EXPECT_EQ(l.grid.rect.width, c.readingsWidth) << c.width;
     EXPECT_EQ(l.grid.rect.left, 0) << c.width;
     EXPECT_EQ(l.gridColumnWidth, c.readingsColumn) << c.width;
+  }
+}
+
+// Grids whose texts need more than their widths widen beside each other: the readings grid
+// first, GridEx1 into what is left (never under its own width, never over half the window),
+// and the oscilloscope and the controls that follow GridEx1's left edge move with it.
+TEST(MainLayout, GridsWidenToTheirTextsAsFarAsTheWindowAllows) {
+  struct Case {
+    int page, width, readingsNeed, parameterNeed;
+    int readingsWidth, gridEx1Width;
+  } cases[] = {
+      {1, 624, 0, 0, 373, 242},       // the design's widths
+      {1, 624, 376, 304, 376, 245},   // readings first, GridEx1 takes the rest
+      {1, 624, 500, 0, 379, 242},     // the readings cannot push GridEx1 under its width
+      {1, 1024, 400, 300, 637, 374},  // wide enough for both
+      {4, 640, 362, 0, 381, 246},     // needs below the widths change nothing
+      {0, 624, 0, 255, 0, 255},       // no readings: GridEx1 alone
+      {0, 624, 0, 900, 0, 312},       // at most half the window
+  };
+  for (const auto& c : cases) {
+    LayoutInput in = Input(c.page, c.width);
+    in.readingsGridNeed = c.readingsNeed;
+    in.parameterGridNeed = c.parameterNeed;
+    const MainLayout l = ComputeMainLayout(in);
+    const std::string where = std::to_string(c.page) + "/" + std::to_string(c.width) + "/" +
+                              std::to_string(c.readingsNeed) + "/" + std::to_string(c.parameterNeed);
+    EXPECT_EQ(l.grid.rect.width, c.readingsWidth) << where;
+    EXPECT_EQ(l.gridEx1.width, c.gridEx1Width) << where;
+    EXPECT_EQ(l.gridEx1.left, c.width - c.gridEx1Width) << where;
+    if (l.grid.visible) {
+      EXPECT_LE(l.grid.rect.right(), l.gridEx1.left) << where;
+    }
+    if (l.panelSco.visible) {
+      EXPECT_EQ(l.panelSco.rect.width, c.width - c.gridEx1Width - 8) << where;
+    }
+    if (l.parameterButtonsVisible) {
+      EXPECT_EQ(l.parameterButtonLefts[0], l.gridEx1.left) << where;
+    }
   }
 }
 
@@ -72,8 +110,8 @@ TEST(MainLayout, ScopePanelWidthFollowsPageAndArrangement) {
   struct Case {
     int page, flag, width;
   } cases[] = {
-      {1, 0, 700}, {1, 1, 700 - 266 - 8}, {4, 0, 700 - 266 - 8}, {4, 1, 700 - 266 - 8},
-      {2, 1, 700 - 266 - 100}, {2, 0, 700 - 266 - 100},
+      {1, 0, 700},           {1, 1, 700 - 266 - 8},   {4, 0, 700 - 266 - 8},
+      {4, 1, 700 - 266 - 8}, {2, 1, 700 - 266 - 100}, {2, 0, 700 - 266 - 100},
   };
   for (const auto& c : cases) {
     const MainLayout l = ComputeMainLayout(Input(c.page, 700, c.flag));
@@ -118,11 +156,10 @@ TEST(MainLayout, ParameterGridStandsUnderSplitterOrAtTopAndEndsAtTheBottom) {
   struct Case {
     int page, flag, buttonsTop, rows, top;
   } cases[] = {
-      {0, 1, 212, 11, 210},  // no button row: free = 445 - 208
-      {2, 0, 212, 11, 210},
-      {1, 0, 212, 9, 252},   // under the splitter, below the button row
-      {1, 1, 44, 17, 84},    // beside the scope, below TabCon and the button row
-      {3, 1, 44, 17, 84},  {4, 0, 44, 17, 84}, {7, 0, 44, 17, 84},
+      {0, 1, 212, 11, 210},                       // no button row: free = 445 - 208
+      {2, 0, 212, 11, 210}, {1, 0, 212, 9, 252},  // under the splitter, below the button row
+      {1, 1, 44, 17, 84},                         // beside the scope, below TabCon and the button row
+      {3, 1, 44, 17, 84},   {4, 0, 44, 17, 84},  {7, 0, 44, 17, 84},
   };
   for (const auto& c : cases) {
     const MainLayout l = ComputeMainLayout(Input(c.page, 624, c.flag));
@@ -138,7 +175,7 @@ TEST(MainLayout, TopRowJumpsToSelectedRowOnlyWhenItIsOutOfSight) {
   struct Case {
     int selected, top, rowsVisible, newTop;
   } cases[] = {
-      {5, 6, 10, 5},   // above the top row
+      {5, 6, 10, 5},                    // above the top row
       {5, 5, 10, 5},   {13, 5, 10, 5},  // lowest row still in sight: 13 - 10 + 2 = 5
       {14, 5, 10, 14},                  // one further down
       {1, 1, 0, 1},
@@ -159,9 +196,8 @@ TEST(MainLayout, MemoryPagesUseFullWidthAndFontScaledColumns) {
   struct Case {
     int page, font, columns, columnWidth;
   } cases[] = {
-      {3, 10, 23, 32}, {3, 12, 23, 38}, {3, 14, 23, 44},
-      {5, 10, 39, 25}, {5, 12, 39, 30}, {5, 14, 39, 35},
-      {6, 10, 33, 25}, {6, 14, 33, 35},
+      {3, 10, 23, 32}, {3, 12, 23, 38}, {3, 14, 23, 44}, {5, 10, 39, 25},
+      {5, 12, 39, 30}, {5, 14, 39, 35}, {6, 10, 33, 25}, {6, 14, 33, 35},
   };
   for (const auto& c : cases) {
     LayoutInput in = Input(c.page, 800);

@@ -176,7 +176,10 @@ TEST(LiveMonitorTest, serviceModeAddsTheRamRowAndScrollingHidesTheOverlaysOfRows
   rig.grid->setGeometry(0, 240, 373, 21 * 5 + 4);
   rig.Layout(5);  // 11 rows needed, 5 fit
   EXPECT_EQ(rig.grid->rowCount(), 10);
-  EXPECT_EQ(rig.grid->columnWidth(2), 87);
+  // Column 2 leaves the scroll bar its room: the columns end before it.
+  int columns = 0;
+  for (int c = 0; c < 4; ++c) columns += rig.grid->columnWidth(c);
+  EXPECT_LE(columns, 373 - 2 * rig.grid->frameWidth() - rig.grid->verticalScrollBar()->sizeHint().width());
   const int lambdaRow = rig.RowOf(kLambda);
   ASSERT_EQ(lambdaRow, 1);
   EXPECT_TRUE(rig.w.PanelLam->isVisibleTo(&rig.window));

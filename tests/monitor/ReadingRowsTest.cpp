@@ -198,6 +198,38 @@ TEST(ReadingRowsTest, overlaysSitOnTheirRowsAndLeaveWithThem) {
   EXPECT_EQ(automatic.width, 84);
 }
 
+// Columns 0, 1 and 3 grow to their texts, paid for by column 3's and then column 2's room
+// beyond their needs; spare room goes to the bars; widths that hold everything stay.
+TEST(ReadingRowsTest, columnsMakeRoomForTheirTextsFromTheCheckColumnThenTheBars) {
+  using W = std::array<int, 4>;
+  struct Case {
+    W widths, need;
+    int room;
+    W expected;
+  } cases[] = {
+      {{87, 87, 87, 87}, {60, 80, 40, 53}, 357, {87, 87, 87, 87}},        // everything fits
+      {{87, 87, 104, 87}, {101, 104, 94, 61}, 371, {101, 104, 104, 62}},  // column 3 pays first
+      {{87, 87, 120, 87}, {101, 104, 94, 61}, 0, {101, 104, 115, 61}},    // then column 2
+      {{87, 87, 104, 87}, {146, 91, 40, 83}, 371, {146, 91, 51, 83}},     // the port page
+      {{87, 87, 87, 87}, {120, 120, 94, 61}, 348, {97, 96, 94, 61}},      // too narrow: 0 and 1 give
+      {{303, 303, 303, 303}, {101, 104, 94, 61}, 1200, {303, 303, 303, 303}},
+  };
+  for (const auto& c : cases) {
+    const W fitted = FitReadingColumns(c.widths, c.need, c.room);
+    EXPECT_EQ(fitted, c.expected) << c.need[0] << "," << c.need[1] << " in " << c.room;
+    EXPECT_LE(fitted[0] + fitted[1] + fitted[2] + fitted[3],
+              std::max(c.room, c.widths[0] + c.widths[1] + c.widths[2] + c.widths[3]));
+  }
+}
+
+TEST(ReadingRowsTest, widestValueTextsSizeTheValueColumnBeforeValuesArrive) {
+  EXPECT_EQ(WidestReadingText(row_kind::kRpm), "9900" + UiText(150));  // the gauge's full scale
+  EXPECT_EQ(WidestReadingText(row_kind::kInjection), "25.50 [ms]");
+  EXPECT_EQ(WidestReadingText(row_kind::kRam), RamText(255));
+  EXPECT_EQ(WidestReadingText(row_kind::kStatus), "");
+  EXPECT_EQ(WidestReadingText(row_kind::kIgnition), "");
+}
+
 TEST(ReadingRowsTest, historyScrollDrawsEmptyStepsBeforeRecordOne) {
   // a = 371 / 1 = 371 at the finest time base.
   for (int p : {0, 1, 100, 371}) {

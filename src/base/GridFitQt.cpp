@@ -1,4 +1,4 @@
-#include "app/GridFitQt.h"
+#include "base/GridFitQt.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -11,7 +11,7 @@ int WidestText(const QTableWidget* grid, int column) {
   int widest = 0;
   for (int row = 0; row < grid->rowCount(); ++row) {
     const QTableWidgetItem* item = grid->item(row, column);
-    if (!item || grid->cellWidget(row, column)) continue;
+    if (!item || grid->cellWidget(row, column) || item->data(kUncountedTextRole).toBool()) continue;
     QString text = item->text();
     while (text.endsWith(' ')) text.chop(1);
     const QVariant font = item->data(Qt::FontRole);
@@ -21,7 +21,20 @@ int WidestText(const QTableWidget* grid, int column) {
   return widest == 0 ? 0 : widest + kCellTextPadding;
 }
 
+int VerticalScrollBarRoom(const QTableWidget* grid) {
+  int rowsHeight = 0;
+  for (int row = 0; row < grid->rowCount(); ++row) rowsHeight += grid->rowHeight(row);
+  if (rowsHeight > grid->height() - 2 * grid->frameWidth())
+    return grid->verticalScrollBar()->sizeHint().width();
+  return 0;
+}
+
 }  // namespace
+
+int TwoColumnsNeed(const QTableWidget* grid) {
+  if (grid->columnCount() < 2) return 0;
+  return WidestText(grid, 0) + WidestText(grid, 1) + 2 * grid->frameWidth() + VerticalScrollBarRoom(grid);
+}
 
 void BalanceTwoColumns(QTableWidget* grid) {
   if (grid->columnCount() < 2) return;
@@ -29,11 +42,7 @@ void BalanceTwoColumns(QTableWidget* grid) {
   const int second = grid->columnWidth(1);
   // Two columns alone may also take what the view leaves beside them, less the vertical
   // scroll bar when the rows will need one.
-  int view = grid->width() - 2 * grid->frameWidth();
-  int rowsHeight = 0;
-  for (int row = 0; row < grid->rowCount(); ++row) rowsHeight += grid->rowHeight(row);
-  if (rowsHeight > grid->height() - 2 * grid->frameWidth())
-    view -= grid->verticalScrollBar()->sizeHint().width();
+  const int view = grid->width() - 2 * grid->frameWidth() - VerticalScrollBarRoom(grid);
   const int sum = grid->columnCount() == 2 ? std::max(first + second, view) : first + second;
   const int needFirst = WidestText(grid, 0);
   const int needSecond = WidestText(grid, 1);
