@@ -128,6 +128,10 @@ void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
   for (std::size_t i = 0; i < labels.size(); ++i) SetCell(static_cast<int>(i) + 1, 0, Q(UiText(labels[i])));
   SetCell(1, 1, QString());
   SetCell(static_cast<int>(labels.size()), 1, QString());
+  // The rows under the wizard's own would still show the parameter view's labels and values.
+  for (int r = static_cast<int>(labels.size()) + 1; r < grid_->rowCount(); ++r)
+    for (int c = 0; c < grid_->columnCount(); ++c)
+      if (QTableWidgetItem* item = grid_->item(r, c)) item->setText(QString());
   grid_->setCurrentCell(1, 1);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -321,11 +322,16 @@ TEST_F(ParameterWindowTest, MapFillsFollowsTheOperatingPointAndSendsItsCommandsO
 }
 
 TEST_F(ParameterWindowTest, ConfigurationPageListsItsSevenRows) {
+  Form().resize(800, 700);  // more rows in view than the wizard has
+  QApplication::processEvents();
   Form().FormKeyDown(VK_F4);
   ASSERT_EQ(Form().CurrentPage(), 2);
   const int labels[] = {413, 425, 435, 440, 542, 507, 506};
   for (int r = 1; r <= 7; ++r) EXPECT_EQ(Cell(r, 0), UiText(labels[r - 1])) << r;
   EXPECT_EQ(Cell(1, 1), "");
+  // Nothing of the parameter view stays under the wizard's rows.
+  ASSERT_GT(Grid()->rowCount(), 9);
+  for (int r = 8; r < Grid()->rowCount(); ++r) EXPECT_EQ(Cell(r, 0) + Cell(r, 1), "") << r;
   EXPECT_EQ(Grid()->currentRow(), 1);
   EXPECT_FALSE(Form().EditorView().UpDown1->isVisible());
 }
