@@ -554,6 +554,9 @@ void TForm1::LeavePage() {
 
 void TForm1::SelectPage(int page) {
   link_->vars.currentPage = page;
+  // Leaving the wizard's page may apply its result, which selects the parameters page on its
+  // way: the pressed page button follows the page finally shown.
+  if (QToolButton* tab = TabOfPage(page)) tab->setChecked(true);
   LayoutMainWindow();
 }
 
@@ -645,16 +648,24 @@ void TForm1::Btn2Click() { PageButtonClick(2); }
 
 void TForm1::Btn3Click() { PageButtonClick(3); }
 
-bool TForm1::TabVisible(int page) const {
+QToolButton* TForm1::TabOfPage(int page) const {
   switch (page) {
-    case 0: return !TabSet->isHidden();
-    case 1: return !TabParam->isHidden();
-    case 2: return !TabConfig->isHidden();
-    case 3: return !TabMap->isHidden();
-    case 4: return !TabProc->isHidden();
-    case 7: return !TabUpg->isHidden();
-    default: return false;
+    case 0: return TabSet;
+    case 1: return TabParam;
+    case 2: return TabConfig;
+    case 3: return TabMap;
+    case 4:
+    case 5:
+    case 6: return TabProc;
+    case 7: return TabUpg;
+    default: return nullptr;
   }
+}
+
+bool TForm1::TabVisible(int page) const {
+  if (page == 5 || page == 6) return false;
+  const QToolButton* tab = TabOfPage(page);
+  return tab && !tab->isHidden();
 }
 
 void TForm1::ApplyConnectionMode(int mode) {

@@ -77,7 +77,8 @@ class TForm1 : public QMainWindow,
   QTimer* TimerTx() const { return timerTx_; }
   QTimer* TimerInfo() const { return timerInfo_; }
   std::string LogText() const;
-  bool TabVisible(int page) const;  // by CurrentPage number: 0,1,2,3,4(TabProc),7
+  bool TabVisible(int page) const;         // by CurrentPage number: 0,1,2,3,4(TabProc),7
+  QToolButton* TabOfPage(int page) const;  // the page button of a CurrentPage number
   AppSettings CurrentSettings() const;
   const AppSettings& StoredSettings() const { return settings_; }
   AutoConfiguration& Wizard();

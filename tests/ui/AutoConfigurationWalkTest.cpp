@@ -173,6 +173,21 @@ TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParame
   EXPECT_EQ(f.CurrentPage(), 1);
   EXPECT_FALSE(f.BitBtnConBen->isVisible());
   for (int index : WizardBackup::kBytes) EXPECT_EQ(block[index], before[index]) << index;
+
+  // Applying on the way to another page: the result is kept, and the page shown is the one
+  // asked for with its own button pressed (applying passes through the parameters page).
+  sim.Send("idle");
+  f.TabConfig->click();
+  f.BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() >= 5; }, kPhaseMs)) << f.CGRead->value();
+  window.dialogs.answers.push_back(MessageAnswer::Ok);
+  f.TabMap->click();
+  EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
+  EXPECT_EQ(wizard.Step(), 0);
+  EXPECT_EQ(f.CurrentPage(), 3);
+  EXPECT_TRUE(f.TabMap->isChecked());
+  EXPECT_FALSE(f.TabParam->isChecked());
+  EXPECT_EQ(block[wizard_byte::kCoilType], 2);
   window.Close();
 }
 
