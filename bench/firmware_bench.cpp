@@ -82,21 +82,9 @@ class BenchWindow : public ProgrammingWindow {
 };
 
 // Passes everything to TVaComm and notes when the first data block was handed over.
-class TimedPort : public SerialPort {
+class TimedPort : public ForwardingSerialPort {
  public:
-  explicit TimedPort(SerialPort& inner) : inner_(inner) {
-    inner_.OnRxChar = [this](int count) {
-      if (OnRxChar) OnRxChar(count);
-    };
-  }
-  ~TimedPort() override { inner_.OnRxChar = nullptr; }
-  void Open() override { inner_.Open(); }
-  void Close() override { inner_.Close(); }
-  bool Active() const override { return inner_.Active(); }
-  int PortNum() const override { return inner_.PortNum(); }
-  void SetPortNum(int port) override { inner_.SetPortNum(port); }
-  int ReadBufUsed() override { return inner_.ReadBufUsed(); }
-  int ReadBuf(std::uint8_t* buf, int count) override { return inner_.ReadBuf(buf, count); }
+  explicit TimedPort(SerialPort& inner) : ForwardingSerialPort(inner) {}
   int WriteBuf(const std::uint8_t* buf, int count) override {
     const auto now = Clock::now();
     if (count == kBlockFrameBytes && buf[0] == programming::kProgrammingCode &&
@@ -104,13 +92,10 @@ class TimedPort : public SerialPort {
       if (!firstBlockAt) firstBlockAt = now;
       ++blocksWritten;
     }
-    return inner_.WriteBuf(buf, count);
+    return Inner().WriteBuf(buf, count);
   }
   std::optional<Clock::time_point> firstBlockAt;
   int blocksWritten = 0;
-
- private:
-  SerialPort& inner_;
 };
 
 struct Options {

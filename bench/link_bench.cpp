@@ -115,7 +115,7 @@ class BenchHost : public TimedLinkHost {
 // A serial port that passes everything to TVaComm and notes when frames are written and
 // when received-data events reach the link.
 
-class TimedPort : public SerialPort {
+class TimedPort : public ForwardingSerialPort {
  public:
   struct Frame {
     Clock::time_point entered;  // WriteBuf called
@@ -126,23 +126,12 @@ class TimedPort : public SerialPort {
     int rxEventsBefore = 0;  // received-data events since the previous frame
   };
 
-  explicit TimedPort(SerialPort& inner) : inner_(inner) {
-    inner_.OnRxChar = [this](int count) { RxChar(count); };
-  }
-  ~TimedPort() override { inner_.OnRxChar = nullptr; }
-
-  void Open() override { inner_.Open(); }
-  void Close() override { inner_.Close(); }
-  bool Active() const override { return inner_.Active(); }
-  int PortNum() const override { return inner_.PortNum(); }
-  void SetPortNum(int port) override { inner_.SetPortNum(port); }
-  int ReadBufUsed() override { return inner_.ReadBufUsed(); }
-  int ReadBuf(std::uint8_t* buf, int count) override { return inner_.ReadBuf(buf, count); }
+  explicit TimedPort(SerialPort& inner) : ForwardingSerialPort(inner) {}
 
   int WriteBuf(const std::uint8_t* buf, int count) override {
     Frame frame;
     frame.entered = Clock::now();
-    const int n = inner_.WriteBuf(buf, count);
+    const int n = Inner().WriteBuf(buf, count);
     frame.written = Clock::now();
     frame.code = buf != nullptr && count > 0 ? buf[0] : 0;
     frame.fromReply = inRx_;
@@ -156,7 +145,7 @@ class TimedPort : public SerialPort {
   std::vector<Frame> frames;
 
  private:
-  void RxChar(int count) {
+  void RxChar(int count) override {
     ++rxEvents_;
     rxStart_ = Clock::now();
     inRx_ = true;
@@ -164,10 +153,9 @@ class TimedPort : public SerialPort {
       bool& flag;
       ~Leave() { flag = false; }
     } leave{inRx_};
-    if (OnRxChar) OnRxChar(count);
+    ForwardingSerialPort::RxChar(count);
   }
 
-  SerialPort& inner_;
   bool inRx_ = false;
   Clock::time_point rxStart_{};
   int rxEvents_ = 0;

@@ -44,3 +44,35 @@ class SerialPort {
   // Raised on the main thread when bytes have arrived; the count is only a hint.
   std::function<void(int count)> OnRxChar;
 };
+
+// A port that hands everything to an inner port and passes the inner port's received-data
+// events on through RxChar. A wrapper that watches or adds to the traffic overrides what it
+// needs. The inner port must outlive it.
+class ForwardingSerialPort : public SerialPort {
+ public:
+  explicit ForwardingSerialPort(SerialPort& inner) : inner_(inner) {
+    inner_.OnRxChar = [this](int count) { RxChar(count); };
+  }
+  ~ForwardingSerialPort() override { inner_.OnRxChar = nullptr; }
+  ForwardingSerialPort(const ForwardingSerialPort&) = delete;
+  ForwardingSerialPort& operator=(const ForwardingSerialPort&) = delete;
+
+  void Open() override { inner_.Open(); }
+  void Close() override { inner_.Close(); }
+  bool Active() const override { return inner_.Active(); }
+  int PortNum() const override { return inner_.PortNum(); }
+  void SetPortNum(int port) override { inner_.SetPortNum(port); }
+  int ReadBufUsed() override { return inner_.ReadBufUsed(); }
+  int ReadBuf(std::uint8_t* buf, int count) override { return inner_.ReadBuf(buf, count); }
+  int WriteBuf(const std::uint8_t* buf, int count) override { return inner_.WriteBuf(buf, count); }
+  bool DeviceLost() const override { return inner_.DeviceLost(); }
+
+ protected:
+  virtual void RxChar(int count) {
+    if (OnRxChar) OnRxChar(count);
+  }
+  SerialPort& Inner() const { return inner_; }
+
+ private:
+  SerialPort& inner_;
+};
