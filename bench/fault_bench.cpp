@@ -22,6 +22,7 @@
 #include "../tests/support/ScriptedDialogs.h"
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TimedLinkHost.h"
+#include "BenchSupport.h"
 #include "base/UiText.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/ProgrammingDialogue.h"
@@ -36,11 +37,6 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 constexpr double kGoalPercent = 5.0;
 constexpr int kMeasureMs = 10000;
-
-void Line(const std::string& text) {
-  std::printf("%s\n", text.c_str());
-  std::fflush(stdout);
-}
 
 struct RunWindow : ProgrammingWindow {
   void ShowProgress(int) override {}

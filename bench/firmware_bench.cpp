@@ -33,6 +33,7 @@
 #include "../tests/support/ScriptedDialogs.h"
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TimedLinkHost.h"
+#include "BenchSupport.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/ProgrammingDialogue.h"
 #include "link/ControllerLink.h"
@@ -54,18 +55,6 @@ constexpr int kPageIntervalMs = 1000;
 constexpr auto kRunTimeLimit = std::chrono::seconds(180);
 
 std::string Int(long long value) { return std::to_string(value); }
-
-void Line(std::string_view text = {}) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
-template <typename T>
-bool ParseNumber(std::string_view text, T& value) {
-  const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-  return r.ec == std::errc() && r.ptr == text.data() + text.size() && !text.empty();
-}
 
 // The programming window stand-in: notes the end of the run.
 class BenchWindow : public ProgrammingWindow {

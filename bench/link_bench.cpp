@@ -37,6 +37,7 @@
 #include "../tests/support/MainQueue.h"
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TimedLinkHost.h"
+#include "BenchSupport.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/TVaComm.h"
@@ -75,18 +76,6 @@ std::string Right(std::string text, std::size_t width) {
 }
 
 void Print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
-void Line(std::string_view text = {}) {
-  Print(text);
-  Print("\n");
-  std::fflush(stdout);
-}
-
-template <typename T>
-bool ParseNumber(std::string_view text, T& value) {
-  const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-  return r.ec == std::errc() && r.ptr == text.data() + text.size() && !text.empty();
-}
-
 // Nearest-rank percentile (p in 0..1) of an unsorted sample; 0 for an empty one.
 double Percentile(std::vector<double> sample, double p) {
   if (sample.empty()) return 0.0;

@@ -36,6 +36,7 @@
 #include "../tests/support/ChildProcess.h"
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TempFolder.h"
+#include "BenchSupport.h"
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
 #include "params/NumberText.h"
@@ -48,12 +49,6 @@ constexpr double kStartGoalMs = 500.0;
 constexpr double kCpuGoalPercent = 3.0;
 constexpr double kMemoryGoalMb = 80.0;
 constexpr int kStartRuns = 7;
-
-void Line(const std::string& text = {}) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
 
 std::string Verdict(bool met) { return met ? "PASS" : "MISS"; }
 
