@@ -5,18 +5,10 @@
 #include "link/LinkFrames.h"
 #include "monitor/ReadingRows.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkReplies.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Reply(std::initializer_list<int> head, int length) {
-  Bytes r(static_cast<std::size_t>(length), 0);
-  std::size_t i = 0;
-  for (int b : head) r[i++] = static_cast<std::uint8_t>(b);
-  return r;
-}
 
 // The link as the processor views drive it: a view is entered by setting the page and the
 // poll state, as the page button does.

@@ -6,18 +6,10 @@
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkReplies.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Reply(std::initializer_list<int> head, int length) {
-  Bytes r(static_cast<std::size_t>(length), 0);
-  std::size_t i = 0;
-  for (int b : head) r[i++] = static_cast<std::uint8_t>(b);
-  return r;
-}
 
 class LinkTest : public ::testing::Test {
  protected:

@@ -33,15 +33,28 @@ bool LogHas(TForm1& f, int textId) {
   return f.LogText().find(DisplayText(UiText(textId))) != std::string::npos;
 }
 
-TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerKeepsThem) {
-  SimulatorProcess sim({"--coil", "0", "--tps", "0", "--probe", "0", "--engine", "stopped"});
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+// A car on the simulator and the window connected to it, its settings in a folder of its own.
+struct Walk {
+  explicit Walk(std::vector<std::string> car) : sim(std::move(car)) {}
+  ::testing::AssertionResult Connect() {
+    if (!sim.Started()) return ::testing::AssertionFailure() << sim.ErrorOutput();
+    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+    window.Start(folder.Path() + "/ORV/LPG2.reg");
+    if (!RunUntil([&] { return window.form->ConnectionMode() == 2; }, kConnectMs))
+      return ::testing::AssertionFailure() << "no controller";
+    return ::testing::AssertionSuccess();
+  }
+  SimulatorProcess sim;
   TempFolder folder;
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
   WindowUnderTest window;
-  window.Start(folder.Path() + "/ORV/LPG2.reg");
+};
+
+TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerKeepsThem) {
+  Walk walk({"--coil", "0", "--tps", "0", "--probe", "0", "--engine", "stopped"});
+  ASSERT_TRUE(walk.Connect());
+  SimulatorProcess& sim = walk.sim;
+  WindowUnderTest& window = walk.window;
   TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2; }, kConnectMs));
   AutoConfiguration& wizard = f.Wizard();
   const ParameterBlock& block = f.Link().parameterBlock;
 
@@ -142,14 +155,11 @@ namespace {
 // Another car: six cylinders, a falling TPS and a 0.8-1.6 V probe. Leaving the page after the
 // petrol phase asks whether to apply; Cancel returns the bytes to where the phase began.
 TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParameters) {
-  SimulatorProcess sim({"--coil", "2", "--tps", "1", "--probe", "3", "--engine", "idle"});
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-  TempFolder folder;
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-  WindowUnderTest window;
-  window.Start(folder.Path() + "/ORV/LPG2.reg");
+  Walk walk({"--coil", "2", "--tps", "1", "--probe", "3", "--engine", "idle"});
+  ASSERT_TRUE(walk.Connect());
+  SimulatorProcess& sim = walk.sim;
+  WindowUnderTest& window = walk.window;
   TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2; }, kConnectMs));
   AutoConfiguration& wizard = f.Wizard();
   const ParameterBlock& block = f.Link().parameterBlock;
   const ParameterBlock before = block;

@@ -13,9 +13,7 @@
 #include <QTableWidget>
 #include <cstdio>
 
-#include "app/DesignFontsQt.h"
 #include "app/MainLayout.h"
-#include "support/SimulatorProcess.h"
 #include "ui/PageTour.h"
 
 namespace {
@@ -119,16 +117,9 @@ bool KnownDesignSizeClip(const std::string& page, const std::string& text) {
 class ClippedCaptionsTest : public ::testing::TestWithParam<QSize> {};
 
 TEST_P(ClippedCaptionsTest, noPageClipsAText) {
-  SimulatorProcess sim;
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-  TempFolder settings;
-  setenv("XDG_DATA_HOME", settings.Path().c_str(), 1);
-  TestApplication();
-  ApplyDesignFonts();
-  WindowUnderTest window;
-  window.Start(settings.Path() + "/ORV/LPG2.reg");
-  TForm1& f = *window.form;
+  TourRig rig;
+  ASSERT_TRUE(rig.Start()) << rig.sim.ErrorOutput();
+  TForm1& f = *rig.window.form;
   f.resize(GetParam());
   ASSERT_TRUE(PrepareTour(f)) << "no controller";
   TourEveryPage(f, 600, [&](const TourPage& page) {

@@ -11,9 +11,32 @@
 #include <functional>
 #include <string>
 
+#include "app/DesignFontsQt.h"
 #include "app/Orvlpgmain.h"
 #include "monitor/LiveMonitorQt.h"
+#include "support/SimulatorProcess.h"
+#include "support/TempFolder.h"
 #include "ui/UiTestSupport.h"
+
+// The window in the design's fonts against a simulator of its own, with its settings and
+// backups in a folder of their own.
+struct TourRig {
+  SimulatorProcess sim;
+  TempFolder settings;
+  WindowUnderTest window;
+
+  // False when the simulator did not come up (sim.ErrorOutput() says why).
+  // programDir: where the firmware page lists its images.
+  bool Start(const std::string& programDir = "/tmp") {
+    if (!sim.Started()) return false;
+    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+    setenv("XDG_DATA_HOME", settings.Path().c_str(), 1);
+    TestApplication();
+    ApplyDesignFonts();
+    window.Start(settings.Path() + "/ORV/LPG2.reg", nullptr, programDir);
+    return true;
+  }
+};
 
 struct TourPage {
   const char* name;  // the page's file name part: docs/page-<name>.png

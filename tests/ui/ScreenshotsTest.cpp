@@ -7,9 +7,7 @@
 #include <QDir>
 #include <cstdlib>
 
-#include "app/DesignFontsQt.h"
 #include "app/MainLayout.h"
-#include "support/SimulatorProcess.h"
 #include "ui/PageTour.h"
 
 namespace {
@@ -18,18 +16,11 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
   const char* folder = std::getenv("ORV_SCREENSHOT_DIR");
   if (!folder || !*folder) GTEST_SKIP() << "ORV_SCREENSHOT_DIR is not set";
   ASSERT_TRUE(QDir().mkpath(folder));
-  SimulatorProcess sim;
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-  TempFolder settings;
-  setenv("XDG_DATA_HOME", settings.Path().c_str(), 1);
-  TestApplication();
-  ApplyDesignFonts();
-  WindowUnderTest window;
   // The firmware page lists the images of the folder it runs in (make screenshots puts a
   // demo image there).
-  window.Start(settings.Path() + "/ORV/LPG2.reg", nullptr, QDir::currentPath().toStdString());
-  TForm1& f = *window.form;
+  TourRig rig;
+  ASSERT_TRUE(rig.Start(QDir::currentPath().toStdString())) << rig.sim.ErrorOutput();
+  TForm1& f = *rig.window.form;
   // ORV_SCREENSHOT_SIZE=WIDTHxHEIGHT takes the pictures at another client size.
   QSize size(kDesignClientWidth, 445);
   if (const char* wanted = std::getenv("ORV_SCREENSHOT_SIZE")) {
