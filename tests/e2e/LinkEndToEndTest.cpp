@@ -16,6 +16,7 @@
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
+#include "support/LinkRig.h"
 #include "support/MainQueue.h"
 #include "support/PortHolder.h"
 #include "support/ProcessUsage.h"
@@ -27,53 +28,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 constexpr int kLimitMs = 10000;
-constexpr milliseconds kInfoInterval{900};
 
-// Everything of one connection: the simulator, the main thread, the window stand-in, the
-// port, the link and its supervision.
-struct Rig {
-  explicit Rig(std::vector<std::string> options = {})
-      : sim(std::move(options)),
-        port(main.Dispatcher(), sim.Pattern()),
-        link(port, host, history),
-        supervisor(link, port, host, host) {
-    port.OnRxChar = [this](int count) {
-      rxCounts.push_back(count);
-      link.VaComm1RxChar(count);
+// One connection, counting the ticks that repeat an unanswered parameter read.
+struct Rig : LinkRig {
+  explicit Rig(std::vector<std::string> options = {}) : LinkRig(std::move(options), kLimitMs) {
+    beforeTick = [this] {
+      const LinkVariables& v = link.vars;
+      if (v.linkState == link_state::kChoose && v.readPending && v.requestIndex > 0) ++retryTicks;
     };
-  }
-
-  // Pumps the main thread until pred holds or the time is up.
-  bool RunUntil(const std::function<bool()>& pred, int timeoutMs = kLimitMs) {
-    const auto deadline = Clock::now() + milliseconds(timeoutMs);
-    for (;;) {
-      if (pred()) return true;
-      const auto now = Clock::now();
-      if (now >= deadline) return false;
-      if (host.TakeTick(now)) {
-        const LinkVariables& v = link.vars;
-        if (v.linkState == link_state::kChoose && v.readPending && v.requestIndex > 0) ++retryTicks;
-        link.TimerTxTimer();
-        continue;
-      }
-      if (infoTimer && now >= infoDue) {
-        infoDue = std::max(infoDue + kInfoInterval, now);
-        supervisor.TimerInfoTimer();
-        continue;
-      }
-      // Short slices, so that conditions on the simulator's log are seen soon.
-      auto until = host.WaitLimit(std::min(deadline, now + milliseconds(20)));
-      if (infoTimer) until = std::min(until, infoDue);
-      main.RunPosted(until);
-    }
-  }
-  void RunFor(int ms) {
-    RunUntil([] { return false; }, ms);
-  }
-
-  void StartInfoTimer() {
-    infoTimer = true;
-    infoDue = Clock::now() + kInfoInterval;
   }
 
   // Opens the port and starts the link as the supervision does; true once the read is done.
@@ -83,17 +45,7 @@ struct Rig {
     return RunUntil([this] { return !host.modes.empty(); });
   }
 
-  SimulatorProcess sim;
-  MainQueue main;
-  TimedLinkHost host;
-  ReadingHistory history;
-  TVaComm port;
-  ControllerLink link;
-  ConnectionSupervisor supervisor;
-  std::vector<int> rxCounts;  // the count of every received-data event
-  int retryTicks = 0;         // ticks that repeated an unanswered parameter read
-  bool infoTimer = false;
-  Clock::time_point infoDue;
+  int retryTicks = 0;  // ticks that repeated an unanswered parameter read
 };
 
 const sim::SimController::Memory& SimulatorMemory() {

@@ -17,6 +17,7 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
+#include "support/LinkRig.h"
 #include "support/MainQueue.h"
 #include "support/PortHolder.h"
 #include "support/ProcessUsage.h"
@@ -29,48 +30,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 constexpr int kLimitMs = 20000;
-constexpr milliseconds kInfoInterval{900};
 
 // How long a garbled line is kept up. A field test would run a minute; 10 s are some 100
 // polls, enough to meet every kind of damaged reply many times, at a cost CI can carry.
 constexpr int kGarbleMs = 10000;
 
-struct Rig {
-  explicit Rig(std::vector<std::string> options = {})
-      : sim(std::move(options)),
-        port(main.Dispatcher(), sim.Pattern()),
-        link(port, host, history),
-        supervisor(link, port, host, host) {
-    port.OnRxChar = [this](int count) { link.VaComm1RxChar(count); };
+struct Rig : LinkRig {
+  explicit Rig(std::vector<std::string> options = {}) : LinkRig(std::move(options), kLimitMs) {
     host.scopeRunning = true;
-  }
-
-  bool RunUntil(const std::function<bool()>& pred, int timeoutMs = kLimitMs) {
-    const auto deadline = Clock::now() + milliseconds(timeoutMs);
-    for (;;) {
-      if (pred()) return true;
-      const auto now = Clock::now();
-      if (now >= deadline) return false;
-      if (host.TakeTick(now)) {
-        link.TimerTxTimer();
-        continue;
-      }
-      if (now >= infoDue) {
-        infoDue = std::max(infoDue + kInfoInterval, now);
-        supervisor.TimerInfoTimer();
-        continue;
-      }
-      main.RunPosted(std::min(host.WaitLimit(std::min(deadline, now + milliseconds(20))), infoDue));
-    }
-  }
-  void RunFor(int ms) {
-    RunUntil([] { return false; }, ms);
   }
 
   // The way the window starts: a reconnect request taken by the information tick.
   bool Start() {
     supervisor.RequestReconnect();
-    infoDue = Clock::now();
+    StartInfoTimer(Clock::now());
     return RunUntil([this] { return Connected(); });
   }
 
@@ -88,15 +61,6 @@ struct Rig {
       if (line.rfind("RX AA", 0) == 0) ++writes;
     return writes;
   }
-
-  SimulatorProcess sim;
-  MainQueue main;
-  TimedLinkHost host;
-  ReadingHistory history;
-  TVaComm port;
-  ControllerLink link;
-  ConnectionSupervisor supervisor;
-  Clock::time_point infoDue = Clock::time_point::max();
 };
 
 const std::string kLost = UiText(724);
@@ -107,7 +71,7 @@ TEST(FaultInjection, silenceDuringTheFullReadAndDuringPollingIsOutlived) {
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
   rig.link.vars.currentPage = 1;
   rig.supervisor.RequestReconnect();
-  rig.infoDue = Clock::now();
+  rig.StartInfoTimer(Clock::now());
   ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 40; }));
 
   // Mid-read.
@@ -158,7 +122,7 @@ TEST(FaultInjection, vanishedDeviceIsOpenedAgainEachTickWithoutSpinningUntilItIs
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
   rig.supervisor.RequestReconnect();
-  rig.infoDue = Clock::now();
+  rig.StartInfoTimer(Clock::now());
   ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 30; }));
   ASSERT_TRUE(rig.sim.Send("vanish"));
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kLost) == 1; }));
@@ -188,7 +152,7 @@ TEST(FaultInjection, portHeldByAnotherProgramIsTriedEachTickUntilItIsFree) {
   ASSERT_TRUE(other.Opened(milliseconds(kLimitMs)));
 
   rig.supervisor.RequestReconnect();
-  rig.infoDue = Clock::now();
+  rig.StartInfoTimer(Clock::now());
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 3; }, 6000));
   EXPECT_TRUE(rig.host.modes.empty());
   EXPECT_FALSE(rig.port.Active());
