@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
@@ -22,6 +24,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 #include <tuple>
 
 #include "app/PageButtonStrip.h"
@@ -94,6 +97,17 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
 
 // Channel order of the arrays: RPM, LAM, SIM, TPS, MOT, DEF, PSI, RAM.
 constexpr const char* kChannelNames[8] = {"RPM", "LAM", "SIM", "TPS", "MOT", "DEF", "PSI", "Ram"};
+
+// The longest the closing window waits for the controller to take the changes still on their
+// way: a write goes out each transmit tick, the wizard's restore is at most eight of them.
+constexpr int kFinishWritesMs = 3000;
+
+void FinishPendingWrites(const ControllerLink& link, const std::function<bool()>& running) {
+  QElapsedTimer clock;
+  clock.start();
+  while (running() && link.WritesOutstanding() && clock.elapsed() < kFinishWritesMs)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+}
 
 }  // namespace
 
@@ -286,7 +300,7 @@ void TForm1::CreateComponents() {
       WizardWidgets{Memo1, CGRead, GridEx1, BitBtnNext, BitBtnOk, BitBtnCancel},
       WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
                    [this] { link_->vars.modeSwitchRequest = true; }, [this] { RebuildEditor(); },
-                   [this](int mode) { ApplyConnectionMode(mode); }, [this] { MakeAutomaticBackup(); }},
+                   [this](int mode) { ApplyConnectionMode(mode); }, [this] { return AutomaticBackupLine(); }},
       dialogs_);
   connect(BitBtnConBen, &QPushButton::clicked, this, [this] { BitBtnConBenClick(); });
   connect(BitBtnConGas, &QPushButton::clicked, this, [this] { BitBtnConGasClick(); });
@@ -428,6 +442,22 @@ void TForm1::FormCreate() {
   ScrollBar1->setValue(kScopeHistoryLast);
   timerTx_->start();
   timerInfo_->start();
+}
+
+// The wizard's phase gives its bytes back and the changes still on their way reach the
+// controller before the port closes; the other windows close with this one, the settings are
+// written and the program ends.
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (CurrentPage() == 2) Wizard().Abandon();
+  FinishPendingWrites(*link_, [this] { return timerTx_->isActive() && connectionMode_ == 2; });
+  help_->CloseWindow();
+  live_->CloseMagnifier();
+  firmware_->CloseProgrammingWindow();
+  timerTx_->stop();
+  timerInfo_->stop();
+  FormDestroy();
+  QMainWindow::closeEvent(event);
+  QCoreApplication::quit();
 }
 
 void TForm1::ApplySettings() {
@@ -764,9 +794,13 @@ void TForm1::StepSelected(int direction) { editorView_->StepSelected(direction);
 std::string TForm1::FileNameBase() const { return EDFile->text().toStdString(); }
 
 void TForm1::MakeAutomaticBackup() {
-  if (connectionMode_ != 2) return;
-  AddLogLine(
-      BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
+  const std::string line = AutomaticBackupLine();
+  if (!line.empty()) AddLogLine(line);
+}
+
+std::string TForm1::AutomaticBackupLine() {
+  if (connectionMode_ != 2) return {};
+  return BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr)));
 }
 
 int TForm1::FontSize() const {

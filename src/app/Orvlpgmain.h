@@ -197,10 +197,13 @@ class TForm1 : public QMainWindow,
   // ParameterTransferHost and FirmwareHost: saves the controller's block into the backup folder and logs the
   // file's name.
   void MakeAutomaticBackup() override;
+  std::string AutomaticBackupLine();  // the backup's log line; empty without a controller
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Closing the main window ends the program, whatever other window is open.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateComponents();

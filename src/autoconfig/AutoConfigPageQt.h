@@ -25,7 +25,7 @@ struct WizardWindow {
   std::function<void()> requestModeSwitch;
   std::function<void()> rebuildEditor;
   std::function<void(int)> applyConnectionMode;
-  std::function<void()> makeAutomaticBackup;
+  std::function<std::string()> makeAutomaticBackup;  // the log line naming the file
 };
 
 // The configuration page: the wizard and the controls it writes to.
@@ -47,7 +47,7 @@ class AutoConfigPageQt : public WizardHost {
   void EnableButton(WizardButton button, bool enabled) override;
   void RebuildEditor() override { window_.rebuildEditor(); }
   void ApplyConnectionMode(int mode) override { window_.applyConnectionMode(mode); }
-  void MakeAutomaticBackup() override { window_.makeAutomaticBackup(); }
+  std::string MakeAutomaticBackup() override { return window_.makeAutomaticBackup(); }
 
  private:
   WizardWidgets w_;

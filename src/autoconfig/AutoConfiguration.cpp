@@ -32,17 +32,31 @@ int ProbeTypeFor(std::uint8_t threshold) {
 AutoConfiguration::AutoConfiguration(WizardHost& host, UserDialogs& dialogs)
     : host_(host), dialogs_(dialogs) {}
 
+void AutoConfiguration::ClearLog() {
+  host_.ClearLog();
+  // The backup's file name stays in sight while the fitter follows the instructions.
+  if (!backupLine_.empty()) host_.AddLogLine(backupLine_);
+}
+
 void AutoConfiguration::BeepAndSay(int textId) {
   dialogs_.Beep();
-  host_.ClearLog();
+  ClearLog();
   host_.AddLogLine(UiText(textId));
+}
+
+// The steps and the statistics wait while the question is open: the box's own event loop
+// goes on delivering ticks and replies.
+MessageAnswer AutoConfiguration::Ask(int textId, MessageButtons buttons) {
+  asking_ = true;
+  const MessageAnswer answer = dialogs_.ShowMessage(UiText(textId), buttons);
+  asking_ = false;
+  return answer;
 }
 
 void AutoConfiguration::Add(int textId) { host_.AddLogLine(UiText(textId)); }
 
 void AutoConfiguration::AskToSwitch() {
-  if (dialogs_.ShowMessage(UiText(771), MessageButtons::YesNo) == MessageAnswer::Yes)
-    host_.RequestModeSwitch();
+  if (Ask(771, MessageButtons::YesNo) == MessageAnswer::Yes) host_.RequestModeSwitch();
 }
 
 void AutoConfiguration::TakeBackup() {
@@ -60,6 +74,7 @@ void AutoConfiguration::ShowPosition(int row, Counter value) {
 
 void AutoConfiguration::OnConfigurationReply(std::uint8_t speed, std::uint8_t lambda, std::uint8_t stepper,
                                              std::uint8_t throttle) {
+  if (asking_) return;
   const int step = state.WizardStep;
   if (step < 4 || step == 14) {
     state.lambdaMin = state.lambdaMax = lambda;
@@ -184,11 +199,12 @@ void AutoConfiguration::OnTransmitTick(std::uint8_t status) {
   const std::uint8_t switchAt = status & kSwitchMask;
   const std::uint8_t steady = status & kStateMask;
   int& step = state.WizardStep;
+  if (asking_) return;
   // No status has come since the link started: nothing to judge the engine by yet.
   if (status == kNoStatus && step != 0) return;
   switch (step) {
     case 0:
-      host_.ClearLog();
+      ClearLog();
       for (int id : {760, 761, 762, 763}) Add(id);
       host_.SetGaugeVisible(false);
       for (int row = wizard_row::kCoilType; row <= wizard_row::kPosition3000; ++row)
@@ -362,22 +378,36 @@ void AutoConfiguration::StepRiseMeasured() {
 // ---------------------------------------------------------------------------------------
 // Buttons
 
-void AutoConfiguration::BitBtnConBenClick() {
-  state.WizardStep = 1;
-  host_.ClearLog();
-  Add(784);
-  TakeBackup();
+// A phase starts: the backup of the bytes the phase may change and a file copy of all the
+// parameters are taken before its first write. Pressing the button of the phase under way
+// starts it again with the backup of its first start, since the bytes already hold what the
+// phase set.
+void AutoConfiguration::StartPhase(int firstStep, bool restart) {
+  state.WizardStep = firstStep;
+  if (!restart) {
+    TakeBackup();
+    backupLine_ = host_.MakeAutomaticBackup();
+  }
+  ClearLog();
   ClearResults();
+}
+
+void AutoConfiguration::BitBtnConBenClick() {
+  if (asking_) return;
+  const int step = state.WizardStep;
+  StartPhase(1, step >= 1 && step <= 6 && state.backup.taken);
+  Add(784);
   // The idle speed bands are those of a coil on one cylinder.
   SetByte(wizard_byte::kCoilType, 5);
 }
 
 void AutoConfiguration::BitBtnConGasClick() {
-  state.WizardStep = 10;
-  host_.ClearLog();
+  if (asking_) return;
+  const int step = state.WizardStep;
+  // An unfinished petrol phase is given up: its coil setting for the measurement goes back.
+  if (step >= 1 && step <= 5) RestoreBackup();
+  StartPhase(10, step >= 10 && state.backup.taken);
   Add(785);
-  TakeBackup();
-  ClearResults();
   const std::uint8_t coil = Byte(wizard_byte::kCoilType);
   const std::uint8_t tps = Byte(wizard_byte::kTpsType);
   const std::uint8_t probe = Byte(wizard_byte::kProbeType);
@@ -402,7 +432,9 @@ void AutoConfiguration::BitBtnNextClick() {
 }
 
 void AutoConfiguration::BitBtnOkClick() {
-  host_.MakeAutomaticBackup();
+  if (asking_) return;
+  // Only a phase under way holds results; an idle wizard has nothing to apply.
+  if (state.WizardStep == 0) return;
   WizardResults& r = state.results;
   if (r.tpsThreshold != 0) {
     SetByte(wizard_byte::kTpsThreshold, r.tpsThreshold);
@@ -414,24 +446,52 @@ void AutoConfiguration::BitBtnOkClick() {
     SetByte(wizard_byte::kPosition900, r.position900);
     SetByte(wizard_byte::kPosition3000, r.position3000);
   }
+  state.backup.taken = false;  // applied: nothing is left to return to
   host_.RebuildEditor();
   state.WizardStep = 0;
   host_.ApplyConnectionMode(2);
 }
 
-void AutoConfiguration::BitBtnCancelClick() {
+void AutoConfiguration::RestoreBackup() {
   // Without a phase begun there is nothing to return to.
-  if (state.backup.taken) {
-    for (std::size_t i = 0; i < WizardBackup::kBytes.size(); ++i)
-      SetByte(WizardBackup::kBytes[i], state.backup.values[i]);
-  }
+  if (!state.backup.taken) return;
+  for (std::size_t i = 0; i < WizardBackup::kBytes.size(); ++i)
+    SetByte(WizardBackup::kBytes[i], state.backup.values[i]);
+  state.backup.taken = false;
+}
+
+void AutoConfiguration::BitBtnCancelClick() {
+  if (asking_) return;
+  RestoreBackup();
   host_.RebuildEditor();
   state.WizardStep = 0;
 }
 
+void AutoConfiguration::Abandon() {
+  if (asking_ || !PhaseUnderWay()) return;
+  BitBtnCancelClick();
+}
+
+void AutoConfiguration::Reset() {
+  Abandon();
+  state.WizardStep = 0;
+  backupLine_.clear();
+}
+
+// Leaving the page after step 3 asks whether to apply; earlier, the phase has found nothing
+// worth asking about and its backup returns silently.
 void AutoConfiguration::LeavePage() {
-  if (state.WizardStep <= 3) return;
-  if (dialogs_.ShowMessage(UiText(740), MessageButtons::OkCancel) == MessageAnswer::Ok)
+  // A page change from inside the question (the link lost meanwhile) leaves the answer to it.
+  if (asking_ || !PhaseUnderWay()) return;
+  if (state.WizardStep <= 3) {
+    BitBtnCancelClick();
+    return;
+  }
+  const int step = state.WizardStep;
+  const MessageAnswer answer = Ask(740, MessageButtons::OkCancel);
+  // The step was held while the question was open; OK applies what the wizard still holds.
+  if (state.WizardStep != step) return;
+  if (answer == MessageAnswer::Ok)
     BitBtnOkClick();
   else
     BitBtnCancelClick();

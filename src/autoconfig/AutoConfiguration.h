@@ -56,7 +56,9 @@ class WizardHost {
   virtual void EnableButton(WizardButton button, bool enabled) = 0;
   virtual void RebuildEditor() = 0;
   virtual void ApplyConnectionMode(int mode) = 0;
-  virtual void MakeAutomaticBackup() = 0;  // a copy of the parameters before they are applied
+  // A file copy of the parameters as a phase starts; returns the log line that names the file
+  // (empty when no controller is connected and nothing was written).
+  virtual std::string MakeAutomaticBackup() = 0;
 };
 
 // Bits of the controller status byte the wizard reads.
@@ -109,8 +111,17 @@ class AutoConfiguration {
   WizardState state;
 
   int Step() const { return state.WizardStep; }
-  // Selecting the page starts again at step 0.
-  void Reset() { state.WizardStep = 0; }
+  // Selecting the page starts again at step 0; a phase still under way is given up silently.
+  void Reset();
+  // A phase is under way: the controller may hold values the wizard set and not yet applied.
+  bool PhaseUnderWay() const { return state.WizardStep != 0; }
+  // A way out of the page that neither applies nor asks (the program closing): the
+  // parameters return to the backup of the phase under way.
+  void Abandon();
+  // One of the wizard's questions is open: its steps and statistics are held.
+  bool Asking() const { return asking_; }
+  // The log line of the last automatic backup, shown at the head of the log.
+  const std::string& BackupLine() const { return backupLine_; }
 
   // Statistics of one configuration reply: engine speed S (hundreds of rpm), lambda voltage L,
   // stepper position M, TPS voltage T.
@@ -136,6 +147,10 @@ class AutoConfiguration {
   void Add(int textId);
   void AskToSwitch();
   void TakeBackup();
+  void StartPhase(int firstStep, bool restart);
+  void RestoreBackup();
+  void ClearLog();
+  MessageAnswer Ask(int textId, MessageButtons buttons);
   void ClearResults() { state.results = {}; }
   void SetByte(int index, std::uint8_t value) { host_.Parameters()[static_cast<std::size_t>(index)] = value; }
   std::uint8_t Byte(int index) { return host_.Parameters()[static_cast<std::size_t>(index)]; }
@@ -150,4 +165,6 @@ class AutoConfiguration {
 
   WizardHost& host_;
   UserDialogs& dialogs_;
+  bool asking_ = false;
+  std::string backupLine_;
 };

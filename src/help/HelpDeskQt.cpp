@@ -59,7 +59,17 @@ void HelpDesk::OpenHelp(bool fromButton) {
   }
   if (!helpWindowOpen_ && helpFileLoaded_ && links_.parameterGrid->hasFocus() && links_.currentPage() == 1)
     CreateWindow();
-  if (helpWindowOpen_) ShowPassage();
+  if (!helpWindowOpen_) return;
+  ShowPassage();
+  // In mode Hide the window lies behind the main window: F1 and the button bring it forward.
+  if (helpWindowMode_ == 1) {
+    window_->raise();
+    window_->activateWindow();
+  }
+}
+
+void HelpDesk::CloseWindow() {
+  if (window_ && window_->isVisible()) window_->close();
 }
 
 void HelpDesk::CreateWindow() {

@@ -46,6 +46,8 @@ class HelpDesk : public QObject {
   void SetHelpWindowMode(int mode);
   bool HelpWindowOpen() const { return helpWindowOpen_; }
   TForm4* Window() const { return window_.get(); }
+  // The main window closes: so does the help window.
+  void CloseWindow();
 
   // The file name of the help document.
   static std::string FileName();

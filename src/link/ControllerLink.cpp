@@ -68,6 +68,12 @@ void ControllerLink::StartLink() {
   host_.SetTxEnabled(true);
 }
 
+bool ControllerLink::WritesOutstanding() const {
+  if (vars.expectedReply == kParameterWrite && vars.unansweredCount > 0) return true;
+  return !std::equal(parameterBlock.begin(), parameterBlock.begin() + kExchangedParameterBytes,
+                     sentParameterBlock.begin());
+}
+
 void ControllerLink::DiscardWaiting() {
   for (int guard = 0; guard < 64; ++guard) {
     const int waiting = port_.ReadBufUsed();

@@ -55,7 +55,7 @@ class LinkHost {
   virtual void SetBusyCursor(bool busy) = 0;       // false restores the normal cursor
   virtual void ShowReadProgress(int maximum) = 0;  // CGRead visible, progress 0
   virtual void SetReadProgress(int position) = 0;
-  virtual void HideReadProgress() = 0;             // hidden with progress 0
+  virtual void HideReadProgress() = 0;  // hidden with progress 0
   virtual void AddLogLine(const std::string& line) = 0;
   virtual void ShowMessage(const std::string& text) = 0;  // OK box captioned UiText 700
   virtual void Beep() = 0;
@@ -127,6 +127,9 @@ class ControllerLink {
 
   // Link start after the port was opened: interval 1000 ms, a full read follows.
   void StartLink();
+
+  // A parameter change is still to be sent, or the last one sent is not yet acknowledged.
+  bool WritesOutstanding() const;
 
   // Send operations: write one frame, set ExpectedReply, count it as unanswered.
   void SendCommand(std::uint8_t code);

@@ -41,7 +41,13 @@ struct RecordingHost : WizardHost {
   void EnableButton(WizardButton button, bool on) override { enabled[button] = on; }
   void RebuildEditor() override { calls.push_back("rebuild"); }
   void ApplyConnectionMode(int mode) override { calls.push_back("mode " + std::to_string(mode)); }
-  void MakeAutomaticBackup() override { calls.push_back("backup"); }
+  std::string MakeAutomaticBackup() override {
+    calls.push_back("backup");
+    backups.push_back(block);
+    return backupLine;
+  }
+  std::vector<ParameterBlock> backups;  // the block as each backup file got it
+  std::string backupLine;               // what the window logs for the backup; empty: none made
 };
 
 class WizardTest : public ::testing::Test {
@@ -311,7 +317,7 @@ TEST_F(WizardTest, petrolStartAsksToSwitchOnceAndWaitsForPetrolAndTheEngine) {
   w.OnTransmitTick(kAutoWaiting);
   dialogs.onMessage = nullptr;
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(771)});
-  EXPECT_EQ(host.calls, std::vector<std::string>{"switch"});
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"backup", "switch"}));
   EXPECT_EQ(host.log, std::vector<std::string>{UiText(764)});
   EXPECT_EQ(w.Step(), 2);
   w.OnTransmitTick(kAutoWaiting);
@@ -341,7 +347,7 @@ TEST_F(WizardTest, petrolStartAsksToSwitchOnceAndWaitsForPetrolAndTheEngine) {
   w.BitBtnConBenClick();
   dialogs.answers.push_back(MessageAnswer::No);
   w.OnTransmitTick(kGasRunning);
-  EXPECT_EQ(host.calls, std::vector<std::string>{"switch"});
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"backup", "switch"})) << "restarts take no second backup";
 }
 
 TEST_F(WizardTest, gasPhaseWaitsForAutomaticThenGasAndOffersNext) {
@@ -429,12 +435,13 @@ TEST_F(WizardTest, engineStopOrModeChangeWhileMeasuringCancelsSilently) {
 // ---------------------------------------------------------------------------------------
 // Buttons
 
-TEST_F(WizardTest, applyMakesABackupFirstAndWritesExactlyTheFoundBytes) {
+TEST_F(WizardTest, applyWritesExactlyTheFoundBytes) {
   w.state.WizardStep = 18;
   w.state.results = {32, 25, 72, 60};
   const ParameterBlock before = host.block;
   w.BitBtnOkClick();
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"backup", "rebuild", "mode 2"}));
+  // The backup file was made when the phase started, before its first write.
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"rebuild", "mode 2"}));
   EXPECT_EQ(w.Step(), 0);
   std::map<int, int> changed;
   for (int i = 0; i < 256; ++i)
@@ -444,10 +451,12 @@ TEST_F(WizardTest, applyMakesABackupFirstAndWritesExactlyTheFoundBytes) {
 
   // Nothing found: nothing written.
   host.block = before;
+  w.state.WizardStep = 18;
   w.state.results = {};
   w.BitBtnOkClick();
   EXPECT_EQ(host.block, before);
   // No idle position: the positions stay, even with a high position found.
+  w.state.WizardStep = 18;
   w.state.results = {0, 0, 0, 120};
   w.BitBtnOkClick();
   EXPECT_EQ(host.block, before);
@@ -497,10 +506,12 @@ TEST_F(WizardTest, nextAfterThePetrolPhaseWritesItsThresholdsAndStartsTheGasPhas
 }
 
 TEST_F(WizardTest, leavingThePageAsksOnlyAfterStepThree) {
+  w.BitBtnConBenClick();
   w.state.WizardStep = 2;
   w.LeavePage();
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(w.Step(), 2);
+  EXPECT_EQ(w.Step(), 0);
+  EXPECT_EQ(host.block[32], 32) << "the coil setting for the measurement goes back silently";
 
   w.BitBtnConBenClick();
   w.state.WizardStep = 5;
@@ -521,6 +532,137 @@ TEST_F(WizardTest, leavingThePageAsksOnlyAfterStepThree) {
   EXPECT_EQ(host.block[32], 5) << "as it was when the phase started";
   EXPECT_EQ(host.calls, std::vector<std::string>{"rebuild"});
   EXPECT_EQ(w.Step(), 0);
+}
+
+// ---------------------------------------------------------------------------------------
+// Ways out of a phase
+
+// Every way out of a phase that neither applies nor asks gives the bytes back as they were
+// when the phase started, without a question.
+TEST_F(WizardTest, everySilentWayOutOfAPhaseRestoresItsBackup) {
+  enum class Way { LeavePage, Reselect, Close, GasButton };
+  struct Case {
+    const char* name;
+    bool gas;
+    int step;
+    Way way;
+  };
+  const Case cases[] = {
+      {"leave in step 1", false, 1, Way::LeavePage},      {"leave in step 2", false, 2, Way::LeavePage},
+      {"leave in step 3", false, 3, Way::LeavePage},      {"F4 in step 2", false, 2, Way::Reselect},
+      {"F4 in step 5", false, 5, Way::Reselect},          {"F4 in step 15", true, 15, Way::Reselect},
+      {"close in step 3", false, 3, Way::Close},          {"close in step 4", false, 4, Way::Close},
+      {"close in step 6", false, 6, Way::Close},          {"close in step 11", true, 11, Way::Close},
+      {"close in step 18", true, 18, Way::Close},         {"gas button in step 2", false, 2, Way::GasButton},
+      {"gas button in step 5", false, 5, Way::GasButton},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    w.state = {};
+    dialogs.messages.clear();
+    const ParameterBlock before = host.block;
+    if (c.gas)
+      w.BitBtnConGasClick();
+    else
+      w.BitBtnConBenClick();
+    w.state.WizardStep = c.step;
+    // What the phase had set by then.
+    for (int index : WizardBackup::kBytes) host.block[index] = 7;
+    switch (c.way) {
+      case Way::LeavePage: w.LeavePage(); break;
+      case Way::Reselect:
+        w.LeavePage();  // the page button leaves the page first, then selects it again
+        if (!dialogs.messages.empty()) continue;  // after step 3 it asks: not a silent way
+        w.Reset();
+        break;
+      case Way::Close: w.Abandon(); break;
+      case Way::GasButton: w.BitBtnConGasClick(); break;
+    }
+    EXPECT_TRUE(dialogs.messages.empty()) << c.name;
+    for (int index : WizardBackup::kBytes)
+      EXPECT_EQ(host.block[index], before[index]) << c.name << " byte " << index;
+    EXPECT_EQ(w.Step(), c.way == Way::GasButton ? 10 : 0) << c.name;
+  }
+}
+
+TEST_F(WizardTest, restartingThePhaseUnderWayKeepsTheBackupOfItsFirstStart) {
+  const ParameterBlock before = host.block;
+  w.BitBtnConBenClick();
+  EXPECT_EQ(host.block[32], 5);
+  w.state.WizardStep = 3;
+  w.BitBtnConBenClick();
+  EXPECT_EQ(w.Step(), 1);
+  w.BitBtnCancelClick();
+  EXPECT_EQ(host.block[32], before[32]);
+
+  w.BitBtnConGasClick();
+  host.block[64] = 99;
+  w.state.WizardStep = 15;
+  w.BitBtnConGasClick();
+  EXPECT_EQ(w.Step(), 10);
+  w.BitBtnCancelClick();
+  EXPECT_EQ(host.block[64], before[64]);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"backup", "rebuild", "backup", "rebuild"}))
+      << "one backup file per phase started";
+}
+
+TEST_F(WizardTest, backupFileIsTakenBeforeThePhasesFirstWriteAndNamedAtTheHeadOfTheLog) {
+  host.backupLine = "backup: /b/1.orvp";
+  const ParameterBlock before = host.block;
+  w.BitBtnConBenClick();
+  ASSERT_EQ(host.backups.size(), 1u);
+  EXPECT_EQ(host.backups[0], before);
+  EXPECT_EQ(host.log, (std::vector<std::string>{"backup: /b/1.orvp", UiText(784)}));
+  dialogs.answers.push_back(MessageAnswer::No);
+  w.OnTransmitTick(kAutoWaiting);
+  EXPECT_EQ(host.log, (std::vector<std::string>{"backup: /b/1.orvp", UiText(764)}));
+
+  // Продолжай after the petrol phase: the gas phase's copy holds the petrol thresholds.
+  w.state.WizardStep = 6;
+  w.state.results = {40, 30, 0, 0};
+  host.backupLine = "backup: /b/2.orvp";
+  w.BitBtnNextClick();
+  ASSERT_EQ(host.backups.size(), 2u);
+  EXPECT_EQ(host.backups[1][57], 40);
+  EXPECT_EQ(host.backups[1][32], 5);
+  EXPECT_EQ(host.log.front(), "backup: /b/2.orvp");
+  // Selecting the page again shows the plain invitation.
+  w.Reset();
+  w.OnTransmitTick(kAutoWaiting);
+  EXPECT_EQ(host.log, (std::vector<std::string>{UiText(760), UiText(761), UiText(762), UiText(763)}));
+}
+
+// The question's box runs ticks and replies; they neither move the wizard nor change what OK
+// applies, and a page change from inside the box asks nothing more.
+TEST_F(WizardTest, questionAnsweredAfterTicksAppliesWhatTheWizardHeldWhenAsked) {
+  for (MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Cancel}) {
+    SetUp();
+    w.state = {};
+    dialogs.messages.clear();
+    const ParameterBlock before = host.block;
+    ToIdleMeasurement();
+    Cycle(kPetrolRunning, 9, 20, 0, 30, 3);
+    w.state.WizardStep = 5;
+    const WizardState asked = w.state;
+    dialogs.onMessage = [&](const std::string&) {
+      // The engine stops and odd replies come while the box is open.
+      Cycle(kStoppedAtPetrol, 0, 200, 90, 200, 20);
+      w.LeavePage();
+      w.BitBtnCancelClick();
+    };
+    dialogs.answers.push_back(answer);
+    w.LeavePage();
+    dialogs.onMessage = nullptr;
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(740)});
+    EXPECT_EQ(w.Step(), 0);
+    if (answer == MessageAnswer::Ok) {
+      EXPECT_EQ(host.block[57], asked.results.tpsThreshold);
+      EXPECT_EQ(host.block[58], asked.results.probeThreshold);
+      EXPECT_EQ(host.block[32], 5) << "the coil type found by then stays";
+    } else {
+      for (int index : WizardBackup::kBytes) EXPECT_EQ(host.block[index], before[index]) << index;
+    }
+  }
 }
 
 }  // namespace
