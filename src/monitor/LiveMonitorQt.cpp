@@ -326,7 +326,9 @@ void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
       }
       if (const auto value = ReadingGaugeValue(kind, r, c); value && GaugeOfKind(kind) >= 0)
         SetGauge(GaugeOfKind(kind), *value);
-      SetCell(1, row, ReadingCellText(kind, r));
+      // No register chosen in the list: the register row has no value to show.
+      const bool noRegister = kind == kRam && w_.CBReg->currentIndex() < 0;
+      SetCell(1, row, noRegister ? std::string() : ReadingCellText(kind, r));
     }
   }
   if (refreshCells) {

@@ -196,6 +196,13 @@ TEST(LiveMonitorTest, serviceModeAddsTheRamRowAndScrollingHidesTheOverlaysOfRows
   rig.history.Current()[15] = 0xA5;
   rig.live->ShowRecord(rig.history.Current(), true);
   EXPECT_EQ(rig.Cell(1, rig.RowOf(kRam)), "1010:0101  165");
+  // With no register chosen (the setting RamIndex -1) the row shows no value.
+  rig.w.CBReg->setCurrentIndex(-1);
+  rig.live->ShowRecord(rig.history.Current(), true);
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRam)), "");
+  rig.w.CBReg->setCurrentIndex(3);
+  rig.live->ShowRecord(rig.history.Current(), true);
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRam)), "1010:0101  165");
 }
 
 TEST(LiveMonitorTest, hintShowsTextsWiderThanTheirColumnUntilClickedAway) {
