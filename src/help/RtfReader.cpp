@@ -16,19 +16,35 @@ constexpr int kPlainTextCodePage = 1251;
 
 // Destinations whose content is not part of the text, each between blanks.
 constexpr std::string_view kSkippedDestinations =
-    " fonttbl stylesheet info pict header headerl headerr headerf footer footerl footerr footerf"
+    " stylesheet info pict header headerl headerr headerf footer footerl footerr footerf"
     " footnote object fldinst listtable listoverridetable revtbl rsidtbl generator xmlnstbl themedata"
     " colorschememapping latentstyles datastore nonshppict bkmkstart bkmkend filetbl private docvar"
     " comment annotation atnid author operator title subject keywords doccomm userprops xe tc pn ";
 
-enum class Destination { Text, Skip, ColourTable };
+enum class Destination { Text, Skip, ColourTable, FontTable };
+
+constexpr int kDefaultFont = -1;
 
 struct GroupState {
   RtfCharFormat format;
   RtfParagraph paragraph;  // its look; the start is the builder's
   Destination destination = Destination::Text;
   int unicodeSkip = 1;
+  int font = kDefaultFont;  // \fN; the document's default font until one is named
 };
+
+// The code page of a font's character set (\fcharsetN); 0 when the character set names none
+// that is known, and the document's code page applies.
+int CodePageOfCharset(long long charset) {
+  switch (charset) {
+    case 0: return 1252;    // ANSI
+    case 204: return 1251;  // Russian
+    case 238: return 1250;  // Eastern European
+    default: return 0;
+  }
+}
+
+constexpr std::size_t kMaxFonts = 1024;  // fonts numbered beyond this keep the document's code page
 
 bool IsSkippedDestination(std::string_view word) {
   if (word.empty()) return false;
@@ -156,7 +172,23 @@ class RtfParser {
       if (b == ';') EndColour();
       return;
     }
-    Text(DecodeCodePageByte(codePage_, b));
+    if (st_.destination == Destination::FontTable) return;  // font names
+    Text(DecodeCodePageByte(TextCodePage(), b));
+  }
+
+  // Text is encoded in the current font's character set when it has one, else in the
+  // document's code page.
+  int TextCodePage() const {
+    const int font = st_.font == kDefaultFont ? defaultFont_ : st_.font;
+    if (font >= 0 && static_cast<std::size_t>(font) < fontCodePages_.size() &&
+        fontCodePages_[static_cast<std::size_t>(font)] != 0)
+      return fontCodePages_[static_cast<std::size_t>(font)];
+    return codePage_;
+  }
+
+  static int FontNumber(const std::optional<long long>& p) {
+    const long long n = p.value_or(0);
+    return n >= 0 && n < static_cast<long long>(kMaxFonts) ? static_cast<int>(n) : kDefaultFont;
   }
 
   void EndColour() {
@@ -248,6 +280,10 @@ class RtfParser {
       colours_.clear();
       return;
     }
+    if (w == "fonttbl") {
+      st_.destination = Destination::FontTable;
+      return;
+    }
     if (IsSkippedDestination(w)) {
       st_.destination = Destination::Skip;
       return;
@@ -259,7 +295,21 @@ class RtfParser {
       if (w == "blue") blue_ = v, colourSet_ = true;
       return;
     }
-    if (w == "ansicpg") {
+    if (st_.destination == Destination::FontTable) {
+      if (w == "f") {
+        definedFont_ = FontNumber(p);
+      } else if (w == "fcharset" && definedFont_ != kDefaultFont) {
+        if (fontCodePages_.size() <= static_cast<std::size_t>(definedFont_))
+          fontCodePages_.resize(static_cast<std::size_t>(definedFont_) + 1, 0);
+        fontCodePages_[static_cast<std::size_t>(definedFont_)] = CodePageOfCharset(p.value_or(0));
+      }
+      return;
+    }
+    if (w == "f") {
+      st_.font = FontNumber(p);
+    } else if (w == "deff") {
+      defaultFont_ = FontNumber(p);
+    } else if (w == "ansicpg") {
       codePage_ = SupportedCodePage(static_cast<int>(p.value_or(1252)));
     } else if (w == "ansi") {
       codePage_ = 1252;
@@ -306,6 +356,7 @@ class RtfParser {
                            : std::nullopt;
     } else if (w == "plain") {
       st_.format = {};
+      st_.font = kDefaultFont;
     } else if (w == "pard") {
       st_.paragraph = {};
     } else if (w == "ql") {
@@ -333,6 +384,9 @@ class RtfParser {
   GroupState st_;
   int overflow_ = 0;
   int codePage_ = 1252;
+  int defaultFont_ = kDefaultFont;
+  int definedFont_ = kDefaultFont;  // the font table entry being read
+  std::vector<int> fontCodePages_;  // by font number; 0: the document's code page
   int pendingSkip_ = 0;
   std::vector<std::optional<std::uint32_t>> colours_;
   int red_ = 0, green_ = 0, blue_ = 0;

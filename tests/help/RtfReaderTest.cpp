@@ -60,6 +60,21 @@ TEST(RtfReaderTest, readsTheTextOfEscapesCodePagesUnicodeAndSkippedDestinations)
       {"plain text", "plain\r\ntext\rnext", "plain\ntext\nnext"},
       {"plain text in code page 1251", "\xcf\xf0\xe8", "При"},
       {"plain UTF-8 text", "Щуп", "Щуп"},
+      // A word processor on a western or Polish system keeps its own code page in the header
+      // and names the Cyrillic font's character set.
+      {"1252 header, Cyrillic font",
+       "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}"
+       "{\\f1\\fswiss\\fcharset204{\\*\\panose 020b0604020202020204}Arial CYR;}}"
+       "\\f1 \\'d9\\'f3\\'ef {\\f0 \\'e9}\\'e0\\plain \\'e9}",
+       "Щуп éаé"},
+      {"1250 header, Cyrillic default font",
+       "{\\rtf1\\ansi\\ansicpg1250\\deff1{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset204 Arial;}}"
+       "\\'d9 \\f0\\'a3}",
+       "Щ Ł"},
+      {"a font without a known character set keeps the header's",
+       "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f3\\fnil Courier;}}\\f3 "
+       "\\'d9\\f0\\'d9\\f9\\'d9}",
+       "ЩЩЩ"},
   };
   for (const TextCase& c : cases) {
     const RtfDocument doc = ReadRtf(c.rtf);
