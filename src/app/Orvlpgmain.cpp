@@ -456,6 +456,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
   timerTx_->stop();
   timerInfo_->stop();
   FormDestroy();
+  try {
+    port_->Close();
+  } catch (const std::exception&) {
+  }
   QMainWindow::closeEvent(event);
   QCoreApplication::quit();
 }

@@ -2,15 +2,20 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/KeyTable.h"
+#include "app/SettingsStore.h"
 #include "base/UiText.h"
+#include "firmware/FirmwarePageQt.h"
 #include "help/HelpDeskQt.h"
+#include "monitor/LiveMonitorQt.h"
 #include "support/FakeSerialPort.h"
 #include "ui/UiTestSupport.h"
 
@@ -186,6 +191,64 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
   QApplication::sendEvent(f.Help().Window()->RichEdit1, &esc);
   EXPECT_FALSE(f.Help().HelpWindowOpen());
   EXPECT_FALSE(f.Help().Window()->isVisible());
+}
+
+TEST_F(HelpWindowTest, hideModeBringsTheWindowForwardOnF1AndTheHelpButton) {
+  TForm1& f = Start(true);
+  f.Help().SetHelpWindowMode(1);
+  ShowParameters(f, 2);
+  f.FormKeyDown(VK_F1);
+  TForm4* help = f.Help().Window();
+  ASSERT_NE(help, nullptr);
+  for (const char* way : {"F1", "button"}) {
+    f.activateWindow();
+    ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }, 2000)) << way;
+    f.GridEx1->setFocus();
+    if (std::string(way) == "F1")
+      f.FormKeyDown(VK_F1);
+    else
+      f.BtnHelpClick();
+    EXPECT_TRUE(RunUntil([&] { return help->isActiveWindow(); }, 2000)) << way;
+    EXPECT_TRUE(help->RichEdit1->hasFocus()) << way;
+    EXPECT_EQ(Selected(f), "ПОРОГ TPS") << way;
+  }
+}
+
+// The fitter closes the main window while the help, the magnifier and a programming window
+// are open: the program ends, the settings are written and the port is closed.
+TEST_F(HelpWindowTest, closingTheMainWindowEndsTheProgramWhateverElseIsOpen) {
+  fs::copy_file(fs::path(ORV_SOURCE_DIR) / "docs/mervolante.rtf", folder / "mervolante.rtf");
+  fs::current_path(folder.Path());
+  auto port = std::make_unique<FakeSerialPort>();
+  FakeSerialPort* line = port.get();
+  const std::string settingsPath = folder / "LPG2.reg";
+  window.Start(settingsPath, std::move(port));
+  TForm1& f = *window.form;
+  ASSERT_TRUE(RunUntil([&] { return line->Active(); }, 5000));
+  f.Help().SetHelpWindowMode(1);
+  ShowParameters(f, 2);
+  f.FormKeyDown(VK_F1);
+  ASSERT_NE(f.Help().Window(), nullptr);
+  f.Live().BtnLupClick();
+  ASSERT_TRUE(f.Live().MagnifierShown());
+  f.Firmware().OpenProgrammingWindow();
+  ASSERT_NE(f.Firmware().ProgrammingForm(), nullptr);
+  f.EDFile->setText("closed-with-help");
+
+  // The fitter's close arrives inside the program's event loop, which must then end.
+  QTimer::singleShot(0, &f, [&] { f.close(); });
+  // Should the loop not end, it is ended here so that the test fails instead of hanging.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  guard.start(60000);
+  const int status = QApplication::exec();
+  guard.stop();
+  EXPECT_EQ(status, 0) << "the program went on after its main window was closed";
+  for (QWidget* w : QApplication::topLevelWidgets())
+    EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+  EXPECT_FALSE(line->Active());
+  EXPECT_EQ(SettingsStore::Open(settingsPath).ReadString("FileName"), "closed-with-help");
 }
 
 }  // namespace
