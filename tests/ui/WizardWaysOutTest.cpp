@@ -1,0 +1,123 @@
+// The fitter starts the petrol phase, which sets the coil type to one cylinder for its
+// measurement, and leaves it in a way that neither applies nor asks: another page, F4 on the
+// page itself, a lost link, closing the program, or after pressing БЕНЗИН twice. The simulated
+// controller must end up with its own coil type again. The phase's backup file holds the
+// controller's parameters as they were before the phase.
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "app/KeyTable.h"
+#include "autoconfig/AutoConfiguration.h"
+#include "support/SimulatorProcess.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kConnectMs = 10000;
+constexpr int kLineMs = 8000;
+
+// The value the simulator last received for a parameter in a write frame "RX AA ii vv ss".
+std::optional<int> LastWrite(const SimulatorProcess& sim, int index) {
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "RX AA %02X ", index);
+  std::optional<int> value;
+  for (const std::string& line : sim.LogLines()) {
+    if (line.size() < 14 || line.compare(0, 9, prefix) != 0) continue;
+    int v = 0;
+    if (std::from_chars(line.data() + 9, line.data() + 11, v, 16).ec == std::errc()) value = v;
+  }
+  return value;
+}
+
+// What the simulated controller holds: its own value unless the program wrote another.
+int Held(const SimulatorProcess& sim, int index, int original) {
+  return LastWrite(sim, index).value_or(original);
+}
+
+enum class Way { OtherPage, F4, LinkLost, Close, RestartThenOtherPage };
+
+struct WayCase {
+  const char* name;
+  Way way;
+};
+
+class WizardWaysOutTest : public ::testing::TestWithParam<WayCase> {};
+
+TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItWas) {
+  const WayCase c = GetParam();
+  // A stopped engine holds the phase in step 3, waiting for the engine to start.
+  SimulatorProcess sim({"--coil", "2", "--engine", "stopped"});
+  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
+  TempFolder folder;
+  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
+  setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
+  WindowUnderTest window;
+  window.Start(folder.Path() + "/ORV/LPG2.reg");
+  TForm1& f = *window.form;
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2 && !f.Link().vars.readPending; }, kConnectMs));
+  const ParameterBlock before = f.Link().parameterBlock;
+  ASSERT_NE(before[wizard_byte::kCoilType], 5);
+
+  f.TabConfig->click();
+  f.BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return Held(sim, wizard_byte::kCoilType, before[32]) == 5; }, kLineMs));
+  ASSERT_TRUE(RunUntil([&] { return f.Wizard().Step() == 3; }, kLineMs));
+
+  // The backup file was made before the phase's first write and is named in the log.
+  const fs::path backups = folder.Path() + "/ORV/backup";
+  ASSERT_TRUE(fs::exists(backups));
+  std::string backupPath;
+  for (const auto& entry : fs::directory_iterator(backups)) backupPath = entry.path().string();
+  std::ifstream in(backupPath, std::ios::binary);
+  const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GE(content.size(), static_cast<std::size_t>(kExchangedParameterBytes));
+  for (int i = 0; i < kExchangedParameterBytes; ++i)
+    EXPECT_EQ(static_cast<std::uint8_t>(content[static_cast<std::size_t>(i)]), before[i]) << "byte " << i;
+  EXPECT_NE(f.Memo1->toPlainText().toStdString().find(backupPath), std::string::npos) << f.LogText();
+
+  const auto questions = window.dialogs.messages.size();
+  switch (c.way) {
+    case Way::OtherPage: f.TabParam->click(); break;
+    case Way::F4: f.FormKeyDown(VK_F4); break;
+    case Way::LinkLost:
+      // Every reply comes back damaged: the link is declared lost and the set-up page shown.
+      sim.Send("garble 1");
+      ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 0 && f.CurrentPage() == 0; }, kLineMs));
+      break;
+    case Way::Close: f.close(); break;
+    case Way::RestartThenOtherPage:
+      f.BitBtnConBen->click();
+      RunFor(300);
+      f.TabParam->click();
+      break;
+  }
+  EXPECT_EQ(window.dialogs.messages.size(), questions) << "no question on a way out before step 4";
+  EXPECT_TRUE(RunUntil([&] { return Held(sim, wizard_byte::kCoilType, before[32]) == before[32]; }, kLineMs))
+      << "the simulator holds coil type " << Held(sim, wizard_byte::kCoilType, before[32]);
+  for (int index : WizardBackup::kBytes) EXPECT_EQ(Held(sim, index, before[index]), before[index]) << index;
+  window.Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, WizardWaysOutTest,
+                         ::testing::Values(WayCase{"otherPage", Way::OtherPage}, WayCase{"f4", Way::F4},
+                                           WayCase{"linkLost", Way::LinkLost}, WayCase{"close", Way::Close},
+                                           WayCase{"restartThenOtherPage", Way::RestartThenOtherPage}),
+                         [](const ::testing::TestParamInfo<WayCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
