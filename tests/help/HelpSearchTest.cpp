@@ -223,4 +223,21 @@ TEST_F(HelpDocumentTest, isCodePage1251RtfThatStartsWithItsTitle) {
   EXPECT_NE(doc.text.find(U("Подключение командоконтроллера")), std::u16string::npos);
 }
 
+// The document names the program's own texts for the map page and the readings grid, exactly
+// as the program shows them, and promises no file names with a date.
+TEST_F(HelpDocumentTest, namesTheMapButtonsTheReadingsStatusTextsAndTheUnitsAsTheProgramShowsThem) {
+  auto trimmed = [](std::string text) {
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+    return U(text);
+  };
+  for (int id : {135, 136, 137, 160, 161, 162, 163, 164, 170, 171, 172, 173, 142, 143, 144, 150, 151, 410})
+    EXPECT_NE(doc.text.find(trimmed(UiText(id))), std::u16string::npos) << UiText(id);
+  for (const char* unit : {"[V]", "[ms]", "['C]"})
+    EXPECT_NE(doc.text.find(U(unit)), std::u16string::npos) << unit;
+  EXPECT_NE(doc.text.find(U("«Ликвидируй» — стирает карту командоконтроллера")), std::u16string::npos);
+  EXPECT_EQ(doc.text.find(U("дата и время")), std::u16string::npos);
+  EXPECT_EQ(doc.text.find(U("загрузчик командоконтроллера ждёт")), std::u16string::npos);
+}
+
 }  // namespace

@@ -55,6 +55,8 @@ struct WayCase {
   Way way;
 };
 
+void PrintTo(const WayCase& c, std::ostream* os) { *os << c.name; }
+
 class WizardWaysOutTest : public ::testing::TestWithParam<WayCase> {};
 
 TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItWas) {
