@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "firmware/DeviceContract.h"
 #include "firmware/ProgrammingDialogue.h"
 #include "link/LinkFrames.h"
+#include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
@@ -338,6 +340,62 @@ TEST(ProgrammingRun, LoaderThatNeverAnswersTheStartIsGivenUpLikeASilentRun) {
   rig.port.Feed(LoaderAnswer(8));
   EXPECT_EQ(rig.port.frames.size(), 1u);
   EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+}
+
+// Whatever takes the link out of a run's states ends the run through its one end path:
+// 910, the main window enabled, the link restarted; nothing else reaches the loader.
+TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
+  const struct {
+    const char* what;
+    bool running;  // the run under way, else still waiting for the loader's answer
+    std::function<void(Rig&)> takeOut;
+    bool byInfoTick;  // a stopped transmit timer: only the information tick still runs
+  } table[] = {
+      {"page change", true, [](Rig& r) { r.link.vars.linkState = link_state::kParameterPoll; }, false},
+      {"page change waiting", false, [](Rig& r) { r.link.vars.linkState = link_state::kSetupPoll; }, false},
+      {"reconnect", true, [](Rig& r) { r.link.vars.reconnectPending = true; }, false},
+      {"reconnect waiting", false, [](Rig& r) { r.link.vars.reconnectPending = true; }, false},
+      {"link stopped", true, [](Rig& r) { r.host.txEnabled = false; }, true},
+      {"link stopped waiting", false, [](Rig& r) { r.host.txEnabled = false; }, true},
+      {"link stopped and page", true,
+       [](Rig& r) {
+         r.host.txEnabled = false;
+         r.link.vars.linkState = link_state::kChoose;
+       },
+       true},
+  };
+  for (const auto& row : table) {
+    Rig rig;
+    rig.host.txEnabled = true;
+    ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host);
+    rig.dialogue.Start(Pattern(160));
+    if (row.running) {
+      rig.port.Feed(LoaderAnswer(0));
+      rig.port.Feed(RunReply(0x03, 0, 0));
+    }
+    supervisor.TimerInfoTimer();
+    rig.link.TimerTxTimer();
+    ASSERT_EQ(rig.dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Running, row.running) << row.what;
+    ASSERT_EQ(rig.dialogue.LastResultText(), 0) << row.what;
+    const std::size_t sent = rig.port.frames.size();
+    row.takeOut(rig);
+    if (row.byInfoTick)
+      supervisor.TimerInfoTimer();
+    else
+      rig.link.TimerTxTimer();
+    EXPECT_EQ(rig.dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Idle) << row.what;
+    EXPECT_EQ(rig.dialogue.LastResultText(), 910) << row.what;
+    EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(910)})) << row.what;
+    EXPECT_TRUE(rig.window.mainEnabled) << row.what;
+    EXPECT_EQ(rig.window.closes, 1) << row.what;
+    EXPECT_EQ(rig.port.frames.size(), sent) << row.what;  // no poll went to the loader
+    EXPECT_EQ(rig.link.vars.failedReconnects, 0) << row.what;
+    // The link is restarted: by the information tick that ended the run, or by the next one.
+    if (rig.link.vars.reconnectPending) supervisor.TimerInfoTimer();
+    EXPECT_TRUE(rig.host.txEnabled) << row.what;
+    EXPECT_EQ(rig.link.vars.linkState, link_state::kChoose) << row.what;
+    EXPECT_TRUE(rig.link.vars.readPending) << row.what;
+  }
 }
 
 TEST(ProgrammingRun, LoaderFallingSilentMidRunEndsWithNoLink) {
