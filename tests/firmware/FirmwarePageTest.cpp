@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -21,6 +19,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 #include "support/TempFolder.h"
+#include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -273,27 +272,6 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
   EXPECT_TRUE(form->Link().vars.reconnectPending);
 }
 
-// A key as the toolkit hands it to the window: to the control with the focus, else to the
-// window itself.
-void PressKeys(TForm1& form, const std::vector<int>& qtKeys) {
-  for (int key : qtKeys) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
-  }
-}
-
-void Click(QWidget* widget) {
-  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  const QPointF global = widget->mapToGlobal(at);
-  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(widget, &release);
-}
-
 // From the confirmation to the end of a run the main window takes no key of its key table
 // and no click; the run goes on, ends with 911 and restarts the link. The backup made
 // before it is named in the log the fitter sees after it.
@@ -376,7 +354,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   }
   const std::vector<QWidget*> clicked = {
       form->TabSet, form->TabParam, form->PanelInfo, form->Btn1, form->GridEx1->viewport(), form.get()};
-  for (QWidget* w : clicked) Click(w);
+  for (QWidget* w : clicked) ClickWidget(w);
   stillRunning("clicks");
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));
 
