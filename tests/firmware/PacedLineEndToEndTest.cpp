@@ -125,6 +125,7 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
     const char* byte6;
     std::string text;
   } table[] = {{"2", UiText(920) + UiText(923)}, {"3", UiText(920) + UiText(924)}, {"77", UiText(920)}};
+  const auto started = std::chrono::steady_clock::now();
   std::vector<std::unique_ptr<PacedProgram>> programs;
   for (const auto& row : table) {
     programs.push_back(std::make_unique<PacedProgram>(std::vector<std::string>{"--loader", row.byte6}));
@@ -137,6 +138,9 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
         return true;
       },
       kConnectMs));
+  RecordProperty(
+      "seconds_to_firmware_page",
+      std::to_string(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()));
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const PacedProgram& p = *programs[i];
     EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{table[i].text}) << table[i].byte6;
