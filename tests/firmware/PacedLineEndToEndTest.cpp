@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QObject>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <chrono>
 #include <cstdlib>
@@ -73,6 +75,28 @@ struct PacedProgram {
   std::chrono::steady_clock::time_point shownAt;
 };
 
+// Runs the event loop until the condition holds or the time is up, looking every 20 ms.
+// Unlike RunUntil it does not sleep between events: at line speed a pause after every
+// loader reply would add up over a thousand blocks.
+bool RunLoopUntil(const std::function<bool()>& condition, int timeoutMs) {
+  if (condition()) return true;
+  QEventLoop loop;
+  QTimer look, limit;
+  bool held = false;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (condition()) {
+      held = true;
+      loop.quit();
+    }
+  });
+  QObject::connect(&limit, &QTimer::timeout, [&] { loop.quit(); });
+  look.start(20);
+  limit.setSingleShot(true);
+  limit.start(timeoutMs);
+  loop.exec();
+  return held || condition();
+}
+
 double SecondsSince(std::chrono::steady_clock::time_point t) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
 }
@@ -96,7 +120,7 @@ class PacedLineTest : public ::testing::Test {
     ProgrammingDialogue& dialogue = form.Firmware().Page().Dialogue();
     bool midwayDone = false;
     form.Btn1Click();
-    const bool ended = RunUntil(
+    const bool ended = RunLoopUntil(
         [&] {
           const TForm3* w = form.Firmware().ProgrammingForm();
           if (midway && !midwayDone && w && w->Progres->isVisible() && w->Progres->value() >= midwayBlock) {
