@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -371,6 +372,27 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   EXPECT_NE(form->LogText().find(backup), std::string::npos) << form->LogText();
   EXPECT_EQ(form->LogText().find(images / "a.img"), std::string::npos);  // the list is gone
   unsetenv("XDG_DATA_HOME");
+}
+
+// Closing the program in the middle of a run takes its programming window with it; the
+// controller is left in its loader, which the next start finds.
+TEST_F(FirmwareWindowTest, ClosingTheWindowInTheMiddleOfARunEndsCleanly) {
+  WriteImage(images / "a.img", Pattern(3000));
+  Start();
+  form->TimerInfoTimer();
+  form->TabUpgClick();
+  form->Btn1Click();
+  Bytes answer = {0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00};
+  answer.push_back(FrameChecksum(answer.data(), answer.size()));
+  port->Feed(answer);
+  ASSERT_EQ(form->Firmware().Page().Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::Running);
+  QPointer<TForm3> window = form->Firmware().ProgrammingForm();
+  ASSERT_FALSE(window.isNull());
+  form->close();
+  form.reset();
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isNull());
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));  // no end box after the window went
 }
 
 }  // namespace
