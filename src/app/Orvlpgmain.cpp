@@ -577,7 +577,7 @@ void TForm1::ApplyTexts() {
 
 void TForm1::LeavePage() {
   const int page = CurrentPage();
-  if (page == 7) Memo1->clear();
+  if (page == 7) firmware_->PageLeft();
   if (page == 2) {
     for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) b->hide();
     HideReadProgress();
@@ -1058,6 +1058,7 @@ void TForm1::PlaceSetupEditors() {
 // Keys
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (firmware_ && firmware_->HoldsInput(watched, event)) return true;
   if (event->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget && widget->window() == this && widget->isWindow() == (widget == this)) {
@@ -1220,6 +1221,7 @@ void TForm1::HideReadProgress() {
 
 void TForm1::AddLogLine(const std::string& line) {
   if (env_.trace) env_.trace->Note(line);
+  if (CurrentPage() == 7) firmware_->KeepLogLine(line);
   Memo1->append(Q(DisplayText(line)));
 }
 

@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "firmware/DeviceContract.h"
+#include "help/CodePages.h"
+#include "help/RtfReader.h"
 #include "params/NumberText.h"
 
 namespace {
@@ -19,6 +21,31 @@ namespace {
 // bytes of the block. The pairs are disjoint, so the same exchanges undo them.
 constexpr std::pair<int, int> kBlockExchanges[] = {{0, 30}, {1, 14}};
 constexpr std::pair<int, int> kDataExchanges[] = {{0, 13}, {1, 10}, {2, 15}};
+
+constexpr int kNameCodePage = 1251;
+
+void AppendUtf8(std::string& out, char16_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The 1251 byte of a character; 0 when the code page lacks it.
+unsigned char CodePageByteOf(char16_t c) {
+  if (c < 0x80) return static_cast<unsigned char>(c);
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    if (DecodeCodePageByte(kNameCodePage, static_cast<unsigned char>(b)) == c && c != 0xFFFD)
+      return static_cast<unsigned char>(b);
+  }
+  return 0;
+}
 
 void Exchange(ImageInfoBlock& block, std::uint8_t* data) {
   for (auto [a, b] : kBlockExchanges) std::swap(block[a], block[b]);
@@ -169,6 +196,25 @@ std::vector<std::uint8_t> BuildImageFile(const std::vector<std::uint8_t>& plain,
   return file;
 }
 
+std::string ImageNameText(std::string_view stored) {
+  std::string text;
+  text.reserve(stored.size());
+  for (char c : stored) AppendUtf8(text, DecodeCodePageByte(kNameCodePage, static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ImageNameBytes(std::string_view text) {
+  const std::optional<std::u16string> wide = Utf16FromUtf8(text);
+  if (!wide) return std::string(text);
+  std::string bytes;
+  bytes.reserve(wide->size());
+  for (char16_t c : *wide) {
+    const unsigned char b = CodePageByteOf(c);
+    bytes += b != 0 || c == 0 ? static_cast<char>(b) : '?';
+  }
+  return bytes;
+}
+
 bool ImageFits(std::uint8_t target, std::uint8_t typeByte) {
   if (target == typeByte) return true;
   for (const Compatibility& c : kCompatibility) {
@@ -193,7 +239,7 @@ ImageReadResult ReadImageHeader(const std::string& path, ImageHeader& header) {
   file.Read(bytes.data(), bytes.size());
 
   const auto* name = reinterpret_cast<const char*>(bytes.data() + kImageNameOffset);
-  header.name.assign(name, std::find(name, name + kImageNameBytes, '\0'));
+  header.name = ImageNameText(std::string_view(name, std::find(name, name + kImageNameBytes, '\0')));
   ImageInfoBlock block;
   std::copy_n(bytes.begin() + kImageInfoOffset, kImageInfoBytes, block.begin());
   UnscrambleInfoBlock(block, bytes.data() + kImageDataOffset);
@@ -234,6 +280,16 @@ std::vector<std::string> ImageCandidates(const std::string& folder) {
     if (it->is_directory(typeError)) continue;
     paths.push_back(folder + "/" + name);
   }
-  std::sort(paths.begin(), paths.end());
+  // A directory has no order of its own: by file name, ignoring case, then as spelt.
+  auto lower = [](const std::string& path) {
+    std::string name = FileNameOf(path);
+    for (char& c : name)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return name;
+  };
+  std::sort(paths.begin(), paths.end(), [&](const std::string& a, const std::string& b) {
+    const std::string la = lower(a), lb = lower(b);
+    return la != lb ? la < lb : a < b;
+  });
   return paths;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/FilePaths.h"
@@ -64,9 +65,16 @@ struct ImageInfo {
 ImageInfo DecodeImageInfo(const ImageInfoBlock& block);
 ImageInfoBlock EncodeImageInfo(const ImageInfo& info);
 
+// Image descriptions are 8-bit text in code page 1251, like all of the program's texts.
+// The description shown for the stored bytes (UTF-8).
+std::string ImageNameText(std::string_view stored);
+// The producer's side: UTF-8 text as code page 1251 bytes, a character 1251 lacks as '?'.
+// Text that is not valid UTF-8 is taken to be 8-bit text already and kept as it is.
+std::string ImageNameBytes(std::string_view text);
+
 // A complete image file for `plain` data (an even number of bytes, 2 to 16384): the
-// description `name` (at most 127 bytes kept), the information block of `info` with the
-// data's length, both scrambled. Empty when the data cannot make an image.
+// description bytes `name` (code page 1251, at most 127 bytes kept), the information block
+// of `info` with the data's length, both scrambled. Empty when the data cannot make an image.
 std::vector<std::uint8_t> BuildImageFile(const std::vector<std::uint8_t>& plain, ImageInfo info,
                                          const std::string& name);
 
@@ -78,7 +86,7 @@ std::string ImageRowText(const ImageInfo& info);
 
 // What the listing reads of one image.
 struct ImageHeader {
-  std::string name;  // up to the first zero byte
+  std::string name;  // up to the first zero byte, decoded from code page 1251
   ImageInfo info;
 };
 
@@ -100,14 +108,15 @@ struct ListedImage {
   std::string name;     // column 1
 };
 
-// The images in `folder` that fit the device, in name order. Directories are skipped; a
+// The images in `folder` that fit the device, in file name order ignoring case. Directories are skipped; a
 // file that cannot be opened is passed to `cannotOpen` (its name without folder) and skipped.
 template <typename CannotOpen>
 std::vector<ListedImage> ListImagesIn(const std::string& folder, std::uint8_t typeByte,
                                       CannotOpen&& cannotOpen);
 
 // The candidate files of a folder: entries ending in ".img" that are not directories, in
-// name order; empty when the folder does not exist.
+// file name order ignoring case ("a.img" before "B.img"); empty when the folder does not
+// exist.
 std::vector<std::string> ImageCandidates(const std::string& folder);
 
 template <typename CannotOpen>

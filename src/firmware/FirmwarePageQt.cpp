@@ -1,5 +1,6 @@
 #include "firmware/FirmwarePageQt.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -23,6 +24,31 @@ FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdi
       page_(link, *this, host, dialogs, std::move(programDir)) {}
 
 FirmwarePageQt::~FirmwarePageQt() = default;
+
+bool FirmwarePageQt::HoldsInput(QObject* watched, const QEvent* event) {
+  const bool running =
+      !mainWindow_->isEnabled() || page_.Dialogue().CurrentPhase() != ProgrammingDialogue::Phase::Idle;
+  if (!running) return false;
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu: break;
+    default: return false;
+  }
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  return widget && widget->window() == mainWindow_;
+}
+
+void FirmwarePageQt::PageLeft() {
+  memo_->clear();
+  for (const std::string& line : keptLogLines_) memo_->append(Q(line));
+  keptLogLines_.clear();
+}
 
 void FirmwarePageQt::ShowImageList(const std::vector<ListedImage>& images, int rows) {
   grid_->setCurrentCell(std::min(1, grid_->rowCount() - 1), 0);

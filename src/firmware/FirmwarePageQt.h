@@ -6,6 +6,8 @@
 
 #include "firmware/FirmwarePage.h"
 
+class QEvent;
+class QObject;
 class QTableWidget;
 class QTextEdit;
 class QWidget;
@@ -21,6 +23,17 @@ class FirmwarePageQt : public FirmwarePageView {
 
   FirmwarePage& Page() { return page_; }
   TForm3* ProgrammingForm() const { return form_.get(); }  // null while no window is open
+
+  // From the confirmation of a run to its end the main window takes no key and no click:
+  // true for such an event on the way to the main window or one of its controls.
+  bool HoldsInput(QObject* watched, const QEvent* event);
+
+  // On this page the message log holds the image list and is rebuilt with it; a log line
+  // written here (the backup made before a run) is kept and written into the log when the
+  // page is left, where the fitter reads it after the run.
+  void KeepLogLine(const std::string& line) { keptLogLines_.push_back(line); }
+  // Leaving the page: the list goes from the log, the kept lines come into it.
+  void PageLeft();
 
   // FirmwarePageView
   void ShowImageList(const std::vector<ListedImage>& images, int rows) override;
@@ -38,4 +51,5 @@ class FirmwarePageQt : public FirmwarePageView {
   QTextEdit* memo_;
   std::unique_ptr<TForm3> form_;
   FirmwarePage page_;
+  std::vector<std::string> keptLogLines_;
 };

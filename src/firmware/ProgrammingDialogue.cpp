@@ -12,7 +12,10 @@ using namespace programming;
 RunPlan PlanRun(const std::vector<std::uint8_t>& image, int byteCount, std::uint8_t p) {
   RunPlan plan;
   plan.e = p / kExtraBlocksDivisor;
-  plan.n = byteCount / kBlockBytes + plan.e;
+  // The loader's count of blocks, but never fewer than the image fills: a last block that is
+  // only partly filled goes out too (padded with zeros).
+  const int filled = byteCount > 0 ? (byteCount + kBlockBytes - 1) / kBlockBytes : 0;
+  plan.n = std::max(byteCount / kBlockBytes + plan.e, filled);
   const std::size_t checked = plan.n > 0 ? static_cast<std::size_t>(plan.n - 1) * kBlockBytes : 0;
   for (std::size_t i = 0; i < checked && i < image.size(); ++i) {
     plan.sum += image[i];
@@ -173,6 +176,10 @@ void ProgrammingDialogue::SendBlock(int block) {
 void ProgrammingDialogue::OnProgrammingTick() {
   if (phase_ == Phase::Idle) return;
   if (++silence_ >= kWatchdogTicks) End(kTextNoLink);
+}
+
+void ProgrammingDialogue::OnLinkLeftRun() {
+  if (phase_ != Phase::Idle) End(kTextFailed);
 }
 
 // The dialogue is idle and the link stopped before the pause and the box, whose event loop

@@ -51,7 +51,7 @@ struct LoaderValues {
 // The derived values of a run.
 struct RunPlan {
   int e = 0;              // extra blocks, P div 8
-  int n = 0;              // blocks to send
+  int n = 0;              // blocks to send: L div 16 + E, at least L / 16 rounded up
   std::uint32_t sum = 0;  // of the first (N - 1) x 16 bytes, 24 bits
   std::uint8_t x = 0;     // their XOR
 };
@@ -97,6 +97,8 @@ class ProgrammingDialogue : public ProgrammingHandler {
 
   void OnProgrammingReply(const std::uint8_t* reply, int count) override;
   void OnProgrammingTick() override;
+  bool RunUnderWay() const override { return phase_ != Phase::Idle; }
+  void OnLinkLeftRun() override;
 
   Phase CurrentPhase() const { return phase_; }
   int ProgrammingSilence() const { return silence_; }

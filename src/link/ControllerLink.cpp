@@ -15,6 +15,7 @@ constexpr int kTesterLastIndex = 4;
 constexpr int kReadProgressMaximum = 105;
 constexpr int kScopeSampleOffset = 1;  // live reply bytes 1..14 land in record bytes 1..14
 constexpr int kScopeSampleBytes = 14;
+constexpr int kLoaderReportBytes = 8;
 
 int NextInCycle(int value, int first, int last) { return value >= last ? first : value + 1; }
 bool InRange(int value, int first, int last) { return value >= first && value <= last; }
@@ -32,6 +33,7 @@ std::uint32_t ControllerLink::NextRandom() {
 // Sending
 
 void ControllerLink::SendFrame(const std::vector<std::uint8_t>& frame, std::uint8_t replyCode) {
+  heldReplyBytes_ = 0;  // what is held belongs to the request before
   vars.expectedReply = replyCode;
   ++vars.unansweredCount;
   port_.WriteBuf(frame.data(), static_cast<int>(frame.size()));
@@ -75,6 +77,7 @@ bool ControllerLink::WritesOutstanding() const {
 }
 
 void ControllerLink::DiscardWaiting() {
+  heldReplyBytes_ = 0;
   for (int guard = 0; guard < 64; ++guard) {
     const int waiting = port_.ReadBufUsed();
     if (waiting <= 0) return;
@@ -82,8 +85,16 @@ void ControllerLink::DiscardWaiting() {
   }
 }
 
+void ControllerLink::CheckProgrammingHold(bool txRunning) {
+  if (!programming_ || !programming_->RunUnderWay()) return;
+  const bool awaitingLoader = vars.linkState == kStopped && vars.expectedReply == kLoader;
+  const bool held = txRunning && !vars.reconnectPending && (vars.linkState == kProgramming || awaitingLoader);
+  if (!held) programming_->OnLinkLeftRun();
+}
+
 void ControllerLink::TimerTxTimer() {
   NextRandom();  // keeps the generator moving; the programming seed is drawn from it
+  CheckProgrammingHold(true);
   if (vars.reconnectPending) return;
   // A programming start waits for the loader's answer with the link stopped; the same
   // handler times that wait.
@@ -203,8 +214,12 @@ void ControllerLink::SendPoll() {
 
 void ControllerLink::VaComm1RxChar(int /*count*/) {
   const int expected = vars.expectedReply;
+  if (expected == kParameterRead || expected == kLoaderReportPending) {
+    ReceiveParameterReply();
+    return;
+  }
   const int need = ReplyLength(expected);
-  if (need == 0 || expected == kLoaderReportPending || expected == kLoaderReportDone) return;
+  if (need == 0 || expected == kLoaderReportDone) return;
   const int waiting = port_.ReadBufUsed();
   if (waiting < need) return;
   const int n = port_.ReadBuf(work_.data(), std::min<int>(waiting, static_cast<int>(work_.size())));
@@ -213,10 +228,6 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
 
   if (expected == kLoader || expected == kProgrammingFrame) {
     if (programming_) programming_->OnProgrammingReply(r, n);
-    return;
-  }
-  if (expected == kParameterRead) {
-    HandleParameterReply(r, n);
     return;
   }
   if (r[0] != expected) return;  // not the reply we wait for: dropped
@@ -249,11 +260,35 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
   }
 }
 
+// A parameter read is answered in 4 bytes, or by the loader in its 8-byte report. At the
+// line's speed the report arrives a few bytes at a time: once its first byte is seen, the
+// bytes read so far are held until the report is whole. The next tick discards what is
+// still incomplete, like any reply that did not arrive within one tick.
+void ControllerLink::ReceiveParameterReply() {
+  const int held = heldReplyBytes_;
+  const int waiting = port_.ReadBufUsed();
+  if (waiting <= 0 || (held == 0 && waiting < ReplyLength(kParameterRead))) return;
+  const int room = static_cast<int>(work_.size()) - held;
+  const int got = port_.ReadBuf(work_.data() + held, std::min(waiting, room));
+  if (got <= 0) return;
+  const int n = held + got;
+  heldReplyBytes_ = 0;
+  if (n < ReplyLength(kParameterRead)) return;
+  const std::uint8_t* r = work_.data();
+  if (r[0] == kLoader && n < kLoaderReportBytes) {
+    vars.failedReconnects = 0;
+    vars.expectedReply = kLoaderReportPending;
+    heldReplyBytes_ = n;
+    return;
+  }
+  HandleParameterReply(r, n);
+}
+
 void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   vars.failedReconnects = 0;
   if (r[0] == kLoader) {
     vars.expectedReply = kLoaderReportPending;
-    if (n >= 8) HandleLoaderReport(r);
+    if (n >= kLoaderReportBytes) HandleLoaderReport(r);
     return;
   }
   if (r[0] != kParameterRead) return;

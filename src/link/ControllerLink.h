@@ -87,6 +87,10 @@ class ProgrammingHandler {
   virtual ~ProgrammingHandler() = default;
   virtual void OnProgrammingReply(const std::uint8_t* reply, int count) = 0;
   virtual void OnProgrammingTick() = 0;
+  // A run is under way: from the start request to its end.
+  virtual bool RunUnderWay() const = 0;
+  // Something took the link out of the run's states: the run ends as failed.
+  virtual void OnLinkLeftRun() = 0;
 };
 
 // The state of the link, owned by the main window through ControllerLink and shared with the
@@ -125,6 +129,11 @@ class ControllerLink {
   // The received-data event; the count is only a hint.
   void VaComm1RxChar(int count);
 
+  // A programming run holds the link: LinkState 254, or 255 while the start request waits
+  // for the loader, with no reconnect pending and the transmit timer running. When anything
+  // has taken the link out of that, the run ends through its one end path.
+  void CheckProgrammingHold(bool txRunning);
+
   // Link start after the port was opened: interval 1000 ms, a full read follows.
   void StartLink();
 
@@ -150,6 +159,7 @@ class ControllerLink {
   void StartFullRead();
   void SendPoll();
   void AdvanceScope();
+  void ReceiveParameterReply();
   void HandleParameterReply(const std::uint8_t* r, int n);
   void HandleLoaderReport(const std::uint8_t* r);
   void HandleLiveData(const std::uint8_t* r);
@@ -164,4 +174,5 @@ class ControllerLink {
   ProgrammingHandler* programming_ = nullptr;
   std::uint32_t randSeed_ = 0;
   std::array<std::uint8_t, 4096> work_{};
+  int heldReplyBytes_ = 0;  // the start of a loader report, at the front of work_
 };

@@ -88,6 +88,8 @@ void ConnectionSupervisor::ChangePort(int port) {
 }
 
 void ConnectionSupervisor::TimerInfoTimer() {
+  // A stopped transmit timer no longer ticks a programming run: its end comes from here.
+  link_.CheckProgrammingHold(linkHost_.TxEnabled());
   if (host_.TakeHelpRequest()) host_.OpenHelp();
   if (link_.vars.reconnectPending) {
     Reconnect();

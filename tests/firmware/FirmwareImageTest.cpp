@@ -161,6 +161,8 @@ TEST_F(ImageFolderTest, ListsFittingImagesInNameOrderAndSkipsTheRest) {
   Image("a.img", 0x96, 161);
   Image("c.img", 0x64);
   Image("d.IMG", 0x96);
+  Image("B2.img", 0x96);  // case is ignored: after "b.img", before "c.img"
+  Image("A.img", 0x96);   // the same name but for case: as spelt, capitals first
   Image("e.bin", 0x96);
   std::filesystem::create_directory(folder / "dir.img");
   Put(folder / "short.img", "only a few bytes");  // read as far as it goes: target 0 fits no device
@@ -169,16 +171,16 @@ TEST_F(ImageFolderTest, ListsFittingImagesInNameOrderAndSkipsTheRest) {
     const auto list = List(type);
     std::vector<std::string> names;
     for (const auto& image : list) names.push_back(FileNameOf(image.path));
-    std::vector<std::string> want = {"a.img", "b.img"};
+    std::vector<std::string> want = {"A.img", "a.img", "b.img", "B2.img"};
     if (type == 0x64) want.push_back("c.img");
     want.push_back("d.IMG");
     EXPECT_EQ(names, want) << int(type);
   }
   const auto list = List(0x32);
-  EXPECT_EQ(list[0].path, folder / "a.img");
-  EXPECT_EQ(list[0].rowText, " V1.61   2024.03.07");
-  EXPECT_EQ(list[0].name, "Image a.img");
-  EXPECT_EQ(list[1].rowText, " V1.50   2024.03.07");
+  EXPECT_EQ(list[1].path, folder / "a.img");
+  EXPECT_EQ(list[1].rowText, " V1.61   2024.03.07");
+  EXPECT_EQ(list[1].name, "Image a.img");
+  EXPECT_EQ(list[2].rowText, " V1.50   2024.03.07");
   EXPECT_TRUE(unopened.empty());
   EXPECT_TRUE(List(0x65).empty());
 }
@@ -252,6 +254,20 @@ TEST(ImageProducerTool, WritesAnImageTheProgramReadsBack) {
   EXPECT_EQ(header.name, "New firmware");
   EXPECT_EQ(ImageRowText(header.info), " V1.62   2025.11.02");
   EXPECT_TRUE(ImageFits(header.info.target, 0x65));
+
+  // The description is written in code page 1251 and shown as the text it was given.
+  const std::string cyrillic = "Прошивка TELK100 №7 «ГАЗ» ёЁ";
+  const std::string named = std::string(ORV_IMGMAKE_PATH) + " --input " + (folder / "plain.bin") +
+                            " --output " + (folder / "ru.img") +
+                            " --target 96 --version 161 --date 2026-12-09 --name '" + cyrillic + "'";
+  ASSERT_EQ(std::system(named.c_str()), 0);
+  ASSERT_EQ(ReadImageHeader(folder / "ru.img", header), ImageReadResult::Ok);
+  EXPECT_EQ(header.name, cyrillic);
+  const std::string stored = Slurp(folder / "ru.img").substr(kImageNameOffset, 5);
+  EXPECT_EQ(stored, "\xCF\xF0\xEE\xF8\xE8");          // "Проши" in 1251, one byte a letter
+  EXPECT_EQ(ImageNameBytes("Ω x"), "? x");            // a character 1251 lacks
+  EXPECT_EQ(ImageNameBytes("\xCF\xF0"), "\xCF\xF0");  // already 8-bit text: kept
+  EXPECT_EQ(ImageNameText("\x98"), "\xEF\xBF\xBD");   // a byte 1251 leaves empty
 
   Put(folder / "odd.bin", "abc");
   const std::string odd = std::string(ORV_IMGMAKE_PATH) + " --input " + (folder / "odd.bin") + " --output " +

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QToolButton>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +20,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 #include "support/TempFolder.h"
+#include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -265,6 +271,128 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
   EXPECT_EQ(dialogs.messages.back(), UiText(911));
   EXPECT_TRUE(form->Link().vars.reconnectPending);
+}
+
+// From the confirmation to the end of a run the main window takes no key of its key table
+// and no click; the run goes on, ends with 911 and restarts the link. The backup made
+// before it is named in the log the fitter sees after it.
+TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
+  setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
+  WriteImage(images / "a.img", Pattern(3000));
+  Start();
+  form->TimerInfoTimer();  // the port opens and the link starts
+  ASSERT_TRUE(port->Active());
+  PressKeys(*form, {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S});  // every page button shown
+  ASSERT_TRUE(form->ServiceModeOn());
+  form->Link().parameterBlock[1] = 145;
+  form->Link().parameterBlock[3] = 0;
+  form->ApplyConnectionMode(2);
+  form->TabUpgClick();
+  ASSERT_EQ(form->CurrentPage(), 7);
+  ASSERT_EQ(form->Firmware().Page().FirmwareList().size(), 1u);
+  form->SetTxEnabled(true);
+
+  auto feed = [&](Bytes f) {
+    f.push_back(FrameChecksum(f.data(), f.size()));
+    port->Feed(f);
+  };
+  form->Btn1Click();
+  ASSERT_FALSE(form->isEnabled());
+  feed({0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00});  // P = 0: 188 blocks
+  feed({0x07, 0x01, 0x03, 0x00, 0x00, 0x00, 0x00});
+  ProgrammingDialogue& dialogue = form->Firmware().Page().Dialogue();
+  ASSERT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running);
+  ASSERT_EQ(dialogue.Plan().n, 188);
+  const int fontIndex = form->CBFont->currentIndex();
+
+  const struct {
+    const char* name;
+    std::vector<int> keys;
+  } table[] = {
+      {"F1", {Qt::Key_F1}},
+      {"F2", {Qt::Key_F2}},
+      {"F3", {Qt::Key_F3}},
+      {"F4", {Qt::Key_F4}},
+      {"F5", {Qt::Key_F5}},
+      {"F6", {Qt::Key_F6}},
+      {"F7", {Qt::Key_F7}},
+      {"F8", {Qt::Key_F8}},
+      {"F9", {Qt::Key_F9}},
+      {"F10", {Qt::Key_F10}},
+      {"Ctrl+F11", {Qt::Key_Control, Qt::Key_F11}},
+      {"Ctrl+Q", {Qt::Key_Control, Qt::Key_Q}},
+      {"Ctrl+W", {Qt::Key_Control, Qt::Key_W}},
+      {"Ctrl+S", {Qt::Key_Control, Qt::Key_S}},
+      {"Ctrl+O", {Qt::Key_Control, Qt::Key_O}},
+      {"Ctrl+E", {Qt::Key_Control, Qt::Key_E}},
+      {"Enter", {Qt::Key_Return}},
+      {"Left", {Qt::Key_Left}},
+      {"Right", {Qt::Key_Right}},
+      {"service sequence", {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S}},
+  };
+  int block = 0;
+  auto stillRunning = [&](const char* what) {
+    EXPECT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running) << what;
+    EXPECT_EQ(form->Link().vars.linkState, link_state::kProgramming) << what;
+    EXPECT_FALSE(form->Link().vars.reconnectPending) << what;
+    EXPECT_FALSE(form->Link().vars.modeSwitchRequest) << what;
+    EXPECT_TRUE(form->TxEnabled()) << what;
+    EXPECT_EQ(form->CurrentPage(), 7) << what;
+    EXPECT_FALSE(form->isEnabled()) << what;
+    EXPECT_TRUE(form->ServiceModeOn()) << what;
+    EXPECT_EQ(form->CBFont->currentIndex(), fontIndex) << what;
+    EXPECT_TRUE(dialogs.fileRequests.empty()) << what;
+    // The loader's next request is still answered with its block, and nothing else went out.
+    const std::size_t sent = port->frames.size();
+    ++block;
+    feed({0x07, 0x01, 0x03, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(block)});
+    ASSERT_EQ(port->frames.size(), sent + 1) << what;
+    EXPECT_EQ(port->frames.back()[2], block) << what;
+  };
+  for (const auto& row : table) {
+    PressKeys(*form, row.keys);
+    stillRunning(row.name);
+  }
+  const std::vector<QWidget*> clicked = {
+      form->TabSet, form->TabParam, form->PanelInfo, form->Btn1, form->GridEx1->viewport(), form.get()};
+  for (QWidget* w : clicked) ClickWidget(w);
+  stillRunning("clicks");
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));
+
+  feed({0x07, 0x01, 0x05, 0x00, 0x00, 0x00, 188});
+  EXPECT_EQ(dialogue.LastResultText(), 911);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(form->Link().vars.reconnectPending);
+  form->TimerInfoTimer();  // the link restarts: the set-up page and its log
+  EXPECT_EQ(form->CurrentPage(), 0);
+  EXPECT_FALSE(form->Link().vars.reconnectPending);
+  const auto backups = std::filesystem::directory_iterator(folder / "ORV/backup");
+  ASSERT_NE(backups, std::filesystem::directory_iterator());
+  const std::string backup = backups->path().filename().string();
+  EXPECT_NE(form->LogText().find(backup), std::string::npos) << form->LogText();
+  EXPECT_EQ(form->LogText().find(images / "a.img"), std::string::npos);  // the list is gone
+  unsetenv("XDG_DATA_HOME");
+}
+
+// Closing the program in the middle of a run takes its programming window with it; the
+// controller is left in its loader, which the next start finds.
+TEST_F(FirmwareWindowTest, ClosingTheWindowInTheMiddleOfARunEndsCleanly) {
+  WriteImage(images / "a.img", Pattern(3000));
+  Start();
+  form->TimerInfoTimer();
+  form->TabUpgClick();
+  form->Btn1Click();
+  Bytes answer = {0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00};
+  answer.push_back(FrameChecksum(answer.data(), answer.size()));
+  port->Feed(answer);
+  ASSERT_EQ(form->Firmware().Page().Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::Running);
+  QPointer<TForm3> window = form->Firmware().ProgrammingForm();
+  ASSERT_FALSE(window.isNull());
+  form->close();
+  form.reset();
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isNull());
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));  // no end box after the window went
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "firmware/DeviceContract.h"
 #include "firmware/ProgrammingDialogue.h"
 #include "link/LinkFrames.h"
+#include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
@@ -136,6 +138,24 @@ TEST(ProgrammingFrames, LargeSumsSplitOverThreeBytes) {
   EXPECT_EQ(PlanRun(image, 16384, 17).n, 1026);  // E = 17 div 8
 }
 
+// N is the loader's count L div 16 + E, but never fewer blocks than the image fills.
+TEST(ProgrammingFrames, BlockCountCoversTheLastPartialBlock) {
+  const struct {
+    int bytes, p, n;
+  } table[] = {{0, 0, 0},      {2, 0, 1},        {14, 0, 1},       {16, 0, 1},       {18, 0, 2},
+               {30, 0, 2},     {32, 0, 2},       {34, 0, 3},       {2992, 0, 187},   {3000, 0, 188},
+               {3008, 0, 188}, {16382, 0, 1024}, {16384, 0, 1024}, {0, 8, 1},        {2, 8, 1},
+               {14, 8, 1},     {16, 8, 2},       {18, 8, 2},       {30, 8, 2},       {32, 8, 3},
+               {34, 8, 3},     {3000, 8, 188},   {3008, 8, 189},   {16382, 8, 1024}, {16384, 8, 1025},
+               {34, 16, 4},    {3000, 15, 188}};
+  for (const auto& row : table) {
+    const RunPlan plan =
+        PlanRun(Pattern(static_cast<std::size_t>(row.bytes)), row.bytes, static_cast<std::uint8_t>(row.p));
+    EXPECT_EQ(plan.n, row.n) << row.bytes << " bytes, P " << row.p;
+    EXPECT_EQ(plan.e, row.p / 8);
+  }
+}
+
 TEST(ProgrammingFrames, BlockTransformMatchesTheHandComputedBlock) {
   std::array<std::uint8_t, 16> d{};
   for (int i = 0; i < 16; ++i) d[i] = static_cast<std::uint8_t>(i);
@@ -218,6 +238,30 @@ TEST(ProgrammingRun, ImageArrivesIntactWithAndWithoutExtraBlocks) {
   }
 }
 
+// Images that end inside a block: every data byte reaches the loader, the rest of the last
+// block is zeros, and the loader's sums agree.
+TEST(ProgrammingRun, ShortAndUnevenImagesArriveWhole) {
+  for (std::uint8_t p : {0, 8}) {
+    for (std::size_t bytes : {2u, 14u, 18u, 3000u}) {
+      const Bytes image = Pattern(bytes);
+      sim::SimControllerOptions o;
+      o.loader = true;
+      o.loaderValueP = p;
+      o.expectedImage = image;
+      SimRig rig(o);
+      rig.dialogue.Start(image);
+      rig.Exchange();
+      const std::size_t n = std::max((bytes + 15) / 16, bytes / 16 + p / 8);
+      EXPECT_EQ(rig.dialogue.LastResultText(), 911) << bytes << " bytes, P " << int(p);
+      EXPECT_EQ(rig.sim.LastLoaderResult(), sim::LoaderResult::Success) << bytes;
+      EXPECT_EQ(rig.sim.LastImageCheck(), sim::ImageCheck::Match) << bytes;
+      ASSERT_EQ(rig.sim.ReceivedImage().size(), n * 16) << bytes;
+      EXPECT_TRUE(std::all_of(rig.sim.ReceivedImage().begin() + static_cast<std::ptrdiff_t>(bytes),
+                              rig.sim.ReceivedImage().end(), [](std::uint8_t b) { return b == 0; }));
+    }
+  }
+}
+
 TEST(ProgrammingRun, LoaderErrorStatusEndsAsFailed) {
   Rig rig;
   rig.dialogue.Start(Pattern(160));
@@ -296,6 +340,62 @@ TEST(ProgrammingRun, LoaderThatNeverAnswersTheStartIsGivenUpLikeASilentRun) {
   rig.port.Feed(LoaderAnswer(8));
   EXPECT_EQ(rig.port.frames.size(), 1u);
   EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+}
+
+// Whatever takes the link out of a run's states ends the run through its one end path:
+// 910, the main window enabled, the link restarted; nothing else reaches the loader.
+TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
+  const struct {
+    const char* what;
+    bool running;  // the run under way, else still waiting for the loader's answer
+    std::function<void(Rig&)> takeOut;
+    bool byInfoTick;  // a stopped transmit timer: only the information tick still runs
+  } table[] = {
+      {"page change", true, [](Rig& r) { r.link.vars.linkState = link_state::kParameterPoll; }, false},
+      {"page change waiting", false, [](Rig& r) { r.link.vars.linkState = link_state::kSetupPoll; }, false},
+      {"reconnect", true, [](Rig& r) { r.link.vars.reconnectPending = true; }, false},
+      {"reconnect waiting", false, [](Rig& r) { r.link.vars.reconnectPending = true; }, false},
+      {"link stopped", true, [](Rig& r) { r.host.txEnabled = false; }, true},
+      {"link stopped waiting", false, [](Rig& r) { r.host.txEnabled = false; }, true},
+      {"link stopped and page", true,
+       [](Rig& r) {
+         r.host.txEnabled = false;
+         r.link.vars.linkState = link_state::kChoose;
+       },
+       true},
+  };
+  for (const auto& row : table) {
+    Rig rig;
+    rig.host.txEnabled = true;
+    ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host);
+    rig.dialogue.Start(Pattern(160));
+    if (row.running) {
+      rig.port.Feed(LoaderAnswer(0));
+      rig.port.Feed(RunReply(0x03, 0, 0));
+    }
+    supervisor.TimerInfoTimer();
+    rig.link.TimerTxTimer();
+    ASSERT_EQ(rig.dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Running, row.running) << row.what;
+    ASSERT_EQ(rig.dialogue.LastResultText(), 0) << row.what;
+    const std::size_t sent = rig.port.frames.size();
+    row.takeOut(rig);
+    if (row.byInfoTick)
+      supervisor.TimerInfoTimer();
+    else
+      rig.link.TimerTxTimer();
+    EXPECT_EQ(rig.dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Idle) << row.what;
+    EXPECT_EQ(rig.dialogue.LastResultText(), 910) << row.what;
+    EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(910)})) << row.what;
+    EXPECT_TRUE(rig.window.mainEnabled) << row.what;
+    EXPECT_EQ(rig.window.closes, 1) << row.what;
+    EXPECT_EQ(rig.port.frames.size(), sent) << row.what;  // no poll went to the loader
+    EXPECT_EQ(rig.link.vars.failedReconnects, 0) << row.what;
+    // The link is restarted: by the information tick that ended the run, or by the next one.
+    if (rig.link.vars.reconnectPending) supervisor.TimerInfoTimer();
+    EXPECT_TRUE(rig.host.txEnabled) << row.what;
+    EXPECT_EQ(rig.link.vars.linkState, link_state::kChoose) << row.what;
+    EXPECT_TRUE(rig.link.vars.readPending) << row.what;
+  }
 }
 
 TEST(ProgrammingRun, LoaderFallingSilentMidRunEndsWithNoLink) {

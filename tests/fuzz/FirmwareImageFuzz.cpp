@@ -22,7 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(unreadable == 0 && listed.size() <= 1);
   ImageHeader header;
   FUZZ_CHECK(ReadImageHeader(path, header) == ImageReadResult::Ok);
-  FUZZ_CHECK(header.name.size() <= kImageNameBytes);
+  // The description is 1251 text shown as UTF-8: at most 3 bytes for each stored byte, and
+  // back to 1251 it takes no more room than it had.
+  FUZZ_CHECK(header.name.size() <= 3 * kImageNameBytes);
+  const std::string storedName = ImageNameBytes(header.name);
+  FUZZ_CHECK(storedName.size() <= kImageNameBytes);
   FUZZ_CHECK(listed.size() == (ImageFits(header.info.target, typeByte) ? 1u : 0u));
   if (!listed.empty()) {
     FUZZ_CHECK(listed[0].name == header.name);
@@ -46,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       bytes.begin(),
       bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), kFirmwareImageBytes) / 2 * 2));
   ImageInfo info = header.info;
-  const std::vector<std::uint8_t> built = BuildImageFile(plain, info, header.name);
+  const std::vector<std::uint8_t> built = BuildImageFile(plain, info, storedName);
   if (plain.empty()) {
     FUZZ_CHECK(built.empty());
     return 0;
@@ -59,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ImageHeader builtHeader;
   FUZZ_CHECK(ReadImageHeader(again, builtHeader) == ImageReadResult::Ok);
   FUZZ_CHECK(builtHeader.info.version == info.version && builtHeader.info.target == info.target);
-  FUZZ_CHECK(builtHeader.name == header.name.substr(0, kImageNameBytes - 1));
+  FUZZ_CHECK(builtHeader.name == ImageNameText(storedName.substr(0, kImageNameBytes - 1)));
   return 0;
 }

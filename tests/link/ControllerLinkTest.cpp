@@ -157,16 +157,18 @@ TEST_F(LinkTest, testerIsReadOnlyUpToIndexFourAndThenSendsOnlyWrites) {
   EXPECT_EQ(port.frames.back(), ParameterWriteFrame(40, 9));
 }
 
-TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytesWaiting) {
+TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
   link.StartLink();
   link.TimerTxTimer();
   port.Feed({0x3A, 0x64, 0x91, 0, 0, 0});
   EXPECT_EQ(link.vars.expectedReply, kLoaderReportPending);
   EXPECT_TRUE(host.modes.empty());
-  port.Feed({1, 0});  // the rest comes too late: not evaluated
-  EXPECT_TRUE(host.modes.empty());
-  link.TimerTxTimer();  // discards and repeats the read
+  link.TimerTxTimer();  // still incomplete at the tick: discarded, the read is repeated
   EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
+  EXPECT_EQ(link.vars.expectedReply, link_code::kParameterRead);
+  port.Feed({1, 0});  // the rest of the discarded report is no reply
+  EXPECT_TRUE(host.modes.empty());
+  link.TimerTxTimer();
   EXPECT_EQ(port.Waiting(), 0u);
 
   port.Feed({0x3A, 0x65, 0x92, 0, 0, 0, 1, 0});
@@ -177,6 +179,38 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytesWaiting) {
   EXPECT_EQ(link.sentParameterBlock[1], 0x92);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], UiText(920) + UiText(922));
+}
+
+// At the line's speed the report arrives a few bytes per received-data event.
+TEST_F(LinkTest, loaderReportSplitAtAnyByteIsEvaluatedOnceWhole) {
+  const Bytes report = {0x3A, 0x65, 0x92, 0, 0, 0, 3, 0x3C};
+  std::vector<std::vector<int>> splits = {{4, 4}, {1, 7}, {7, 1}, {1, 1, 1, 1, 1, 1, 1, 1}};
+  for (int first = 1; first < 8; ++first) splits.push_back({first, 8 - first});
+  for (const auto& split : splits) {
+    FakeSerialPort p;
+    ScriptedLinkHost h;
+    ReadingHistory hist;
+    ControllerLink l(p, h, hist);
+    p.Open();
+    p.OnRxChar = [&](int n) { l.VaComm1RxChar(n); };
+    l.StartLink();
+    l.TimerTxTimer();
+    std::size_t at = 0;
+    for (int part : split) {
+      EXPECT_TRUE(h.messages.empty()) << split.size() << " parts, first " << split[0];
+      p.Feed(Bytes(report.begin() + static_cast<std::ptrdiff_t>(at),
+                   report.begin() + static_cast<std::ptrdiff_t>(at + static_cast<std::size_t>(part))));
+      at += static_cast<std::size_t>(part);
+    }
+    EXPECT_EQ(h.modes, std::vector<int>{4}) << split.size() << " parts, first " << split[0];
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0], UiText(920) + UiText(924));
+    EXPECT_EQ(l.parameterBlock[0], 0x65);
+    EXPECT_EQ(l.parameterBlock[1], 0x92);
+    EXPECT_EQ(l.vars.linkState, link_state::kStopped);
+    EXPECT_EQ(l.vars.expectedReply, kLoaderReportDone);
+    EXPECT_EQ(p.frames.size(), 1u);  // nothing asked again
+  }
 }
 
 TEST_F(LinkTest, loaderReportTextFollowsByteSix) {

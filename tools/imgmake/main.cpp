@@ -23,7 +23,8 @@ constexpr std::string_view kUsage =
     "  --target HEX     target device code (for example 96, or 64 for one type byte only)\n"
     "  --version N      image version in hundredths (161 is version 1.61)\n"
     "  --date Y-M-D     the image's date\n"
-    "  --name TEXT      description shown on the firmware page (at most 127 bytes)\n"
+    "  --name TEXT      description shown on the firmware page, written in code page 1251\n"
+    "                   (at most 127 characters)\n"
     "  --data-seed N    first chain value of the data scrambling, 0..255 (default 90)\n"
     "  --counter N      data counter start, 0..255 (default 33)\n";
 
@@ -110,7 +111,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<std::uint8_t> plain(bytes.begin(), bytes.end());
-  const std::vector<std::uint8_t> file = BuildImageFile(plain, info, name);
+  // The program shows descriptions as code page 1251 text; the command line gives UTF-8.
+  const std::vector<std::uint8_t> file = BuildImageFile(plain, info, ImageNameBytes(name));
   if (file.empty()) {
     Say("orv-imgmake: the data must be an even number of bytes, 2 to 16384; " + input + " has " +
         std::to_string(plain.size()) + "\n");

@@ -1,0 +1,243 @@
+// The program with its real serial port against the simulator pacing both directions at the
+// line's 4800 baud: the bytes of a reply arrive a few at a time, as from a controller behind
+// a USB adapter. Each run takes the time the line takes.
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/UiText.h"
+#include "firmware/Orvlpgupg.h"
+#include "link/MainThreadQt.h"
+#include "support/SimulatorProcess.h"
+#include "support/TempFolder.h"
+#include "ui/InputEvents.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr int kConnectMs = 15000;
+constexpr int kRunMs = 120000;
+
+Bytes PlainImage(std::size_t bytes, std::uint32_t seed) {
+  Bytes plain(bytes);
+  for (auto& b : plain) {
+    seed = seed * 1103515245u + 12345u;
+    b = static_cast<std::uint8_t>(seed >> 16);
+  }
+  return plain;
+}
+
+// One program window on the paced simulator, its port given explicitly so that several
+// windows can run side by side.
+struct PacedProgram {
+  explicit PacedProgram(std::vector<std::string> options, const std::string& programDir = "/tmp")
+      : sim([&] {
+          options.push_back("--paced");
+          return options;
+        }()) {
+    if (!sim.Started()) return;
+    TestApplication();
+    MainWindowEnvironment env;
+    env.dialogs = &dialogs;
+    env.settingsPath = folder / "LPG2.reg";
+    env.programDir = programDir;
+    env.port = std::make_unique<TVaComm>(MakeQtMainThreadDispatcher(&context), sim.Pattern());
+    form = std::make_unique<TForm1>(std::move(env));
+    form->show();
+    shownAt = std::chrono::steady_clock::now();
+  }
+  bool InLoaderOnFirmwarePage() const {
+    return form->ConnectionMode() == 4 && form->CurrentPage() == 7 && !dialogs.messages.empty();
+  }
+  bool ReadInFull() const {
+    return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().vars.readPending;
+  }
+
+  SimulatorProcess sim;
+  TempFolder folder;
+  ScriptedDialogs dialogs;
+  QObject context;  // outlives the window's port
+  std::unique_ptr<TForm1> form;
+  std::chrono::steady_clock::time_point shownAt;
+};
+
+// Runs the event loop until the condition holds or the time is up, looking every 20 ms.
+// Unlike RunUntil it does not sleep between events: at line speed a pause after every
+// loader reply would add up over a thousand blocks.
+bool RunLoopUntil(const std::function<bool()>& condition, int timeoutMs) {
+  if (condition()) return true;
+  QEventLoop loop;
+  QTimer look, limit;
+  bool held = false;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (condition()) {
+      held = true;
+      loop.quit();
+    }
+  });
+  QObject::connect(&limit, &QTimer::timeout, [&] { loop.quit(); });
+  look.start(20);
+  limit.setSingleShot(true);
+  limit.start(timeoutMs);
+  loop.exec();
+  return held || condition();
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point t) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+class PacedLineTest : public ::testing::Test {
+ protected:
+  // An image made by the producer program from `plain`, next to the program.
+  void MakeImage(const Bytes& plain) {
+    Put(folder / "plain.bin", std::string(plain.begin(), plain.end()));
+    const std::string command = std::string(ORV_IMGMAKE_PATH) + " --input " + (folder / "plain.bin") +
+                                " --output " + (programDir / "firmware.img") +
+                                " --target 96 --version 161 --date 2026-12-09";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+
+  // Starts the run of the one listed image, calls `midway` once when the loader has asked
+  // for `midwayBlock`, and waits for the end; returns the result text.
+  int Program(PacedProgram& p, int midwayBlock = -1, const std::function<void()>& midway = nullptr) {
+    TForm1& form = *p.form;
+    if (form.Firmware().Page().FirmwareList().size() != 1) return -1;
+    ProgrammingDialogue& dialogue = form.Firmware().Page().Dialogue();
+    bool midwayDone = false;
+    form.Btn1Click();
+    const bool ended = RunLoopUntil(
+        [&] {
+          const TForm3* w = form.Firmware().ProgrammingForm();
+          if (midway && !midwayDone && w && w->Progres->isVisible() && w->Progres->value() >= midwayBlock) {
+            midwayDone = true;
+            midway();
+          }
+          return dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Idle;
+        },
+        kRunMs);
+    if (!ended || (midway && !midwayDone)) return 0;
+    return dialogue.LastResultText();
+  }
+
+  // The image the loader put together equals the plain image, then zeros to the block's end.
+  static bool ReceivedMatches(const std::string& path, const Bytes& plain, std::size_t blocks) {
+    const std::string got = Slurp(path);
+    if (got.size() != blocks * 16) return false;
+    if (!std::equal(plain.begin(), plain.end(), reinterpret_cast<const std::uint8_t*>(got.data())))
+      return false;
+    return std::all_of(got.begin() + static_cast<std::ptrdiff_t>(plain.size()), got.end(),
+                       [](char c) { return c == 0; });
+  }
+
+  TempFolder folder, programDir;
+};
+
+// The loader's report answers the first parameter read; each text of its byte 6 is shown and
+// the firmware page comes up. Three controllers side by side; the first two texts come with
+// the runs below.
+TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
+  const struct {
+    const char* byte6;
+    std::string text;
+  } table[] = {{"2", UiText(920) + UiText(923)}, {"3", UiText(920) + UiText(924)}, {"77", UiText(920)}};
+  std::vector<std::unique_ptr<PacedProgram>> programs;
+  for (const auto& row : table) {
+    programs.push_back(std::make_unique<PacedProgram>(std::vector<std::string>{"--loader", row.byte6}));
+    ASSERT_TRUE(programs.back()->sim.Started()) << programs.back()->sim.ErrorOutput();
+  }
+  EXPECT_TRUE(RunUntil(
+      [&] {
+        for (const auto& p : programs)
+          if (!p->InLoaderOnFirmwarePage()) return false;
+        return true;
+      },
+      kConnectMs));
+  RecordProperty("seconds_to_firmware_page", std::to_string(SecondsSince(programs.back()->shownAt)));
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    const PacedProgram& p = *programs[i];
+    EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{table[i].text}) << table[i].byte6;
+    EXPECT_EQ(p.form->Link().vars.linkState, link_state::kStopped);
+    EXPECT_EQ(p.form->Link().parameterBlock[0], 0x64);
+    EXPECT_TRUE(p.form->TabVisible(7));
+    // The controller was asked once: the report, though it came in pieces, was not dropped.
+    EXPECT_EQ(p.sim.ParameterReads(), std::vector<int>{0}) << table[i].byte6;
+  }
+}
+
+// A controller left in its loader is reflashed with a 3000-byte image (P = 0, so the last
+// block is only half filled) while page keys, F10, Ctrl+Q and clicks are pressed in the
+// middle of the run; the restarted link then reads the new program in full.
+TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadInFull) {
+  const Bytes plain = PlainImage(3000, 0x1234567);
+  MakeImage(plain);
+  PacedProgram p({"--loader", "0", "--loader-p", "0", "--received", folder / "received.bin"},
+                 programDir.Path());
+  ASSERT_TRUE(p.sim.Started()) << p.sim.ErrorOutput();
+  ASSERT_TRUE(RunUntil([&] { return p.InLoaderOnFirmwarePage(); }, kConnectMs));
+  RecordProperty("seconds_to_firmware_page", std::to_string(SecondsSince(p.shownAt)));
+  EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{UiText(920) + UiText(921)});
+  TForm1& form = *p.form;
+  PressKeys(form, {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S});  // every page button shown
+
+  EXPECT_EQ(Program(p, 90,
+                    [&] {
+                      PressKeys(form, {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6,
+                                       Qt::Key_F10, Qt::Key_Control, Qt::Key_Q, Qt::Key_F8, Qt::Key_Return});
+                      ClickWidget(form.TabParam);
+                      ClickWidget(form.PanelInfo);
+                      ClickWidget(form.Btn1);
+                    }),
+            911);
+  EXPECT_EQ(p.dialogs.messages.back(), UiText(911));
+  EXPECT_TRUE(form.isEnabled());
+  EXPECT_EQ(form.Firmware().ProgrammingForm(), nullptr);
+  ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }, 2000));
+  EXPECT_TRUE(ReceivedMatches(folder / "received.bin", plain, 188));
+
+  // The link restarts and reads the controller's new program, byte by byte at line speed.
+  ASSERT_TRUE(RunUntil([&] { return p.ReadInFull(); }, kConnectMs));
+  std::vector<int> reads = p.sim.ParameterReads();
+  const auto firstOfRead = std::find(reads.rbegin(), reads.rend(), 0);
+  reads.erase(reads.begin(), firstOfRead.base() - 1);
+  std::vector<int> want = {0};
+  for (int i = 1; i <= 104; ++i) want.insert(want.end(), {i, i});
+  want.push_back(105);
+  EXPECT_EQ(reads, want);
+  EXPECT_EQ(form.Link().parameterBlock[0], 0x64);
+  EXPECT_EQ(form.Link().parameterBlock[1], 145);
+  EXPECT_EQ(form.Link().sentParameterBlock, form.Link().parameterBlock);
+}
+
+// A whole 16 KB image at line speed with P = 0, from a loader whose last run ended in error.
+TEST_F(PacedLineTest, SixteenKilobyteImageArrivesIntact) {
+  const Bytes plain = PlainImage(16384, 0x7654321);
+  MakeImage(plain);
+  PacedProgram p({"--loader", "1", "--loader-p", "0", "--received", folder / "received.bin"},
+                 programDir.Path());
+  ASSERT_TRUE(p.sim.Started()) << p.sim.ErrorOutput();
+  ASSERT_TRUE(RunUntil([&] { return p.InLoaderOnFirmwarePage(); }, kConnectMs));
+  EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{UiText(920) + UiText(922)});
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(Program(p), 911);
+  RecordProperty("run_seconds", std::to_string(SecondsSince(started)));
+  EXPECT_TRUE(p.form->isEnabled());
+  ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }, 2000));
+  EXPECT_TRUE(ReceivedMatches(folder / "received.bin", plain, 1024));
+}
+
+}  // namespace

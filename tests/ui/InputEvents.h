@@ -1,0 +1,30 @@
+#pragma once
+
+// Keys and clicks as the toolkit hands them to the windows.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <vector>
+
+// Each key pressed and released in turn: to the control with the focus, else to `window`.
+inline void PressKeys(QWidget& window, const std::vector<int>& qtKeys) {
+  for (int key : qtKeys) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+  }
+}
+
+// A left click in the middle of the widget.
+inline void ClickWidget(QWidget* widget) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  const QPointF global = widget->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
