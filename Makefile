@@ -7,9 +7,13 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES   := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-              libbenchmark-dev locales xvfb xauth clang libclang-rt-14-dev fonts-liberation2
+# What the targets use: the build (Ninja, ccache, lld), Qt, GoogleTest, the fonts the window
+# is laid out for, the locale the locale-independence tests switch to, and clang with its
+# sanitizer and libFuzzer runtime for the second tree.
+PACKAGES   := cmake ninja-build ccache lld make g++ pkg-config qt6-base-dev libgl-dev \
+              libgtest-dev locales fonts-liberation2 clang libclang-rt-14-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+GENERATOR  := -G Ninja
 
 # Seconds each fuzz target runs in `make test` and in `make fuzz`.
 FUZZ_SECONDS      ?= 12
@@ -39,13 +43,13 @@ deps:
 	  $(SUDO) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt:
-	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DORV_SANITIZE=ON -DORV_FUZZ=ON
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
@@ -66,21 +70,25 @@ test-asan:
 fuzz: build-asan
 	$(MAKE) --no-print-directory fuzz-run FUZZ_RUN_SECONDS=$(FUZZ_LONG_SECONDS)
 
+# The targets run two at a time, one a core.
 fuzz-run:
-	@for t in $(FUZZ_TARGETS); do \
-	  mkdir -p $(ASAN_BUILD)/fuzz/$$t; \
-	  echo "fuzz_$$t: $(FUZZ_RUN_SECONDS) s"; \
-	  $(SANITIZER_ENV) ./$(ASAN_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_RUN_SECONDS) -timeout=10 \
-	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(ASAN_BUILD)/fuzz/$$t- \
-	    $(ASAN_BUILD)/fuzz/$$t tests/fuzz/corpus/$$t 2>$(ASAN_BUILD)/fuzz/$$t.log \
-	  || { tail -n 60 $(ASAN_BUILD)/fuzz/$$t.log; exit 1; }; \
-	  grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' $(ASAN_BUILD)/fuzz/$$t.log | tail -n 2; \
-	done
+	@$(MAKE) --no-print-directory -j 2 $(addprefix fuzz-one-,$(FUZZ_TARGETS))
+
+fuzz-one-%:
+	@mkdir -p $(ASAN_BUILD)/fuzz/$*
+	@$(SANITIZER_ENV) ./$(ASAN_BUILD)/fuzz_$* -max_total_time=$(FUZZ_RUN_SECONDS) -timeout=10 \
+	  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(ASAN_BUILD)/fuzz/$*- \
+	  $(ASAN_BUILD)/fuzz/$* tests/fuzz/corpus/$* 2>$(ASAN_BUILD)/fuzz/$*.log \
+	  || { tail -n 60 $(ASAN_BUILD)/fuzz/$*.log; exit 1; }
+	@echo "fuzz_$*: $(FUZZ_RUN_SECONDS) s, $$(grep -E '^stat::number_of_executed_units' $(ASAN_BUILD)/fuzz/$*.log | tail -n 1)"
 
 run: build
 	./tools/run-with-simulator.sh $(BUILD)
 
-bench: build
+# The benchmarks are built here only, not by `make test`.
+bench: deps $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) -DORV_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	./bench/run-all.sh $(BUILD)
 
 # Installs under PREFIX (default /usr/local): the program and its help document, a launcher,

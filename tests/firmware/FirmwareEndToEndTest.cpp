@@ -33,9 +33,11 @@ class FirmwareEndToEndTest : public ::testing::Test {
       b = static_cast<std::uint8_t>(v >> 16);
     }
     Put(folder / "plain.bin", std::string(plain.begin(), plain.end()));
-    const std::string command = std::string(ORV_IMGMAKE_PATH) + " --input " + (folder / "plain.bin") +
-                                " --output " + (programDir / "firmware.img") +
-                                " --target 96 --version 161 --date 2024-03-07";
+    std::string command = ORV_IMGMAKE_PATH " --input ";
+    command += folder / "plain.bin";
+    command += " --output ";
+    command += programDir / "firmware.img";
+    command += " --target 96 --version 161 --date 2024-03-07";
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
 

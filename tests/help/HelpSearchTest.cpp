@@ -141,7 +141,7 @@ const std::vector<Row> kByType{{425, 33}, {436, 57}, {531, 54}, {536, 59}, {537,
 class HelpDocumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto loaded = LoadRtfFile(std::string(ORV_SOURCE_DIR) + "/docs/mervolante.rtf");
+    auto loaded = LoadRtfFile(ORV_SOURCE_DIR "/docs/mervolante.rtf");
     ASSERT_TRUE(loaded.has_value());
     doc = std::move(*loaded);
   }
