@@ -23,13 +23,13 @@
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TimedLinkHost.h"
 #include "BenchSupport.h"
+#include "base/NumberText.h"
 #include "base/UiText.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/ProgrammingDialogue.h"
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
-#include "params/NumberText.h"
 
 namespace {
 

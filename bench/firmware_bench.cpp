@@ -34,11 +34,11 @@
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TimedLinkHost.h"
 #include "BenchSupport.h"
+#include "base/NumberText.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/ProgrammingDialogue.h"
 #include "link/ControllerLink.h"
 #include "link/TVaComm.h"
-#include "params/NumberText.h"
 
 namespace {
 

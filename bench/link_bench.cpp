@@ -38,12 +38,12 @@
 #include "../tests/support/SimulatorProcess.h"
 #include "../tests/support/TimedLinkHost.h"
 #include "BenchSupport.h"
+#include "base/NumberText.h"
 #include "link/ControllerLink.h"
 #include "link/LinkFrames.h"
 #include "link/TVaComm.h"
 #include "link/WireTrace.h"
-#include "monitor/ReadingHistory.h"
-#include "params/NumberText.h"
+#include "model/ReadingHistory.h"
 
 namespace {
 

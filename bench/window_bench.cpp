@@ -39,7 +39,7 @@
 #include "BenchSupport.h"
 #include "app/Orvlpgmain.h"
 #include "app/UserDialogsQt.h"
-#include "params/NumberText.h"
+#include "base/NumberText.h"
 
 namespace {
 

@@ -27,22 +27,22 @@
 #include <functional>
 #include <tuple>
 
+#include "app/MainThreadQt.h"
 #include "app/PageButtonStrip.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
 #include "base/GridFitQt.h"
+#include "base/NumberText.h"
 #include "base/UiText.h"
 #include "help/HelpDeskQt.h"
-#include "link/MainThreadQt.h"
 #include "link/TVaComm.h"
+#include "model/ParameterBlock.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/LiveMonitorQt.h"
 #include "monitor/PerformanceGraphQt.h"
-#include "params/NumberText.h"
 #include "params/ParameterBackup.h"
-#include "params/ParameterBlock.h"
 #include "params/ParameterEditorQt.h"
 
 namespace {

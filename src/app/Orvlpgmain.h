@@ -14,7 +14,7 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/WireTrace.h"
-#include "monitor/ReadingHistory.h"
+#include "model/ReadingHistory.h"
 #include "params/ParameterEditor.h"
 #include "params/ParameterTransfer.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "base/UserDialogs.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // Parameter bytes the wizard finds and sets.
 namespace wizard_byte {

@@ -10,10 +10,9 @@
 #include <string_view>
 #include <utility>
 
+#include "base/CodePages.h"
+#include "base/NumberText.h"
 #include "firmware/DeviceContract.h"
-#include "help/CodePages.h"
-#include "help/RtfReader.h"
-#include "params/NumberText.h"
 
 namespace {
 

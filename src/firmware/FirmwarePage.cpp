@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "base/UiText.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 namespace {
 constexpr int kTextCannotOpen = 702;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/CodePages.h"
+
 // A rich-text document as read from an RTF file: its characters and the formatting of
 // each stretch of them. Positions count UTF-16 code units; a paragraph ends in '\n', a line
 // break inside a paragraph is U+2028 and a tab '\t', so a position in `text` is the same
@@ -59,6 +61,3 @@ inline constexpr std::size_t kRtfMaxFileBytes = 16u * 1024u * 1024u;
 // Reads a file and its document; nothing when the file cannot be opened or read, or is
 // larger than kRtfMaxFileBytes.
 std::optional<RtfDocument> LoadRtfFile(const std::string& path);
-
-// UTF-16 of valid UTF-8 text; nothing when the bytes are not valid UTF-8.
-std::optional<std::u16string> Utf16FromUtf8(std::string_view utf8);

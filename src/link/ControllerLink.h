@@ -7,8 +7,8 @@
 
 #include "link/ReplyDecoding.h"
 #include "link/SerialPort.h"
-#include "monitor/ReadingHistory.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
+#include "model/ReadingHistory.h"
 
 // Values of LinkState: what the transmit tick sends.
 namespace link_state {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // What the configuration, map, memory and PORT replies put on screen. The receive handler
 // decodes a reply into one of these views; the window writes it into its grids and gauges.
@@ -39,18 +39,18 @@ ConfigurationView DecodeConfiguration(const std::uint8_t* reply, const Parameter
 
 struct MapColumnView {
   std::uint8_t status = 0;
-  int column = 0;  // GridEx1 column 1..22; 0 when the echoed index is outside 16..37
+  int column = 0;                     // GridEx1 column 1..22; 0 when the echoed index is outside 16..37
   std::array<std::string, 16> cells;  // rows 1..16
   int selectedColumn = 1;             // from the engine speed
   int selectedRow = 1;                // from the vacuum voltage
   int lamGauge = 0;
-  std::string rpmText, vacuumText;    // the magnifier's texts
+  std::string rpmText, vacuumText;  // the magnifier's texts
 };
 MapColumnView DecodeMapColumn(const std::uint8_t* reply, const ParameterBlock& block);
 
 struct MemoryBlockView {
   std::uint8_t status = 0;
-  int column = 0;  // GridEx1 column (index + 1); 0 when the index is outside the view
+  int column = 0;                     // GridEx1 column (index + 1); 0 when the index is outside the view
   std::array<std::string, 16> cells;  // rows 1..16, decimal
 };
 // blockCount: 38 SRAM blocks, 32 EEPROM blocks.
@@ -60,7 +60,7 @@ struct PortView {
   std::uint8_t status = 0;
   std::array<std::string, 8> voltageTexts;  // readings rows 1..8
   int lamGauge = 0, tpsGauge = 0, psiGauge = 0;
-  std::array<std::string, 24> bitTexts;     // GridEx1 column 1, rows 1..24
+  std::array<std::string, 24> bitTexts;  // GridEx1 column 1, rows 1..24
   std::vector<TracePoint> points;
 };
 PortView DecodePortView(const std::uint8_t* reply, const ParameterBlock& block);

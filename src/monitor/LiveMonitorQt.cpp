@@ -15,13 +15,13 @@
 
 #include "base/AtomicFile.h"
 #include "base/GridFitQt.h"
+#include "base/NumberText.h"
 #include "base/UiText.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/PerformanceGraphQt.h"
 #include "monitor/PlatformColourQt.h"
 #include "monitor/RecordingCsv.h"
 #include "monitor/RecordingFile.h"
-#include "params/NumberText.h"
 
 using namespace row_kind;
 

@@ -8,8 +8,8 @@
 
 #include "base/UserDialogs.h"
 #include "link/ReplyDecoding.h"
+#include "model/ReadingHistory.h"
 #include "monitor/Orvlpglup.h"
-#include "monitor/ReadingHistory.h"
 #include "monitor/ReadingRows.h"
 
 class QCheckBox;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "model/ParameterBlock.h"
+#include "model/ReadingHistory.h"
 #include "monitor/PerformanceGraph.h"
-#include "monitor/ReadingHistory.h"
-#include "params/ParameterBlock.h"
 
 // What a row of the readings grid shows (ReadingRowKind).
 namespace row_kind {

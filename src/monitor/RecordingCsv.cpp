@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "base/AtomicFile.h"
+#include "base/NumberText.h"
 #include "base/UiText.h"
 #include "monitor/ReadingRows.h"
 #include "monitor/RecordingFile.h"
-#include "params/NumberText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "monitor/ReadingHistory.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
+#include "model/ReadingHistory.h"
 
 // A history as a spreadsheet reads it: a header row with the channel names and units of the
 // readings grid (the rows of the parameters page for this block's configuration), then one

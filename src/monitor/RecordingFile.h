@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "base/FilePaths.h"
-#include "monitor/ReadingHistory.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
+#include "model/ReadingHistory.h"
 
 // A recording file: the 256-byte parameter block, then 3600 records of 16 bytes, oldest
 // first. No header, no checksum.

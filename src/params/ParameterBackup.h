@@ -3,7 +3,7 @@
 #include <ctime>
 #include <string>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // Automatic backups of the controller's parameters, made before an action overwrites them
 // wholesale (loading a file into the controller, the factory reset, the wizard's apply). A

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // What follows a change of a parameter: the bytes that depend on it, and the warnings about
 // values that do not fit together.

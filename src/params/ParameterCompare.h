@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // Comparing two parameter sets row by row, as the parameter view shows them.
 

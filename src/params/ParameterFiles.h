@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/FilePaths.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // Parameter files (.orvp): the raw 256 bytes of the ParameterBlock, without header.
 

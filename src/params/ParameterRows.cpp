@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/NumberText.h"
 #include "base/UiText.h"
-#include "params/NumberText.h"
 #include "params/ParameterTable.h"
 
 namespace {

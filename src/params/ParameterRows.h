@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // The rows of the parameter view: which parameters a controller shows, in which order, with
 // which label and value text, and how each row is edited.

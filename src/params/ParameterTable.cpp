@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 namespace {
 
@@ -26,8 +26,7 @@ constexpr std::array<int, 3> kProbeInputThreeWay{454, 456, 457};
 constexpr std::array<int, 5> kErrorFlags{404, 405, 406, 407, 408};
 
 constexpr ParameterInfo Options(int index, std::span<const int> texts, std::string_view meaning) {
-  return {index,       kFormatOption, 0.0,    0, static_cast<int>(texts.size()) - 1,
-          kArrowsOnly, texts,         meaning};
+  return {index, kFormatOption, 0.0, 0, static_cast<int>(texts.size()) - 1, kArrowsOnly, texts, meaning};
 }
 constexpr ParameterInfo OnOff(int index, std::string_view meaning) {
   return {index, kFormatYesNo, 0.0, 0, 1, kArrowsOnly, kYesNo, meaning};
@@ -133,38 +132,28 @@ int OptionTextId(const ParameterInfo& info, std::uint8_t value) {
 int YesNoTextId(std::uint8_t b) { return b < kYesNo.size() ? kYesNo[b] : kUnsetOptionTextId; }
 
 int ErrorFlagTextId(int bit) {
-  return bit >= 0 && bit < static_cast<int>(kErrorFlags.size())
-             ? kErrorFlags[static_cast<std::size_t>(bit)]
-             : 0;
+  return bit >= 0 && bit < static_cast<int>(kErrorFlags.size()) ? kErrorFlags[static_cast<std::size_t>(bit)]
+                                                                : 0;
 }
 
 std::string ResetCauseText(std::uint8_t b) {
   switch (b & 0x0F) {
-    case 2:
-      return "External Reset";
-    case 4:
-      return "Brown-out Reset";
+    case 2: return "External Reset";
+    case 4: return "Brown-out Reset";
     case 0:
-    case 8:
-      return "Watchdog Reset";
-    default:
-      return "Power On Reset";
+    case 8: return "Watchdog Reset";
+    default: return "Power On Reset";
   }
 }
 
 UnitSuffix UnitSuffixOf(int valueFormat) {
   switch (valueFormat) {
-    case kFormatVolts:
-      return {" [V]", 0};
+    case kFormatVolts: return {" [V]", 0};
     case kFormatTenths:
     case kFormatSeconds:
-    case kFormatHundredths:
-      return {" [s]", 0};
-    case kFormatSpeed:
-      return {{}, 150};
-    case kFormatTemperature:
-      return {" ['C]", 0};
-    default:
-      return {};
+    case kFormatHundredths: return {" [s]", 0};
+    case kFormatSpeed: return {{}, 150};
+    case kFormatTemperature: return {" ['C]", 0};
+    default: return {};
   }
 }

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "app/MainThreadQt.h"
 #include "base/UiText.h"
 #include "firmware/Orvlpgupg.h"
-#include "link/MainThreadQt.h"
 #include "support/SimulatorProcess.h"
 #include "support/TempFolder.h"
 #include "ui/InputEvents.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz/FuzzInput.h"
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput in(data, size);

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "params/NumberText.h"
-#include "params/ParameterBlock.h"
+#include "base/NumberText.h"
+#include "model/ParameterBlock.h"
 
 namespace {
 
@@ -16,10 +16,9 @@ TEST(NumberText, FormatFixedRoundsLikePrintfOnTheBinaryValue) {
     int decimals;
     const char* text;
   } cases[] = {
-      {0.5, 0, "0"},      {1.5, 0, "2"},      {2.5, 0, "2"},
-      {0.125, 2, "0.12"}, {0.375, 2, "0.38"}, {1.005, 2, "1.00"},
-      {2.675, 2, "2.67"}, {-0.4, 0, "-0"},    {-1.25, 1, "-1.2"},
-      {2500, 0, "2500"},  {0.58, 2, "0.58"},  {1e20, 0, "100000000000000000000"},
+      {0.5, 0, "0"},      {1.5, 0, "2"},      {2.5, 0, "2"},      {0.125, 2, "0.12"},
+      {0.375, 2, "0.38"}, {1.005, 2, "1.00"}, {2.675, 2, "2.67"}, {-0.4, 0, "-0"},
+      {-1.25, 1, "-1.2"}, {2500, 0, "2500"},  {0.58, 2, "0.58"},  {1e20, 0, "100000000000000000000"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.v, c.decimals), c.text) << c.v;
 }
@@ -78,8 +77,7 @@ TEST(NumberText, RussianLocaleChangesNeitherFormattingNorParsing) {
   struct RestoreCLocale {
     ~RestoreCLocale() { std::setlocale(LC_ALL, "C"); }
   } restore;
-  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr &&
-      std::setlocale(LC_ALL, "ru_RU.utf8") == nullptr) {
+  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr && std::setlocale(LC_ALL, "ru_RU.utf8") == nullptr) {
     FAIL() << "locale ru_RU.UTF-8 is missing; generate it (make deps runs "
               "localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)";
   }

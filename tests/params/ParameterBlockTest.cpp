@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 namespace {
 
@@ -98,8 +98,7 @@ TEST(ParameterBlock, ParsingDividesInDoubleTruncatesAndKeepsTheLowByte) {
       {"5", -1, 251},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ParseParameterValue(c.text, c.factor), c.byte)
-        << '"' << c.text << "\" / " << c.factor;
+    EXPECT_EQ(ParseParameterValue(c.text, c.factor), c.byte) << '"' << c.text << "\" / " << c.factor;
   }
   EXPECT_EQ(ParseParameterValue("5", std::nan("")), 0);
 }
@@ -138,9 +137,8 @@ TEST(ParameterBlock, ModelTextFollowsTheTypeByte) {
     const char* model;
     int deviceTextId;
   } cases[] = {
-      {0x32, " TELK50", 102},  {0x33, " TELK50", 102}, {0x64, " TELK100", 102},
-      {0x65, " TELK100", 102}, {0xCB, " H4401", 108},  {0x00, "", 0},
-      {0x34, "", 0},
+      {0x32, " TELK50", 102}, {0x33, " TELK50", 102}, {0x64, " TELK100", 102}, {0x65, " TELK100", 102},
+      {0xCB, " H4401", 108},  {0x00, "", 0},          {0x34, "", 0},
   };
   for (const auto& c : cases) {
     const ModelDescription d = ModelText(static_cast<std::uint8_t>(c.type));

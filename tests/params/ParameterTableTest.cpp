@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 #include "params/ParameterTable.h"
 
 namespace {
@@ -109,11 +109,10 @@ TEST(ParameterTable, UnitSuffixFollowsTheFormat) {
     int format;
     const char* text;
     int textId;
-  } cases[] = {
-      {kFormatVolts, " [V]", 0},      {kFormatTenths, " [s]", 0},       {kFormatSeconds, " [s]", 0},
-      {kFormatHundredths, " [s]", 0}, {kFormatTemperature, " ['C]", 0}, {kFormatSpeed, "", 150},
-      {kFormatWhole, "", 0},          {kFormatNonZero, "", 0},          {kFormatOption, "", 0},
-      {kFormatYesNo, "", 0}};
+  } cases[] = {{kFormatVolts, " [V]", 0},      {kFormatTenths, " [s]", 0},       {kFormatSeconds, " [s]", 0},
+               {kFormatHundredths, " [s]", 0}, {kFormatTemperature, " ['C]", 0}, {kFormatSpeed, "", 150},
+               {kFormatWhole, "", 0},          {kFormatNonZero, "", 0},          {kFormatOption, "", 0},
+               {kFormatYesNo, "", 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(UnitSuffixOf(c.format).text, c.text) << c.format;
     EXPECT_EQ(UnitSuffixOf(c.format).textId, c.textId) << c.format;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 // A TELK100 V1.45 that offers every parameter, with every option off and both sensors
 // present: the configuration the row and check tests start from.

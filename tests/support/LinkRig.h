@@ -15,7 +15,7 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
-#include "monitor/ReadingHistory.h"
+#include "model/ReadingHistory.h"
 #include "support/MainQueue.h"
 #include "support/SimulatorProcess.h"
 #include "support/TimedLinkHost.h"

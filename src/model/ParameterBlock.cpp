@@ -1,8 +1,8 @@
-#include "params/ParameterBlock.h"
+#include "model/ParameterBlock.h"
 
 #include <cmath>
 
-#include "params/NumberText.h"
+#include "base/NumberText.h"
 
 ParameterBlock FreshParameterBlock() {
   ParameterBlock block;
@@ -20,17 +20,12 @@ std::string FormatParameterValue(std::uint8_t b, int valueFormat, double factor)
   switch (valueFormat) {
     case kFormatWhole:
     case kFormatSpeed:
-    case kFormatSeconds:
-      return FormatFixed(value, 0);
+    case kFormatSeconds: return FormatFixed(value, 0);
     case kFormatVolts:
-    case kFormatHundredths:
-      return FormatFixed(value, 2);
-    case kFormatTenths:
-      return FormatFixed(value, 1);
-    case kFormatTemperature:
-      return FormatSigned(TemperatureDegrees(b));
-    case kFormatNonZero:
-      return FormatFixed(value != 0.0 ? 1.0 : 0.0, 0);
+    case kFormatHundredths: return FormatFixed(value, 2);
+    case kFormatTenths: return FormatFixed(value, 1);
+    case kFormatTemperature: return FormatSigned(TemperatureDegrees(b));
+    case kFormatNonZero: return FormatFixed(value != 0.0 ? 1.0 : 0.0, 0);
     default:
       // Option, yes/no and action rows are resolved by the views that know their texts.
       return {};
@@ -57,15 +52,11 @@ std::uint8_t ParseParameterValue(std::string_view text, double factor) {
 ModelDescription ModelText(std::uint8_t typeByte) {
   switch (typeByte) {
     case 0x32:
-    case 0x33:
-      return {" TELK50", 102};
+    case 0x33: return {" TELK50", 102};
     case 0x64:
-    case 0x65:
-      return {" TELK100", 102};
-    case kTesterType:
-      return {" H4401", 108};
-    default:
-      return {};
+    case 0x65: return {" TELK100", 102};
+    case kTesterType: return {" H4401", 108};
+    default: return {};
   }
 }
 
@@ -75,13 +66,12 @@ std::string VersionText(const ParameterBlock& block) {
 
 const std::array<TemperaturePoint, kTemperaturePoints>& TemperatureTable() {
   static constexpr std::array<TemperaturePoint, kTemperaturePoints> kTable{{
-      {0, 185},   {1, 175},   {3, 155},   {4, 145},   {5, 135},   {6, 130},   {7, 125},
-      {8, 120},   {9, 115},   {10, 110},  {11, 105},  {13, 100},  {15, 95},   {18, 90},
-      {21, 85},   {24, 80},   {25, 75},   {34, 70},   {40, 65},   {46, 60},   {55, 55},
-      {64, 50},   {75, 45},   {86, 40},   {99, 35},   {113, 30},  {128, 25},  {143, 20},
-      {158, 15},  {173, 10},  {187, 5},   {199, 0},   {212, -5},  {221, -10}, {229, -15},
-      {236, -20}, {241, -25}, {245, -30}, {248, -35}, {250, -40}, {252, -45}, {253, -50},
-      {254, -55}, {255, -60},
+      {0, 185},   {1, 175},   {3, 155},   {4, 145},   {5, 135},   {6, 130},   {7, 125},   {8, 120},
+      {9, 115},   {10, 110},  {11, 105},  {13, 100},  {15, 95},   {18, 90},   {21, 85},   {24, 80},
+      {25, 75},   {34, 70},   {40, 65},   {46, 60},   {55, 55},   {64, 50},   {75, 45},   {86, 40},
+      {99, 35},   {113, 30},  {128, 25},  {143, 20},  {158, 15},  {173, 10},  {187, 5},   {199, 0},
+      {212, -5},  {221, -10}, {229, -15}, {236, -20}, {241, -25}, {245, -30}, {248, -35}, {250, -40},
+      {252, -45}, {253, -50}, {254, -55}, {255, -60},
   }};
   return kTable;
 }

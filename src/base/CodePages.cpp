@@ -1,4 +1,4 @@
-#include "help/CodePages.h"
+#include "base/CodePages.h"
 
 #include <array>
 
@@ -56,4 +56,45 @@ char16_t DecodeCodePageByte(int codePage, unsigned char byte) {
     case 1251: return kCodePage1251[byte - 0x80];
     default: return kCodePage1252[byte - 0x80];
   }
+}
+
+// Overlong forms, surrogates and stray bytes are not valid.
+std::optional<std::u16string> Utf16FromUtf8(std::string_view in) {
+  std::u16string out;
+  out.reserve(in.size());
+  std::size_t i = 0;
+  while (i < in.size()) {
+    const auto b = static_cast<unsigned char>(in[i]);
+    char32_t cp = 0;
+    int extra = 0;
+    if (b < 0x80) {
+      cp = b;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      cp = b & 0x1F, extra = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      cp = b & 0x0F, extra = 2;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      cp = b & 0x07, extra = 3;
+    } else {
+      return std::nullopt;
+    }
+    if (i + static_cast<std::size_t>(extra) >= in.size()) return std::nullopt;
+    for (int k = 1; k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(in[i + k]);
+      if ((c & 0xC0) != 0x80) return std::nullopt;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+        (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+      return std::nullopt;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
 }

@@ -1,4 +1,4 @@
-#include "monitor/ReadingHistory.h"
+#include "model/ReadingHistory.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "params/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,9 +7,7 @@
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -54,8 +52,7 @@ std::string FormatFixed(double v, int decimals) {
   decimals = std::clamp(decimals, 0, 100);
   // The largest double has 309 integer digits; with sign, point and 100 decimals this fits.
   char buffer[512];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
   if (result.ec != std::errc()) return {};
   return std::string(buffer, result.ptr);
 }

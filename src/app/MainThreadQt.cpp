@@ -1,4 +1,4 @@
-#include "link/MainThreadQt.h"
+#include "app/MainThreadQt.h"
 
 #include <QMetaObject>
 #include <QObject>
