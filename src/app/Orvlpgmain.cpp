@@ -29,6 +29,8 @@
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
+#include "base/FilePaths.h"
+#include "base/FixedHeadingRowQt.h"
 #include "base/GridFitQt.h"
 #include "base/UiText.h"
 #include "help/HelpDeskQt.h"
@@ -234,8 +236,8 @@ void TForm1::CreateComponents() {
 
   GridEx1 = new QTableWidget(1, 2, client);
   GridEx1->setObjectName("GridEx1");
-  GridEx1->horizontalHeader()->hide();
   GridEx1->verticalHeader()->hide();
+  MakeHeadingRowFixed(GridEx1);
   GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(GridEx1, &QTableWidget::currentCellChanged, this,
@@ -858,9 +860,7 @@ void TForm1::LayoutMainWindow() {
   in.fontSize = fontSize;
   in.splitterTop = kTabConHeight + panel3Height;
   in.selectedRow = std::max(1, GridEx1->currentRow());
-  // TopRow counts the rows under the heading row 0, which stands above them at the top.
-  const QModelIndex top = GridEx1->indexAt(QPoint(0, 0));
-  in.topRow = top.isValid() ? top.row() + 1 : 1;
+  in.topRow = TopRow(GridEx1);
   in.readingsGridNeed = gridNeeds_[0];
   in.parameterGridNeed = gridNeeds_[1];
   layout_ = ComputeMainLayout(in);
@@ -902,6 +902,7 @@ void TForm1::LayoutMainWindow() {
   for (int c = 0; c < L.gridEx1ColumnCount; ++c) GridEx1->setColumnWidth(c, L.gridEx1ColumnWidth);
   if (L.gridEx1Column1Width) GridEx1->setColumnWidth(1, *L.gridEx1Column1Width);
   GridEx1->verticalHeader()->setDefaultSectionSize(L.gridEx1RowHeight + 1);
+  SetHeadingRowHeight(GridEx1, L.gridEx1RowHeight + 1);
   GridEx1->setSelectionBehavior(L.gridEx1RowSelect ? QAbstractItemView::SelectRows
                                                    : QAbstractItemView::SelectItems);
   GridEx1->setStyleSheet(QString("QTableWidget{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
@@ -933,7 +934,7 @@ void TForm1::LayoutMainWindow() {
   }
   RebuildEditor();
   if (L.gridEx1TopRow > 0 && L.gridEx1TopRow < GridEx1->rowCount())
-    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow - 1, 0), QAbstractItemView::PositionAtTop);
+    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow, 0), QAbstractItemView::PositionAtTop);
   // The grids' texts are known only once they are filled: when they need other widths than
   // this layout gave them, it runs once more with them.
   const int page = CurrentPage();
