@@ -312,7 +312,12 @@ void TForm1::CreateComponents() {
   connect(CBLang, &QComboBox::activated, this, [this](int) { CBLangChange(); });
   for (QComboBox* c : {CBCAut, CBFAut, CBList})
     connect(c, &QComboBox::activated, this, [this](int) { RebuildEditor(); });
-  connect(EDFile, &QLineEdit::textEdited, this, [this] { RebuildEditor(); });
+  // Typing leaves the box in place and focused; only the value cell under it follows.
+  connect(EDFile, &QLineEdit::textEdited, this, [this](const QString& text) {
+    for (int r = 1; r < GridEx1->rowCount(); ++r)
+      if (auto* item = GridEx1->item(r, 1); item && item->data(Qt::UserRole).value<void*>() == EDFile)
+        item->setText(text);
+  });
 
   CBReg = new QComboBox(client);
   CBReg->setObjectName("CBReg");
@@ -371,7 +376,7 @@ void TForm1::CreateComponents() {
   h.service = [this] { return serviceMode_; };
   h.stopPolling = [this] { timerTx_->stop(); };
   h.recordingOpened = [this](const std::string& path) {
-    openedFileName_ = path;
+    openedFileName_ = FileNameOf(path);  // the caption names the file without its folder
     ApplyConnectionMode(1);
     LayoutMainWindow();
   };
@@ -949,8 +954,10 @@ void TForm1::LayoutMainWindow() {
 }
 
 // The editors over the cells are placed while the grid fills, so a grid whose columns had
-// to change is filled once more.
+// to change is filled once more. The readings' rows follow bytes 33, 34 and 81 in every path
+// that changes them: then the whole window is laid out, which fills the grid as well.
 void TForm1::RebuildEditor() {
+  if (live_->LayoutOutdated()) return LayoutMainWindow();
   FillGridEx1();
   if (FitGridEx1Columns()) FillGridEx1();
 }
@@ -958,6 +965,10 @@ void TForm1::RebuildEditor() {
 // The grid's content for the page. The set-up page lists the program's own settings; the
 // other pages are filled by their views.
 void TForm1::FillGridEx1() {
+  // A focused box that is hidden would hand the keyboard to the grid's next cell: the grid
+  // takes it meanwhile, and the file name box gets it back when it is placed again.
+  const bool typing = EDFile->hasFocus();
+  if (typing) GridEx1->setFocus();
   for (QWidget* w :
        {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
         static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
@@ -1000,6 +1011,7 @@ void TForm1::FillGridEx1() {
     setupSelectedRow_ = std::clamp(setupSelectedRow_, 1, static_cast<int>(rows.size()));
     GridEx1->setCurrentCell(setupSelectedRow_, 1);
     PlaceSetupEditors();
+    if (typing && EDFile->isVisible()) EDFile->setFocus();
     return;
   }
   if (editorView_->RebuildEditor()) return;
@@ -1192,7 +1204,7 @@ void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, M
 
 void TForm1::Beep() { dialogs_.Beep(); }
 
-void TForm1::ParametersRead() { RebuildEditor(); }
+void TForm1::ParametersRead() { LayoutMainWindow(); }
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 
@@ -1223,7 +1235,7 @@ void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus
 
 void TForm1::ShowMapColumn(const MapColumnView& view) {
   editorView_->ShowMapColumn(view);
-  live_->ShowMapLambda(view.lamGauge);
+  live_->ShowMapReadings(view);
 }
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
