@@ -38,15 +38,18 @@ void MakeHeadingRowFixed(QTableWidget* grid) {
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->show();
   QAbstractItemModel* model = grid->model();
-  QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
+  // The grid deletes its model among its children after its headers: with a header as the
+  // connections' context, the model's last reset never reaches a grid half torn down.
+  QObject* context = grid->verticalHeader();
+  QObject::connect(model, &QAbstractItemModel::dataChanged, context,
                    [grid](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
                      if (topLeft.row() <= 0 && bottomRight.row() >= 0)
                        ShowHeadingTexts(grid, topLeft.column(), bottomRight.column());
                    });
-  QObject::connect(model, &QAbstractItemModel::modelReset, grid, [grid] { Refresh(grid); });
-  QObject::connect(model, &QAbstractItemModel::rowsInserted, grid, [grid] { Refresh(grid); });
-  QObject::connect(model, &QAbstractItemModel::rowsRemoved, grid, [grid] { Refresh(grid); });
-  QObject::connect(model, &QAbstractItemModel::columnsInserted, grid, [grid] { Refresh(grid); });
+  QObject::connect(model, &QAbstractItemModel::modelReset, context, [grid] { Refresh(grid); });
+  QObject::connect(model, &QAbstractItemModel::rowsInserted, context, [grid] { Refresh(grid); });
+  QObject::connect(model, &QAbstractItemModel::rowsRemoved, context, [grid] { Refresh(grid); });
+  QObject::connect(model, &QAbstractItemModel::columnsInserted, context, [grid] { Refresh(grid); });
   Refresh(grid);
 }
 

@@ -620,21 +620,4 @@ TEST(LiveMonitorTest, readOnlyFilesAreRefusedWithTheirNameAndLeftAsTheyAre) {
   }
 }
 
-// On the map page the reply writes the magnifier's texts while it is open.
-TEST(LiveMonitorTest, mapReplyWritesTheMagnifierTextsOnlyWhileItIsOpen) {
-  LiveRig rig;
-  std::uint8_t reply[23] = {0xC5, 0, 16};
-  reply[19] = 25;  // 2500 rpm
-  reply[20] = 40;
-  reply[21] = 62;  // 1.24 V
-  rig.live->SetMagnifierTexts("a", "b");
-  rig.live->ShowMapReadings(DecodeMapColumn(reply, rig.block));
-  EXPECT_EQ(rig.live->Lines(), (MagnifierLines{"a", "b"}));
-  EXPECT_EQ(rig.Gauge(kGaugeLam).Progress(), 40);
-  rig.live->BtnLupClick();
-  rig.live->ShowMapReadings(DecodeMapColumn(reply, rig.block));
-  EXPECT_EQ(rig.live->Lines(), (MagnifierLines{"2500" + UiText(150), "1.24 [V]"}));
-  rig.live->BtnLupClick();
-}
-
 }  // namespace
