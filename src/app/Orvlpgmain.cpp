@@ -234,10 +234,9 @@ void TForm1::CreateComponents() {
   Grid->verticalHeader()->hide();
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-  GridEx1 = new QTableWidget(1, 2, client);
+  GridEx1 = new FixedHeadingGrid(1, 2, client);
   GridEx1->setObjectName("GridEx1");
   GridEx1->verticalHeader()->hide();
-  MakeHeadingRowFixed(GridEx1);
   GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(GridEx1, &QTableWidget::currentCellChanged, this,

@@ -30,28 +30,30 @@ void Refresh(QTableWidget* grid) {
 
 }  // namespace
 
-void MakeHeadingRowFixed(QTableWidget* grid) {
-  QHeaderView* header = grid->horizontalHeader();
+FixedHeadingGrid::FixedHeadingGrid(int rows, int columns, QWidget* parent)
+    : QTableWidget(rows, columns, parent) {
+  QHeaderView* header = horizontalHeader();
   header->setSectionsClickable(false);
   header->setHighlightSections(false);
   header->setSectionResizeMode(QHeaderView::Fixed);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->show();
-  QAbstractItemModel* model = grid->model();
-  // The grid deletes its model among its children after its headers: with a header as the
-  // connections' context, the model's last reset never reaches a grid half torn down.
-  QObject* context = grid->verticalHeader();
-  QObject::connect(model, &QAbstractItemModel::dataChanged, context,
-                   [grid](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                     if (topLeft.row() <= 0 && bottomRight.row() >= 0)
-                       ShowHeadingTexts(grid, topLeft.column(), bottomRight.column());
-                   });
-  QObject::connect(model, &QAbstractItemModel::modelReset, context, [grid] { Refresh(grid); });
-  QObject::connect(model, &QAbstractItemModel::rowsInserted, context, [grid] { Refresh(grid); });
-  QObject::connect(model, &QAbstractItemModel::rowsRemoved, context, [grid] { Refresh(grid); });
-  QObject::connect(model, &QAbstractItemModel::columnsInserted, context, [grid] { Refresh(grid); });
-  Refresh(grid);
+  QAbstractItemModel* m = model();
+  connect(m, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+            if (topLeft.row() <= 0 && bottomRight.row() >= 0)
+              ShowHeadingTexts(this, topLeft.column(), bottomRight.column());
+          });
+  connect(m, &QAbstractItemModel::modelReset, this, [this] { Refresh(this); });
+  connect(m, &QAbstractItemModel::rowsInserted, this, [this] { Refresh(this); });
+  connect(m, &QAbstractItemModel::rowsRemoved, this, [this] { Refresh(this); });
+  connect(m, &QAbstractItemModel::columnsInserted, this, [this] { Refresh(this); });
+  Refresh(this);
 }
+
+// The grid's model is deleted among its children, after the grid itself is gone; its last
+// reset must not reach it.
+FixedHeadingGrid::~FixedHeadingGrid() { model()->disconnect(this); }
 
 void SetHeadingRowHeight(QTableWidget* grid, int height) { grid->horizontalHeader()->setFixedHeight(height); }
 

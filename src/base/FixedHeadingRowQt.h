@@ -1,13 +1,17 @@
 #pragma once
 
-class QTableWidget;
+#include <QTableWidget>
 
-// Row 0 of a grid as its fixed heading row. The pages go on writing their headings into row
-// 0, but that row itself is hidden and the grid's horizontal header shows its texts and
+// A grid whose row 0 is its fixed heading row. The pages go on writing their headings into
+// row 0, but that row itself is hidden and the grid's horizontal header shows its texts and
 // colours: the header stands above the rows, never scrolls and can be neither selected nor
 // pressed. Up, Page Up and Home therefore never reach the heading, and every row under it can
 // be scrolled into view.
-void MakeHeadingRowFixed(QTableWidget* grid);
+class FixedHeadingGrid : public QTableWidget {
+ public:
+  FixedHeadingGrid(int rows, int columns, QWidget* parent = nullptr);
+  ~FixedHeadingGrid() override;
+};
 
 // The heading's height: that of the rows under it.
 void SetHeadingRowHeight(QTableWidget* grid, int height);
