@@ -33,6 +33,8 @@
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
+#include "base/FilePaths.h"
+#include "base/FixedHeadingRowQt.h"
 #include "base/GridFitQt.h"
 #include "base/NumberText.h"
 #include "base/UiText.h"
@@ -246,9 +248,8 @@ void TForm1::CreateComponents() {
   Grid->verticalHeader()->hide();
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-  GridEx1 = new QTableWidget(1, 2, client);
+  GridEx1 = new FixedHeadingGrid(1, 2, client);
   GridEx1->setObjectName("GridEx1");
-  GridEx1->horizontalHeader()->hide();
   GridEx1->verticalHeader()->hide();
   GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -324,7 +325,12 @@ void TForm1::CreateComponents() {
   connect(CBLang, &QComboBox::activated, this, [this](int) { CBLangChange(); });
   for (QComboBox* c : {CBCAut, CBFAut, CBList})
     connect(c, &QComboBox::activated, this, [this](int) { RebuildEditor(); });
-  connect(EDFile, &QLineEdit::textEdited, this, [this] { RebuildEditor(); });
+  // Typing leaves the box in place and focused; only the value cell under it follows.
+  connect(EDFile, &QLineEdit::textEdited, this, [this](const QString& text) {
+    for (int r = 1; r < GridEx1->rowCount(); ++r)
+      if (auto* item = GridEx1->item(r, 1); item && item->data(Qt::UserRole).value<void*>() == EDFile)
+        item->setText(text);
+  });
 
   CBReg = new QComboBox(client);
   CBReg->setObjectName("CBReg");
@@ -383,7 +389,7 @@ void TForm1::CreateComponents() {
   h.service = [this] { return serviceMode_; };
   h.stopPolling = [this] { timerTx_->stop(); };
   h.recordingOpened = [this](const std::string& path) {
-    openedFileName_ = path;
+    openedFileName_ = FileNameOf(path);  // the caption names the file without its folder
     ApplyConnectionMode(1);
     LayoutMainWindow();
   };
@@ -896,9 +902,7 @@ void TForm1::LayoutMainWindow() {
   in.fontSize = fontSize;
   in.splitterTop = kTabConHeight + panel3Height;
   in.selectedRow = std::max(1, GridEx1->currentRow());
-  // TopRow counts the rows under the heading row 0, which stands above them at the top.
-  const QModelIndex top = GridEx1->indexAt(QPoint(0, 0));
-  in.topRow = top.isValid() ? top.row() + 1 : 1;
+  in.topRow = TopRow(GridEx1);
   in.readingsGridNeed = gridNeeds_[0];
   in.parameterGridNeed = gridNeeds_[1];
   layout_ = ComputeMainLayout(in);
@@ -940,6 +944,7 @@ void TForm1::LayoutMainWindow() {
   for (int c = 0; c < L.gridEx1ColumnCount; ++c) GridEx1->setColumnWidth(c, L.gridEx1ColumnWidth);
   if (L.gridEx1Column1Width) GridEx1->setColumnWidth(1, *L.gridEx1Column1Width);
   GridEx1->verticalHeader()->setDefaultSectionSize(L.gridEx1RowHeight + 1);
+  SetHeadingRowHeight(GridEx1, L.gridEx1RowHeight + 1);
   GridEx1->setSelectionBehavior(L.gridEx1RowSelect ? QAbstractItemView::SelectRows
                                                    : QAbstractItemView::SelectItems);
   GridEx1->setStyleSheet(QString("QTableWidget{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
@@ -971,7 +976,7 @@ void TForm1::LayoutMainWindow() {
   }
   RebuildEditor();
   if (L.gridEx1TopRow > 0 && L.gridEx1TopRow < GridEx1->rowCount())
-    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow - 1, 0), QAbstractItemView::PositionAtTop);
+    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow, 0), QAbstractItemView::PositionAtTop);
   // The grids' texts are known only once they are filled: when they need other widths than
   // this layout gave them, it runs once more with them.
   const int page = CurrentPage();
@@ -986,8 +991,10 @@ void TForm1::LayoutMainWindow() {
 }
 
 // The editors over the cells are placed while the grid fills, so a grid whose columns had
-// to change is filled once more.
+// to change is filled once more. The readings' rows follow bytes 33, 34 and 81 in every path
+// that changes them: then the whole window is laid out, which fills the grid as well.
 void TForm1::RebuildEditor() {
+  if (live_->LayoutOutdated()) return LayoutMainWindow();
   FillGridEx1();
   if (FitGridEx1Columns()) FillGridEx1();
 }
@@ -995,6 +1002,10 @@ void TForm1::RebuildEditor() {
 // The grid's content for the page. The set-up page lists the program's own settings; the
 // other pages are filled by their views.
 void TForm1::FillGridEx1() {
+  // A focused box that is hidden would hand the keyboard to the grid's next cell: the grid
+  // takes it meanwhile, and the file name box gets it back when it is placed again.
+  const bool typing = EDFile->hasFocus();
+  if (typing) GridEx1->setFocus();
   for (QWidget* w :
        {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
         static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
@@ -1037,6 +1048,7 @@ void TForm1::FillGridEx1() {
     setupSelectedRow_ = std::clamp(setupSelectedRow_, 1, static_cast<int>(rows.size()));
     GridEx1->setCurrentCell(setupSelectedRow_, 1);
     PlaceSetupEditors();
+    if (typing && EDFile->isVisible()) EDFile->setFocus();
     return;
   }
   if (editorView_->RebuildEditor()) return;
@@ -1231,7 +1243,7 @@ void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, M
 
 void TForm1::Beep() { dialogs_.Beep(); }
 
-void TForm1::ParametersRead() { RebuildEditor(); }
+void TForm1::ParametersRead() { LayoutMainWindow(); }
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 
@@ -1262,7 +1274,7 @@ void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus
 
 void TForm1::ShowMapColumn(const MapColumnView& view) {
   editorView_->ShowMapColumn(view);
-  live_->ShowMapLambda(view.lamGauge);
+  live_->ShowMapReadings(view);
 }
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {

@@ -123,6 +123,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return true;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes, std::string* error) {
   int fd;
   do {

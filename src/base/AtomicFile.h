@@ -16,6 +16,11 @@
 // failed. The target's folder must exist.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// True when path names an existing file that may not be written: one the user made read-only
+// to protect it (no write permission bit set, or no write access for this process). The
+// atomic rename would replace such a file, so the saves the user asks for refuse it first.
+bool IsReadOnlyFile(const std::string& path);
+
 // Reads the whole regular file at path into out. Refuses (returns false) a file that is
 // missing, unreadable, not a regular file (so a FIFO or device cannot block the caller), or
 // larger than maxBytes, also when it grows past maxBytes while being read. On failure out is

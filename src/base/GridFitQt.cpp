@@ -5,6 +5,8 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "base/FixedHeadingRowQt.h"
+
 namespace {
 
 int WidestText(const QTableWidget* grid, int column) {
@@ -22,8 +24,9 @@ int WidestText(const QTableWidget* grid, int column) {
 }
 
 int VerticalScrollBarRoom(const QTableWidget* grid) {
-  int rowsHeight = 0;
-  for (int row = 0; row < grid->rowCount(); ++row) rowsHeight += grid->rowHeight(row);
+  int rowsHeight = HeadingRowHeight(grid);
+  for (int row = 0; row < grid->rowCount(); ++row)
+    if (!grid->isRowHidden(row)) rowsHeight += grid->rowHeight(row);
   if (rowsHeight > grid->height() - 2 * grid->frameWidth())
     return grid->verticalScrollBar()->sizeHint().width();
   return 0;

@@ -25,11 +25,12 @@ class ReadingHistory {
   LiveReadings& At(int index);  // index clamped to 0..3599
   const LiveReadings& At(int index) const;
 
-  // Samples taken live since start (saturating). A wrap is a real one, worth an automatic
-  // save, only once the ring has been filled by live samples.
+  // Live samples taken since start or since the ring was last saved or loaded from a file
+  // (saturating at the ring's size). A wrap is worth an automatic save only while the ring
+  // holds such samples; after a stop and start it may be only partly filled.
   int SamplesTaken() const { return samplesTaken_; }
-  bool FullOfSamples() const { return samplesTaken_ >= kRecords; }
-  void ForgetSamples() { samplesTaken_ = 0; }
+  bool HasUnsavedSamples() const { return samplesTaken_ > 0; }
+  void MarkSaved() { samplesTaken_ = 0; }
 
   // Rewrites the ring in time order: the record after ScopeCursor (the oldest) becomes
   // record 0 and the current one record 3599; the cursor becomes 3599.

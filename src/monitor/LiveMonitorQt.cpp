@@ -203,6 +203,8 @@ void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   laying_ = false;
 }
 
+bool LiveMonitor::LayoutOutdated() const { return shown_ && !(Config(hooks_.page()) == config_); }
+
 // The design's widths are too narrow for some texts in the fonts at hand: the label and value
 // columns, the status texts and the probe alarm take what they need from the check column's
 // and the bars' spare room. Every text the page can show counts, so that the columns stay put
@@ -382,7 +384,10 @@ void LiveMonitor::ShowPortView(const PortView& v) {
   TraceView(v.points);
 }
 
-void LiveMonitor::ShowMapLambda(int value) { SetGauge(kGaugeLam, value); }
+void LiveMonitor::ShowMapReadings(const MapColumnView& v) {
+  SetGauge(kGaugeLam, v.lamGauge);
+  if (MagnifierShown()) SetMagnifierTexts(v.rpmText, v.vacuumText);
+}
 
 void LiveMonitor::GridMouseMove(int x, int y) {
   QTableWidget* grid = w_.Grid;
@@ -563,8 +568,12 @@ void LiveMonitor::BtnSaveVisClick() {
     dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
     return;
   }
-  if (!WriteFileAtomically(*path, RecordingBytes(hooks_.parameters(), history_, true)))
+  if (RefuseReadOnly(*path, 702)) return;
+  if (!WriteFileAtomically(*path, RecordingBytes(hooks_.parameters(), history_, true))) {
     dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+    return;
+  }
+  history_.MarkSaved();
 }
 
 void LiveMonitor::BtnOpenVisClick() {
@@ -582,7 +591,10 @@ void LiveMonitor::BtnOpenVisClick() {
   }
   hooks_.stopPolling();
   LoadRecording(bytes, hooks_.parameters(), history_);
-  history_.ForgetSamples();
+  // The file holds its records in time order, the newest last: so does the ring now, whatever
+  // the cursor was while the oscilloscope ran, and saving it again writes the same file.
+  history_.SetScopeCursor(kLastRecord);
+  history_.MarkSaved();
   hooks_.recordingOpened(*path);
 
   SetRunning(false);
@@ -593,12 +605,22 @@ void LiveMonitor::BtnOpenVisClick() {
 }
 
 void LiveMonitor::HistoryAboutToWrap() {
-  // The first sample after start also moves the cursor from 3599 to 0; only a ring filled
-  // by live samples is worth a file.
-  if (!history_.FullOfSamples() || !hooks_.autoSave()) return;
+  // The first sample after start, after opening a recording or after a stop also moves the
+  // cursor to 0: the ring is saved when it holds live samples no file has yet.
+  if (!history_.HasUnsavedSamples() || !hooks_.autoSave()) return;
   const std::string name = ProposedName(".orvv");
-  if (!WriteFileAtomically(name, RecordingBytes(hooks_.parameters(), history_, false)))
+  if (RefuseReadOnly(name, 730)) return;
+  if (!WriteFileAtomically(name, RecordingBytes(hooks_.parameters(), history_, false))) {
     dialogs_.ShowMessage(UiText(730), MessageButtons::Ok);
+    return;
+  }
+  history_.MarkSaved();
+}
+
+bool LiveMonitor::RefuseReadOnly(const std::string& path, int messageId) {
+  if (!IsReadOnlyFile(path)) return false;
+  dialogs_.ShowMessage(UiText(messageId) + " " + FileNameOf(path), MessageButtons::Ok);
+  return true;
 }
 
 void LiveMonitor::ExportCsv() {
@@ -606,6 +628,7 @@ void LiveMonitor::ExportCsv() {
   if (!path) return;
   hooks_.setFolder(true, FolderOf(*path));
   const int first = running_ ? history_.ScopeCursor() + 1 : 0;
+  if (RefuseReadOnly(*path, 702)) return;
   if (!WriteFileAtomically(*path, HistoryCsv(hooks_.parameters(), history_, first, hooks_.service())))
     dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
 }

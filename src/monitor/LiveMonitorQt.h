@@ -67,10 +67,15 @@ class LiveMonitor : public QObject {
 
   // Readings grid.
   void LayoutReadings(bool show, int rowHeight, int rowsVisible);
+  // True when the shown rows were laid out for other configuration bytes (33, 34, 81, the
+  // options), another page or service mode than the present ones.
+  bool LayoutOutdated() const;
   void ShowRecord(const LiveReadings& record, bool refreshCells);
   void ShowConfiguration(const ConfigurationView& view, bool hideSpeed);
   void ShowPortView(const PortView& view);
-  void ShowMapLambda(int value);
+  // The map reply: the lambda bar beside the map, and the magnifier's speed and vacuum texts
+  // while it is open.
+  void ShowMapReadings(const MapColumnView& view);
   void GridMouseMove(int x, int y);  // y from the grid's top edge
   void HideHint();
   const ReadingRowKinds& RowKinds() const { return kinds_; }
@@ -119,6 +124,8 @@ class LiveMonitor : public QObject {
   ReadingsConfig Config(int page) const;
   TraceSettings Traces() const;
   std::string ProposedName(const char* extension) const;
+  // An existing file made read-only is left as it is: the message and the file name, true.
+  bool RefuseReadOnly(const std::string& path, int messageId);
 
   LiveWidgets w_;
   LiveHooks hooks_;

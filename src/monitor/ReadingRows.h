@@ -59,6 +59,7 @@ struct ReadingsConfig {
   std::uint8_t vacuumType = 0;  // byte 81 (0 = absent)
 
   static ReadingsConfig From(const ParameterBlock& block, int page, bool service);
+  bool operator==(const ReadingsConfig&) const = default;
 };
 
 // Rows needed, the header row included.

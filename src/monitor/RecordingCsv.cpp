@@ -66,6 +66,10 @@ int ExportRecordingCsv(const std::string& input, std::string output, std::string
                                                                                       : input) +
              ".csv";
   }
+  if (IsReadOnlyFile(output)) {
+    if (error) *error = output + ": read-only, left as it is";
+    return 1;
+  }
   if (!WriteFileAtomically(output, HistoryCsv(block, history, 0, false), &why)) {
     if (error) *error = output + ": " + why;
     return 1;

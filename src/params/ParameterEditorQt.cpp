@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/FixedHeadingRowQt.h"
 #include "base/GridFitQt.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
@@ -165,7 +166,7 @@ void ParameterEditorQt::PlaceControls(bool afterScroll) {
   const int row = editor_.SelectedParamRow();
   if (row < 1 || row >= grid_->rowCount()) return;
   if (afterScroll) {
-    const int top = std::max(0, grid_->rowAt(0));
+    const int top = TopRow(grid_);
     if (row < top || row > top + ctx.rowsVisible - 2) return;
   }
   const ParameterRow r = editor_.RowAt(row);

@@ -239,7 +239,10 @@ ParameterList BuildParameterList(const ParameterBlock& block, int listOrder) {
   return list;
 }
 
-int ParameterTableLength(int count, int rowsVisible) { return count > rowsVisible ? count + 1 : rowsVisible; }
+// Rows 0 to count take count + 1 rows; the heading row stands above the rows that scroll.
+int ParameterTableLength(int count, int rowsVisible) {
+  return count + 1 > rowsVisible ? count + 1 : rowsVisible;
+}
 
 std::uint8_t SteppedValue(std::uint8_t value, const ParameterRow& row, int direction) {
   if (row.parameter == kTemperature)

@@ -68,7 +68,8 @@ ParameterList BuildParameterList(const ParameterBlock& block, int listOrder);
 // yes/no text, or the clear action.
 std::string RowValueText(const ParameterBlock& block, const ParameterRow& row);
 
-// Rows the table gets: count + 1 when the rows do not fit, else exactly the visible rows.
+// Rows the table gets: count + 1 (the heading and count rows) when they do not all fit in the
+// visible rows, else exactly the visible rows.
 int ParameterTableLength(int count, int rowsVisible);
 
 // The byte an arrow press gives: direction 0 steps down, 1 up; the range wraps around, the

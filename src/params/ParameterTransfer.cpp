@@ -1,5 +1,6 @@
 #include "params/ParameterTransfer.h"
 
+#include "base/AtomicFile.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
 #include "link/ControllerLink.h"
@@ -20,6 +21,11 @@ void ParameterTransfer::BtnSaveParClick() {
   host_.DirSave() = FolderOf(*path);
   if (!HasParameterExtension(*path)) {
     dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
+    return;
+  }
+  // A file made read-only is protected: it stays as it is.
+  if (IsReadOnlyFile(*path)) {
+    dialogs_.ShowMessage(UiText(702) + " " + FileNameOf(*path), MessageButtons::Ok);
     return;
   }
   if (!SaveParameterFile(*path, link_.parameterBlock)) dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/KeyTable.h"
 #include "base/AtomicFile.h"
@@ -18,6 +19,7 @@
 #include "monitor/LiveMonitorQt.h"
 #include "monitor/PerformanceGraphQt.h"
 #include "monitor/PlatformColourQt.h"
+#include "monitor/RecordingFile.h"
 #include "support/FakeSerialPort.h"
 #include "support/SimulatorProcess.h"
 #include "ui/UiTestSupport.h"
@@ -136,6 +138,27 @@ TEST(LiveMainWindowTest, aClickOnTheScopeButtonIsNoKeyPress) {
   EXPECT_TRUE(f.MagnifierOpen());
   f.TabMapClick();
   EXPECT_FALSE(f.MagnifierOpen());
+}
+
+// The caption names a recording opened from another folder by its file name alone.
+TEST(LiveMainWindowTest, aRecordingFromAnotherFolderIsNamedWithoutItsFolderInTheCaption) {
+  WindowUnderTest window;
+  TempFolder folder;
+  auto port = std::make_unique<FakeSerialPort>();
+  port->failOpen = true;
+  window.Start(folder.Path() + "/ORV/LPG2.reg", std::move(port));
+  TForm1& f = *window.form;
+  ParameterBlock block = FreshParameterBlock();
+  block[0] = 0x64;
+  block[1] = 150;
+  const std::string dir = folder.Path() + "/drives/monday";
+  ASSERT_TRUE(std::filesystem::create_directories(dir));
+  ASSERT_TRUE(WriteFileAtomically(dir + "/drive.orvv", RecordingBytes(block, ReadingHistory{}, true)));
+  window.dialogs.fileAnswers.push_back(dir + "/drive.orvv");
+  f.FormKeyDown(VK_CONTROL);
+  f.FormKeyDown('O');
+  EXPECT_EQ(f.ConnectionMode(), 1);
+  EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - [drive.orvv] - TELK100 V1.50");
 }
 
 }  // namespace

@@ -13,7 +13,10 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTime>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "base/AtomicFile.h"
 #include "base/UiText.h"
@@ -471,6 +474,157 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
   ASSERT_TRUE(ReadWholeFile(folder.Path() + "/drive.csv", csv, 1 << 20));
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 31);
   EXPECT_NE(csv.find("\r\n357.1,"), std::string::npos);  // the first sample in time order
+}
+
+// Counts the recordings in a folder.
+int Recordings(const std::string& folder) {
+  int n = 0;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) n += e.path().extension() == ".orvv";
+  return n;
+}
+
+// The automatic save runs whenever the cursor wraps to 0 while the ring holds live samples no
+// file has yet: after a stop and start too, never for an empty ring or a recording just opened.
+TEST(LiveMonitorTest, automaticSaveAfterAStopAndStartButNeverForARingWithoutNewSamples) {
+  TempFolder folder;
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  LiveRig rig;
+  rig.Layout();
+  rig.autoSave = true;
+  rig.prefix = "a";
+  LiveReadings r{};
+  r[3] = 33;
+  rig.Sample(r);  // the empty ring at start wraps: nothing saved
+  EXPECT_EQ(Recordings(folder.Path()), 0);
+  for (int i = 0; i < 99; ++i) rig.Sample(r);
+  rig.live->BtnScopeClick();  // stop: the ring in time order, the cursor at 3599
+  rig.live->BtnScopeClick();  // start: the next sample wraps
+  EXPECT_EQ(Recordings(folder.Path()), 0);
+  rig.Sample(r);
+  ASSERT_EQ(Recordings(folder.Path()), 1);
+  std::string saved;
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path())) {
+    ASSERT_TRUE(ReadWholeFile(e.path().string(), saved, 1 << 20));
+    std::filesystem::rename(e.path(), folder.Path() + "/first.kept");
+  }
+  ASSERT_EQ(saved.size(), 57856u);
+  EXPECT_EQ(saved[256 + 3599 * 16 + 3], 33);  // the 100 samples, the newest last
+  EXPECT_EQ(saved[256 + 3500 * 16 + 3], 33);
+  EXPECT_EQ(saved[256 + 3499 * 16 + 3], 0);
+  // Stopped and started again at once: the one new sample is saved with the ring.
+  rig.live->BtnScopeClick();
+  rig.live->BtnScopeClick();
+  rig.Sample(r);
+  EXPECT_EQ(Recordings(folder.Path()), 1);
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+    if (e.path().extension() == ".orvv") std::filesystem::remove(e.path());
+
+  // A recording opened and started: its records are in a file already.
+  const std::string path = folder.Path() + "/old.orvv";
+  rig.dialogs.fileAnswers.push_back(path);
+  rig.live->BtnSaveVisClick();
+  rig.dialogs.fileAnswers.push_back(path);
+  rig.live->BtnOpenVisClick();
+  rig.live->BtnScopeClick();
+  rig.Sample(r);
+  ASSERT_EQ(chdir(previous), 0);
+  EXPECT_EQ(Recordings(folder.Path()), 1);  // old.orvv alone
+  EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+// A recording opened while the oscilloscope runs is in time order in the ring; saved again
+// it gives the file that was opened, byte for byte.
+TEST(LiveMonitorTest, aRecordingOpenedWhileRunningIsSavedAgainAsTheSameFile) {
+  TempFolder folder;
+  LiveRig rig;
+  rig.Layout();
+  ReadingHistory drive;
+  for (int i = 0; i < 3600; ++i) {
+    drive.Advance();
+    drive.Current()[3] = static_cast<std::uint8_t>(i % 251);
+    drive.Current()[9] = static_cast<std::uint8_t>(i / 251);
+  }
+  ParameterBlock block = FreshParameterBlock();
+  block[0] = 0x64;
+  const std::string original = RecordingBytes(block, drive, true);
+  const std::string opened = folder.Path() + "/drive.orvv", again = folder.Path() + "/again.orvv";
+  {
+    std::ofstream out(opened, std::ios::binary);
+    out << original;
+  }
+  for (int i = 0; i < 1234; ++i) rig.Sample(LiveReadings{0, 0, 0, 5});
+  ASSERT_TRUE(rig.live->Running());
+  ASSERT_EQ(rig.history.ScopeCursor(), 1233);
+  rig.dialogs.fileAnswers = {opened, again};
+  rig.live->BtnOpenVisClick();
+  rig.live->BtnSaveVisClick();
+  std::string saved;
+  ASSERT_TRUE(ReadWholeFile(again, saved, 1 << 20));
+  EXPECT_TRUE(saved == original);
+  EXPECT_EQ(rig.history.ScopeCursor(), 3599);
+}
+
+// An existing file the fitter made read-only is refused with its name and stays as it was:
+// recordings, the CSV export and the automatic save alike.
+TEST(LiveMonitorTest, readOnlyFilesAreRefusedWithTheirNameAndLeftAsTheyAre) {
+  TempFolder folder;
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  LiveRig rig;
+  rig.Layout();
+  rig.prefix = "";
+  for (int i = 0; i < 20; ++i) rig.Sample(LiveReadings{0, 0, 0, 7});
+  struct Case {
+    const char* name;
+    std::function<void()> save;
+    int messageId;
+  } cases[] = {
+      {"kept.orvv", [&] { rig.live->BtnSaveVisClick(); }, 702},
+      {"kept.csv", [&] { rig.live->ExportCsv(); }, 702},
+  };
+  for (const Case& c : cases) {
+    const std::string path = folder.Path() + "/" + c.name;
+    {
+      std::ofstream out(path);
+      out << "protected";
+    }
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    rig.dialogs.fileAnswers.push_back(path);
+    c.save();
+    ASSERT_FALSE(rig.dialogs.messages.empty()) << c.name;
+    EXPECT_EQ(rig.dialogs.messages.back(), UiText(c.messageId) + " " + c.name);
+    std::string after;
+    ASSERT_TRUE(ReadWholeFile(path, after, 1 << 20));
+    EXPECT_EQ(after, "protected") << c.name;
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u) << c.name;
+  }
+  // The automatic save at the wrap: the name of the minute is read-only.
+  rig.autoSave = true;
+  rig.live->BtnScopeClick();
+  rig.live->BtnScopeClick();
+  const QTime now = QTime::currentTime();
+  for (const QTime& t : {now, now.addSecs(60)}) {
+    const std::string name = folder.Path() + "/" + RecordingName("", t.hour(), t.minute());
+    std::ofstream(name) << "protected";
+    ASSERT_EQ(chmod(name.c_str(), 0444), 0);
+  }
+  const std::size_t before = rig.dialogs.messages.size();
+  rig.Sample(LiveReadings{});
+  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_EQ(rig.dialogs.messages.size(), before + 1);
+  EXPECT_EQ(rig.dialogs.messages.back().substr(0, UiText(730).size()), UiText(730));
+  EXPECT_NE(rig.dialogs.messages.back().find(".orvv"), std::string::npos);
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path())) {
+    std::string text;
+    if (e.path().extension() != ".orvv") continue;
+    ASSERT_TRUE(ReadWholeFile(e.path().string(), text, 1 << 20));
+    EXPECT_EQ(text, "protected");
+  }
 }
 
 }  // namespace

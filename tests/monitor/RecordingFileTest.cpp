@@ -76,15 +76,20 @@ TEST(RecordingFileTest, namesAndExtensions) {
   EXPECT_EQ(FolderOf("b.orvv"), "");
 }
 
-TEST(ReadingHistoryTest, onlyARingFilledByLiveSamplesCountsAsAFullWrap) {
+TEST(ReadingHistoryTest, aWrapIsWorthASaveWhileTheRingHoldsUnsavedLiveSamples) {
   ReadingHistory history;
-  EXPECT_TRUE(history.WillWrap());  // the first sample moves 3599 to 0
-  EXPECT_FALSE(history.FullOfSamples());
+  EXPECT_TRUE(history.WillWrap());  // the first sample moves 3599 to 0: nothing to save
+  EXPECT_FALSE(history.HasUnsavedSamples());
   for (int i = 0; i < 3600; ++i) history.Advance();
   EXPECT_TRUE(history.WillWrap());
-  EXPECT_TRUE(history.FullOfSamples());
-  history.ForgetSamples();
-  EXPECT_FALSE(history.FullOfSamples());
+  EXPECT_TRUE(history.HasUnsavedSamples());
+  history.MarkSaved();
+  EXPECT_FALSE(history.HasUnsavedSamples());
+  // A stop rewrites the ring in time order and the next sample wraps: a partly filled ring.
+  for (int i = 0; i < 10; ++i) history.Advance();
+  history.ToTimeOrder();
+  EXPECT_TRUE(history.WillWrap());
+  EXPECT_TRUE(history.HasUnsavedSamples());
 }
 
 ReadingHistory KnownHistory() {

@@ -2,6 +2,7 @@
 // in-memory serial port: what a step, a typed value, a clear or a file load sends.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -248,6 +249,27 @@ TEST_F(ParameterEditing, SaveProposesTheFileNameAndChecksTheExtension) {
   dialogs.fileAnswers = {std::nullopt};
   transfer.BtnSaveParClick();
   EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A parameter file the fitter made read-only to protect it is refused with its name; the file
+// keeps its bytes and its permissions. A writable one is replaced as before.
+TEST_F(ParameterEditing, SavingOverAReadOnlyFileIsRefusedAndChangesNothing) {
+  ParameterBlock old = TypicalBlock();
+  old[62] = 11;
+  ASSERT_TRUE(SaveParameterFile(folder / "kept.orvp", old));
+  ASSERT_TRUE(SaveParameterFile(folder / "open.orvp", old));
+  ASSERT_EQ(::chmod((folder / "kept.orvp").c_str(), 0444), 0);
+  link.parameterBlock[62] = 30;
+  dialogs.fileAnswers = {folder / "kept.orvp", folder / "open.orvp"};
+  transfer.BtnSaveParClick();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702) + " kept.orvp"});
+  EXPECT_EQ(LoadParameterFile(folder / "kept.orvp").bytes, old);
+  EXPECT_EQ(std::filesystem::status(folder / "kept.orvp").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                std::filesystem::perms::others_read);
+  transfer.BtnSaveParClick();
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(LoadParameterFile(folder / "open.orvp").bytes[62], 30);
 }
 
 TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To104) {

@@ -178,9 +178,12 @@ TEST(ParameterRows, ValueTextsCarryTheirUnitOrOptionText) {
 }
 
 TEST(ParameterRows, TableGrowsOnlyWhenTheRowsDoNotFit) {
+  // The heading and count rows need count + 1 rows: below, at and just above the visible rows.
   EXPECT_EQ(ParameterTableLength(10, 15), 15);
-  EXPECT_EQ(ParameterTableLength(15, 15), 15);
+  EXPECT_EQ(ParameterTableLength(14, 15), 15);
+  EXPECT_EQ(ParameterTableLength(15, 15), 16);
   EXPECT_EQ(ParameterTableLength(16, 15), 17);
+  EXPECT_EQ(ParameterTableLength(26, 26), 27);
 }
 
 TEST(ParameterRows, ArrowsStepWithinTheRangeAndWrap) {

@@ -5,16 +5,22 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <set>
 
 #include "app/KeyTable.h"
 #include "base/UiText.h"
+#include "monitor/CGaugeQt.h"
+#include "monitor/LiveMonitorQt.h"
 #include "params/ParameterEditorQt.h"
 #include "params/ParameterFiles.h"
 #include "params/ParameterRows.h"
@@ -25,6 +31,14 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kConnectMs = 15000;
+
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+           const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(target, &release);
+}
 
 class ParameterWindowTest : public ::testing::Test {
  protected:
@@ -343,6 +357,188 @@ TEST_F(ParameterWindowTest, LanguageChangeReappliesTheTextsAndLaysOutAgain) {
   EXPECT_EQ(Form().LogText(), "");  // the texts are assembled in the log, which ends up empty
   EXPECT_EQ(Form().TabParam->text().toStdString(), UiText(110));
   EXPECT_EQ(Cell(1, 0), DisplayText(Form().Editor().List().Texts()[1].label));
+}
+
+// Row 0 is a fixed heading: Up from the first parameter stays on it, and at every window
+// height the last parameter has its row, comes into view and gets its editing controls.
+TEST_F(ParameterWindowTest, HeadingRowStaysFixedAndTheLastParameterIsReachableAtEveryHeight) {
+  ParameterEditorQt& view = Form().EditorView();
+  QTableWidget* g = Grid();
+  EXPECT_TRUE(g->isRowHidden(0));
+  EXPECT_TRUE(g->horizontalHeader()->isVisible());
+  EXPECT_EQ(g->horizontalHeaderItem(0)->text().toStdString(), UiText(300));
+  EXPECT_EQ(g->horizontalHeaderItem(1)->text().toStdString(), UiText(301));
+  g->setCurrentCell(1, 1);
+  for (int key : {Qt::Key_Up, Qt::Key_PageUp}) {
+    Press(g, key);
+    EXPECT_EQ(g->currentRow(), 1) << key;
+  }
+  Press(g, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(g->currentRow(), 1);
+  Press(g, Qt::Key_Down);
+  EXPECT_EQ(g->currentRow(), 2);
+  EXPECT_EQ(Form().Editor().SelectedParamRow(), 2);
+
+  const int count = Form().Editor().List().Count();
+  std::set<int> fits;  // count + 1 - rows visible, at the heights tried
+  for (int height = 445; height <= 1300; height += 7) {
+    Form().resize(700, height);
+    QApplication::processEvents();
+    Form().LayoutMainWindow();
+    const int visible = Form().LastLayout().parameterRowsVisible;
+    fits.insert(count + 1 - visible);
+    ASSERT_EQ(g->rowCount(), std::max(count + 1, visible)) << height;
+    g->setCurrentCell(count, 1);
+    QApplication::processEvents();
+    const QRect cell = g->visualItemRect(g->item(count, 1));
+    EXPECT_TRUE(g->viewport()->rect().contains(cell)) << height << " " << visible;
+    EXPECT_TRUE(view.UpDown1->isVisible()) << height;
+    // Scrolled away and back, the last visible row gets its controls again.
+    if (g->verticalScrollBar()->maximum() > 0) {
+      g->verticalScrollBar()->setValue(g->verticalScrollBar()->maximum() - 1);
+      EXPECT_FALSE(view.UpDown1->isVisible()) << height;
+      g->verticalScrollBar()->setValue(g->verticalScrollBar()->maximum());
+      EXPECT_TRUE(view.UpDown1->isVisible()) << height;
+    }
+  }
+  // Below, at and just above the row count: the table fits exactly, and one row too many.
+  EXPECT_TRUE(fits.count(1) && fits.count(0) && fits.count(-1));
+}
+
+// What the readings grid of the parameters page shows of bytes 33, 34 and 81.
+struct ReadingsLook {
+  bool tps, lambda, vacuum;
+  int lambdaMaximum;
+  bool operator==(const ReadingsLook&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ReadingsLook& l) {
+  return out << "tps " << l.tps << " lambda " << l.lambda << " vacuum " << l.vacuum << " range "
+             << l.lambdaMaximum;
+}
+
+// Every path that changes bytes 33, 34 or 81 lays the readings out anew at once: the editor
+// through the dependent defaults, the wizard's apply, loading a file with Yes and with No,
+// the factory reset and its read.
+TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChangesThem) {
+  Form().resize(900, 760);  // every readings row in view
+  QApplication::processEvents();
+  Form().LayoutMainWindow();
+  auto look = [&] {
+    const ReadingRowKinds& kinds = Form().Live().RowKinds();
+    auto has = [&](int kind) { return std::find(kinds.begin(), kinds.end(), kind) != kinds.end(); };
+    return ReadingsLook{has(row_kind::kTps), has(row_kind::kLambda), has(row_kind::kVacuum),
+                        Form().gauges[kGaugeLam]->MaxValue()};
+  };
+  auto stepTo = [&](int parameter, int value) {
+    SelectParameter(parameter);
+    for (int i = 0; i < 8 && Block()[parameter] != value; ++i) Form().FormKeyDown(VK_RIGHT);
+    ASSERT_EQ(Block()[parameter], value);
+  };
+  auto loadFile = [&](int tps, int lambda, int vacuum, MessageAnswer answer) {
+    ParameterBlock file = Block();
+    file[33] = static_cast<std::uint8_t>(tps);
+    file[34] = static_cast<std::uint8_t>(lambda);
+    file[81] = static_cast<std::uint8_t>(vacuum);
+    ASSERT_TRUE(SaveParameterFile(folder / "types.orvp", file));
+    window.dialogs.fileAnswers = {folder / "types.orvp"};
+    window.dialogs.answers = {answer};
+    Form().BtnOpenParClick();
+  };
+  ASSERT_EQ(look(), (ReadingsLook{true, true, true, 50}));  // the factory's 0-5V TPS, 0-1V probe, 0-2V sensor
+  struct Path {
+    const char* name;
+    std::function<void()> change;
+    ReadingsLook expected;
+  } paths[] = {
+      {"TPS type stepped to none", [&] { stepTo(33, 4); }, {false, true, true, 50}},
+      {"probe type stepped to 0-5V", [&] { stepTo(34, 1); }, {false, true, true, 255}},
+      // On its way to none the probe passes 0.8-1.6V; none leaves the range as it was.
+      {"probe type stepped to none", [&] { stepTo(34, 4); }, {false, false, true, 120}},
+      {"vacuum sensor stepped to none", [&] { stepTo(81, 0); }, {false, false, false, 120}},
+      {"wizard applies a 0.8-1.6V probe",
+       [&] {
+         Form().FormKeyDown(VK_F4);
+         Block()[34] = 3;  // as the wizard's probe test finds it
+         Form().BitBtnOkClick();
+         ASSERT_EQ(Form().CurrentPage(), 1);
+       },
+       {false, true, false, 120}},
+      {"file loaded with Yes", [&] { loadFile(0, 0, 1, MessageAnswer::Yes); }, {true, true, true, 50}},
+      {"factory reset and its read",
+       [&] {
+         stepTo(33, 4);
+         ASSERT_FALSE(look().tps);
+         ASSERT_TRUE(WaitForLog("RX AA 21 04 CF"));  // sent before the reset, which then undoes it
+         window.dialogs.answers = {MessageAnswer::Yes};
+         Form().BtnWriteParClick();
+         ASSERT_TRUE(RunUntil([&] { return Form().Link().vars.readPending; }, 5000));
+         ASSERT_TRUE(WaitForRead());
+       },
+       {true, true, true, 50}},
+      {"file loaded with No", [&] { loadFile(4, 4, 0, MessageAnswer::No); }, {false, false, false, 50}},
+  };
+  for (const Path& path : paths) {
+    path.change();
+    EXPECT_EQ(look(), path.expected) << path.name;
+    EXPECT_EQ(Form().gauges[kGaugeTps]->isVisible(), path.expected.tps) << path.name;
+    EXPECT_EQ(Form().PanelLam->isVisible(), path.expected.lambda) << path.name;
+    EXPECT_EQ(Form().gauges[kGaugePsi]->isVisible(), path.expected.vacuum) << path.name;
+  }
+}
+
+// Typing a file name keeps the field over its row and the keyboard in it.
+TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
+  Form().FormKeyDown(VK_F2);
+  ASSERT_EQ(Form().CurrentPage(), 0);
+  int row = 0;
+  for (int r = 1; r < Grid()->rowCount(); ++r)
+    if (Cell(r, 0) == UiText(304)) row = r;
+  ASSERT_GT(row, 0);
+  Grid()->setCurrentCell(row, 1);
+  QLineEdit* box = Form().EDFile;
+  ASSERT_TRUE(box->isVisible());
+  Form().activateWindow();
+  box->setFocus();
+  ASSERT_TRUE(RunUntil([&] { return box->hasFocus(); }, 2000));
+  const QRect place = box->geometry();
+  const std::string before = box->text().toStdString();
+  for (char c : std::string("car7")) Press(box, QChar(c).toUpper().unicode(), Qt::NoModifier, QString(c));
+  EXPECT_EQ(box->text().toStdString(), before + "car7");
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->hasFocus());
+  EXPECT_EQ(box->geometry(), place);
+  EXPECT_EQ(Grid()->currentRow(), row);
+  EXPECT_EQ(Cell(row, 1), before + "car7");
+  // A rebuild while the fitter types (a status change, a resize) leaves the keyboard there.
+  Form().LayoutMainWindow();
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(Grid()->currentRow(), row);
+  EXPECT_TRUE(box->hasFocus());
+  Press(box, Qt::Key_Backspace);
+  EXPECT_EQ(Form().CurrentSettings().FileName, before + "car");
+}
+
+// The map page closes the magnifier; opened again there, it follows the map reply.
+TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
+  Form().FormKeyDown(VK_F5);
+  ASSERT_EQ(Form().CurrentPage(), 3);
+  Form().BtnLup->click();
+  ASSERT_TRUE(Form().Live().MagnifierShown());
+  // A live-data reply still under way from the parameters page may come first.
+  const std::string rpm = UiText(150), volts = " [V]";
+  auto ends = [](const std::string& text, const std::string& end) {
+    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
+  };
+  ASSERT_TRUE(RunUntil([&] { return ends(Form().Live().Lines()[1], volts); }, 3000))
+      << Form().Live().Lines()[1];
+  const MagnifierLines lines = Form().Live().Lines();
+  ASSERT_GT(lines[0].size(), rpm.size());
+  EXPECT_EQ(lines[0].substr(lines[0].size() - rpm.size()), rpm);
+  ASSERT_EQ(lines[1].size(), 4 + volts.size()) << lines[1];  // "1.24 [V]"
+  EXPECT_EQ(lines[1].substr(4), volts);
+  EXPECT_EQ(lines[1][1], '.');
+  Form().BtnLup->click();
 }
 
 }  // namespace

@@ -1,0 +1,62 @@
+// Row 0 of GridEx1 is a fixed heading on every page that shows the grid: it stands above the
+// rows, and the keys that move up or to the top never select it.
+
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "ui/PageTour.h"
+
+namespace {
+
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+  QApplication::sendEvent(target, &release);
+}
+
+TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
+  TourRig rig;
+  ASSERT_TRUE(rig.Start()) << rig.sim.ErrorOutput();
+  TForm1& f = *rig.window.form;
+  ASSERT_TRUE(PrepareTour(f)) << "no controller";
+  int pages = 0;
+  TourEveryPage(f, 300, [&](const TourPage& page) {
+    QTableWidget* g = f.GridEx1;
+    if (!g->isVisible()) return;
+    ++pages;
+    EXPECT_TRUE(g->isRowHidden(0)) << page.name;
+    EXPECT_TRUE(g->horizontalHeader()->isVisible()) << page.name;
+    for (int c = 0; c < g->columnCount(); ++c) {
+      const QTableWidgetItem* cell = g->item(0, c);
+      const QTableWidgetItem* heading = g->horizontalHeaderItem(c);
+      ASSERT_NE(heading, nullptr) << page.name << " " << c;
+      EXPECT_EQ(heading->text(), cell ? cell->text() : QString()) << page.name << " " << c;
+    }
+    // The replies of the map and memory pages move the selection: the keys come between them.
+    const int column = std::max(0, g->currentColumn());
+    struct Key {
+      int key;
+      Qt::KeyboardModifiers modifiers;
+    } keys[] = {{Qt::Key_Up, Qt::NoModifier},
+                {Qt::Key_PageUp, Qt::NoModifier},
+                {Qt::Key_Home, Qt::NoModifier},
+                {Qt::Key_Home, Qt::ControlModifier}};
+    for (const Key& k : keys) {
+      g->setCurrentCell(1, column);
+      Press(g, k.key, k.modifiers);
+      EXPECT_EQ(g->currentRow(), 1) << page.name << " key " << k.key;
+    }
+    if (g->rowCount() > 2) {
+      g->setCurrentCell(1, column);
+      Press(g, Qt::Key_Up);
+      Press(g, Qt::Key_Down);
+      EXPECT_EQ(g->currentRow(), 2) << page.name;
+    }
+  });
+  EXPECT_EQ(pages, 8);  // GridEx1 is on every page
+}
+
+}  // namespace
