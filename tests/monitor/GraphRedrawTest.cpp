@@ -141,41 +141,40 @@ TEST_P(GraphRedraw, theControlDrawsWhatThePainterDraws) {
     graph->SetPenWidth(c.penWidth);
     graph->SetSize(c.width, c.height);
   }
-  auto same = [&](const std::string& when) {
+  auto same = [&](const std::string& when) -> ::testing::AssertionResult {
     const QImage picture = control.Picture();
-    ASSERT_EQ(picture.size(), canvas.image.size()) << when;
-    if (picture == canvas.image) return;
-    const std::string where = FirstDifference(picture, canvas.image);
-    ASSERT_TRUE(where.empty()) << when << ": first difference at " << where;
+    if (picture == canvas.image) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << when << ": first difference at " << FirstDifference(picture, canvas.image);
   };
-  same("after the set-up");
+  ASSERT_TRUE(same("after the set-up"));
 
   Drive drive;
   const int a = c.width / c.stepSize;
   int t = 0;
   for (; t < a + 150; ++t) {
     drive.Step(g, reference, t);
-    same("live step " + std::to_string(t));
+    ASSERT_TRUE(same("live step " + std::to_string(t)));
   }
   // History scrolls: a + 1 steps traced in a row, as a scroll position redraws.
   for (int scroll = 0; scroll < 4; ++scroll) {
     for (int k = 0; k <= a; ++k) drive.Step(g, reference, t++);
-    same("scroll " + std::to_string(scroll));
+    ASSERT_TRUE(same("scroll " + std::to_string(scroll)));
   }
   for (int round = 0; round < 2; ++round) {
     for (PerformanceGraph* graph : {&g, &reference}) graph->SetGridlines(!graph->Gridlines());
-    same("grid lines toggled");
+    ASSERT_TRUE(same("grid lines toggled"));
     for (PerformanceGraph* graph : {&g, &reference}) graph->SetPenWidth(graph->PenWidth() + 1);
-    same("pen width");
+    ASSERT_TRUE(same("pen width"));
     for (PerformanceGraph* graph : {&g, &reference}) graph->SetStepSize(graph->StepSize() % 10 + 2);
-    same("time base");
+    ASSERT_TRUE(same("time base"));
     for (int k = 0; k < 40; ++k) drive.Step(g, reference, t++);
-    same("steps after the settings");
+    ASSERT_TRUE(same("steps after the settings"));
   }
   for (PerformanceGraph* graph : {&g, &reference}) graph->SetSize(c.width - 7, c.height + 5);
-  same("new size");
+  ASSERT_TRUE(same("new size"));
   for (int k = 0; k < 60; ++k) drive.Step(g, reference, t++);
-  same("steps after the new size");
+  ASSERT_TRUE(same("steps after the new size"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GraphRedraw,
