@@ -98,6 +98,7 @@ ScrollFigures FullHistoryScrolls(TPerformanceGraph& widget, int width, int runs)
 struct PlayFigures {
   double cpuPercent = -1;  // of one core
   double recordsPerSecond = 0;
+  int graphWidth = 0, timeBase = 0;
 };
 
 // The program's main window (offscreen, in this process, no controller) with a six-minute
@@ -173,7 +174,8 @@ PlayFigures PlayingCpu(int seconds) {
   const double wall = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   const double cpu = CpuMilliseconds() - cpuBefore;
   std::filesystem::remove_all(folder);
-  return {cpu / wall * 100.0, static_cast<double>(records) / (wall / 1000.0)};
+  return {cpu / wall * 100.0, static_cast<double>(records) / (wall / 1000.0), form.Graph1->Graph().Width(),
+          form.Graph1->Graph().StepSize()};
 }
 
 double ClockTicksOf(pid_t pid) {
@@ -291,8 +293,12 @@ int main(int argc, char** argv) {
   }
   const PlayFigures play = PlayingCpu(std::min(seconds, 20));
   if (play.cpuPercent >= 0) {
-    std::printf("  program playing a recording at x16:     %.2f %% of one core, %.0f records a second %s\n",
-                play.cpuPercent, play.recordsPerSecond, play.cpuPercent < 10 ? "PASS" : "MISS");
+    std::printf(
+        "  program playing a recording at x16:     %.2f %% of one core, %.0f records a second, graph %d px "
+        "at "
+        "time base %d %s\n",
+        play.cpuPercent, play.recordsPerSecond, play.graphWidth, play.timeBase,
+        play.cpuPercent < 10 ? "PASS" : "MISS");
     std::printf(
         "TABLE|CPU while playing a recording at x16 (%.0f records a second), %d s|%.2f %%|< 10 %%|%s\n",
         play.recordsPerSecond, std::min(seconds, 20), play.cpuPercent,
