@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QScrollBar>
@@ -99,6 +100,7 @@ struct PlayFigures {
   double cpuPercent = -1;  // of one core
   double recordsPerSecond = 0;
   int graphWidth = 0, timeBase = 0;
+  int pointsPerStep = 0;  // the most in a step of the graph's ring
 };
 
 // The program's main window (offscreen, in this process, no controller) with a six-minute
@@ -117,6 +119,8 @@ PlayFigures PlayingCpu(int seconds) {
   }
   ParameterBlock block{};
   block[0] = 0x64;
+  block[kOptionByte] = 0xFF;  // every option: simulation, vacuum sensor, injection, ...
+  block[81] = 1;              // a vacuum sensor type
   ReadingHistory history;
   for (int i = 0; i < ReadingHistory::kRecords; ++i) {
     LiveReadings& r = history.At(i);
@@ -140,6 +144,7 @@ PlayFigures PlayingCpu(int seconds) {
   form.FormKeyDown(VK_CONTROL);
   form.FormKeyDown('O');
   if (form.CurrentPage() != 1) form.FormKeyDown(VK_F3);
+  for (QCheckBox* check : form.channelChecks) check->setChecked(true);
   LiveMonitor& live = form.Live();
   live.SpeedBox()->setCurrentIndex(2);
   form.ScrollBar1->setValue(0);
@@ -174,8 +179,10 @@ PlayFigures PlayingCpu(int seconds) {
   const double wall = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   const double cpu = CpuMilliseconds() - cpuBefore;
   std::filesystem::remove_all(folder);
+  int points = 0;
+  for (const GraphStep& step : form.Graph1->Graph().StepsOldestFirst()) points = std::max(points, step.count);
   return {cpu / wall * 100.0, static_cast<double>(records) / (wall / 1000.0), form.Graph1->Graph().Width(),
-          form.Graph1->Graph().StepSize()};
+          form.Graph1->Graph().StepSize(), points};
 }
 
 double ClockTicksOf(pid_t pid) {
@@ -296,8 +303,8 @@ int main(int argc, char** argv) {
     std::printf(
         "  program playing a recording at x16:     %.2f %% of one core, %.0f records a second, graph %d px "
         "at "
-        "time base %d %s\n",
-        play.cpuPercent, play.recordsPerSecond, play.graphWidth, play.timeBase,
+        "time base %d, %d points a step %s\n",
+        play.cpuPercent, play.recordsPerSecond, play.graphWidth, play.timeBase, play.pointsPerStep,
         play.cpuPercent < 10 ? "PASS" : "MISS");
     std::printf(
         "TABLE|CPU while playing a recording at x16 (%.0f records a second), %d s|%.2f %%|< 10 %%|%s\n",
