@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "app/KeyTable.h"
 #include "base/AtomicFile.h"
@@ -17,6 +19,7 @@
 #include "monitor/LiveMonitorQt.h"
 #include "monitor/RecordingFile.h"
 #include "params/NumberText.h"
+#include "params/ParameterBlock.h"
 #include "support/FakeSerialPort.h"
 #include "support/TempFolder.h"
 #include "ui/UiTestSupport.h"
@@ -37,13 +40,19 @@ struct PlaybackWindow {
     auto port = std::make_unique<FakeSerialPort>();
     port->failOpen = true;
     window.Start(folder.Path() + "/ORV/LPG2.reg", std::move(port));
-    // A drive of 3000 samples: speed byte = record number mod 200, register index mod 256.
+    // A drive of 3000 samples: speed byte = record number mod 200, register index mod 256,
+    // the other readings wandering.
     ParameterBlock block{};
     block[0] = 0x64;
+    block[kOptionByte] = 0xFF;  // every option
+    block[81] = 1;              // a vacuum sensor
     ReadingHistory history;
     for (int i = 600; i < ReadingHistory::kRecords; ++i) {
-      history.At(i)[0] = static_cast<std::uint8_t>(i % 256);
-      history.At(i)[3] = static_cast<std::uint8_t>(i % 200);
+      LiveReadings& r = history.At(i);
+      for (int b = 4; b <= 14; ++b)
+        r[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>((i * b / 7 + b * 37) % 200);
+      r[0] = static_cast<std::uint8_t>(i % 256);
+      r[3] = static_cast<std::uint8_t>(i % 200);
     }
     path = folder.Path() + "/drive.orvv";
     EXPECT_TRUE(WriteFileAtomically(path, RecordingBytes(block, history, true)));
@@ -113,6 +122,17 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   EXPECT_EQ(f.ScrollBar1->value(), 3599);
   EXPECT_FALSE(live.Playing());
   EXPECT_EQ(f.LabelTim->text(), "360.0 s");
+
+  // The picture for the documentation (make screenshots): a drive played at x16.
+  if (const char* folder = std::getenv("ORV_SCREENSHOT_DIR"); folder && *folder) {
+    for (QCheckBox* check : f.channelChecks) check->setChecked(true);
+    f.ScrollBar1->setValue(1500);
+    w.Key('P', true);
+    for (int i = 0; i < 40; ++i) live.PlayTick();
+    RunFor(300);
+    EXPECT_TRUE(f.grab().save(QString("%1/history-playback.png").arg(folder)));
+    w.Key('P', true);
+  }
 
   // Starting the oscilloscope pauses, and the player's controls go with the scroll bar.
   w.Key('P', true);
