@@ -154,4 +154,22 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   EXPECT_EQ(f.ScrollBar1->value(), 3599);
 }
 
+// The window's timer drives the player; closing the window in the middle of a play ends it
+// cleanly.
+TEST(HistoryPlaybackTest, theTimerPlaysAndClosingTheWindowMidPlayIsClean) {
+  PlaybackWindow w;
+  TForm1& f = w.F();
+  w.Open();
+  if (f.CurrentPage() != 1) w.Key(VK_F3);
+  f.Live().SpeedBox()->setCurrentIndex(2);
+  w.Key('P', true);
+  ASSERT_TRUE(f.Live().Playing());
+  const int start = f.ScrollBar1->value();
+  ASSERT_TRUE(RunUntil([&] { return f.ScrollBar1->value() >= start + 32; }, 10000));
+  EXPECT_EQ((f.ScrollBar1->value() - start) % 16, 0);
+  EXPECT_TRUE(f.Live().Playing());
+  w.window.Close();
+  RunFor(250);
+}
+
 }  // namespace
