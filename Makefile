@@ -101,12 +101,14 @@ install: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# One picture per page into docs/page-<name>.png, taken offscreen against the simulator.
+# One picture per page into docs/page-<name>.png, taken offscreen against the simulator, and
+# docs/history-playback.png of a recording played back.
 screenshots: build
 	head -c 16384 /dev/urandom > $(BUILD)/demo.bin
 	./$(BUILD)/orv-imgmake --input $(BUILD)/demo.bin --output $(BUILD)/demo.img --target 96 --version 161 \
 	  --date 2026-12-08 --name "Demo firmware for TELK50 and TELK100"
 	cd $(BUILD) && ORV_SCREENSHOT_DIR=$(CURDIR)/docs QT_QPA_PLATFORM=offscreen ./test_ui --gtest_filter='Screenshots.*'
+	cd $(BUILD) && ORV_SCREENSHOT_DIR=$(CURDIR)/docs QT_QPA_PLATFORM=offscreen ./test_monitor --gtest_filter='HistoryPlayback*'
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -40,6 +40,7 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
     const KeyAction action = DecideCtrlKey(vk);
     if (action != KeyAction::None) return action;
     if (vk == 'E' && ctx.currentPage == kPageParameters) return KeyAction::ExportCsv;
+    if (vk == 'P' && ctx.currentPage == kPageParameters) return KeyAction::TogglePlay;
   }
   switch (vk) {
     case VK_F1: return KeyAction::ShowKeyLabelsAndHelp;

@@ -89,6 +89,7 @@ enum class KeyAction {
   StepUp,                 // Right on page 1 with a controller connected
   ToggleServiceMode,      // the service sequence completed
   ExportCsv,              // Ctrl+E on page 1: the history shown as CSV
+  TogglePlay,             // Ctrl+P on page 1: play or pause the stopped history
 };
 
 // The action for key-down vk; history holds the keys before it. Does not record vk.

@@ -913,7 +913,7 @@ void TForm1::LayoutMainWindow() {
     Graph1->setGeometry(0, 0, L.panelSco.rect.width, L.panelSco.rect.height - 16);
     LabelTim->setGeometry(L.panelSco.rect.width - 150, 2, 70, 16);
     LabelXScope->setGeometry(L.panelSco.rect.width - 75, 2, 70, 16);
-    ScrollBar1->setGeometry(0, L.panelSco.rect.height - 16, L.panelSco.rect.width, 16);
+    live_->PlaceHistoryBar(0, L.panelSco.rect.height - 16, L.panelSco.rect.width, 16);
   }
   int wizardTop = kTabConHeight + 8;
   for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) {
@@ -1138,6 +1138,7 @@ bool TForm1::FormKeyDown(int virtualKey) {
     case KeyAction::SaveRecording: BtnSaveVisClick(); break;
     case KeyAction::OpenRecording: BtnOpenVisClick(); break;
     case KeyAction::ExportCsv: ExportCsvKey(); break;
+    case KeyAction::TogglePlay: live_->PlayClick(); break;
     case KeyAction::ToggleScope: BtnScopeClick(); break;
     case KeyAction::StartProgramming: Btn1Click(); break;
     case KeyAction::StepDown: StepSelected(0); break;

@@ -378,6 +378,13 @@ constexpr UiTextEntry kTexts[] = {
     // Texts of this program beyond the window design's table
     {1000, " Нет доступа к порту "},
     {1001, " : пользователь не в группе dialout"},
+    // Playing the history back
+    {1220, "Воспроизвести историю [Ctrl+P]"},
+    {1221, "Пауза [Ctrl+P]"},
+    {1222, "Скорость воспроизведения"},
+    {1223, "×1"},
+    {1224, "×4"},
+    {1225, "×16"},
 };
 
 constexpr bool IsSortedUnique() {

@@ -11,7 +11,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <optional>
 
 #include "base/AtomicFile.h"
 #include "base/GridFitQt.h"
@@ -105,6 +110,27 @@ LiveMonitor::LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dial
     w_.swatches[static_cast<std::size_t>(i)]->setCursor(Qt::PointingHandCursor);
   }
   SetRunning(true);
+
+  // The player's controls stand at the scroll bar's right end and are shown with it.
+  QWidget* bar = w_.ScrollBar1->parentWidget();
+  btnPlay_ = new QToolButton(bar);
+  btnPlay_->setObjectName("BtnPlay");
+  btnPlay_->setFocusPolicy(Qt::NoFocus);
+  connect(btnPlay_, &QToolButton::clicked, this, [this] { PlayClick(); });
+  cbSpeed_ = new QComboBox(bar);
+  cbSpeed_->setObjectName("CBSpeed");
+  cbSpeed_->setFocusPolicy(Qt::NoFocus);
+  cbSpeed_->setToolTip(Q(UiText(1222)));
+  for (int id : {1223, 1224, 1225}) cbSpeed_->addItem(Q(UiText(id)));
+  connect(cbSpeed_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { player_.SetSpeedIndex(index); });
+  playTimer_ = new QTimer(this);
+  playTimer_->setInterval(HistoryPlayer::kTickMilliseconds);
+  connect(playTimer_, &QTimer::timeout, this, [this] { PlayTick(); });
+  w_.ScrollBar1->installEventFilter(this);
+  btnPlay_->setVisible(w_.ScrollBar1->isVisibleTo(bar));
+  cbSpeed_->setVisible(w_.ScrollBar1->isVisibleTo(bar));
+  ShowPlayState();
 }
 
 LiveMonitor::~LiveMonitor() = default;
@@ -424,6 +450,11 @@ bool LiveMonitor::eventFilter(QObject* watched, QEvent* event) {
     w_.PanelHint->hide();
     hintDismissed_ = true;
     return true;
+  } else if (watched == w_.ScrollBar1 &&
+             (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+    const bool shown = event->type() == QEvent::ShowToParent;
+    btnPlay_->setVisible(shown);
+    cbSpeed_->setVisible(shown);
   } else if (watched == w_.PanelLam && event->type() == QEvent::Resize) {
     w_.gauges[kGaugeLam]->setGeometry(0, 0, w_.PanelLam->width(), w_.PanelLam->height());
   } else if (event->type() == QEvent::MouseButtonPress) {
@@ -446,6 +477,7 @@ void LiveMonitor::SetRunning(bool running) {
 }
 
 void LiveMonitor::BtnScopeClick() {
+  PausePlay();
   const QSignalBlocker block(w_.ScrollBar1);
   if (running_) {
     SetRunning(false);
@@ -462,6 +494,8 @@ void LiveMonitor::BtnScopeClick() {
 void LiveMonitor::ScrollBar1Change(int p) {
   if (running_) return;
   p = std::clamp(p, 0, kLastRecord);
+  player_.Scrolled(p);  // a position the player did not set pauses it
+  if (!player_.Playing() && playTimer_->isActive()) PausePlay();
   const QSignalBlocker block(w_.CBReg);
   w_.CBReg->setCurrentIndex(history_.At(p)[0]);
   w_.Graph1->hide();
@@ -521,6 +555,70 @@ void LiveMonitor::ScopeCursorMoved(int cursor) {
 }
 
 // ---------------------------------------------------------------------------------------
+// Playing the history back
+
+namespace {
+
+// Where a history's data begin: the first record that is not all zero (0 when none is).
+int FirstRecordWithData(const ReadingHistory& history) {
+  for (int i = 0; i <= kLastRecord; ++i) {
+    const LiveReadings& r = history.At(i);
+    if (std::any_of(r.begin(), r.end(), [](std::uint8_t b) { return b != 0; })) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void LiveMonitor::PlaceHistoryBar(int left, int top, int width, int height) {
+  const int speedWidth = 52, playWidth = height + 8;
+  const int barWidth = std::max(0, width - speedWidth - playWidth);
+  w_.ScrollBar1->setGeometry(left, top, barWidth, height);
+  btnPlay_->setGeometry(left + barWidth, top, playWidth, height);
+  cbSpeed_->setGeometry(left + barWidth + playWidth, top, speedWidth, height);
+}
+
+void LiveMonitor::ShowPlayState() {
+  const bool playing = player_.Playing();
+  btnPlay_->setIcon(btnPlay_->style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+  btnPlay_->setToolTip(Q(UiText(playing ? 1221 : 1220)));
+  btnPlay_->setProperty("playing", playing);
+}
+
+void LiveMonitor::PausePlay() {
+  player_.Pause();
+  playTimer_->stop();
+  ShowPlayState();
+}
+
+void LiveMonitor::PlayClick() {
+  if (running_) return;  // only a stopped history plays
+  player_.Toggle(w_.ScrollBar1->value(), FirstRecordWithData(history_));
+  if (!player_.Playing()) {
+    PausePlay();
+    return;
+  }
+  if (player_.Position() != w_.ScrollBar1->value()) {  // starting again from the beginning
+    const QSignalBlocker block(w_.ScrollBar1);
+    w_.ScrollBar1->setValue(player_.Position());
+    ScrollBar1Change(player_.Position());
+  }
+  playTimer_->start();
+  ShowPlayState();
+}
+
+void LiveMonitor::PlayTick() {
+  const std::optional<int> position = player_.Tick();
+  if (position) {
+    // The scroll bar moves and everything it updates follows, as if it had been moved.
+    const QSignalBlocker block(w_.ScrollBar1);
+    w_.ScrollBar1->setValue(*position);
+    ScrollBar1Change(*position);
+  }
+  if (!player_.Playing()) PausePlay();
+}
+
+// ---------------------------------------------------------------------------------------
 // Magnifier
 
 bool LiveMonitor::MagnifierShown() const { return magnifier_ && magnifier_->Shown(); }
@@ -577,6 +675,7 @@ void LiveMonitor::BtnSaveVisClick() {
 }
 
 void LiveMonitor::BtnOpenVisClick() {
+  PausePlay();
   const auto path = dialogs_.AskFileName({FileDialogUse::OpenRecording, hooks_.folder(false), ""});
   if (!path) return;
   hooks_.setFolder(false, FolderOf(*path));

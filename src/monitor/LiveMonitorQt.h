@@ -9,6 +9,7 @@
 #include "base/UserDialogs.h"
 #include "link/ReplyDecoding.h"
 #include "model/ReadingHistory.h"
+#include "monitor/HistoryPlayer.h"
 #include "monitor/Orvlpglup.h"
 #include "monitor/ReadingRows.h"
 
@@ -20,6 +21,8 @@ class QPushButton;
 class QScrollBar;
 class QSpinBox;
 class QTableWidget;
+class QTimer;
+class QToolButton;
 class QWidget;
 class TCGauge;
 class TPerformanceGraph;
@@ -93,6 +96,16 @@ class LiveMonitor : public QObject {
   void ApplyColours();  // swatches and gauges from the channel colours
   void ScopeCursorMoved(int cursor);
 
+  // Playing the stopped history back: the play button beside the scroll bar and Ctrl+P.
+  void PlayClick();
+  void PlayTick();  // the play timer's tick
+  bool Playing() const { return player_.Playing(); }
+  const HistoryPlayer& Player() const { return player_; }
+  QToolButton* PlayButton() const { return btnPlay_; }
+  QComboBox* SpeedBox() const { return cbSpeed_; }
+  // The scroll bar's row under the graph: the scroll bar, then the play button and the speed.
+  void PlaceHistoryBar(int left, int top, int width, int height);
+
   // Magnifier.
   void BtnLupClick();
   void CloseMagnifier();
@@ -126,6 +139,8 @@ class LiveMonitor : public QObject {
   std::string ProposedName(const char* extension) const;
   // An existing file made read-only is left as it is: the message and the file name, true.
   bool RefuseReadOnly(const std::string& path, int messageId);
+  void PausePlay();
+  void ShowPlayState();
 
   LiveWidgets w_;
   LiveHooks hooks_;
@@ -144,4 +159,8 @@ class LiveMonitor : public QObject {
   bool running_ = true;
   int hintRow_ = -1, hintColumn_ = -1;
   bool hintDismissed_ = false;
+  HistoryPlayer player_{ReadingHistory::kRecords - 1};
+  QTimer* playTimer_ = nullptr;
+  QToolButton* btnPlay_ = nullptr;
+  QComboBox* cbSpeed_ = nullptr;
 };

@@ -19,6 +19,32 @@ void PerformanceGraph::DataPoint(std::int32_t colour, std::int32_t value) {
   GraphStep& step = ring_[static_cast<std::size_t>(current_)];
   if (step.count >= GraphStep::kMaxPoints) throw std::length_error("a graph step takes at most 16 points");
   step.points[static_cast<std::size_t>(step.count++)] = {colour, value};
+  Note(value);
+}
+
+void PerformanceGraph::Note(std::int32_t value) {
+  if (value > largest_) {
+    largest_ = value;
+    largestCount_ = 1;
+  } else if (value == largest_ && value > 0) {
+    ++largestCount_;
+  }
+}
+
+void PerformanceGraph::Forget(const GraphStep& step) {
+  if (largest_ <= 0) return;
+  for (int i = 0; i < step.count; ++i)
+    if (step.points[static_cast<std::size_t>(i)].value == largest_ && --largestCount_ == 0) {
+      RecountLargest();
+      return;
+    }
+}
+
+void PerformanceGraph::RecountLargest() {
+  largest_ = 0;
+  largestCount_ = 0;
+  for (const GraphStep& step : ring_)
+    for (int i = 0; i < step.count; ++i) Note(step.points[static_cast<std::size_t>(i)].value);
 }
 
 const GraphStep& PerformanceGraph::StepBack(int back) const {
@@ -39,10 +65,7 @@ int PerformanceGraph::YOf(std::int32_t value) const {
 }
 
 int PerformanceGraph::RoundedScale() const {
-  std::int32_t largest = 0;
-  for (const GraphStep& step : ring_)
-    for (int i = 0; i < step.count; ++i)
-      largest = std::max(largest, step.points[static_cast<std::size_t>(i)].value);
+  const std::int32_t largest = largest_;
   // A graph without any positive value keeps one gradient step, so that the mapping never
   // divides by zero.
   if (largest <= 0) return gradient_;
@@ -70,7 +93,10 @@ void PerformanceGraph::Update() {
   }
 
   current_ = (current_ + 1) % Capacity();
-  ring_[static_cast<std::size_t>(current_)].count = 0;
+  GraphStep& dropped = ring_[static_cast<std::size_t>(current_)];
+  const GraphStep old = dropped;
+  dropped.count = 0;
+  Forget(old);
 
   const int rounded = RoundedScale();
   if (rounded != scale_) {
@@ -126,6 +152,7 @@ void PerformanceGraph::Rebuild(int capacity) {
     fresh[static_cast<std::size_t>(capacity - kept + i)] = StepBack(kept - 1 - i);
   ring_ = std::move(fresh);
   current_ = capacity - 1;
+  RecountLargest();
 }
 
 void PerformanceGraph::SetSize(int width, int height) {

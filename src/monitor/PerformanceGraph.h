@@ -87,6 +87,9 @@ class PerformanceGraph {
   const GraphStep& StepBack(int back) const;  // 0 = the open step
   void DrawStep(const GraphStep& step, const GraphStep& previous, int left);
   int RoundedScale() const;
+  void Note(std::int32_t value);       // a point joined the ring
+  void Forget(const GraphStep& step);  // a step left the ring
+  void RecountLargest();
 
   GraphCanvas* canvas_ = nullptr;
   int width_ = 0;
@@ -103,4 +106,8 @@ class PerformanceGraph {
   std::vector<GraphStep> ring_;
   int current_ = 0;
   int fullRedraws_ = 0;
+  // The largest value in the ring (0 when none is positive) and how many points hold it, so
+  // that a step costs no search through the whole ring.
+  std::int32_t largest_ = 0;
+  int largestCount_ = 0;
 };

@@ -1,9 +1,9 @@
-#include "app/KeyTable.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "app/KeyTable.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ KeyContext AllTabsShown(int page = 0, int mode = 2) {
 }
 
 // Presses the keys in order and returns the action of each.
-std::vector<KeyAction> Press(const std::vector<int>& keys, KeyHistory& history,
-                             const KeyContext& ctx) {
+std::vector<KeyAction> Press(const std::vector<int>& keys, KeyHistory& history, const KeyContext& ctx) {
   std::vector<KeyAction> actions;
   for (int vk : keys) actions.push_back(HandleKeyDown(vk, history, ctx));
   return actions;
@@ -77,9 +76,12 @@ TEST(KeyTable, CtrlCombinationsNeedCtrlAsTheImmediatelyPrecedingKey) {
     int vk;
     KeyAction action;
   } cases[] = {
-      {VK_F11, KeyAction::SwitchListOrder},   {'Q', KeyAction::StopLink},
-      {'W', KeyAction::ResetChannelColours},  {'S', KeyAction::SaveRecording},
-      {'O', KeyAction::OpenRecording},        {VK_F2, KeyAction::SelectSetup},
+      {VK_F11, KeyAction::SwitchListOrder},
+      {'Q', KeyAction::StopLink},
+      {'W', KeyAction::ResetChannelColours},
+      {'S', KeyAction::SaveRecording},
+      {'O', KeyAction::OpenRecording},
+      {VK_F2, KeyAction::SelectSetup},
       {'A', KeyAction::None},
   };
   const KeyContext ctx = AllTabsShown();
@@ -97,6 +99,25 @@ TEST(KeyTable, CtrlCombinationsNeedCtrlAsTheImmediatelyPrecedingKey) {
   KeyHistory h;
   EXPECT_EQ(Press({VK_CONTROL, VK_F11, VK_F11}, h, ctx),
             (std::vector<KeyAction>{KeyAction::None, KeyAction::SwitchListOrder, KeyAction::None}));
+}
+
+// Ctrl+P, which the table leaves free, plays or pauses the stopped history on the readings
+// page only; Ctrl+E exports it there.
+TEST(KeyTable, CtrlPAndCtrlEActOnTheReadingsPageOnly) {
+  struct Case {
+    int page, vk;
+    bool ctrl;
+    KeyAction action;
+  } cases[] = {
+      {1, 'P', true, KeyAction::TogglePlay}, {1, 'P', false, KeyAction::None},
+      {0, 'P', true, KeyAction::None},       {2, 'P', true, KeyAction::None},
+      {1, 'E', true, KeyAction::ExportCsv},  {3, 'E', true, KeyAction::None},
+  };
+  for (const auto& c : cases) {
+    KeyHistory h;
+    EXPECT_EQ(Press({c.ctrl ? VK_CONTROL : 'A', c.vk}, h, AllTabsShown(c.page)).back(), c.action)
+        << c.page << " " << c.vk;
+  }
 }
 
 TEST(KeyTable, EnterActsOnTheScopeAndFirmwarePagesOnly) {
@@ -141,8 +162,7 @@ TEST(KeyTable, ServiceSequenceTogglesEachTimeItIsCompleted) {
   };
   for (const auto& c : cases) {
     KeyHistory h;
-    EXPECT_EQ(Count(Press(keys(c.typed), h, AllTabsShown()), KeyAction::ToggleServiceMode),
-              c.toggles)
+    EXPECT_EQ(Count(Press(keys(c.typed), h, AllTabsShown()), KeyAction::ToggleServiceMode), c.toggles)
         << c.typed;
   }
   // A function key between the letters breaks the sequence too.

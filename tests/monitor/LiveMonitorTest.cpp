@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTime>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -255,6 +256,29 @@ TEST(LiveMonitorTest, wizardAndPortPagesFillTheirRowsAndTraceWithoutHistory) {
   rig.live->ShowPortView(port);
   EXPECT_EQ(rig.Cell(1, 8), "12.00 [V]");
   EXPECT_EQ(rig.Gauge(kGaugePsi).Progress(), 128);
+}
+
+// The stopped live history plays from where its samples begin; the scope's button pauses.
+TEST(LiveMonitorTest, theStoppedLiveHistoryPlaysFromItsFirstSample) {
+  LiveRig rig;
+  rig.Layout();
+  rig.w.checks[kChRpm]->setChecked(true);
+  rig.live->PlayClick();  // running: nothing to play
+  EXPECT_FALSE(rig.live->Playing());
+  for (int i = 1; i <= 100; ++i) rig.Sample(LiveReadings{0, 0, 0, static_cast<std::uint8_t>(i)});
+  rig.live->BtnScopeClick();
+  EXPECT_TRUE(rig.live->PlayButton()->isVisibleTo(&rig.window));
+  rig.live->PlayClick();
+  ASSERT_TRUE(rig.live->Playing());
+  EXPECT_EQ(rig.w.ScrollBar1->value(), 3500);  // the first sample
+  rig.live->SpeedBox()->setCurrentIndex(1);
+  for (int i = 0; i < 3; ++i) rig.live->PlayTick();
+  EXPECT_EQ(rig.w.ScrollBar1->value(), 3512);
+  EXPECT_EQ(rig.Cell(1, rig.RowOf(kRpm)), "1300" + UiText(150));
+  EXPECT_EQ(rig.w.LabelTim->text(), "351.3 s");
+  rig.live->BtnScopeClick();
+  EXPECT_FALSE(rig.live->Playing());
+  EXPECT_FALSE(rig.live->PlayButton()->isVisibleTo(&rig.window));
 }
 
 TEST(LiveMonitorTest, stopRewritesTheRingAndScrollingReplaysRecords) {

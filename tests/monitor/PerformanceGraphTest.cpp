@@ -65,6 +65,35 @@ TEST_F(GraphFixture, scaleRoundsUpToTheGradientAndRedrawsOnlyWhenItChanges) {
   EXPECT_EQ(canvas.presents.back(), false);
 }
 
+// The scale follows the largest value still in the ring: peaks that leave it, ties between
+// points, values at or below zero, a rebuilt ring.
+TEST_F(GraphFixture, scaleFollowsTheLargestValueStillInTheRing) {
+  auto searched = [&] {
+    std::int32_t largest = 0;
+    for (const GraphStep& step : graph.StepsOldestFirst())
+      for (int i = 0; i < step.count; ++i)
+        largest = std::max(largest, step.points[static_cast<std::size_t>(i)].value);
+    return largest <= 0 ? graph.Gradient()
+                        : (largest + graph.Gradient() - 1) / graph.Gradient() * graph.Gradient();
+  };
+  const int capacity = graph.Capacity();
+  unsigned seed = 7;
+  for (int t = 0; t < 6 * capacity; ++t) {
+    seed = seed * 1103515245u + 12345u;
+    const int r = static_cast<int>((seed >> 16) % 1000);
+    if (t % 40 == 5)
+      Step({{kRed, 500 + r}, {kGreen, 500 + r}});  // a tie at the peak
+    else if (t % 23 == 0)
+      Step({{kRed, -r}});
+    else if (t % 31 == 0)
+      Step({});
+    else
+      Step({{0, 300}, {kRed, r % 250}});
+    ASSERT_EQ(graph.Scale(), searched()) << "step " << t;
+    if (t == 3 * capacity) graph.SetStepSize(1);  // a rebuilt ring keeps its largest value
+  }
+}
+
 TEST_F(GraphFixture, aSeventeenthPointIsRefusedAndAddsNothing) {
   for (int i = 0; i < 16; ++i) graph.DataPoint(kRed + i, 10);
   EXPECT_THROW(graph.DataPoint(kGreen, 10), std::length_error);
