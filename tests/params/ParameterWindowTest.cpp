@@ -18,6 +18,7 @@
 #include <set>
 
 #include "app/KeyTable.h"
+#include "autoconfig/AutoConfiguration.h"
 #include "base/UiText.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/LiveMonitorQt.h"
