@@ -12,6 +12,7 @@
 #include "base/UiText.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/Orvlpgupg.h"
+#include "support/FirmwareImageFiles.h"
 #include "support/SimulatorProcess.h"
 #include "support/TempFolder.h"
 #include "ui/UiTestSupport.h"
@@ -26,19 +27,8 @@ class FirmwareEndToEndTest : public ::testing::Test {
  protected:
   // A 16 KB binary, made into an image by the producer program, next to the program.
   void MakeImage() {
-    plain.resize(kFirmwareImageBytes);
-    std::uint32_t v = 0x1234567;
-    for (auto& b : plain) {
-      v = v * 1103515245u + 12345u;
-      b = static_cast<std::uint8_t>(v >> 16);
-    }
-    Put(folder / "plain.bin", std::string(plain.begin(), plain.end()));
-    std::string command = ORV_IMGMAKE_PATH " --input ";
-    command += folder / "plain.bin";
-    command += " --output ";
-    command += programDir / "firmware.img";
-    command += " --target 96 --version 161 --date 2024-03-07";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    plain = PlainImage(kFirmwareImageBytes, 0x1234567);
+    MakeImageFile(plain, folder / "plain.bin", programDir / "firmware.img", "2024-03-07");
   }
 
   void Start(SimulatorProcess& sim) {
@@ -81,12 +71,7 @@ class FirmwareEndToEndTest : public ::testing::Test {
   }
 
   bool ReceivedMatches(std::size_t blocks) {
-    const std::string got = Slurp(folder / "received.bin");
-    if (got.size() != blocks * 16) return false;
-    if (!std::equal(plain.begin(), plain.end(), reinterpret_cast<const std::uint8_t*>(got.data())))
-      return false;
-    return std::all_of(got.begin() + static_cast<std::ptrdiff_t>(plain.size()), got.end(),
-                       [](char c) { return c == 0; });
+    return ReceivedImageMatches(folder / "received.bin", plain, blocks);
   }
 
   TempFolder folder, programDir;

@@ -191,6 +191,11 @@ class FirmwareWindowTest : public ::testing::Test {
     form->Link().parameterBlock[0] = 0x64;
     form->TabUpgClick();
   }
+  // A frame from the controller, its checksum appended.
+  void Feed(Bytes f) {
+    f.push_back(FrameChecksum(f.data(), f.size()));
+    port->Feed(f);
+  }
   std::string Cell(int row, int column) {
     auto* item = form->GridEx1->item(row, column);
     return item ? item->text().toStdString() : std::string();
@@ -255,18 +260,13 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
   EXPECT_EQ(window->Label1->text().toStdString(), UiText(902) + "a.img");
   ASSERT_FALSE(port->frames.empty());
   EXPECT_EQ(port->frames.back(), (Bytes{0x3A, 0x75, 0x70, 0x1F}));
-
-  auto feed = [&](Bytes f) {
-    f.push_back(FrameChecksum(f.data(), f.size()));
-    port->Feed(f);
-  };
-  feed({0x3A, 0x64, 0x40, 0x00, 0x08, 0x02, 0x00});  // N = 1025
+  Feed({0x3A, 0x64, 0x40, 0x00, 0x08, 0x02, 0x00});  // N = 1025
   EXPECT_TRUE(window->Progres->isVisible());
   EXPECT_EQ(window->Progres->maximum(), 1025);
-  feed({0x07, 0x01, 0x03, 0x00, 0x08, 0x00, 25});
+  Feed({0x07, 0x01, 0x03, 0x00, 0x08, 0x00, 25});
   EXPECT_EQ(window->Progres->value(), 25);
   EXPECT_EQ(window->Label2->text().toStdString(), "Время до окончания : 1 min 6 s");
-  feed({0x07, 0x01, 0x05, 0x00, 0x08, 0x04, 0x01});
+  Feed({0x07, 0x01, 0x05, 0x00, 0x08, 0x04, 0x01});
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
   EXPECT_EQ(dialogs.messages.back(), UiText(911));
@@ -291,47 +291,29 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   ASSERT_EQ(form->CurrentPage(), 7);
   ASSERT_EQ(form->Firmware().Page().FirmwareList().size(), 1u);
   form->SetTxEnabled(true);
-
-  auto feed = [&](Bytes f) {
-    f.push_back(FrameChecksum(f.data(), f.size()));
-    port->Feed(f);
-  };
   form->Btn1Click();
   ASSERT_FALSE(form->isEnabled());
-  feed({0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00});  // P = 0: 188 blocks
-  feed({0x07, 0x01, 0x03, 0x00, 0x00, 0x00, 0x00});
+  Feed({0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00});  // P = 0: 188 blocks
+  Feed({0x07, 0x01, 0x03, 0x00, 0x00, 0x00, 0x00});
   ProgrammingDialogue& dialogue = form->Firmware().Page().Dialogue();
   ASSERT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running);
   ASSERT_EQ(dialogue.Plan().n, 188);
   const int fontIndex = form->CBFont->currentIndex();
 
-  const struct {
-    const char* name;
+  struct Keys {
+    std::string name;
     std::vector<int> keys;
-  } table[] = {
-      {"F1", {Qt::Key_F1}},
-      {"F2", {Qt::Key_F2}},
-      {"F3", {Qt::Key_F3}},
-      {"F4", {Qt::Key_F4}},
-      {"F5", {Qt::Key_F5}},
-      {"F6", {Qt::Key_F6}},
-      {"F7", {Qt::Key_F7}},
-      {"F8", {Qt::Key_F8}},
-      {"F9", {Qt::Key_F9}},
-      {"F10", {Qt::Key_F10}},
-      {"Ctrl+F11", {Qt::Key_Control, Qt::Key_F11}},
-      {"Ctrl+Q", {Qt::Key_Control, Qt::Key_Q}},
-      {"Ctrl+W", {Qt::Key_Control, Qt::Key_W}},
-      {"Ctrl+S", {Qt::Key_Control, Qt::Key_S}},
-      {"Ctrl+O", {Qt::Key_Control, Qt::Key_O}},
-      {"Ctrl+E", {Qt::Key_Control, Qt::Key_E}},
-      {"Enter", {Qt::Key_Return}},
-      {"Left", {Qt::Key_Left}},
-      {"Right", {Qt::Key_Right}},
-      {"service sequence", {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S}},
   };
+  std::vector<Keys> table;
+  for (int i = 0; i < 10; ++i) table.push_back({"F" + std::to_string(i + 1), {Qt::Key_F1 + i}});
+  table.push_back({"Ctrl+F11", {Qt::Key_Control, Qt::Key_F11}});
+  for (char c : std::string("QWSOE")) table.push_back({std::string("Ctrl+") + c, {Qt::Key_Control, c}});
+  table.insert(table.end(), {{"Enter", {Qt::Key_Return}},
+                             {"Left", {Qt::Key_Left}},
+                             {"Right", {Qt::Key_Right}},
+                             {"service sequence", {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S}}});
   int block = 0;
-  auto stillRunning = [&](const char* what) {
+  auto stillRunning = [&](const std::string& what) {
     EXPECT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running) << what;
     EXPECT_EQ(form->Link().vars.linkState, link_state::kProgramming) << what;
     EXPECT_FALSE(form->Link().vars.reconnectPending) << what;
@@ -345,7 +327,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
     // The loader's next request is still answered with its block, and nothing else went out.
     const std::size_t sent = port->frames.size();
     ++block;
-    feed({0x07, 0x01, 0x03, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(block)});
+    Feed({0x07, 0x01, 0x03, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(block)});
     ASSERT_EQ(port->frames.size(), sent + 1) << what;
     EXPECT_EQ(port->frames.back()[2], block) << what;
   };
@@ -359,7 +341,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   stillRunning("clicks");
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));
 
-  feed({0x07, 0x01, 0x05, 0x00, 0x00, 0x00, 188});
+  Feed({0x07, 0x01, 0x05, 0x00, 0x00, 0x00, 188});
   EXPECT_EQ(dialogue.LastResultText(), 911);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_TRUE(form->Link().vars.reconnectPending);
@@ -382,9 +364,7 @@ TEST_F(FirmwareWindowTest, ClosingTheWindowInTheMiddleOfARunEndsCleanly) {
   form->TimerInfoTimer();
   form->TabUpgClick();
   form->Btn1Click();
-  Bytes answer = {0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00};
-  answer.push_back(FrameChecksum(answer.data(), answer.size()));
-  port->Feed(answer);
+  Feed({0x3A, 0x64, 0x40, 0x00, 0x00, 0x02, 0x00});
   ASSERT_EQ(form->Firmware().Page().Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::Running);
   QPointer<TForm3> window = form->Firmware().ProgrammingForm();
   ASSERT_FALSE(window.isNull());

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -21,6 +20,7 @@
 #include "app/MainThreadQt.h"
 #include "base/UiText.h"
 #include "firmware/Orvlpgupg.h"
+#include "support/FirmwareImageFiles.h"
 #include "support/SimulatorProcess.h"
 #include "support/TempFolder.h"
 #include "ui/InputEvents.h"
@@ -31,15 +31,6 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kConnectMs = 15000;
 constexpr int kRunMs = 120000;
-
-Bytes PlainImage(std::size_t bytes, std::uint32_t seed) {
-  Bytes plain(bytes);
-  for (auto& b : plain) {
-    seed = seed * 1103515245u + 12345u;
-    b = static_cast<std::uint8_t>(seed >> 16);
-  }
-  return plain;
-}
 
 // One program window on the paced simulator, its port given explicitly so that several
 // windows can run side by side.
@@ -103,13 +94,17 @@ double SecondsSince(std::chrono::steady_clock::time_point t) {
 
 class PacedLineTest : public ::testing::Test {
  protected:
-  // An image made by the producer program from `plain`, next to the program.
-  void MakeImage(const Bytes& plain) {
-    Put(folder / "plain.bin", std::string(plain.begin(), plain.end()));
-    const std::string command = std::string(ORV_IMGMAKE_PATH) + " --input " + (folder / "plain.bin") +
-                                " --output " + (programDir / "firmware.img") +
-                                " --target 96 --version 161 --date 2026-12-09";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+  // A program window on a controller in its loader (byte 6 `status`) that is to receive
+  // `plain` as an image next to the program; the loader's report shows `text`.
+  void StartInLoader(std::unique_ptr<PacedProgram>& p, const char* status, const Bytes& plain, int text) {
+    MakeImageFile(plain, folder / "plain.bin", programDir / "firmware.img", "2026-12-09");
+    p = std::make_unique<PacedProgram>(std::vector<std::string>{"--loader", status, "--loader-p", "0",
+                                                                "--received", folder / "received.bin"},
+                                       programDir.Path());
+    ASSERT_TRUE(p->sim.Started()) << p->sim.ErrorOutput();
+    ASSERT_TRUE(RunUntil([&] { return p->InLoaderOnFirmwarePage(); }, kConnectMs));
+    RecordProperty("seconds_to_firmware_page", std::to_string(SecondsSince(p->shownAt)));
+    EXPECT_EQ(p->dialogs.messages, std::vector<std::string>{UiText(920) + UiText(text)});
   }
 
   // Starts the run of the one listed image, calls `midway` once when the loader has asked
@@ -134,14 +129,10 @@ class PacedLineTest : public ::testing::Test {
     return dialogue.LastResultText();
   }
 
-  // The image the loader put together equals the plain image, then zeros to the block's end.
-  static bool ReceivedMatches(const std::string& path, const Bytes& plain, std::size_t blocks) {
-    const std::string got = Slurp(path);
-    if (got.size() != blocks * 16) return false;
-    if (!std::equal(plain.begin(), plain.end(), reinterpret_cast<const std::uint8_t*>(got.data())))
-      return false;
-    return std::all_of(got.begin() + static_cast<std::ptrdiff_t>(plain.size()), got.end(),
-                       [](char c) { return c == 0; });
+  // The loader put together the plain image, then zeros to the end of block `blocks`.
+  void ExpectReceived(const Bytes& plain, std::size_t blocks) {
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }, 2000));
+    EXPECT_TRUE(ReceivedImageMatches(folder / "received.bin", plain, blocks));
   }
 
   TempFolder folder, programDir;
@@ -184,13 +175,9 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
 // middle of the run; the restarted link then reads the new program in full.
 TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadInFull) {
   const Bytes plain = PlainImage(3000, 0x1234567);
-  MakeImage(plain);
-  PacedProgram p({"--loader", "0", "--loader-p", "0", "--received", folder / "received.bin"},
-                 programDir.Path());
-  ASSERT_TRUE(p.sim.Started()) << p.sim.ErrorOutput();
-  ASSERT_TRUE(RunUntil([&] { return p.InLoaderOnFirmwarePage(); }, kConnectMs));
-  RecordProperty("seconds_to_firmware_page", std::to_string(SecondsSince(p.shownAt)));
-  EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{UiText(920) + UiText(921)});
+  std::unique_ptr<PacedProgram> program;
+  ASSERT_NO_FATAL_FAILURE(StartInLoader(program, "0", plain, 921));
+  PacedProgram& p = *program;
   TForm1& form = *p.form;
   PressKeys(form, {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S});  // every page button shown
 
@@ -206,8 +193,7 @@ TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadIn
   EXPECT_EQ(p.dialogs.messages.back(), UiText(911));
   EXPECT_TRUE(form.isEnabled());
   EXPECT_EQ(form.Firmware().ProgrammingForm(), nullptr);
-  ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }, 2000));
-  EXPECT_TRUE(ReceivedMatches(folder / "received.bin", plain, 188));
+  ASSERT_NO_FATAL_FAILURE(ExpectReceived(plain, 188));
 
   // The link restarts and reads the controller's new program, byte by byte at line speed.
   ASSERT_TRUE(RunUntil([&] { return p.ReadInFull(); }, kConnectMs));
@@ -226,18 +212,14 @@ TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadIn
 // A whole 16 KB image at line speed with P = 0, from a loader whose last run ended in error.
 TEST_F(PacedLineTest, SixteenKilobyteImageArrivesIntact) {
   const Bytes plain = PlainImage(16384, 0x7654321);
-  MakeImage(plain);
-  PacedProgram p({"--loader", "1", "--loader-p", "0", "--received", folder / "received.bin"},
-                 programDir.Path());
-  ASSERT_TRUE(p.sim.Started()) << p.sim.ErrorOutput();
-  ASSERT_TRUE(RunUntil([&] { return p.InLoaderOnFirmwarePage(); }, kConnectMs));
-  EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{UiText(920) + UiText(922)});
+  std::unique_ptr<PacedProgram> program;
+  ASSERT_NO_FATAL_FAILURE(StartInLoader(program, "1", plain, 922));
+  PacedProgram& p = *program;
   const auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(Program(p), 911);
   RecordProperty("run_seconds", std::to_string(SecondsSince(started)));
   EXPECT_TRUE(p.form->isEnabled());
-  ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }, 2000));
-  EXPECT_TRUE(ReceivedMatches(folder / "received.bin", plain, 1024));
+  ExpectReceived(plain, 1024);
 }
 
 }  // namespace

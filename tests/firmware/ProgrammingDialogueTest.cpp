@@ -195,6 +195,18 @@ TEST(ProgrammingFrames, RemainingTimeAssumesFifteenBlocksASecond) {
 // The dialogue against the simulator's loader, the fake port carrying the bytes both ways.
 struct SimRig : Rig {
   explicit SimRig(sim::SimControllerOptions o) : sim(std::move(o)) {}
+  // A loader with the value P that expects `image`, the run started and carried to its end.
+  SimRig(const Bytes& image, std::uint8_t p)
+      : sim([&] {
+          sim::SimControllerOptions o;
+          o.loader = true;
+          o.loaderValueP = p;
+          o.expectedImage = image;
+          return o;
+        }()) {
+    dialogue.Start(image);
+    Exchange();
+  }
   // Hands every frame written so far to the loader and its replies back to the link.
   void Exchange() {
     for (std::size_t guard = 0; guard < 5000 && delivered < port.frames.size(); ++guard) {
@@ -210,13 +222,7 @@ struct SimRig : Rig {
 TEST(ProgrammingRun, ImageArrivesIntactWithAndWithoutExtraBlocks) {
   for (std::uint8_t p : {0, 8, 16}) {
     const Bytes image = Pattern(16384);
-    sim::SimControllerOptions o;
-    o.loader = true;
-    o.loaderValueP = p;
-    o.expectedImage = image;
-    SimRig rig(o);
-    rig.dialogue.Start(image);
-    rig.Exchange();
+    SimRig rig(image, p);
     const int n = 1024 + p / 8;
     EXPECT_EQ(rig.sim.LastLoaderResult(), sim::LoaderResult::Success) << int(p);
     EXPECT_EQ(rig.sim.LastImageCheck(), sim::ImageCheck::Match) << int(p);
@@ -244,13 +250,7 @@ TEST(ProgrammingRun, ShortAndUnevenImagesArriveWhole) {
   for (std::uint8_t p : {0, 8}) {
     for (std::size_t bytes : {2u, 14u, 18u, 3000u}) {
       const Bytes image = Pattern(bytes);
-      sim::SimControllerOptions o;
-      o.loader = true;
-      o.loaderValueP = p;
-      o.expectedImage = image;
-      SimRig rig(o);
-      rig.dialogue.Start(image);
-      rig.Exchange();
+      SimRig rig(image, p);
       const std::size_t n = std::max((bytes + 15) / 16, bytes / 16 + p / 8);
       EXPECT_EQ(rig.dialogue.LastResultText(), 911) << bytes << " bytes, P " << int(p);
       EXPECT_EQ(rig.sim.LastLoaderResult(), sim::LoaderResult::Success) << bytes;

@@ -119,10 +119,7 @@ TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
 TEST(LiveMainWindowTest, aClickOnTheScopeButtonIsNoKeyPress) {
   WindowUnderTest window;
   TempFolder folder;
-  auto port = std::make_unique<FakeSerialPort>();
-  port->failOpen = true;
-  window.Start(folder.Path() + "/ORV/LPG2.reg", std::move(port));
-  TForm1& f = *window.form;
+  TForm1& f = window.StartWithoutController(folder.Path() + "/ORV/LPG2.reg");
   const int order = f.CBList->currentIndex();
   f.FormKeyDown(VK_CONTROL);
   f.BtnScope->click();
@@ -144,10 +141,7 @@ TEST(LiveMainWindowTest, aClickOnTheScopeButtonIsNoKeyPress) {
 TEST(LiveMainWindowTest, aRecordingFromAnotherFolderIsNamedWithoutItsFolderInTheCaption) {
   WindowUnderTest window;
   TempFolder folder;
-  auto port = std::make_unique<FakeSerialPort>();
-  port->failOpen = true;
-  window.Start(folder.Path() + "/ORV/LPG2.reg", std::move(port));
-  TForm1& f = *window.form;
+  TForm1& f = window.StartWithoutController(folder.Path() + "/ORV/LPG2.reg");
   ParameterBlock block = FreshParameterBlock();
   block[0] = 0x64;
   block[1] = 150;

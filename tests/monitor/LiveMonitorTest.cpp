@@ -16,7 +16,6 @@
 #include <QTime>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "base/AtomicFile.h"
@@ -390,21 +389,21 @@ TEST(LiveMonitorTest, magnifierOpensBesideTheWindowClosesAndShowsTheLines) {
   EXPECT_EQ(rig.live->Lines()[0], "x");  // kept while hidden
 }
 
+// Counts the recordings in a folder.
+int Recordings(const std::string& folder) {
+  int n = 0;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) n += e.path().extension() == ".orvv";
+  return n;
+}
+
 TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
   TempFolder folder;
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  WorkingFolder inFolder(folder.Path());
   LiveRig rig;
   rig.Layout();
   rig.autoSave = true;
   rig.Sample(LiveReadings{});  // the first sample moves 3599 to 0: nothing to save
-  auto files = [&] {
-    int n = 0;
-    for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
-      n += e.path().extension() == ".orvv";
-    return n;
-  };
+  auto files = [&] { return Recordings(folder.Path()); };
   EXPECT_EQ(files(), 0);
   LiveReadings r{};
   r[3] = 9;
@@ -419,7 +418,6 @@ TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
   ASSERT_EQ(chdir(gone.c_str()), 0);
   ASSERT_EQ(rmdir(gone.c_str()), 0);
   for (int i = 0; i < 3600; ++i) rig.Sample(r);
-  ASSERT_EQ(chdir(previous), 0);
   EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
   EXPECT_EQ(files(), 1);
 }
@@ -500,20 +498,11 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
   EXPECT_NE(csv.find("\r\n357.1,"), std::string::npos);  // the first sample in time order
 }
 
-// Counts the recordings in a folder.
-int Recordings(const std::string& folder) {
-  int n = 0;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) n += e.path().extension() == ".orvv";
-  return n;
-}
-
 // The automatic save runs whenever the cursor wraps to 0 while the ring holds live samples no
 // file has yet: after a stop and start too, never for an empty ring or a recording just opened.
 TEST(LiveMonitorTest, automaticSaveAfterAStopAndStartButNeverForARingWithoutNewSamples) {
   TempFolder folder;
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  WorkingFolder inFolder(folder.Path());
   LiveRig rig;
   rig.Layout();
   rig.autoSave = true;
@@ -530,7 +519,7 @@ TEST(LiveMonitorTest, automaticSaveAfterAStopAndStartButNeverForARingWithoutNewS
   ASSERT_EQ(Recordings(folder.Path()), 1);
   std::string saved;
   for (const auto& e : std::filesystem::directory_iterator(folder.Path())) {
-    ASSERT_TRUE(ReadWholeFile(e.path().string(), saved, 1 << 20));
+    saved = Slurp(e.path().string());
     std::filesystem::rename(e.path(), folder.Path() + "/first.kept");
   }
   ASSERT_EQ(saved.size(), 57856u);
@@ -553,7 +542,6 @@ TEST(LiveMonitorTest, automaticSaveAfterAStopAndStartButNeverForARingWithoutNewS
   rig.live->BtnOpenVisClick();
   rig.live->BtnScopeClick();
   rig.Sample(r);
-  ASSERT_EQ(chdir(previous), 0);
   EXPECT_EQ(Recordings(folder.Path()), 1);  // old.orvv alone
   EXPECT_TRUE(rig.dialogs.messages.empty());
 }
@@ -574,19 +562,14 @@ TEST(LiveMonitorTest, aRecordingOpenedWhileRunningIsSavedAgainAsTheSameFile) {
   block[0] = 0x64;
   const std::string original = RecordingBytes(block, drive, true);
   const std::string opened = folder.Path() + "/drive.orvv", again = folder.Path() + "/again.orvv";
-  {
-    std::ofstream out(opened, std::ios::binary);
-    out << original;
-  }
+  Put(opened, original);
   for (int i = 0; i < 1234; ++i) rig.Sample(LiveReadings{0, 0, 0, 5});
   ASSERT_TRUE(rig.live->Running());
   ASSERT_EQ(rig.history.ScopeCursor(), 1233);
   rig.dialogs.fileAnswers = {opened, again};
   rig.live->BtnOpenVisClick();
   rig.live->BtnSaveVisClick();
-  std::string saved;
-  ASSERT_TRUE(ReadWholeFile(again, saved, 1 << 20));
-  EXPECT_TRUE(saved == original);
+  EXPECT_TRUE(Slurp(again) == original);
   EXPECT_EQ(rig.history.ScopeCursor(), 3599);
 }
 
@@ -594,9 +577,7 @@ TEST(LiveMonitorTest, aRecordingOpenedWhileRunningIsSavedAgainAsTheSameFile) {
 // recordings, the CSV export and the automatic save alike.
 TEST(LiveMonitorTest, readOnlyFilesAreRefusedWithTheirNameAndLeftAsTheyAre) {
   TempFolder folder;
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  WorkingFolder inFolder(folder.Path());
   LiveRig rig;
   rig.Layout();
   rig.prefix = "";
@@ -611,18 +592,13 @@ TEST(LiveMonitorTest, readOnlyFilesAreRefusedWithTheirNameAndLeftAsTheyAre) {
   };
   for (const Case& c : cases) {
     const std::string path = folder.Path() + "/" + c.name;
-    {
-      std::ofstream out(path);
-      out << "protected";
-    }
+    Put(path, "protected");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     rig.dialogs.fileAnswers.push_back(path);
     c.save();
     ASSERT_FALSE(rig.dialogs.messages.empty()) << c.name;
     EXPECT_EQ(rig.dialogs.messages.back(), UiText(c.messageId) + " " + c.name);
-    std::string after;
-    ASSERT_TRUE(ReadWholeFile(path, after, 1 << 20));
-    EXPECT_EQ(after, "protected") << c.name;
+    EXPECT_EQ(Slurp(path), "protected") << c.name;
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0444u) << c.name;
@@ -634,21 +610,16 @@ TEST(LiveMonitorTest, readOnlyFilesAreRefusedWithTheirNameAndLeftAsTheyAre) {
   const QTime now = QTime::currentTime();
   for (const QTime& t : {now, now.addSecs(60)}) {
     const std::string name = folder.Path() + "/" + RecordingName("", t.hour(), t.minute());
-    std::ofstream(name) << "protected";
+    Put(name, "protected");
     ASSERT_EQ(chmod(name.c_str(), 0444), 0);
   }
   const std::size_t before = rig.dialogs.messages.size();
   rig.Sample(LiveReadings{});
-  ASSERT_EQ(chdir(previous), 0);
   ASSERT_EQ(rig.dialogs.messages.size(), before + 1);
   EXPECT_EQ(rig.dialogs.messages.back().substr(0, UiText(730).size()), UiText(730));
   EXPECT_NE(rig.dialogs.messages.back().find(".orvv"), std::string::npos);
-  for (const auto& e : std::filesystem::directory_iterator(folder.Path())) {
-    std::string text;
-    if (e.path().extension() != ".orvv") continue;
-    ASSERT_TRUE(ReadWholeFile(e.path().string(), text, 1 << 20));
-    EXPECT_EQ(text, "protected");
-  }
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+    EXPECT_TRUE(e.path().extension() != ".orvv" || Slurp(e.path().string()) == "protected") << e.path();
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ class TempFolder {
  public:
   explicit TempFolder(const std::string& prefix = "orv-test") {
     std::string templ = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("cannot create the scratch folder " + templ);
+    if (::mkdtemp(templ.data()) == nullptr)
+      throw std::runtime_error("cannot create the scratch folder " + templ);
     path_ = templ;
   }
   ~TempFolder() {
@@ -37,6 +38,23 @@ class TempFolder {
 
  private:
   std::string path_;
+};
+
+// Makes a folder the working folder until the end of the scope, then returns to the one before.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string& path) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(path);
+  }
+  ~WorkingFolder() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+  }
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  std::filesystem::path previous_;
 };
 
 // The whole content of a file; empty when it cannot be read.

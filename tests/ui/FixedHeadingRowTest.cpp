@@ -4,18 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
-#include <QKeyEvent>
 
+#include "ui/InputEvents.h"
 #include "ui/PageTour.h"
 
 namespace {
-
-void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-  QApplication::sendEvent(target, &release);
-}
 
 TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
   TourRig rig;
@@ -46,13 +39,13 @@ TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
                 {Qt::Key_Home, Qt::ControlModifier}};
     for (const Key& k : keys) {
       g->setCurrentCell(1, column);
-      Press(g, k.key, k.modifiers);
+      PressKey(g, k.key, k.modifiers);
       EXPECT_EQ(g->currentRow(), 1) << page.name << " key " << k.key;
     }
     if (g->rowCount() > 2) {
       g->setCurrentCell(1, column);
-      Press(g, Qt::Key_Up);
-      Press(g, Qt::Key_Down);
+      PressKey(g, Qt::Key_Up);
+      PressKey(g, Qt::Key_Down);
       EXPECT_EQ(g->currentRow(), 2) << page.name;
     }
   });

@@ -32,12 +32,12 @@ class HelpWindowTest : public ::testing::Test {
     fs::current_path(previousFolder_);
   }
 
-  TForm1& Start(bool withDocument) {
+  // Without a port given, no controller is there.
+  TForm1& Start(bool withDocument, std::unique_ptr<FakeSerialPort> port = nullptr) {
     if (withDocument)
       fs::copy_file(fs::path(ORV_SOURCE_DIR) / "docs/mervolante.rtf", folder / "mervolante.rtf");
     fs::current_path(folder.Path());
-    auto port = std::make_unique<FakeSerialPort>();
-    port->failOpen = true;
+    if (!port) return window.StartWithoutController(folder / "LPG2.reg");
     window.Start(folder / "LPG2.reg", std::move(port));
     return *window.form;
   }
@@ -54,6 +54,14 @@ class HelpWindowTest : public ::testing::Test {
     f.activateWindow();
     grid.setFocus();
     ASSERT_TRUE(RunUntil([&] { return grid.hasFocus(); }, 2000));
+  }
+
+  // F1 in the help window's `mode` on row `row` of the parameters; the help window, if any.
+  TForm4* OpenHelpOnRow(TForm1& f, int mode, int row) {
+    f.Help().SetHelpWindowMode(mode);
+    ShowParameters(f, row);
+    f.FormKeyDown(VK_F1);
+    return f.Help().Window();
   }
 
   static std::string Selected(TForm1& f) {
@@ -100,10 +108,7 @@ TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonRepor
 
 TEST_F(HelpWindowTest, f1OnTheParametersPageOpensTheWindowAtTheSelectedParameter) {
   TForm1& f = Start(true);
-  f.Help().SetHelpWindowMode(1);
-  ShowParameters(f, 2);  // "   Порог TPS" under "Тип TPS"
-  f.FormKeyDown(VK_F1);
-  TForm4* help = f.Help().Window();
+  TForm4* help = OpenHelpOnRow(f, 1, 2);  // "   Порог TPS" under "Тип TPS"
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->isVisible());
   EXPECT_TRUE(f.Help().HelpWindowOpen());
@@ -163,10 +168,7 @@ TEST_F(HelpWindowTest, topModeFollowsTheSelectionAtTheNextInformationTickAndKeep
 
 TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAnyMode) {
   TForm1& f = Start(true);
-  f.Help().SetHelpWindowMode(2);
-  ShowParameters(f, 3);
-  f.FormKeyDown(VK_F1);
-  TForm4* help = f.Help().Window();
+  TForm4* help = OpenHelpOnRow(f, 2, 3);
   ASSERT_NE(help, nullptr);
   help->activateWindow();
   ASSERT_TRUE(RunUntil([&] { return help->isActiveWindow(); }, 2000));
@@ -195,10 +197,7 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
 
 TEST_F(HelpWindowTest, hideModeBringsTheWindowForwardOnF1AndTheHelpButton) {
   TForm1& f = Start(true);
-  f.Help().SetHelpWindowMode(1);
-  ShowParameters(f, 2);
-  f.FormKeyDown(VK_F1);
-  TForm4* help = f.Help().Window();
+  TForm4* help = OpenHelpOnRow(f, 1, 2);
   ASSERT_NE(help, nullptr);
   for (const char* way : {"F1", "button"}) {
     f.activateWindow();
@@ -217,18 +216,11 @@ TEST_F(HelpWindowTest, hideModeBringsTheWindowForwardOnF1AndTheHelpButton) {
 // The fitter closes the main window while the help, the magnifier and a programming window
 // are open: the program ends, the settings are written and the port is closed.
 TEST_F(HelpWindowTest, closingTheMainWindowEndsTheProgramWhateverElseIsOpen) {
-  fs::copy_file(fs::path(ORV_SOURCE_DIR) / "docs/mervolante.rtf", folder / "mervolante.rtf");
-  fs::current_path(folder.Path());
   auto port = std::make_unique<FakeSerialPort>();
   FakeSerialPort* line = port.get();
-  const std::string settingsPath = folder / "LPG2.reg";
-  window.Start(settingsPath, std::move(port));
-  TForm1& f = *window.form;
+  TForm1& f = Start(true, std::move(port));
   ASSERT_TRUE(RunUntil([&] { return line->Active(); }, 5000));
-  f.Help().SetHelpWindowMode(1);
-  ShowParameters(f, 2);
-  f.FormKeyDown(VK_F1);
-  ASSERT_NE(f.Help().Window(), nullptr);
+  ASSERT_NE(OpenHelpOnRow(f, 1, 2), nullptr);
   f.Live().BtnLupClick();
   ASSERT_TRUE(f.Live().MagnifierShown());
   f.Firmware().OpenProgrammingWindow();
@@ -248,7 +240,7 @@ TEST_F(HelpWindowTest, closingTheMainWindowEndsTheProgramWhateverElseIsOpen) {
   for (QWidget* w : QApplication::topLevelWidgets())
     EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
   EXPECT_FALSE(line->Active());
-  EXPECT_EQ(SettingsStore::Open(settingsPath).ReadString("FileName"), "closed-with-help");
+  EXPECT_EQ(SettingsStore::Open(folder / "LPG2.reg").ReadString("FileName"), "closed-with-help");
 }
 
 }  // namespace

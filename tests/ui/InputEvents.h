@@ -8,15 +8,18 @@
 #include <QWidget>
 #include <vector>
 
+// One key pressed and released on `target`, typing `text` if any.
+inline void PressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                     const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(target, &release);
+}
+
 // Each key pressed and released in turn: to the control with the focus, else to `window`.
 inline void PressKeys(QWidget& window, const std::vector<int>& qtKeys) {
-  for (int key : qtKeys) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
-  }
+  for (int key : qtKeys) PressKey(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key);
 }
 
 // A left click in the middle of the widget.

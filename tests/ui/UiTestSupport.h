@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/Orvlpgmain.h"
+#include "support/FakeSerialPort.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
@@ -54,6 +55,13 @@ struct WindowUnderTest {
     env.port = std::move(port);
     form = std::make_unique<TForm1>(std::move(env));
     form->show();
+  }
+  // The window on a port that cannot be opened: no controller is there.
+  TForm1& StartWithoutController(const std::string& settingsPath) {
+    auto port = std::make_unique<FakeSerialPort>();
+    port->failOpen = true;
+    Start(settingsPath, std::move(port));
+    return *form;
   }
   void Close() { form.reset(); }
 };

@@ -13,8 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -84,8 +82,7 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
   ASSERT_TRUE(fs::exists(backups));
   std::string backupPath;
   for (const auto& entry : fs::directory_iterator(backups)) backupPath = entry.path().string();
-  std::ifstream in(backupPath, std::ios::binary);
-  const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string content = Slurp(backupPath);
   ASSERT_GE(content.size(), static_cast<std::size_t>(kExchangedParameterBytes));
   for (int i = 0; i < kExchangedParameterBytes; ++i)
     EXPECT_EQ(static_cast<std::uint8_t>(content[static_cast<std::size_t>(i)]), before[i]) << "byte " << i;
