@@ -802,6 +802,7 @@ void TForm1::GridEx1SelectCell(int row) {
 void TForm1::StepSelected(int direction) { editorView_->StepSelected(direction); }
 
 std::string TForm1::FileNameBase() const { return EDFile->text().toStdString(); }
+int TForm1::ListOrder() const { return CBList->currentIndex(); }
 
 void TForm1::MakeAutomaticBackup() {
   const std::string line = AutomaticBackupLine();

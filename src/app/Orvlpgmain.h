@@ -192,6 +192,7 @@ class TForm1 : public QMainWindow,
   std::string FileNameBase() const override;
   void SetOpenedFileName(const std::string& name) override { openedFileName_ = name; }
   void DependentDefaultsForSelectedRow() override { paramEditor_->DependentDefaults(); }
+  int ListOrder() const override;
   // FirmwareHost
   void RunTransmitTimer() override { SetTxEnabled(true); }
   // ParameterTransferHost and FirmwareHost: saves the controller's block into the backup folder and logs the

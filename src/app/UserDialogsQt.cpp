@@ -9,6 +9,11 @@
 #include "base/UiText.h"
 
 MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, MessageButtons buttons) {
+  return ShowMessageWithDetails(text, buttons, {});
+}
+
+MessageAnswer QtUserDialogs::ShowMessageWithDetails(const std::string& text, MessageButtons buttons,
+                                                    const std::string& details) {
   QMessageBox::StandardButtons set = QMessageBox::Ok;
   switch (buttons) {
     case MessageButtons::Ok: set = QMessageBox::Ok; break;
@@ -18,6 +23,8 @@ MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, MessageButtons
   }
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(UiText(700)),
                   QString::fromStdString(DisplayText(text)), set, parent_);
+  // The toolkit's "Show Details..." button unfolds it.
+  if (!details.empty()) box.setDetailedText(QString::fromStdString(details));
   switch (box.exec()) {
     case QMessageBox::Cancel: return MessageAnswer::Cancel;
     case QMessageBox::Yes: return MessageAnswer::Yes;

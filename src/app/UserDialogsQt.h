@@ -11,6 +11,8 @@ class QtUserDialogs : public UserDialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+  MessageAnswer ShowMessageWithDetails(const std::string& text, MessageButtons buttons,
+                                       const std::string& details) override;
   void Beep() override;
   void SetBusyCursor(bool busy) override;
   void PauseOneSecond() override;

@@ -385,6 +385,10 @@ constexpr UiTextEntry kTexts[] = {
     {1223, "×1"},
     {1224, "×4"},
     {1225, "×16"},
+    // What loading a parameter file changes, beside question 704, and the log after a Yes
+    {1230, "Файл не отличается от параметров командоконтроллера"},
+    {1231, "Байты без строки в списке (номер: командоконтроллер → файл): "},
+    {1232, " Параметры из файла: байт к записи в командоконтроллер: "},
 };
 
 constexpr bool IsSortedUnique() {

@@ -36,6 +36,13 @@ class UserDialogs {
   virtual ~UserDialogs() = default;
   // A modal box captioned UiText 700 with the buttons named. Texts may hold LF CR breaks.
   virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) = 0;
+  // The same box with a longer text the user may unfold under it (lines split by LF). A box
+  // that cannot unfold shows the text alone.
+  virtual MessageAnswer ShowMessageWithDetails(const std::string& text, MessageButtons buttons,
+                                               const std::string& details) {
+    (void)details;
+    return ShowMessage(text, buttons);
+  }
   virtual void Beep() = 0;
   virtual void SetBusyCursor(bool busy) = 0;
   virtual void PauseOneSecond() = 0;

@@ -1,11 +1,16 @@
 #include "params/ParameterCompare.h"
 
+#include <set>
+
 #include "base/UiText.h"
 #include "params/ParameterFiles.h"
 #include "params/ParameterRows.h"
 #include "params/ParameterTable.h"
 
 namespace {
+
+constexpr int kFirstParameterByte = 16;
+constexpr int kLastParameterByte = 104;
 
 std::string WithoutLeadingBlanks(const std::string& text) {
   const std::size_t first = text.find_first_not_of(' ');
@@ -36,9 +41,37 @@ std::vector<ParameterDifference> CompareParameterSets(const ParameterBlock& firs
     const auto at = static_cast<std::size_t>(row.parameter);
     if (first[at] == second[at]) continue;
     differences.push_back({WithoutLeadingBlanks(list.Texts()[static_cast<std::size_t>(r)].label),
-                           RowValueText(first, row), RowValueText(second, row)});
+                           RowValueText(first, row), RowValueText(second, row), row.parameter});
   }
   return differences;
+}
+
+int DifferingParameterBytes(const ParameterBlock& first, const ParameterBlock& second) {
+  int count = 0;
+  for (int i = kFirstParameterByte; i <= kLastParameterByte; ++i)
+    if (first[static_cast<std::size_t>(i)] != second[static_cast<std::size_t>(i)]) ++count;
+  return count;
+}
+
+std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded,
+                                int listOrder) {
+  static const std::string kArrow = " → ";
+  std::string text;
+  std::set<int> shown;
+  for (const ParameterDifference& d : CompareParameterSets(controller, loaded, listOrder)) {
+    text += d.label + ": " + d.first + kArrow + d.second + "\n";
+    shown.insert(d.parameter);
+  }
+  std::string others;
+  for (int i = kFirstParameterByte; i <= kLastParameterByte; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    if (controller[at] == loaded[at] || shown.count(i)) continue;
+    others += (others.empty() ? "" : ", ") + std::to_string(i) + ": " + std::to_string(controller[at]) +
+              kArrow + std::to_string(loaded[at]);
+  }
+  if (!others.empty()) text += UiText(1231) + others + "\n";
+  if (text.empty()) text = UiText(1230) + "\n";
+  return text;
 }
 
 int CompareParameterFiles(const std::string& firstPath, const std::string& secondPath, int listOrder,

@@ -11,6 +11,7 @@ struct ParameterDifference {
   std::string label;  // the row's label without its leading blanks
   std::string first;  // the value text of the first set
   std::string second;
+  int parameter = 0;  // the row's byte in the block
 };
 
 // The setting rows the parameter view shows for `first` in the given list order, whose
@@ -18,6 +19,17 @@ struct ParameterDifference {
 // error flags) are counters and alarms, not settings, and are left out.
 std::vector<ParameterDifference> CompareParameterSets(const ParameterBlock& first,
                                                       const ParameterBlock& second, int listOrder);
+
+// How many of the parameter bytes 16..104 differ between the two blocks.
+int DifferingParameterBytes(const ParameterBlock& first, const ParameterBlock& second);
+
+// What loading a file would change in the controller, for the question before the write: one
+// line "label: value in the controller → value after loading" per differing row of the
+// controller's view in the given list order; one line naming the differing bytes 16..104 that
+// have no such row, each with both values; a line saying nothing differs when nothing does.
+// `loaded` is the controller's block as loading would leave it. Lines end with LF.
+std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded,
+                                int listOrder);
 
 // The compare command: loads both files, writes one line per differing row (label, first
 // value, second value, separated by tabs) to `out` and a load failure to `err`. Returns 0

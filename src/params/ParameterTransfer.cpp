@@ -4,10 +4,12 @@
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
 #include "link/ControllerLink.h"
+#include "params/ParameterCompare.h"
 #include "params/ParameterFiles.h"
 
 namespace {
 constexpr int kFileMode = 1;
+constexpr int kControllerMode = 2;
 }  // namespace
 
 ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, ParameterTransferHost& host,
@@ -49,11 +51,24 @@ void ParameterTransfer::BtnOpenParClick() {
     return;
   }
 
+  // With the controller's block at hand the question shows what a Yes would change.
+  const bool controllerRead = host_.ConnectionMode() == kControllerMode;
+  ParameterBlock loaded = link_.parameterBlock;
+  CopyFileToController(file.bytes, loaded);
   dialogs_.Beep();
-  switch (dialogs_.ShowMessage(UiText(704), MessageButtons::YesNoCancel)) {
+  const MessageAnswer answer = controllerRead
+                                   ? dialogs_.ShowMessageWithDetails(
+                                         UiText(704), MessageButtons::YesNoCancel,
+                                         LoadDifferencesText(link_.parameterBlock, loaded, host_.ListOrder()))
+                                   : dialogs_.ShowMessage(UiText(704), MessageButtons::YesNoCancel);
+  switch (answer) {
     case MessageAnswer::Yes:
       host_.MakeAutomaticBackup();
       CopyFileToController(file.bytes, link_.parameterBlock);
+      // Counted against what the controller was last sent; only while it is still connected.
+      if (host_.ConnectionMode() == kControllerMode)
+        linkHost_.AddLogLine(UiText(1232) + std::to_string(DifferingParameterBytes(
+                                                link_.parameterBlock, link_.sentParameterBlock)));
       linkHost_.ParametersRead();
       break;
     case MessageAnswer::No:

@@ -126,4 +126,39 @@ TEST(ParameterCompare, OutputDoesNotFollowTheLocale) {
   EXPECT_EQ(Compare(pa, pb).out, "Порог TPS\t0.80 [V]\t0.58 [V]\n");
 }
 
+// The details under the question before loading: the controller's value, an arrow and the
+// file's value for each differing row of the controller's view, then the differing bytes that
+// have no row there, or a line saying the file changes nothing.
+TEST(ParameterCompare, DetailsBeforeLoadingListEveryChangedByteOnce) {
+  struct Change {
+    int at;
+    std::uint8_t value;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Change> changes;
+    std::string details;
+    int bytes;
+  };
+  const std::string tps = "Порог TPS: 0.80 [V] → 0.58 [V]\n";
+  const std::string speed = "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n";
+  const std::string regulation = "Рег. от оборотов: НЕТ → Да\n";
+  const Case cases[] = {
+      {"one row", {{62, 20}}, speed, 1},
+      {"many rows, in the list's order", {{62, 20}, {52, 1}, {57, 29}}, tps + regulation + speed, 3},
+      // 51 is shown only with regulation from speed on; 78 counts power defects, not a setting.
+      {"bytes without a row", {{51, 9}, {78, 3}}, UiText(1231) + "51: 0 → 9, 78: 0 → 3\n", 2},
+      {"a row and a byte without one", {{104, 1}, {57, 29}}, tps + UiText(1231) + "104: 0 → 1\n", 2},
+      {"beyond the parameters only", {{120, 5}, {15, 0}}, UiText(1230) + "\n", 0},
+      {"nothing", {}, UiText(1230) + "\n", 0},
+  };
+  const ParameterBlock controller = TypicalBlock();
+  for (const Case& c : cases) {
+    ParameterBlock loaded = controller;
+    for (const Change& change : c.changes) loaded[static_cast<std::size_t>(change.at)] = change.value;
+    EXPECT_EQ(LoadDifferencesText(controller, loaded, kOrderByType), c.details) << c.what;
+    EXPECT_EQ(DifferingParameterBytes(controller, loaded), c.bytes) << c.what;
+  }
+}
+
 }  // namespace

@@ -45,6 +45,7 @@ struct EditorHost : ParameterEditorHost, ParameterTransferHost {
   std::string FileNameBase() const override { return base; }
   void SetOpenedFileName(const std::string& name) override { opened = name; }
   int ConnectionMode() const override { return mode; }
+  int ListOrder() const override { return listOrder; }
   void DependentDefaultsForSelectedRow() override { editor->DependentDefaults(); }
   void MakeAutomaticBackup() override {
     if (mode == 2) backups.push_back(MakeParameterBackup(*block, backupFolder, 0));
@@ -295,6 +296,53 @@ TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To10
   EXPECT_EQ(link.parameterBlock[0], 0x64);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(20, 9), Write(62, 20), Write(104, 1)}));
   EXPECT_EQ(linkHost.modes, std::vector<int>{});
+}
+
+// With the controller's block read, question 704 keeps its text and buttons and carries what a
+// Yes would change as its details; a Yes logs how many bytes go to the controller, which is
+// exactly what the link then sends. Without a read there is nothing to compare with.
+TEST_F(ParameterEditing, TheLoadQuestionShowsTheChangesAndAYesLogsTheBytesWritten) {
+  ParameterBlock file = TypicalBlock();
+  file[0] = 0x32;  // another model's header: never compared, never sent
+  file[62] = 20;
+  file[57] = 29;
+  file[51] = 9;  // no row while regulation from speed is off
+  ASSERT_TRUE(SaveParameterFile(folder / "f.orvp", file));
+  const std::string details =
+      "Порог TPS: 0.80 [V] → 0.58 [V]\n"
+      "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n" +
+      UiText(1231) + "51: 0 → 9\n";
+  struct Case {
+    int mode;
+    MessageAnswer answer;
+    std::string details;
+    std::vector<std::string> log;
+    std::size_t writes;
+  };
+  const Case cases[] = {
+      {2, MessageAnswer::Yes, details, {UiText(1232) + "3"}, 3},
+      {2, MessageAnswer::Cancel, details, {}, 0},
+      {2, MessageAnswer::No, details, {}, 0},
+      {0, MessageAnswer::Yes, "", {}, 3},
+  };
+  host.listOrder = kOrderByFunction;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode * 10 + static_cast<int>(c.answer));
+    link.parameterBlock = link.sentParameterBlock = TypicalBlock();
+    host.mode = c.mode;
+    dialogs.messages.clear();
+    dialogs.details.clear();
+    linkHost.log.clear();
+    dialogs.fileAnswers = {folder / "f.orvp"};
+    dialogs.answers = {c.answer};
+    transfer.BtnOpenParClick();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(704)});
+    EXPECT_EQ(dialogs.details, std::vector<std::string>{c.details});
+    EXPECT_EQ(linkHost.log, c.log);
+    if (c.answer != MessageAnswer::No) {
+      EXPECT_EQ(SendPending().size(), c.writes);
+    }
+  }
 }
 
 TEST_F(ParameterEditing, OpenWithNoStopsTheLinkAndShowsTheFileCancelChangesNothing) {

@@ -11,8 +11,15 @@
 // Dialogs whose answers a test scripts; every message shown is kept.
 class ScriptedDialogs : public UserDialogs {
  public:
+  MessageAnswer ShowMessageWithDetails(const std::string& text, MessageButtons buttons,
+                                       const std::string& detailText) override {
+    MessageAnswer a = ShowMessage(text, buttons);
+    details.back() = detailText;
+    return a;
+  }
   MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override {
     messages.push_back(text);
+    details.emplace_back();
     if (onMessage) onMessage(text);
     if (!answers.empty()) {
       const MessageAnswer a = answers.front();
@@ -42,6 +49,7 @@ class ScriptedDialogs : public UserDialogs {
   }
 
   std::vector<std::string> messages;
+  std::vector<std::string> details;  // beside each message: its unfolding text, empty for none
   std::deque<MessageAnswer> answers;
   std::function<void(const std::string&)> onMessage;
   std::vector<FileDialogRequest> fileRequests;
