@@ -37,6 +37,7 @@
 #include "base/FixedHeadingRowQt.h"
 #include "base/GridFitQt.h"
 #include "base/NumberText.h"
+#include "base/TextQt.h"
 #include "base/UiText.h"
 #include "help/HelpDeskQt.h"
 #include "link/TVaComm.h"
@@ -62,7 +63,6 @@ constexpr int kVersionWarningFrom = 176;
 constexpr int kFrameExtraWidth = kDesignWindowWidth - kDesignClientWidth;
 constexpr int kFrameExtraHeight = kDesignWindowHeight - kDesignClientHeight;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString T(int id) { return QString::fromStdString(DisplayText(UiText(id))); }
 
 std::string ProgramFolder() {
@@ -472,7 +472,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::ApplySettings() {
   const AppSettings& s = settings_;
-  EDFile->setText(Q(s.FileName));
+  EDFile->setText(QtText(s.FileName));
   help_->SetHelpWindowMode(s.Help);
   if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
   UpDownX->setValue(s.TrackX);
@@ -723,7 +723,7 @@ void TForm1::ApplyConnectionMode(int mode) {
     case 4: caption += deviceText + model.model; break;
     default: break;
   }
-  setWindowTitle(Q(caption));
+  setWindowTitle(QtText(caption));
 
   const bool mapForbidden = (block[kPresenceMaskByte] & 0x04) && !serviceMode_;
   const bool upgForbidden = (block[kPresenceMaskByte] & 0x08) && !serviceMode_;
@@ -962,7 +962,7 @@ void TForm1::LayoutMainWindow() {
     pageButtons[i]->setVisible(p.visible);
     if (!p.visible) continue;
     Place(pageButtons[i], p.rect);
-    pageButtons[i]->setText(p.captionId ? T(p.captionId) : Q(p.caption));
+    pageButtons[i]->setText(p.captionId ? T(p.captionId) : QtText(p.caption));
   }
   Place(PanelLam, L.panelLam);
   // The TPS gauge takes its channel's colour before the readings are laid out.
@@ -1234,7 +1234,7 @@ void TForm1::HideReadProgress() {
 void TForm1::AddLogLine(const std::string& line) {
   if (env_.trace) env_.trace->Note(line);
   if (CurrentPage() == 7) firmware_->KeepLogLine(line);
-  Memo1->append(Q(DisplayText(line)));
+  Memo1->append(QtText(DisplayText(line)));
 }
 
 std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
@@ -1324,7 +1324,7 @@ void TForm1::ShowModePanel(const ModePanelLook& look) {
                                              : QColor::fromRgb(static_cast<QRgb>(look.colour)).name();
   const QString text = QColor::fromRgb(static_cast<QRgb>(look.textColour)).name();
   PanelInfo->setStyleSheet(QString("QLabel#PanelInfo{background:%1;color:%2}").arg(background, text));
-  PanelInfo->setText(Q(look.text));
+  PanelInfo->setText(QtText(look.text));
 }
 
 void TForm1::HideAutoMessage() { PanelAuto->hide(); }
@@ -1332,7 +1332,7 @@ void TForm1::HideAutoMessage() { PanelAuto->hide(); }
 bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
 
 void TForm1::ShowAutoMessage(const std::string& text) {
-  PanelAuto->setText(Q(text));
+  PanelAuto->setText(QtText(text));
   PanelAuto->show();
 }
 
