@@ -300,7 +300,7 @@ void TForm1::CreateComponents() {
   autoConfig_ = std::make_unique<AutoConfigPageQt>(
       WizardWidgets{Memo1, CGRead, GridEx1, BitBtnNext, BitBtnOk, BitBtnCancel},
       WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
-                   [this] { link_->vars.modeSwitchRequest = true; }, [this] { RebuildEditor(); },
+                   [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
                    [this](int mode) { ApplyConnectionMode(mode); }, [this] { return AutomaticBackupLine(); }},
       dialogs_);
   connect(BitBtnConBen, &QPushButton::clicked, this, [this] { BitBtnConBenClick(); });
@@ -430,18 +430,15 @@ void TForm1::FormCreate() {
   if (port_->PortNum() == 0) port_->SetPortNum(1);
   SetFontSize(FontSize());
 
-  link_->vars.currentPage = 0;
+  link_->EnterPage(0);
   TabSet->setChecked(true);
   TabSetClick();
   UpDownXChanging();
 
   link_->parameterBlock = FreshParameterBlock();
   link_->sentParameterBlock = FreshParameterBlock();
-  link_->vars.controllerStatus = 255;
-  link_->vars.controllerErrorCode = 0;
-  link_->vars.unansweredCount = 0;
-  link_->vars.reconnectPending = true;
-  link_->vars.failedReconnects = 0;
+  link_->ForgetController();
+  link_->RequestReconnect();
 
   BtnWindowClick();
   ScrollBar1->setRange(0, kScopeHistoryLast);
@@ -536,7 +533,7 @@ void TForm1::FormDestroy() {
   destroyed_ = true;
   SettingsStore store =
       SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
-  SaveSettings(store, CurrentSettings(), programDir_, link_->vars.controllerSeen, isMaximized());
+  SaveSettings(store, CurrentSettings(), programDir_, link_->Vars().controllerSeen, isMaximized());
   store.Save();
 }
 
@@ -593,7 +590,7 @@ void TForm1::LeavePage() {
 }
 
 void TForm1::SelectPage(int page) {
-  link_->vars.currentPage = page;
+  link_->EnterPage(page);
   // Leaving the wizard's page may apply its result, which selects the parameters page on its
   // way: the pressed page button follows the page finally shown.
   if (QToolButton* tab = TabOfPage(page)) tab->setChecked(true);
@@ -604,8 +601,7 @@ void TForm1::TabSetClick() {
   LeavePage();
   if (connectionMode_ == 2) {
     SetTxInterval(kPollIntervalMs);
-    link_->vars.linkState = link_state::kSetupPoll;
-    link_->vars.requestIndex = 0;
+    link_->PollSetup();
   }
   SelectPage(0);
 }
@@ -613,7 +609,7 @@ void TForm1::TabSetClick() {
 void TForm1::PollPage(int page, int linkState) {
   LeavePage();
   SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = linkState;
+  link_->PollWith(linkState);
   SelectPage(page);
   GridEx1->setFocus();
 }
@@ -640,32 +636,28 @@ void TForm1::BitBtnCancelClick() { Wizard().BitBtnCancelClick(); }
 void TForm1::TabMapClick() {
   LeavePage();
   SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = link_state::kMap;
-  link_->vars.requestIndex = kMapFirstColumn;
-  link_->vars.buttonAction = 0;
+  link_->PollMap();
   live_->CloseMagnifier();
   SelectPage(3);
 }
 
 void TForm1::TabProcClick() {
-  const int page = InspectorPageFor(link_->vars.buttonAction);
+  const int page = InspectorPageFor(link_->Vars().buttonAction);
   PollPage(page, InspectorLinkState(page));
 }
 
 void TForm1::TabUpgClick() {
   LeavePage();
   SetTxInterval(kLinkStartIntervalMs);
-  link_->vars.linkState = link_state::kStopped;
-  link_->vars.buttonAction = 0;
   live_->CloseMagnifier();
-  link_->vars.controllerStatus = 255;
+  link_->StopForFirmware();
   SelectPage(7);
 }
 
 // On the processor pages the three buttons choose the view; on the map page the link
 // carries out the action.
 void TForm1::PageButtonClick(int action) {
-  link_->vars.buttonAction = action;
+  link_->PressPageButton(action);
   if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
 }
 
@@ -1186,7 +1178,7 @@ void TForm1::SwitchListOrder() {
 
 void TForm1::StopLinkKey() {
   supervisor_->StopLink();
-  link_->vars.reconnectPending = false;
+  link_->CancelReconnect();
 }
 
 void TForm1::ResetChannelColours() { live_->ResetColours(); }
@@ -1270,7 +1262,7 @@ void TForm1::ShowConfiguration(const ConfigurationView& view) {
     Wizard().OnConfigurationReply(view.engineSpeed, view.lambda, view.stepper, view.throttle);
 }
 
-void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus); }
+void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->Vars().controllerStatus); }
 
 void TForm1::ShowMapColumn(const MapColumnView& view) {
   editorView_->ShowMapColumn(view);

@@ -66,7 +66,7 @@ class TForm1 : public QMainWindow,
   ~TForm1() override;
 
   // State for the views and for tests.
-  int CurrentPage() const { return link_->vars.currentPage; }
+  int CurrentPage() const { return link_->Vars().currentPage; }
   int ConnectionMode() const override { return connectionMode_; }
   bool ServiceModeOn() const { return serviceMode_; }
   ControllerLink& Link() { return *link_; }

@@ -31,7 +31,7 @@ int FirmwarePage::ListFirmwareImages(int rowsVisible) {
   // may be laid out again; that layout keeps the list being made.
   if (listing_) return static_cast<int>(list_.size());
   listing_ = true;
-  link_.vars.controllerStatus = 255;
+  link_.ForgetControllerStatus();
   list_.clear();
   list_ = ListImagesIn(programDir_, link_.parameterBlock[kTypeByte], [this](const std::string& name) {
     dialogs_.ShowMessage(UiText(kTextCannotOpen) + name, MessageButtons::Ok);
@@ -58,7 +58,7 @@ bool FirmwarePage::ReadForRun(const std::string& path, std::vector<std::uint8_t>
 }
 
 void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
-  link_.vars.controllerStatus = 255;
+  link_.ForgetControllerStatus();
   const int entry = selectedRow - 1;
   if (entry < 0 || entry >= static_cast<int>(list_.size())) return;
   if (dialogue_.CurrentPhase() != ProgrammingDialogue::Phase::Idle) return;

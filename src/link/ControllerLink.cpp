@@ -70,6 +70,44 @@ void ControllerLink::StartLink() {
   host_.SetTxEnabled(true);
 }
 
+void ControllerLink::RequestFullRead() {
+  vars.requestIndex = 0;
+  vars.readPending = true;
+}
+
+void ControllerLink::RequestReconnect() {
+  vars.reconnectPending = true;
+  vars.failedReconnects = 0;
+}
+
+void ControllerLink::ForgetController() {
+  vars.controllerStatus = 255;
+  vars.controllerErrorCode = 0;
+  vars.unansweredCount = 0;
+}
+
+void ControllerLink::PollSetup() {
+  vars.linkState = kSetupPoll;
+  vars.requestIndex = 0;
+}
+
+void ControllerLink::PollMap() {
+  vars.linkState = kMap;
+  vars.requestIndex = kMapFirstColumn;
+  vars.buttonAction = 0;
+}
+
+void ControllerLink::StopForFirmware() {
+  vars.linkState = kStopped;
+  vars.buttonAction = 0;
+  vars.controllerStatus = 255;
+}
+
+void ControllerLink::BeginProgramming() {
+  vars.linkState = kProgramming;
+  vars.unansweredCount = 0;
+}
+
 bool ControllerLink::WritesOutstanding() const {
   if (vars.expectedReply == kParameterWrite && vars.unansweredCount > 0) return true;
   return !std::equal(parameterBlock.begin(), parameterBlock.begin() + kExchangedParameterBytes,

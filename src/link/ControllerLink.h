@@ -93,8 +93,9 @@ class ProgrammingHandler {
   virtual void OnLinkLeftRun() = 0;
 };
 
-// The state of the link, owned by the main window through ControllerLink and shared with the
-// connection supervision.
+// The state of the link. Only the link (ControllerLink and the connection supervision) writes
+// it; everyone else reads it through ControllerLink::Vars() and changes it through the link's
+// named operations.
 struct LinkVariables {
   int linkState = link_state::kChoose;
   int expectedReply = 0;
@@ -118,7 +119,7 @@ class ControllerLink {
  public:
   ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history);
 
-  LinkVariables vars;
+  const LinkVariables& Vars() const { return vars; }
   ParameterBlock parameterBlock = FreshParameterBlock();
   ParameterBlock sentParameterBlock = FreshParameterBlock();
 
@@ -136,6 +137,37 @@ class ControllerLink {
 
   // Link start after the port was opened: interval 1000 ms, a full read follows.
   void StartLink();
+
+  // The named operations: each carries out one of the link's rules.
+  // All parameters are read again, from the first.
+  void RequestFullRead();
+  // The port is opened again and the link restarted on the next information tick.
+  void RequestReconnect();
+  // The information tick no longer reopens the port.
+  void CancelReconnect() { vars.reconnectPending = false; }
+  // The next poll asks the controller to switch its operating mode.
+  void RequestModeSwitch() { vars.modeSwitchRequest = true; }
+  // Nothing is known of the controller's status until its next reply.
+  void ForgetControllerStatus() { vars.controllerStatus = 255; }
+  // At program start: no status, no error, nothing unanswered.
+  void ForgetController();
+  // The page in view, which chooses what the link polls after a full read.
+  void EnterPage(int page) { vars.currentPage = page; }
+  // The set-up page polls from its first request.
+  void PollSetup();
+  // The parameters, configuration and processor pages poll with their own LinkState.
+  void PollWith(int linkState) { vars.linkState = linkState; }
+  // The map page reads its columns from the first; no button action is pending.
+  void PollMap();
+  // The firmware page stops the polls and forgets the controller's status.
+  void StopForFirmware();
+  // A button of the map or processor pages.
+  void PressPageButton(int action) { vars.buttonAction = action; }
+  // A firmware run holds the link from its header frame on; its end stops the link.
+  void BeginProgramming();
+  void EndProgramming() { vars.linkState = link_state::kStopped; }
+  // A loader reply answers the request before it.
+  void LoaderAnswered() { vars.unansweredCount = 0; }
 
   // A parameter change is still to be sent, or the last one sent is not yet acknowledged.
   bool WritesOutstanding() const;
@@ -168,6 +200,10 @@ class ControllerLink {
   void FinishRead(int connectionMode, int finalLinkState);
   void DiscardWaiting();
 
+  friend class ConnectionSupervisor;  // part of the link: reopens the port and restarts it
+  friend struct LinkTestAccess;       // tests set up the state a scenario starts from
+
+  LinkVariables vars;
   SerialPort& port_;
   LinkHost& host_;
   ReadingHistory& history_;

@@ -151,8 +151,7 @@ void ConnectionSupervisor::CheckLossOfLink() {
 
   v.controllerStatus = 255;
   v.controllerErrorCode = 0;
-  v.requestIndex = 0;
-  v.readPending = true;
+  link_.RequestFullRead();
   linkHost_.SetTxEnabled(true);
   host_.SelectSetupPage();
   linkHost_.ShowReadProgress(100);
@@ -209,24 +208,19 @@ void ConnectionSupervisor::UpdateStatus() {
 
 void ConnectionSupervisor::PanelInfoClick() {
   if (linkHost_.TxEnabled()) {
-    link_.vars.modeSwitchRequest = true;
+    link_.RequestModeSwitch();
   } else {
-    link_.vars.reconnectPending = true;
-    link_.vars.failedReconnects = 0;
+    link_.RequestReconnect();
     host_.ClearLog();
   }
 }
 
-void ConnectionSupervisor::RequestReconnect() {
-  link_.vars.reconnectPending = true;
-  link_.vars.failedReconnects = 0;
-}
+void ConnectionSupervisor::RequestReconnect() { link_.RequestReconnect(); }
 
 void ConnectionSupervisor::CBComChange(int comboIndex) {
   linkHost_.ApplyConnectionMode(0);
   linkHost_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
   CloseQuietly();
   if (comboIndex >= 0 && comboIndex < kPorts) ChangePort(comboIndex + 1);
-  link_.vars.reconnectPending = true;
-  link_.vars.failedReconnects = 0;
+  link_.RequestReconnect();
 }

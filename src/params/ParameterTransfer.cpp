@@ -74,6 +74,5 @@ void ParameterTransfer::BtnWriteParClick() {
   host_.DependentDefaultsForSelectedRow();
   link_.parameterBlock[0] = 0;
   link_.sentParameterBlock[0] = 255;
-  link_.vars.requestIndex = 0;
-  link_.vars.readPending = true;
+  link_.RequestFullRead();
 }

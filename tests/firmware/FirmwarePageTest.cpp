@@ -17,6 +17,7 @@
 #include "firmware/Orvlpgupg.h"
 #include "link/LinkFrames.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 #include "support/TempFolder.h"
@@ -73,7 +74,7 @@ struct PageRig {
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
     link.parameterBlock[0] = 0x64;
-    link.vars.linkState = link_state::kStopped;
+    LinkTestAccess::State(link).linkState = link_state::kStopped;
   }
   TempFolder folder;
   FakeSerialPort port;
@@ -97,9 +98,9 @@ TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
   WriteImage(rig.folder / "a.img", Pattern(64), 0x96);
   WriteImage(rig.folder / "b.img", Pattern(64), 0x64);
   std::filesystem::create_symlink(rig.folder / "nowhere", rig.folder / "c.img");
-  rig.link.vars.controllerStatus = 0x80;
+  LinkTestAccess::State(rig.link).controllerStatus = 0x80;
   EXPECT_EQ(rig.page.ListFirmwareImages(12), 2);
-  EXPECT_EQ(rig.link.vars.controllerStatus, 255);
+  EXPECT_EQ(rig.link.Vars().controllerStatus, 255);
   EXPECT_EQ(rig.view.gridRows, 12);
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(702) + "c.img"}));
   rig.link.parameterBlock[0] = 0x32;
@@ -270,7 +271,7 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
   EXPECT_EQ(dialogs.messages.back(), UiText(911));
-  EXPECT_TRUE(form->Link().vars.reconnectPending);
+  EXPECT_TRUE(form->Link().Vars().reconnectPending);
 }
 
 // From the confirmation to the end of a run the main window takes no key of its key table
@@ -333,9 +334,9 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   int block = 0;
   auto stillRunning = [&](const char* what) {
     EXPECT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running) << what;
-    EXPECT_EQ(form->Link().vars.linkState, link_state::kProgramming) << what;
-    EXPECT_FALSE(form->Link().vars.reconnectPending) << what;
-    EXPECT_FALSE(form->Link().vars.modeSwitchRequest) << what;
+    EXPECT_EQ(form->Link().Vars().linkState, link_state::kProgramming) << what;
+    EXPECT_FALSE(form->Link().Vars().reconnectPending) << what;
+    EXPECT_FALSE(form->Link().Vars().modeSwitchRequest) << what;
     EXPECT_TRUE(form->TxEnabled()) << what;
     EXPECT_EQ(form->CurrentPage(), 7) << what;
     EXPECT_FALSE(form->isEnabled()) << what;
@@ -362,10 +363,10 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   feed({0x07, 0x01, 0x05, 0x00, 0x00, 0x00, 188});
   EXPECT_EQ(dialogue.LastResultText(), 911);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_TRUE(form->Link().vars.reconnectPending);
+  EXPECT_TRUE(form->Link().Vars().reconnectPending);
   form->TimerInfoTimer();  // the link restarts: the set-up page and its log
   EXPECT_EQ(form->CurrentPage(), 0);
-  EXPECT_FALSE(form->Link().vars.reconnectPending);
+  EXPECT_FALSE(form->Link().Vars().reconnectPending);
   const auto backups = std::filesystem::directory_iterator(folder / "ORV/backup");
   ASSERT_NE(backups, std::filesystem::directory_iterator());
   const std::string backup = backups->path().filename().string();

@@ -15,6 +15,7 @@
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 
@@ -94,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::optional<ProgrammingDialogue> programming;
   port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
 
-  LinkVariables& v = link.vars;
+  LinkVariables& v = LinkTestAccess::State(link);
   v.linkState = in.Pick(kStates);
   v.currentPage = in.Byte() % 8;
   const std::uint8_t flags = in.Byte();

@@ -6,6 +6,7 @@
 #include "monitor/ReadingRows.h"
 #include "support/FakeSerialPort.h"
 #include "support/LinkReplies.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
@@ -20,8 +21,8 @@ class InspectorLinkTest : public ::testing::Test {
   }
 
   void Enter(int page) {
-    link.vars.currentPage = page;
-    link.vars.linkState = InspectorLinkState(page);
+    LinkTestAccess::State(link).currentPage = page;
+    LinkTestAccess::State(link).linkState = InspectorLinkState(page);
   }
 
   // The index bytes of the frames sent by `ticks` transmit ticks.
@@ -43,15 +44,15 @@ class InspectorLinkTest : public ::testing::Test {
 };
 
 TEST_F(InspectorLinkTest, indexFromTheMapIsAskedOnceThenTheViewGoesOnAndWraps) {
-  link.vars.requestIndex = 34;  // the map view stopped here
+  LinkTestAccess::State(link).requestIndex = 34;  // the map view stopped here
   Enter(kSramPage);
   EXPECT_EQ(RequestedPages(6, 0xC5), (std::vector<int>{34, 35, 36, 37, 0, 1}));
 
-  link.vars.requestIndex = 35;  // beyond the EEPROM's last page
+  LinkTestAccess::State(link).requestIndex = 35;  // beyond the EEPROM's last page
   Enter(kEepromPage);
   EXPECT_EQ(RequestedPages(3, 0x5C), (std::vector<int>{35, 0, 1}));
 
-  link.vars.requestIndex = 31;
+  LinkTestAccess::State(link).requestIndex = 31;
   EXPECT_EQ(RequestedPages(2, 0x5C), (std::vector<int>{31, 0}));
 }
 
@@ -67,12 +68,12 @@ TEST_F(InspectorLinkTest, memoryRepliesReachOnlyTheirOwnView) {
                         {kEepromPage, eeprom, true}, {kSramPage, eeprom, false}, {kPortPage, eeprom, false},
                         {1, eeprom, false}};
   for (const Case& c : cases) {
-    link.vars.currentPage = c.page;
-    link.vars.expectedReply = c.reply[0];
-    link.vars.controllerStatus = 0;
+    LinkTestAccess::State(link).currentPage = c.page;
+    LinkTestAccess::State(link).expectedReply = c.reply[0];
+    LinkTestAccess::State(link).controllerStatus = 0;
     host.memoryBlocks.clear();
     port.Feed(c.reply);
-    EXPECT_EQ(link.vars.controllerStatus, c.reply[1]) << c.page;
+    EXPECT_EQ(link.Vars().controllerStatus, c.reply[1]) << c.page;
     ASSERT_EQ(host.memoryBlocks.size(), c.shown ? 1u : 0u) << c.page << " " << int(c.reply[0]);
     if (!c.shown) continue;
     EXPECT_EQ(host.memoryBlocks[0].column, 7);
@@ -89,7 +90,7 @@ TEST_F(InspectorLinkTest, portViewPollsAndItsPinsComeBackOnThePortView) {
   EXPECT_EQ(port.frames.back(), (Bytes{0xCA, 0xCA}));
   port.Feed(Reply({0xCA, 10, 20, 30, 40, 50, 60, 70, 80, 0x01, 0x80, 0x00, 0x24}, 14));
   ASSERT_EQ(host.portViews.size(), 1u);
-  EXPECT_EQ(link.vars.controllerStatus, 0x24);
+  EXPECT_EQ(link.Vars().controllerStatus, 0x24);
   const auto cells = PortPinCells(host.portViews[0], kPortPage);
   const std::string expected =
       "10000000"
@@ -104,8 +105,8 @@ TEST_F(InspectorLinkTest, portViewPollsAndItsPinsComeBackOnThePortView) {
 }
 
 TEST_F(InspectorLinkTest, registerIsReadAfterEachLiveReplyInTheServiceMode) {
-  link.vars.currentPage = 1;
-  link.vars.linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).currentPage = 1;
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
   host.serviceMode = true;
   host.registerIndex = 0x54;
   for (int round = 0; round < 2; ++round) {
