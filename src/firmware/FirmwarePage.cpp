@@ -10,7 +10,6 @@ constexpr int kTextCannotOpen = 702;
 constexpr int kTextBadData = 703;
 constexpr int kTextConfirm = 901;
 constexpr int kTextReadingFile = 902;
-constexpr int kControllerConnected = 2;
 }  // namespace
 
 int FirmwareGridRows(int images, int rowsVisible) {
@@ -57,7 +56,7 @@ bool FirmwarePage::ReadForRun(const std::string& path, std::vector<std::uint8_t>
   return false;
 }
 
-void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
+void FirmwarePage::StartProgramming(int selectedRow, ConnectionMode connectionMode) {
   link_.ForgetControllerStatus();
   const int entry = selectedRow - 1;
   if (entry < 0 || entry >= static_cast<int>(list_.size())) return;
@@ -70,7 +69,7 @@ void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
     view_.CloseProgrammingWindow();
     return;
   }
-  if (connectionMode == kControllerConnected) host_.MakeAutomaticBackup();
+  if (connectionMode == ConnectionMode::Controller) host_.MakeAutomaticBackup();
 
   view_.SetMainWindowEnabled(false);
   view_.SetFileText(UiText(kTextReadingFile) + FileNameOf(path));

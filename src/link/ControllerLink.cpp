@@ -148,7 +148,8 @@ void ControllerLink::TimerTxTimer() {
     if (!vars.readPending) {
       static constexpr int kStateForPage[] = {kSetupPoll, kParameterPoll, kConfigurationPoll, kMap,
                                               kPortPoll};
-      if (InRange(vars.currentPage, 0, 4)) vars.linkState = kStateForPage[vars.currentPage];
+      const int page = PageNumber(vars.currentPage);
+      if (InRange(page, 0, 4)) vars.linkState = kStateForPage[page];
     } else if (vars.requestIndex == 0) {
       StartFullRead();
     } else {
@@ -200,7 +201,8 @@ void ControllerLink::SendPoll() {
   switch (vars.linkState) {
     case kSetupPoll:
     case kParameterPoll:
-      if (vars.linkState == kParameterPoll && vars.currentPage == 1 && host_.ScopeRunning()) AdvanceScope();
+      if (vars.linkState == kParameterPoll && vars.currentPage == Page::Parameters && host_.ScopeRunning())
+        AdvanceScope();
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kLiveData) : SendCommand(kLiveData);
       break;
@@ -283,10 +285,10 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
     case kEepromBlock:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      if (vars.currentPage == 6) host_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
+      if (vars.currentPage == Page::Eeprom) host_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
       break;
     case kPortView:
-      if (vars.currentPage == 4) {
+      if (vars.currentPage == Page::Port) {
         const PortView view = DecodePortView(r, parameterBlock);
         vars.controllerStatus = view.status;
         vars.controllerErrorCode = 0;
@@ -340,12 +342,12 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   host_.SetReadProgress(i);
 
   if (i >= kTesterLastIndex && parameterBlock[kTypeByte] == kTesterTypeByte) {
-    FinishRead(3, kTester);
+    FinishRead(ConnectionMode::Tester, kTester);
     return;
   }
   if (i > kLastParameterIndex) {
     vars.validateAfterRead = true;
-    FinishRead(2, kParameterPoll);
+    FinishRead(ConnectionMode::Controller, kParameterPoll);
     return;
   }
   // A retry from the tick comes only after 100 ms of silence.
@@ -360,7 +362,7 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
 // modal box whose event loop runs ticks and receive events.
 // The page change of ApplyConnectionMode sets a LinkState of its own; the read's final state
 // is set again afterwards.
-void ControllerLink::FinishRead(int connectionMode, int finalLinkState) {
+void ControllerLink::FinishRead(ConnectionMode connectionMode, int finalLinkState) {
   vars.controllerSeen = true;
   vars.readPending = false;
   vars.linkState = finalLinkState;
@@ -368,7 +370,7 @@ void ControllerLink::FinishRead(int connectionMode, int finalLinkState) {
   host_.SetTxInterval(kPollIntervalMs);
   host_.HideReadProgress();
   host_.ApplyConnectionMode(connectionMode);
-  if (connectionMode == 2) host_.ParametersRead();
+  if (connectionMode == ConnectionMode::Controller) host_.ParametersRead();
   vars.linkState = finalLinkState;
 }
 
@@ -377,7 +379,7 @@ void ControllerLink::HandleLoaderReport(const std::uint8_t* r) {
   vars.unansweredCount = 0;
   parameterBlock[0] = sentParameterBlock[0] = r[1];
   parameterBlock[1] = sentParameterBlock[1] = r[2];
-  FinishRead(4, kStopped);
+  FinishRead(ConnectionMode::Loader, kStopped);
 
   std::string text = UiText(920);
   if (r[6] <= 3) text += UiText(921 + r[6]);
@@ -388,7 +390,7 @@ void ControllerLink::HandleLiveData(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = r[7];
   if (host_.MagnifierOpen()) host_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
-  if (vars.currentPage != 1 || !host_.ScopeRunning()) return;
+  if (vars.currentPage != Page::Parameters || !host_.ScopeRunning()) return;
 
   LiveReadings& record = history_.Current();
   std::copy_n(r + kScopeSampleOffset, kScopeSampleBytes, record.begin() + kScopeSampleOffset);
@@ -408,8 +410,8 @@ void ControllerLink::HandleRegisterValue(const std::uint8_t* r) {
 void ControllerLink::HandleMapOrSram(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = 0;
-  if (vars.currentPage == 3)
+  if (vars.currentPage == Page::Map)
     host_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
-  else if (vars.currentPage == 5)
+  else if (vars.currentPage == Page::Sram)
     host_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
 }

@@ -7,6 +7,7 @@
 
 #include "link/ReplyDecoding.h"
 #include "link/SerialPort.h"
+#include "model/PageAndMode.h"
 #include "model/ParameterBlock.h"
 #include "model/ReadingHistory.h"
 
@@ -50,7 +51,7 @@ class LinkHost {
   virtual bool TxEnabled() const = 0;
 
   // Window state.
-  virtual void ApplyConnectionMode(int mode) = 0;
+  virtual void ApplyConnectionMode(ConnectionMode mode) = 0;
   virtual void SetBaseCaption() = 0;               // "MERVOLANTE LPG V1.61"
   virtual void SetBusyCursor(bool busy) = 0;       // false restores the normal cursor
   virtual void ShowReadProgress(int maximum) = 0;  // CGRead visible, progress 0
@@ -108,7 +109,7 @@ struct LinkVariables {
   std::uint8_t controllerStatus = 255;
   std::uint8_t controllerErrorCode = 0;
   int buttonAction = 0;
-  int currentPage = 0;
+  Page currentPage = Page::Setup;
   int failedReconnects = 0;
   bool controllerSeen = false;
 };
@@ -152,7 +153,7 @@ class ControllerLink {
   // At program start: no status, no error, nothing unanswered.
   void ForgetController();
   // The page in view, which chooses what the link polls after a full read.
-  void EnterPage(int page) { vars.currentPage = page; }
+  void EnterPage(Page page) { vars.currentPage = page; }
   // The set-up page polls from its first request.
   void PollSetup();
   // The parameters, configuration and processor pages poll with their own LinkState.
@@ -197,7 +198,7 @@ class ControllerLink {
   void HandleLiveData(const std::uint8_t* r);
   void HandleRegisterValue(const std::uint8_t* r);
   void HandleMapOrSram(const std::uint8_t* r);
-  void FinishRead(int connectionMode, int finalLinkState);
+  void FinishRead(ConnectionMode connectionMode, int finalLinkState);
   void DiscardWaiting();
 
   friend class ConnectionSupervisor;  // part of the link: reopens the port and restarts it

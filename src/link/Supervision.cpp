@@ -11,7 +11,6 @@ constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr std::uint32_t kYellow = 0xFFFF00;
 constexpr std::uint32_t kGrey = 0x808080;
-constexpr int kMapPage = 3;
 
 ModePanelLook Look(bool face, std::uint32_t colour, std::string text) {
   ModePanelLook look;
@@ -141,12 +140,12 @@ void ConnectionSupervisor::Reconnect() {
 
 void ConnectionSupervisor::CheckLossOfLink() {
   LinkVariables& v = link_.vars;
-  const int threshold = v.currentPage == kMapPage ? kMapLossThreshold : kLossThreshold;
+  const int threshold = v.currentPage == Page::Map ? kMapLossThreshold : kLossThreshold;
   if (v.unansweredCount < threshold) return;
 
   v.unansweredCount = 0;
   linkHost_.AddLogLine(UiText(724));
-  linkHost_.ApplyConnectionMode(0);
+  linkHost_.ApplyConnectionMode(ConnectionMode::None);
   linkHost_.Beep();
 
   v.controllerStatus = 255;
@@ -218,7 +217,7 @@ void ConnectionSupervisor::PanelInfoClick() {
 void ConnectionSupervisor::RequestReconnect() { link_.RequestReconnect(); }
 
 void ConnectionSupervisor::CBComChange(int comboIndex) {
-  linkHost_.ApplyConnectionMode(0);
+  linkHost_.ApplyConnectionMode(ConnectionMode::None);
   linkHost_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
   CloseQuietly();
   if (comboIndex >= 0 && comboIndex < kPorts) ChangePort(comboIndex + 1);

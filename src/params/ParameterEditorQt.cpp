@@ -21,10 +21,6 @@
 
 namespace {
 
-constexpr int kPageParameters = 1;
-constexpr int kPageConfiguration = 2;
-constexpr int kPageMap = 3;
-constexpr int kControllerMode = 2;
 constexpr int kMapRows = 16;
 constexpr int kMapColumns = 22;
 constexpr int kPowerDefects = 78;
@@ -95,13 +91,13 @@ bool ParameterEditorQt::RebuildEditor() {
   HideControls();
   rebuilding_ = true;
   switch (ctx.page) {
-    case kPageParameters: RebuildParameters(ctx); break;
-    case kPageConfiguration: RebuildConfiguration(ctx); break;
-    case kPageMap: RebuildMap(); break;
+    case Page::Parameters: RebuildParameters(ctx); break;
+    case Page::Configuration: RebuildConfiguration(ctx); break;
+    case Page::Map: RebuildMap(); break;
     default: rebuilding_ = false; return false;
   }
   rebuilding_ = false;
-  if (ctx.page == kPageParameters) PlaceControls(false);
+  if (ctx.page == Page::Parameters) PlaceControls(false);
   return true;
 }
 
@@ -144,7 +140,7 @@ void ParameterEditorQt::RebuildMap() {
 }
 
 void ParameterEditorQt::ShowMapColumn(const MapColumnView& view) {
-  if (context_().page != kPageMap) return;
+  if (context_().page != Page::Map) return;
   if (view.column >= 1 && view.column <= kMapColumns) {
     for (int r = 1; r <= kMapRows; ++r)
       SetCell(r, view.column, QtShownText(view.cells[static_cast<std::size_t>(r - 1)]));
@@ -162,7 +158,7 @@ void ParameterEditorQt::HideControls() {
 void ParameterEditorQt::PlaceControls(bool afterScroll) {
   HideControls();
   const ParameterViewContext ctx = context_();
-  if (ctx.page != kPageParameters || ctx.connectionMode != kControllerMode) return;
+  if (ctx.page != Page::Parameters || ctx.connectionMode != ConnectionMode::Controller) return;
   const int row = editor_.SelectedParamRow();
   if (row < 1 || row >= grid_->rowCount()) return;
   if (afterScroll) {
@@ -198,14 +194,14 @@ void ParameterEditorQt::PlaceControls(bool afterScroll) {
 void ParameterEditorQt::GridEx1SelectCell(int row) {
   HideControls();
   const ParameterViewContext ctx = context_();
-  if (ctx.page != kPageParameters || row < 1) return;
-  if (ctx.connectionMode == kControllerMode && !rebuilding_) editor_.SetSelectedParamRow(row);
+  if (ctx.page != Page::Parameters || row < 1) return;
+  if (ctx.connectionMode == ConnectionMode::Controller && !rebuilding_) editor_.SetSelectedParamRow(row);
   if (!rebuilding_) PlaceControls(false);
 }
 
 void ParameterEditorQt::GridEx1TopLeftChanged() {
   HideControls();
-  if (context_().page == kPageParameters) PlaceControls(true);
+  if (context_().page == Page::Parameters) PlaceControls(true);
 }
 
 void ParameterEditorQt::GridEx1MouseDown(int x, int y) {
@@ -218,7 +214,7 @@ void ParameterEditorQt::GridEx1MouseDown(int x, int y) {
 
 void ParameterEditorQt::GridEx1MouseMove(int x, int y) {
   const ParameterViewContext ctx = context_();
-  if (ctx.page == 3 || ctx.page == 5 || ctx.page == 6) {
+  if (ctx.page == Page::Map || ctx.page == Page::Sram || ctx.page == Page::Eeprom) {
     hint_->hide();
     return;
   }
@@ -234,7 +230,7 @@ void ParameterEditorQt::GridEx1MouseMove(int x, int y) {
   const QFontMetrics metrics(grid_->font());
   bool show = metrics.horizontalAdvance(text) > grid_->columnWidth(column) - 2;
   const ParameterBlock& block = editor_.Block();
-  if (ctx.page == kPageParameters && row == 1 && column == 1 && block[kPowerDefects] != 0 &&
+  if (ctx.page == Page::Parameters && row == 1 && column == 1 && block[kPowerDefects] != 0 &&
       IsParameterOffered(block, kResetCause)) {
     text = QtShownText(ResetCauseText(block[kResetCause]));
     show = true;
@@ -271,7 +267,7 @@ void ParameterEditorQt::BitBtn1Click() { editor_.DependentDefaults(); }
 
 void ParameterEditorQt::StepSelected(int direction) {
   const ParameterViewContext ctx = context_();
-  if (ctx.page != kPageParameters || ctx.connectionMode != kControllerMode) return;
+  if (ctx.page != Page::Parameters || ctx.connectionMode != ConnectionMode::Controller) return;
   editor_.StepSelected(direction);
 }
 

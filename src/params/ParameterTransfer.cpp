@@ -6,10 +6,6 @@
 #include "link/ControllerLink.h"
 #include "params/ParameterFiles.h"
 
-namespace {
-constexpr int kFileMode = 1;
-}  // namespace
-
 ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, ParameterTransferHost& host,
                                      UserDialogs& dialogs)
     : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
@@ -60,7 +56,7 @@ void ParameterTransfer::BtnOpenParClick() {
       linkHost_.SetTxEnabled(false);
       CopyFileForViewing(file.bytes, link_.parameterBlock);
       host_.SetOpenedFileName(FileNameOf(*path));
-      linkHost_.ApplyConnectionMode(kFileMode);
+      linkHost_.ApplyConnectionMode(ConnectionMode::File);
       linkHost_.ParametersRead();
       break;
     default: break;

@@ -1,23 +1,22 @@
-#include "app/KeyTable.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/KeyTable.h"
+
 namespace {
 
 KeyContext AllTabsShown(int page = 0, int mode = 2) {
   KeyContext ctx;
-  ctx.currentPage = page;
-  ctx.connectionMode = mode;
+  ctx.currentPage = static_cast<Page>(page);
+  ctx.connectionMode = static_cast<ConnectionMode>(mode);
   ctx.tabParamVisible = ctx.tabConfigVisible = ctx.tabMapVisible = ctx.tabUpgVisible = true;
   return ctx;
 }
 
 // Presses the keys in order and returns the action of each.
-std::vector<KeyAction> Press(const std::vector<int>& keys, KeyHistory& history,
-                             const KeyContext& ctx) {
+std::vector<KeyAction> Press(const std::vector<int>& keys, KeyHistory& history, const KeyContext& ctx) {
   std::vector<KeyAction> actions;
   for (int vk : keys) actions.push_back(HandleKeyDown(vk, history, ctx));
   return actions;
@@ -77,9 +76,12 @@ TEST(KeyTable, CtrlCombinationsNeedCtrlAsTheImmediatelyPrecedingKey) {
     int vk;
     KeyAction action;
   } cases[] = {
-      {VK_F11, KeyAction::SwitchListOrder},   {'Q', KeyAction::StopLink},
-      {'W', KeyAction::ResetChannelColours},  {'S', KeyAction::SaveRecording},
-      {'O', KeyAction::OpenRecording},        {VK_F2, KeyAction::SelectSetup},
+      {VK_F11, KeyAction::SwitchListOrder},
+      {'Q', KeyAction::StopLink},
+      {'W', KeyAction::ResetChannelColours},
+      {'S', KeyAction::SaveRecording},
+      {'O', KeyAction::OpenRecording},
+      {VK_F2, KeyAction::SelectSetup},
       {'A', KeyAction::None},
   };
   const KeyContext ctx = AllTabsShown();
@@ -141,8 +143,7 @@ TEST(KeyTable, ServiceSequenceTogglesEachTimeItIsCompleted) {
   };
   for (const auto& c : cases) {
     KeyHistory h;
-    EXPECT_EQ(Count(Press(keys(c.typed), h, AllTabsShown()), KeyAction::ToggleServiceMode),
-              c.toggles)
+    EXPECT_EQ(Count(Press(keys(c.typed), h, AllTabsShown()), KeyAction::ToggleServiceMode), c.toggles)
         << c.typed;
   }
   // A function key between the letters breaks the sequence too.

@@ -122,7 +122,7 @@ TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
   ASSERT_TRUE(rig.Connect());
   rig.host.SetTxEnabled(false);  // the link stays idle; requests go out by hand
   rig.RunFor(150);               // a poll still on its way is taken
-  LinkTestAccess::State(rig.link).currentPage = 1;
+  LinkTestAccess::State(rig.link).currentPage = static_cast<Page>(1);
 
   constexpr int kPolls = 20;
   int single = 0;

@@ -70,7 +70,7 @@ const std::string kOpenRefused = UiText(721) + "1 -" + UiText(722);
 TEST(FaultInjection, silenceDuringTheFullReadAndDuringPollingIsOutlived) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
-  LinkTestAccess::State(rig.link).currentPage = 1;
+  LinkTestAccess::State(rig.link).currentPage = static_cast<Page>(1);
   rig.supervisor.RequestReconnect();
   rig.StartInfoTimer(Clock::now());
   ASSERT_TRUE(rig.RunUntil([&] { return rig.link.Vars().requestIndex >= 40; }));
@@ -101,7 +101,7 @@ class GarbledLine : public ::testing::TestWithParam<const char*> {};
 TEST_P(GarbledLine, keepsTheLinkRunningWithoutWritesAndRecoversOnACleanLine) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
-  LinkTestAccess::State(rig.link).currentPage = 1;
+  LinkTestAccess::State(rig.link).currentPage = static_cast<Page>(1);
   ASSERT_TRUE(rig.Start()) << rig.sim.Log();
 
   ASSERT_TRUE(rig.sim.Send(std::string("garble ") + GetParam()));

@@ -116,7 +116,7 @@ TEST(FirmwarePage, CancelClosesTheWindowAndSendsNothing) {
   WriteImage(rig.folder / "a.img", Pattern(64));
   rig.page.ListFirmwareImages(12);
   rig.dialogs.answers = {MessageAnswer::Cancel};
-  rig.page.StartProgramming(1, 2);
+  rig.page.StartProgramming(1, ConnectionMode::Controller);
   EXPECT_EQ(rig.view.events, (std::vector<std::string>{"open", "close"}));
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901)}));
   EXPECT_EQ(rig.dialogs.beeps, 1);
@@ -127,7 +127,7 @@ TEST(FirmwarePage, RowsWithoutAnImageStartNothing) {
   PageRig rig;
   WriteImage(rig.folder / "a.img", Pattern(64));
   rig.page.ListFirmwareImages(12);
-  for (int row : {0, 2, -1, 40}) rig.page.StartProgramming(row, 2);
+  for (int row : {0, 2, -1, 40}) rig.page.StartProgramming(row, ConnectionMode::Controller);
   EXPECT_TRUE(rig.view.events.empty());
   EXPECT_TRUE(rig.dialogs.messages.empty());
 }
@@ -137,7 +137,7 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
     PageRig rig;
     WriteImage(rig.folder / "a.img", Pattern(64));
     rig.page.ListFirmwareImages(12);
-    rig.page.StartProgramming(1, mode);
+    rig.page.StartProgramming(1, static_cast<ConnectionMode>(mode));
     std::vector<std::string> want = {"open", "disable", "ticking"};
     if (mode == 2) want.insert(want.begin() + 1, "backup");
     EXPECT_EQ(rig.view.events, want) << mode;
@@ -145,7 +145,8 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
     ASSERT_EQ(rig.port.frames.size(), 1u);
     EXPECT_EQ(rig.port.frames[0], (Bytes{0x3A, 0x75, 0x70, 0x1F}));
     EXPECT_EQ(rig.page.Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::AwaitingLoader);
-    rig.page.StartProgramming(1, mode);  // a second start while one runs does nothing
+    rig.page.StartProgramming(
+        1, static_cast<ConnectionMode>(mode));  // a second start while one runs does nothing
     EXPECT_EQ(rig.port.frames.size(), 1u);
   }
 }
@@ -162,8 +163,8 @@ TEST(FirmwarePage, BadImagesAreRefusedBeforeAnythingIsSent) {
   Put(rig.folder / "a.img", bytes);
   std::filesystem::remove(rig.folder / "b.img");
 
-  rig.page.StartProgramming(1, 4);
-  rig.page.StartProgramming(2, 4);
+  rig.page.StartProgramming(1, ConnectionMode::Loader);
+  rig.page.StartProgramming(2, ConnectionMode::Loader);
   EXPECT_TRUE(rig.port.frames.empty());
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901), UiText(703) + "a.img", UiText(901),
                                                             UiText(702) + (rig.folder / "b.img")}));
@@ -287,7 +288,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   ASSERT_TRUE(form->ServiceModeOn());
   form->Link().parameterBlock[1] = 145;
   form->Link().parameterBlock[3] = 0;
-  form->ApplyConnectionMode(2);
+  form->ApplyConnectionMode(ConnectionMode::Controller);
   form->TabUpgClick();
   ASSERT_EQ(form->CurrentPage(), 7);
   ASSERT_EQ(form->Firmware().Page().FirmwareList().size(), 1u);

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   LinkVariables& v = LinkTestAccess::State(link);
   v.linkState = in.Pick(kStates);
-  v.currentPage = in.Byte() % 8;
+  v.currentPage = static_cast<Page>(in.Byte() % 8);
   const std::uint8_t flags = in.Byte();
   host.serviceMode = flags & 0x01;
   host.scopeRunning = flags & 0x02;
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0: link.TimerTxTimer(); break;
       case 1: supervisor.TimerInfoTimer(); break;
       case 2:  // the window moves to another page
-        v.currentPage = in.Byte() % 8;
+        v.currentPage = static_cast<Page>(in.Byte() % 8);
         break;
       default: {
         const std::string_view chunk = in.Bytes(op / 8);

@@ -353,7 +353,7 @@ TEST_F(LinkTest, sharedCodeC5IsRoutedByPage) {
   reply[19] = 30;
   reply[21] = 100;
   for (int page : {3, 5, 0, 1}) {
-    LinkTestAccess::State(link).currentPage = page;
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
     LinkTestAccess::State(link).expectedReply = 0xC5;
     LinkTestAccess::State(link).controllerStatus = 0;
     host.mapColumns.clear();
@@ -366,7 +366,7 @@ TEST_F(LinkTest, sharedCodeC5IsRoutedByPage) {
 }
 
 TEST_F(LinkTest, portReplyAfterLeavingTheViewOnlyResetsTheCount) {
-  LinkTestAccess::State(link).currentPage = 0;
+  LinkTestAccess::State(link).currentPage = Page::Setup;
   LinkTestAccess::State(link).expectedReply = 0xCA;
   LinkTestAccess::State(link).unansweredCount = 7;
   port.Feed(Reply({0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x0F, 0, 0, 0x99}, 14));
@@ -386,7 +386,7 @@ TEST_F(LinkTest, replyWithWrongFirstByteIsDropped) {
 
 TEST_F(LinkTest, replySplitOverTwoEventsIsTakenWhenComplete) {
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  LinkTestAccess::State(link).currentPage = 1;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
   link.TimerTxTimer();
   const Bytes reply = Reply({0x33, 0xD0, 0x24, 25, 10, 0, 0, 3, 0, 0, 77}, 16);
   port.Feed(Bytes(reply.begin(), reply.begin() + 9));
@@ -404,7 +404,7 @@ TEST_F(LinkTest, replySplitOverTwoEventsIsTakenWhenComplete) {
 
 TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  LinkTestAccess::State(link).currentPage = 1;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
   history.SetScopeCursor(3598);
   link.TimerTxTimer();
   EXPECT_EQ(history.ScopeCursor(), 3599);
@@ -452,7 +452,7 @@ TEST_F(LinkTest, stateZeroDerivesThePollFromThePage) {
   for (auto [page, state] : cases) {
     LinkTestAccess::State(link).linkState = link_state::kChoose;
     LinkTestAccess::State(link).readPending = false;
-    LinkTestAccess::State(link).currentPage = page;
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
     link.TimerTxTimer();
     EXPECT_EQ(link.Vars().linkState, state) << page;
   }
@@ -466,7 +466,7 @@ TEST_F(LinkTest, randomBytesInEveryStateNeverBreakTheEngine) {
   const int codes[] = {0x55, 0x33, 0x5A, 0xAC, 0xC5, 0xCA, 0x5C, 0xAA, 0x3A, 0x07, 0xA3, 254, 255, 0};
   for (int round = 0; round < 3000; ++round) {
     LinkTestAccess::State(link).linkState = states[rng() % std::size(states)];
-    LinkTestAccess::State(link).currentPage = static_cast<int>(rng() % 8);
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(static_cast<int>(rng() % 8));
     LinkTestAccess::State(link).expectedReply = codes[rng() % std::size(codes)];
     LinkTestAccess::State(link).requestIndex = static_cast<int>(rng() % 300) - 20;
     host.serviceMode = rng() & 1;

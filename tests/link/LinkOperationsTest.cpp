@@ -41,7 +41,7 @@ LinkVariables Busy() {
   v.controllerStatus = 0xD8;
   v.controllerErrorCode = 136;
   v.buttonAction = 2;
-  v.currentPage = 1;
+  v.currentPage = Page::Parameters;
   v.failedReconnects = 3;
   v.controllerSeen = true;
   return v;
@@ -76,7 +76,8 @@ TEST(LinkOperations, eachOperationWritesExactlyWhatItsRuleWrites) {
          v.controllerErrorCode = 0;
          v.unansweredCount = 0;
        }},
-      {"EnterPage", [](ControllerLink& l) { l.EnterPage(3); }, [](LinkVariables& v) { v.currentPage = 3; }},
+      {"EnterPage", [](ControllerLink& l) { l.EnterPage(Page::Map); },
+       [](LinkVariables& v) { v.currentPage = Page::Map; }},
       {"PollSetup", [](ControllerLink& l) { l.PollSetup(); },
        [](LinkVariables& v) {
          v.linkState = link_state::kSetupPoll;

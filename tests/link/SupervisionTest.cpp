@@ -18,7 +18,7 @@ class SupervisionTest : public ::testing::Test {
 
   // Sends polls that nobody answers until the supervision declares the link lost.
   void LoseLink() {
-    const int threshold = link.Vars().currentPage == 3 ? 100 : 15;
+    const int threshold = PageNumber(link.Vars().currentPage) == 3 ? 100 : 15;
     LinkTestAccess::State(link).unansweredCount = threshold;
     supervisor.TimerInfoTimer();
   }
@@ -116,14 +116,14 @@ TEST_F(SupervisionTest, sixLossesInARowWithoutSearchStopTheLink) {
 
 TEST_F(SupervisionTest, mapPageToleratesAHundredUnansweredRequests) {
   supervisor.TimerInfoTimer();
-  LinkTestAccess::State(link).currentPage = 3;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(3);
   LinkTestAccess::State(link).unansweredCount = 99;
   supervisor.TimerInfoTimer();
   EXPECT_TRUE(host.modes.empty());
   LinkTestAccess::State(link).unansweredCount = 100;
   supervisor.TimerInfoTimer();
   EXPECT_EQ(host.modes, std::vector<int>{0});
-  LinkTestAccess::State(link).currentPage = 1;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
   LinkTestAccess::State(link).unansweredCount = 15;
   supervisor.TimerInfoTimer();
   EXPECT_EQ(host.modes.size(), 2u);

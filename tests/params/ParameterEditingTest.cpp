@@ -66,7 +66,7 @@ class ParameterEditing : public ::testing::Test {
     port.Open();
     link.parameterBlock = link.sentParameterBlock = TypicalBlock();
     LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-    LinkTestAccess::State(link).currentPage = 1;
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
     host.editor = &editor;
     host.block = &link.parameterBlock;
     host.backupFolder = folder / "backup";
