@@ -22,7 +22,7 @@ bool InRange(int value, int first, int last) { return value >= first && value <=
 }  // namespace
 
 ControllerLink::ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history)
-    : port_(port), host_(host), history_(history) {}
+    : port_(port), timer_(host), report_(host), sink_(host), history_(history) {}
 
 std::uint32_t ControllerLink::NextRandom() {
   randSeed_ = randSeed_ * 0x08088405u + 1u;
@@ -60,14 +60,14 @@ void ControllerLink::SendParameterWrite(std::uint8_t index, std::uint8_t value) 
 // The transmit tick
 
 void ControllerLink::StartLink() {
-  host_.SetTxInterval(kLinkStartIntervalMs);
+  timer_.SetTxInterval(kLinkStartIntervalMs);
   vars.requestIndex = 0;
   vars.readPending = true;
   vars.linkState = kChoose;
   vars.unansweredCount = 0;
   vars.controllerStatus = 255;
   vars.controllerErrorCode = 0;
-  host_.SetTxEnabled(true);
+  timer_.SetTxEnabled(true);
 }
 
 void ControllerLink::RequestFullRead() {
@@ -176,24 +176,24 @@ void ControllerLink::TimerTxTimer() {
   // The tick after a completed read also checks the parameters it brought.
   if (vars.validateAfterRead) {
     vars.validateAfterRead = false;
-    host_.PlausibilityCheck();
+    report_.PlausibilityCheck();
   }
 }
 
 void ControllerLink::StartFullRead() {
-  host_.SetBaseCaption();
-  host_.SetBusyCursor(true);
-  host_.SetTxInterval(kReadStartIntervalMs);
-  host_.ShowReadProgress(kReadProgressMaximum);
-  host_.AddLogLine(UiText(725));
+  report_.SetBaseCaption();
+  report_.SetBusyCursor(true);
+  timer_.SetTxInterval(kReadStartIntervalMs);
+  report_.ShowReadProgress(kReadProgressMaximum);
+  report_.AddLogLine(UiText(725));
   SendIndexed(kParameterRead, 0);
   vars.requestIndex = 1;
 }
 
 void ControllerLink::AdvanceScope() {
-  if (history_.WillWrap()) host_.HistoryAboutToWrap();
+  if (history_.WillWrap()) sink_.HistoryAboutToWrap();
   history_.Advance();
-  host_.ScopeCursorMoved(history_.ScopeCursor());
+  sink_.ScopeCursorMoved(history_.ScopeCursor());
 }
 
 void ControllerLink::SendPoll() {
@@ -201,7 +201,7 @@ void ControllerLink::SendPoll() {
   switch (vars.linkState) {
     case kSetupPoll:
     case kParameterPoll:
-      if (vars.linkState == kParameterPoll && vars.currentPage == Page::Parameters && host_.ScopeRunning())
+      if (vars.linkState == kParameterPoll && vars.currentPage == Page::Parameters && sink_.ScopeRunning())
         AdvanceScope();
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kLiveData) : SendCommand(kLiveData);
@@ -209,7 +209,7 @@ void ControllerLink::SendPoll() {
     case kConfigurationPoll:
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kConfiguration) : SendCommand(kConfiguration);
-      host_.WizardStep();
+      sink_.WizardStep();
       break;
     case kMap:
       if (prefixed) {
@@ -279,23 +279,23 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
     case kConfiguration:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      host_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
+      sink_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
       break;
     case kMapColumn: HandleMapOrSram(r); break;
     case kEepromBlock:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      if (vars.currentPage == Page::Eeprom) host_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
+      if (vars.currentPage == Page::Eeprom) sink_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
       break;
     case kPortView:
       if (vars.currentPage == Page::Port) {
         const PortView view = DecodePortView(r, parameterBlock);
         vars.controllerStatus = view.status;
         vars.controllerErrorCode = 0;
-        host_.ShowPortView(view);
+        sink_.ShowPortView(view);
       }
       break;
-    case kParameterWrite: host_.Beep(); break;
+    case kParameterWrite: report_.Beep(); break;
     default: break;
   }
 }
@@ -339,7 +339,7 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   vars.unansweredCount = 0;
   parameterBlock[i] = r[2];
   sentParameterBlock[i] = r[2];
-  host_.SetReadProgress(i);
+  report_.SetReadProgress(i);
 
   if (i >= kTesterLastIndex && parameterBlock[kTypeByte] == kTesterTypeByte) {
     FinishRead(ConnectionMode::Tester, kTester);
@@ -351,9 +351,9 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
     return;
   }
   // A retry from the tick comes only after 100 ms of silence.
-  host_.SetTxEnabled(false);
-  host_.SetTxInterval(kPollIntervalMs);
-  host_.SetTxEnabled(true);
+  timer_.SetTxEnabled(false);
+  timer_.SetTxInterval(kPollIntervalMs);
+  timer_.SetTxEnabled(true);
   SendIndexed(kParameterRead, static_cast<std::uint8_t>(vars.requestIndex));
   vars.requestIndex = i + 1;
 }
@@ -366,11 +366,11 @@ void ControllerLink::FinishRead(ConnectionMode connectionMode, int finalLinkStat
   vars.controllerSeen = true;
   vars.readPending = false;
   vars.linkState = finalLinkState;
-  host_.SetBusyCursor(false);
-  host_.SetTxInterval(kPollIntervalMs);
-  host_.HideReadProgress();
-  host_.ApplyConnectionMode(connectionMode);
-  if (connectionMode == ConnectionMode::Controller) host_.ParametersRead();
+  report_.SetBusyCursor(false);
+  timer_.SetTxInterval(kPollIntervalMs);
+  report_.HideReadProgress();
+  report_.ApplyConnectionMode(connectionMode);
+  if (connectionMode == ConnectionMode::Controller) report_.ParametersRead();
   vars.linkState = finalLinkState;
 }
 
@@ -383,35 +383,35 @@ void ControllerLink::HandleLoaderReport(const std::uint8_t* r) {
 
   std::string text = UiText(920);
   if (r[6] <= 3) text += UiText(921 + r[6]);
-  host_.ShowMessage(text);
+  report_.ShowMessage(text);
 }
 
 void ControllerLink::HandleLiveData(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = r[7];
-  if (host_.MagnifierOpen()) host_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
-  if (vars.currentPage != Page::Parameters || !host_.ScopeRunning()) return;
+  if (sink_.MagnifierOpen()) sink_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
+  if (vars.currentPage != Page::Parameters || !sink_.ScopeRunning()) return;
 
   LiveReadings& record = history_.Current();
   std::copy_n(r + kScopeSampleOffset, kScopeSampleBytes, record.begin() + kScopeSampleOffset);
-  if (host_.ServiceMode())
-    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(host_.RegisterIndex())));
+  if (sink_.ServiceMode())
+    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(sink_.RegisterIndex())));
   else
-    host_.ShowRecord(record);
+    sink_.ShowRecord(record);
 }
 
 void ControllerLink::HandleRegisterValue(const std::uint8_t* r) {
   LiveReadings& record = history_.Current();
-  record[0] = static_cast<std::uint8_t>(host_.RegisterIndex());
+  record[0] = static_cast<std::uint8_t>(sink_.RegisterIndex());
   record[15] = r[2];
-  host_.ShowRecord(record);
+  sink_.ShowRecord(record);
 }
 
 void ControllerLink::HandleMapOrSram(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = 0;
   if (vars.currentPage == Page::Map)
-    host_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
+    sink_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
   else if (vars.currentPage == Page::Sram)
-    host_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
+    sink_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
 }

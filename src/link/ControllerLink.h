@@ -40,17 +40,20 @@ inline constexpr int kMapLastColumn = 37;
 inline constexpr int kSramBlocks = 38;
 inline constexpr int kEepromBlocks = 32;
 
-// Everything the link asks of the main window. The window implements it; tests script it.
-class LinkHost {
+// What the link needs of the transmit timer.
+class LinkTimer {
  public:
-  virtual ~LinkHost() = default;
-
-  // The transmit timer.
+  virtual ~LinkTimer() = default;
   virtual void SetTxInterval(int ms) = 0;
   virtual void SetTxEnabled(bool enabled) = 0;
   virtual bool TxEnabled() const = 0;
+};
 
-  // Window state.
+// What the link reports about the connection: its mode, the caption, the cursor, the read's
+// progress, the log, messages and beeps, and a completed read.
+class ConnectionReport {
+ public:
+  virtual ~ConnectionReport() = default;
   virtual void ApplyConnectionMode(ConnectionMode mode) = 0;
   virtual void SetBaseCaption() = 0;               // "MERVOLANTE LPG V1.61"
   virtual void SetBusyCursor(bool busy) = 0;       // false restores the normal cursor
@@ -60,12 +63,14 @@ class LinkHost {
   virtual void AddLogLine(const std::string& line) = 0;
   virtual void ShowMessage(const std::string& text) = 0;  // OK box captioned UiText 700
   virtual void Beep() = 0;
-
-  // Parameter views.
   virtual void ParametersRead() = 0;  // RebuildEditor and the readings layout after a full read
   virtual void PlausibilityCheck() = 0;
+};
 
-  // Live views.
+// Where the decoded replies go: the live views, the wizard, the map and the processor views.
+class ReplySink {
+ public:
+  virtual ~ReplySink() = default;
   virtual bool ScopeRunning() const = 0;
   virtual bool ServiceMode() const = 0;
   virtual int RegisterIndex() const = 0;  // CBReg's selection, 0 when none
@@ -80,6 +85,9 @@ class LinkHost {
   virtual void ShowMemoryBlock(const MemoryBlockView& view) = 0;
   virtual void ShowPortView(const PortView& view) = 0;
 };
+
+// The main window is all three; tests script it.
+class LinkHost : public LinkTimer, public ConnectionReport, public ReplySink {};
 
 // The loader side of a firmware run: receives the replies while a run is under way and is
 // ticked while the link holds LinkState 254.
@@ -206,7 +214,9 @@ class ControllerLink {
 
   LinkVariables vars;
   SerialPort& port_;
-  LinkHost& host_;
+  LinkTimer& timer_;
+  ConnectionReport& report_;
+  ReplySink& sink_;
   ReadingHistory& history_;
   ProgrammingHandler* programming_ = nullptr;
   std::uint32_t randSeed_ = 0;
