@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "../tests/support/LinkTestAccess.h"
 #include "../tests/support/MainQueue.h"
 #include "../tests/support/ProcessUsage.h"
 #include "../tests/support/ScriptedDialogs.h"
@@ -88,15 +89,15 @@ bool MeasureAfterLoss(bool midProgramming) {
 
   supervisor.RequestReconnect();
   const auto started = [&] {
-    if (!midProgramming) return link.vars.requestIndex >= 30;
-    return !host.modes.empty() && host.modes.back() == 2 && !link.vars.readPending;  // connected
+    if (!midProgramming) return link.Vars().requestIndex >= 30;
+    return !host.modes.empty() && host.modes.back() == 2 && !link.Vars().readPending;  // connected
   };
   if (!runUntil(started, 20000)) {
     Line("fault_bench: the read did not start");
     return false;
   }
   if (midProgramming) {
-    link.vars.linkState = link_state::kStopped;  // as the firmware page starts a run
+    LinkTestAccess::State(link).linkState = link_state::kStopped;  // as the firmware page starts a run
     dialogue.Start(std::vector<std::uint8_t>(kFirmwareImageBytes, 0x5A));
     if (!runUntil([&] { return window.progress >= 50; }, 20000)) {
       Line("fault_bench: the programming run did not start");

@@ -29,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "../tests/support/LinkTestAccess.h"
 #include "../tests/support/MainQueue.h"
 #include "../tests/support/ScriptedDialogs.h"
 #include "../tests/support/SimulatorProcess.h"
@@ -132,7 +133,7 @@ RunResult ProgramOnce(const Options& options, bool paced, double turnaroundMs,
     ScriptedDialogs dialogs;
     ProgrammingDialogue dialogue(link, window, dialogs);
 
-    link.vars.linkState = link_state::kStopped;  // the firmware page
+    LinkTestAccess::State(link).linkState = link_state::kStopped;  // the firmware page
     host.SetTxInterval(kPageIntervalMs);
     host.SetTxEnabled(true);
     dialogue.Start(image);

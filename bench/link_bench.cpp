@@ -92,8 +92,8 @@ double Median(const std::vector<double>& sample) { return Percentile(sample, 0.5
 
 class BenchHost : public TimedLinkHost {
  public:
-  void ApplyConnectionMode(int mode) override {
-    if (mode == 2 && !completedAt) completedAt = Clock::now();
+  void ApplyConnectionMode(ConnectionMode mode) override {
+    if (mode == ConnectionMode::Controller && !completedAt) completedAt = Clock::now();
     TimedLinkHost::ApplyConnectionMode(mode);
   }
 

@@ -2,10 +2,6 @@
 
 namespace {
 
-constexpr int kPageParameters = 1;
-constexpr int kPageFirmware = 7;
-constexpr int kModeController = 2;
-
 bool CompletesServiceSequence(int vk, const KeyHistory& history) {
   return vk == kServiceSequence[3] && history.keys[0] == kServiceSequence[2] &&
          history.keys[1] == kServiceSequence[1] && history.keys[2] == kServiceSequence[0];
@@ -39,8 +35,8 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
   if (history.CtrlBefore()) {
     const KeyAction action = DecideCtrlKey(vk);
     if (action != KeyAction::None) return action;
-    if (vk == 'E' && ctx.currentPage == kPageParameters) return KeyAction::ExportCsv;
-    if (vk == 'P' && ctx.currentPage == kPageParameters) return KeyAction::TogglePlay;
+    if (vk == 'E' && ctx.currentPage == Page::Parameters) return KeyAction::ExportCsv;
+    if (vk == 'P' && ctx.currentPage == Page::Parameters) return KeyAction::TogglePlay;
   }
   switch (vk) {
     case VK_F1: return KeyAction::ShowKeyLabelsAndHelp;
@@ -54,12 +50,13 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
     case VK_F9: return KeyAction::NextFontSize;
     case VK_F10: return KeyAction::Reconnect;
     case VK_RETURN:
-      if (ctx.currentPage == kPageParameters) return KeyAction::ToggleScope;
-      if (ctx.currentPage == kPageFirmware) return KeyAction::StartProgramming;
+      if (ctx.currentPage == Page::Parameters) return KeyAction::ToggleScope;
+      if (ctx.currentPage == Page::Firmware) return KeyAction::StartProgramming;
       return KeyAction::None;
     case VK_LEFT:
     case VK_RIGHT:
-      if (ctx.currentPage != kPageParameters || ctx.connectionMode != kModeController) return KeyAction::None;
+      if (ctx.currentPage != Page::Parameters || ctx.connectionMode != ConnectionMode::Controller)
+        return KeyAction::None;
       return vk == VK_LEFT ? KeyAction::StepDown : KeyAction::StepUp;
     default: return KeyAction::None;
   }

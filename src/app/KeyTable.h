@@ -3,6 +3,7 @@
 #include <array>
 
 #include "link/KeyLabels.h"
+#include "model/PageAndMode.h"
 
 // The main window's keyboard: which action a key-down asks for, given the keys pressed just
 // before it and the page shown. Key codes are Windows virtual-key codes; the window maps its
@@ -58,8 +59,8 @@ struct KeyHistory {
 
 // What the main window shows, as far as the keys care.
 struct KeyContext {
-  int currentPage = 0;
-  int connectionMode = 0;
+  Page currentPage = Page::Setup;
+  ConnectionMode connectionMode = ConnectionMode::None;
   bool tabParamVisible = false;
   bool tabConfigVisible = false;
   bool tabMapVisible = false;

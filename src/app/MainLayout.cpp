@@ -4,15 +4,6 @@
 
 namespace {
 
-constexpr int kPageSetup = 0;
-constexpr int kPageParameters = 1;
-constexpr int kPageWizard = 2;
-constexpr int kPageMap = 3;
-constexpr int kPagePort = 4;
-constexpr int kPageSram = 5;
-constexpr int kPageEeprom = 6;
-constexpr int kPageFirmware = 7;
-
 constexpr int kBaseParameterGridWidth = 242;
 constexpr int kBaseParameterColumnWidth = 110;
 constexpr int kBaseReadingsGridWidth = 373;
@@ -33,9 +24,11 @@ constexpr std::array<int, 5> kParameterButtonOffsets{0, 24, 60, 84, 120};
 constexpr std::array<int, 3> kPageButtonOffsets{0, 82, 164};           // from GridEx1's left
 constexpr std::array<int, 3> kProcessorButtonFromRight{240, 158, 76};  // from W
 
-bool ShowsReadings(int page) { return page == kPageParameters || page == kPageWizard || page == kPagePort; }
+bool ShowsReadings(Page page) {
+  return page == Page::Parameters || page == Page::Configuration || page == Page::Port;
+}
 
-bool IsMemoryPage(int page) { return page == kPageMap || page == kPageSram || page == kPageEeprom; }
+bool IsMemoryPage(Page page) { return page == Page::Map || page == Page::Sram || page == Page::Eeprom; }
 
 Rect MakeRect(int left, int top, int width, int height) {
   return Rect{left, top, std::max(0, width), std::max(0, height)};
@@ -56,7 +49,7 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
   MainLayout out;
   const int w = in.clientWidth;
   const int h = in.clientHeight;
-  const int page = in.currentPage;
+  const Page page = in.currentPage;
   const int e = ExtraWidthFor(w);
   const int designR = 2 * e + kBaseParameterGridWidth;
   int readingsWidth = std::max(4 * e + kBaseReadingsGridWidth, in.readingsGridNeed);
@@ -69,26 +62,26 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
   const int rowHeight = 2 * in.fontSize;
   const int splitterBottom = in.splitterTop + in.splitterHeight;
   const int panel3Height = in.splitterTop - in.tabConHeight;
-  const bool gridUnderSplitter =
-      page == kPageSetup || page == kPageWizard || (page == kPageParameters && in.arrangementFlag == 0);
+  const bool gridUnderSplitter = page == Page::Setup || page == Page::Configuration ||
+                                 (page == Page::Parameters && in.arrangementFlag == 0);
   out.extraWidth = e;
   out.parameterGridWidth = r;
 
   // Oscilloscope panel.
-  if (page == kPageParameters || page == kPageWizard || page == kPagePort) {
+  if (page == Page::Parameters || page == Page::Configuration || page == Page::Port) {
     int width = w - r - kGridGap;
-    if (page == kPageWizard) width = w - r - kWizardPanelGap;
-    if (page == kPageParameters && in.arrangementFlag == 0) width = w;
+    if (page == Page::Configuration) width = w - r - kWizardPanelGap;
+    if (page == Page::Parameters && in.arrangementFlag == 0) width = w;
     out.panelSco = {true, MakeRect(0, in.tabConHeight, width, panel3Height)};
   }
-  out.wizardButtonsVisible = page == kPageWizard;
+  out.wizardButtonsVisible = page == Page::Configuration;
   out.wizardButtonsLeft = w - r - kWizardButtonOffset;
 
   // Readings grid and the oscilloscope row.
   out.gridColumnWidth = e + kBaseReadingColumnWidth;
   out.gridRowHeight = rowHeight;
   if (ShowsReadings(page)) {
-    const int a = page == kPageParameters ? kButtonRowHeight : 0;
+    const int a = page == Page::Parameters ? kButtonRowHeight : 0;
     const int t = splitterBottom + a;
     const int free = std::max(0, h - (splitterBottom + a + 4));
     const int row = rowHeight + 1;
@@ -96,7 +89,7 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     out.grid = {true, MakeRect(0, free % row + t, readingsWidth, row * out.readingRowsVisible + 4)};
     out.clearGridReadingColumns = true;
   }
-  if (page == kPageParameters) {
+  if (page == Page::Parameters) {
     out.scopeRowVisible = true;
     out.scopeRowTop = splitterBottom + 4;
     out.btnLupVisible = true;
@@ -113,14 +106,14 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     out.gridEx1Colour = kWhite;
     out.gridEx1FixedColour = kMemoryFixedColour;
     out.gridEx1RowCount = kMemoryPageRows;
-    if (page == kPageMap) {
+    if (page == Page::Map) {
       out.gridEx1ColumnCount = 23;
       out.gridEx1ColumnWidth = in.fontSize * 32 / 10;  // font size x 3.2, truncated
     } else {
-      out.gridEx1ColumnCount = page == kPageSram ? 39 : 33;
+      out.gridEx1ColumnCount = page == Page::Sram ? 39 : 33;
       out.gridEx1ColumnWidth = in.fontSize * 25 / 10;  // font size x 2.5, truncated
     }
-  } else if (page == kPageFirmware) {
+  } else if (page == Page::Firmware) {
     gridWidth = w;
     out.gridEx1FixedColumnCount = 0;
     out.gridEx1RowSelect = true;
@@ -132,7 +125,7 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
   const int gridLeft = w - gridWidth;  // the grid stands against the right edge
 
   // GridEx1: vertical place and the rows that fit.
-  const int d = (page == kPageSetup || page == kPageWizard) ? 0 : kButtonRowHeight;
+  const int d = (page == Page::Setup || page == Page::Configuration) ? 0 : kButtonRowHeight;
   int base = 0;
   int free = 0;
   if (gridUnderSplitter) {
@@ -151,7 +144,7 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
   out.gridEx1 = MakeRect(gridLeft, free + base - gridHeight, gridWidth, gridHeight);
 
   // Parameter buttons.
-  out.parameterButtonsVisible = page == kPageParameters;
+  out.parameterButtonsVisible = page == Page::Parameters;
   for (std::size_t i = 0; i < kParameterButtonOffsets.size(); ++i)
     out.parameterButtonLefts[i] = gridLeft + kParameterButtonOffsets[i];
 
@@ -161,9 +154,9 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     out.pageButtons[i] = {true, Rect{left, pageButtonTop, kPageButtonWidth, kPageButtonHeight}, captionId,
                           caption};
   };
-  if (page == kPageFirmware) {
+  if (page == Page::Firmware) {
     placeButton(0, gridLeft + kPageButtonOffsets[0], 138, "");
-  } else if (page == kPageMap) {
+  } else if (page == Page::Map) {
     for (std::size_t i = 0; i < 3; ++i)
       placeButton(i, gridLeft + kPageButtonOffsets[i], 135 + static_cast<int>(i), "");
     out.btnLupVisible = true;
@@ -171,16 +164,16 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     out.btnLupTop = kMapControlsTop;
     out.panelLam = {
         true, Rect{w - kLambdaPanelRightOffset, kMapControlsTop, kLambdaPanelWidth, kLambdaPanelHeight}};
-  } else if (page == kPagePort || page == kPageSram || page == kPageEeprom) {
+  } else if (page == Page::Port || page == Page::Sram || page == Page::Eeprom) {
     static constexpr const char* kProcessorCaptions[3] = {"PORT", "SRAM", "EEPROM"};
     for (std::size_t i = 0; i < 3; ++i)
       placeButton(i, w - kProcessorButtonFromRight[i], 0, kProcessorCaptions[i]);
   }
 
   // Message log and start page.
-  if (page == kPageSetup || page == kPageWizard)
+  if (page == Page::Setup || page == Page::Configuration)
     out.memo1 = {true, MakeRect(w - gridWidth, in.tabConHeight, gridWidth, panel3Height)};
-  if (page == kPageSetup)
+  if (page == Page::Setup)
     out.panelLog = {true, MakeRect(0, in.tabConHeight, w - r - kGridGap, h - in.tabConHeight)};
   return out;
 }

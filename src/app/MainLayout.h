@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "model/PageAndMode.h"
+
 // Pixel rules of the main window, computed from sizes alone so that they can be checked
 // without painting. The main window reads the result and moves its widgets; nothing here
 // touches a widget.
@@ -48,9 +50,9 @@ inline constexpr Rgb kFirmwareFixedColour{0, 174, 174};  // firmware page
 struct LayoutInput {
   int clientWidth = kDesignClientWidth;  // W
   int clientHeight = 445;                // H
-  int currentPage = 0;                   // 0..7
-  int arrangementFlag = 1;               // BtnWindow's tag: 1 grid beside the scope, 0 under the splitter
-  int fontSize = 10;                     // 10, 12 or 14
+  Page currentPage = Page::Setup;
+  int arrangementFlag = 1;  // BtnWindow's tag: 1 grid beside the scope, 0 under the splitter
+  int fontSize = 10;        // 10, 12 or 14
   int tabConHeight = kTabConHeight;
   // Panel3 sits right under TabCon, so splitterTop = tabConHeight + Panel3 height.
   int splitterTop = kTabConHeight + kPanel3MinHeight;

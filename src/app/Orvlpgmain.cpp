@@ -37,6 +37,7 @@
 #include "base/FixedHeadingRowQt.h"
 #include "base/GridFitQt.h"
 #include "base/NumberText.h"
+#include "base/TextQt.h"
 #include "base/UiText.h"
 #include "help/HelpDeskQt.h"
 #include "link/TVaComm.h"
@@ -48,6 +49,8 @@
 #include "params/ParameterEditorQt.h"
 
 namespace {
+
+using Mode = ::ConnectionMode;
 
 constexpr const char* kBaseCaption = "MERVOLANTE LPG V1.61";
 constexpr int kDesignClientHeight = 445;
@@ -62,7 +65,6 @@ constexpr int kVersionWarningFrom = 176;
 constexpr int kFrameExtraWidth = kDesignWindowWidth - kDesignClientWidth;
 constexpr int kFrameExtraHeight = kDesignWindowHeight - kDesignClientHeight;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString T(int id) { return QString::fromStdString(DisplayText(UiText(id))); }
 
 std::string ProgramFolder() {
@@ -300,8 +302,9 @@ void TForm1::CreateComponents() {
   autoConfig_ = std::make_unique<AutoConfigPageQt>(
       WizardWidgets{Memo1, CGRead, GridEx1, BitBtnNext, BitBtnOk, BitBtnCancel},
       WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
-                   [this] { link_->vars.modeSwitchRequest = true; }, [this] { RebuildEditor(); },
-                   [this](int mode) { ApplyConnectionMode(mode); }, [this] { return AutomaticBackupLine(); }},
+                   [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
+                   [this](Mode mode) { ApplyConnectionMode(mode); },
+                   [this] { return AutomaticBackupLine(); }},
       dialogs_);
   connect(BitBtnConBen, &QPushButton::clicked, this, [this] { BitBtnConBenClick(); });
   connect(BitBtnConGas, &QPushButton::clicked, this, [this] { BitBtnConGasClick(); });
@@ -348,7 +351,7 @@ void TForm1::CreateComponents() {
   PanelHint->setStyleSheet("background:rgb(255,255,225)");
   PanelHint->hide();
   editorView_ = new ParameterEditorQt(*paramEditor_, GridEx1, PanelHint, [this] {
-    return ParameterViewContext{CurrentPage(), connectionMode_, CBList->currentIndex(),
+    return ParameterViewContext{ShownPage(), connectionMode_, CBList->currentIndex(),
                                 layout_.parameterRowsVisible};
   });
   PanelLam = new QWidget(client);
@@ -390,7 +393,7 @@ void TForm1::CreateComponents() {
   h.stopPolling = [this] { timerTx_->stop(); };
   h.recordingOpened = [this](const std::string& path) {
     openedFileName_ = FileNameOf(path);  // the caption names the file without its folder
-    ApplyConnectionMode(1);
+    ApplyConnectionMode(Mode::File);
     LayoutMainWindow();
   };
   h.folder = [this](bool save) { return save ? settings_.DirSave : settings_.DirOpen; };
@@ -430,18 +433,15 @@ void TForm1::FormCreate() {
   if (port_->PortNum() == 0) port_->SetPortNum(1);
   SetFontSize(FontSize());
 
-  link_->vars.currentPage = 0;
+  link_->EnterPage(Page::Setup);
   TabSet->setChecked(true);
   TabSetClick();
   UpDownXChanging();
 
   link_->parameterBlock = FreshParameterBlock();
   link_->sentParameterBlock = FreshParameterBlock();
-  link_->vars.controllerStatus = 255;
-  link_->vars.controllerErrorCode = 0;
-  link_->vars.unansweredCount = 0;
-  link_->vars.reconnectPending = true;
-  link_->vars.failedReconnects = 0;
+  link_->ForgetController();
+  link_->RequestReconnect();
 
   BtnWindowClick();
   ScrollBar1->setRange(0, kScopeHistoryLast);
@@ -454,8 +454,8 @@ void TForm1::FormCreate() {
 // controller before the port closes; the other windows close with this one, the settings are
 // written and the program ends.
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (CurrentPage() == 2) Wizard().Abandon();
-  FinishPendingWrites(*link_, [this] { return timerTx_->isActive() && connectionMode_ == 2; });
+  if (ShownPage() == Page::Configuration) Wizard().Abandon();
+  FinishPendingWrites(*link_, [this] { return timerTx_->isActive() && connectionMode_ == Mode::Controller; });
   help_->CloseWindow();
   live_->CloseMagnifier();
   firmware_->CloseProgrammingWindow();
@@ -472,7 +472,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::ApplySettings() {
   const AppSettings& s = settings_;
-  EDFile->setText(Q(s.FileName));
+  EDFile->setText(QtText(s.FileName));
   help_->SetHelpWindowMode(s.Help);
   if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
   UpDownX->setValue(s.TrackX);
@@ -536,7 +536,7 @@ void TForm1::FormDestroy() {
   destroyed_ = true;
   SettingsStore store =
       SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
-  SaveSettings(store, CurrentSettings(), programDir_, link_->vars.controllerSeen, isMaximized());
+  SaveSettings(store, CurrentSettings(), programDir_, link_->Vars().controllerSeen, isMaximized());
   store.Save();
 }
 
@@ -582,9 +582,9 @@ void TForm1::ApplyTexts() {
 // Pages
 
 void TForm1::LeavePage() {
-  const int page = CurrentPage();
-  if (page == 7) firmware_->PageLeft();
-  if (page == 2) {
+  const Page page = ShownPage();
+  if (page == Page::Firmware) firmware_->PageLeft();
+  if (page == Page::Configuration) {
     for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) b->hide();
     HideReadProgress();
     Wizard().LeavePage();
@@ -592,36 +592,35 @@ void TForm1::LeavePage() {
   }
 }
 
-void TForm1::SelectPage(int page) {
-  link_->vars.currentPage = page;
+void TForm1::SelectPage(Page page) {
+  link_->EnterPage(page);
   // Leaving the wizard's page may apply its result, which selects the parameters page on its
   // way: the pressed page button follows the page finally shown.
-  if (QToolButton* tab = TabOfPage(page)) tab->setChecked(true);
+  if (QToolButton* tab = TabOfPage(PageNumber(page))) tab->setChecked(true);
   LayoutMainWindow();
 }
 
 void TForm1::TabSetClick() {
   LeavePage();
-  if (connectionMode_ == 2) {
+  if (connectionMode_ == Mode::Controller) {
     SetTxInterval(kPollIntervalMs);
-    link_->vars.linkState = link_state::kSetupPoll;
-    link_->vars.requestIndex = 0;
+    link_->PollSetup();
   }
-  SelectPage(0);
+  SelectPage(Page::Setup);
 }
 
-void TForm1::PollPage(int page, int linkState) {
+void TForm1::PollPage(Page page, int linkState) {
   LeavePage();
   SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = linkState;
+  link_->PollWith(linkState);
   SelectPage(page);
   GridEx1->setFocus();
 }
 
-void TForm1::TabParamClick() { PollPage(1, link_state::kParameterPoll); }
+void TForm1::TabParamClick() { PollPage(Page::Parameters, link_state::kParameterPoll); }
 
 void TForm1::TabConfigClick() {
-  PollPage(2, link_state::kConfigurationPoll);
+  PollPage(Page::Configuration, link_state::kConfigurationPoll);
   Wizard().Reset();
 }
 
@@ -640,37 +639,33 @@ void TForm1::BitBtnCancelClick() { Wizard().BitBtnCancelClick(); }
 void TForm1::TabMapClick() {
   LeavePage();
   SetTxInterval(kPollIntervalMs);
-  link_->vars.linkState = link_state::kMap;
-  link_->vars.requestIndex = kMapFirstColumn;
-  link_->vars.buttonAction = 0;
+  link_->PollMap();
   live_->CloseMagnifier();
-  SelectPage(3);
+  SelectPage(Page::Map);
 }
 
 void TForm1::TabProcClick() {
-  const int page = InspectorPageFor(link_->vars.buttonAction);
+  const Page page = InspectorPageFor(link_->Vars().buttonAction);
   PollPage(page, InspectorLinkState(page));
 }
 
 void TForm1::TabUpgClick() {
   LeavePage();
   SetTxInterval(kLinkStartIntervalMs);
-  link_->vars.linkState = link_state::kStopped;
-  link_->vars.buttonAction = 0;
   live_->CloseMagnifier();
-  link_->vars.controllerStatus = 255;
-  SelectPage(7);
+  link_->StopForFirmware();
+  SelectPage(Page::Firmware);
 }
 
 // On the processor pages the three buttons choose the view; on the map page the link
 // carries out the action.
 void TForm1::PageButtonClick(int action) {
-  link_->vars.buttonAction = action;
-  if (CurrentPage() >= 4 && CurrentPage() <= 6) TabProcClick();
+  link_->PressPageButton(action);
+  if (IsInspectorPage(ShownPage())) TabProcClick();
 }
 
 void TForm1::Btn1Click() {
-  if (CurrentPage() == 7)
+  if (ShownPage() == Page::Firmware)
     StartProgramming();
   else
     PageButtonClick(1);
@@ -708,42 +703,43 @@ bool TForm1::TabVisible(int page) const {
   return tab && !tab->isHidden();
 }
 
-void TForm1::ApplyConnectionMode(int mode) {
+void TForm1::ApplyConnectionMode(Mode mode) {
   connectionMode_ = mode;
-  if (env_.trace) env_.trace->Note("mode " + std::to_string(mode));
+  if (env_.trace) env_.trace->Note("mode " + std::to_string(ModeNumber(mode)));
   const ParameterBlock& block = link_->parameterBlock;
   const ModelDescription model = ModelText(block[kTypeByte]);
   const std::string deviceText = model.deviceTextId ? UiText(model.deviceTextId) : std::string();
   const std::string version = VersionText(block);
   std::string caption = kBaseCaption;
   switch (mode) {
-    case 1: caption += " - [" + openedFileName_ + "] -" + model.model + " V" + version; break;
-    case 2:
-    case 3: caption += deviceText + model.model + " V" + version; break;
-    case 4: caption += deviceText + model.model; break;
+    case Mode::File: caption += " - [" + openedFileName_ + "] -" + model.model + " V" + version; break;
+    case Mode::Controller:
+    case Mode::Tester: caption += deviceText + model.model + " V" + version; break;
+    case Mode::Loader: caption += deviceText + model.model; break;
     default: break;
   }
-  setWindowTitle(Q(caption));
+  setWindowTitle(QtText(caption));
 
   const bool mapForbidden = (block[kPresenceMaskByte] & 0x04) && !serviceMode_;
   const bool upgForbidden = (block[kPresenceMaskByte] & 0x08) && !serviceMode_;
   TabSet->show();
-  TabParam->setVisible(mode == 1 || mode == 2);
-  TabConfig->setVisible(mode == 2);
-  TabMap->setVisible(mode == 2 && !mapForbidden);
-  TabUpg->setVisible((mode == 2 && !upgForbidden) || mode == 3 || mode == 4);
-  TabProc->setVisible(mode == 2 && serviceMode_);
+  TabParam->setVisible(mode == Mode::File || mode == Mode::Controller);
+  TabConfig->setVisible(mode == Mode::Controller);
+  TabMap->setVisible(mode == Mode::Controller && !mapForbidden);
+  TabUpg->setVisible((mode == Mode::Controller && !upgForbidden) || mode == Mode::Tester ||
+                     mode == Mode::Loader);
+  TabProc->setVisible(mode == Mode::Controller && serviceMode_);
   PlaceTabs(PanelInfo->x() - kPageButtonGap);
 
-  if (mode == 2) {
+  if (mode == Mode::Controller) {
     TabParam->setChecked(true);
     TabParamClick();
-  } else if (mode == 3 || mode == 4) {
+  } else if (mode == Mode::Tester || mode == Mode::Loader) {
     TabUpg->setChecked(true);
     TabUpgClick();
   }
 
-  if ((mode == 1 || mode == 2) && block[kVersionByte] >= kVersionWarningFrom) {
+  if ((mode == Mode::File || mode == Mode::Controller) && block[kVersionByte] >= kVersionWarningFrom) {
     const bool wasRunning = timerTx_->isActive();
     timerTx_->stop();
     PanelLog->hide();
@@ -792,7 +788,7 @@ void TForm1::CBLangChange() {
 }
 
 void TForm1::GridEx1SelectCell(int row) {
-  if (CurrentPage() == 0 && row >= 1) {
+  if (ShownPage() == Page::Setup && row >= 1) {
     setupSelectedRow_ = row;
     PlaceSetupEditors();
   }
@@ -810,7 +806,7 @@ void TForm1::MakeAutomaticBackup() {
 }
 
 std::string TForm1::AutomaticBackupLine() {
-  if (connectionMode_ != 2) return {};
+  if (connectionMode_ != Mode::Controller) return {};
   return BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr)));
 }
 
@@ -867,14 +863,14 @@ void TForm1::PlaceTabs(int limit) {
 // columns of the parameter-like pages share their width by what they show, and the memory
 // pages' columns hold their headings and values whole.
 bool TForm1::FitGridEx1Columns() {
-  const int page = CurrentPage();
+  const Page page = ShownPage();
   std::vector<int> before;
   for (int c = 0; c < GridEx1->columnCount(); ++c) before.push_back(GridEx1->columnWidth(c));
-  if (page == 3)
+  if (page == Page::Map)
     WidenColumnsToTexts(GridEx1, "88.8");
-  else if (page == 5 || page == 6)
+  else if (page == Page::Sram || page == Page::Eeprom)
     WidenColumnsToTexts(GridEx1, "888");
-  else if (page != 4)
+  else if (page != Page::Port)
     BalanceTwoColumns(GridEx1);
   for (int c = 0; c < GridEx1->columnCount(); ++c)
     if (GridEx1->columnWidth(c) != before[static_cast<std::size_t>(c)]) return true;
@@ -898,7 +894,7 @@ void TForm1::LayoutMainWindow() {
   LayoutInput in;
   in.clientWidth = W;
   in.clientHeight = H;
-  in.currentPage = CurrentPage();
+  in.currentPage = ShownPage();
   in.arrangementFlag = arrangementFlag_;
   in.fontSize = fontSize;
   in.splitterTop = kTabConHeight + panel3Height;
@@ -963,7 +959,7 @@ void TForm1::LayoutMainWindow() {
     pageButtons[i]->setVisible(p.visible);
     if (!p.visible) continue;
     Place(pageButtons[i], p.rect);
-    pageButtons[i]->setText(p.captionId ? T(p.captionId) : Q(p.caption));
+    pageButtons[i]->setText(p.captionId ? T(p.captionId) : QtText(p.caption));
   }
   Place(PanelLam, L.panelLam);
   // The TPS gauge takes its channel's colour before the readings are laid out.
@@ -980,9 +976,9 @@ void TForm1::LayoutMainWindow() {
     GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow, 0), QAbstractItemView::PositionAtTop);
   // The grids' texts are known only once they are filled: when they need other widths than
   // this layout gave them, it runs once more with them.
-  const int page = CurrentPage();
+  const Page page = ShownPage();
   const std::array<int, 2> needs{L.grid.visible ? live_->GridNeed() : 0,
-                                 page <= 2 ? TwoColumnsNeed(GridEx1) : 0};
+                                 page <= Page::Configuration ? TwoColumnsNeed(GridEx1) : 0};
   if (needs != gridNeeds_ && !relayingOut_) {
     gridNeeds_ = needs;
     relayingOut_ = true;
@@ -1011,7 +1007,7 @@ void TForm1::FillGridEx1() {
        {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
         static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
     w->hide();
-  const int page = CurrentPage();
+  const Page page = ShownPage();
   auto setCell = [this](int row, int column, const QString& text) {
     if (row >= GridEx1->rowCount() || column >= GridEx1->columnCount()) return;
     auto* item = GridEx1->item(row, column);
@@ -1026,14 +1022,14 @@ void TForm1::FillGridEx1() {
     return;
   }
   inspectorPage_.Leave(GridEx1);
-  if (page == 0) {
+  if (page == Page::Setup) {
     struct Row {
       int labelId;
       QWidget* editor;
     };
     std::vector<Row> rows{{302, CBCom}, {303, CBCAut}};
-    if (connectionMode_ == 2) rows.insert(rows.end(), {{304, EDFile}, {305, CBFAut}});
-    if (connectionMode_ == 1 || connectionMode_ == 2) rows.push_back({306, CBList});
+    if (connectionMode_ == Mode::Controller) rows.insert(rows.end(), {{304, EDFile}, {305, CBFAut}});
+    if (connectionMode_ == Mode::File || connectionMode_ == Mode::Controller) rows.push_back({306, CBList});
     rows.push_back({307, CBFont});
     GridEx1->clearContents();
     GridEx1->setRowCount(std::max<int>(minimumRows, static_cast<int>(rows.size()) + 1));
@@ -1053,7 +1049,7 @@ void TForm1::FillGridEx1() {
     return;
   }
   if (editorView_->RebuildEditor()) return;
-  if (page == 7) ListFirmwareImages();
+  if (page == Page::Firmware) ListFirmwareImages();
 }
 
 void TForm1::PlaceSetupEditors() {
@@ -1090,7 +1086,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 KeyContext TForm1::CurrentKeyContext() const {
   KeyContext ctx;
-  ctx.currentPage = CurrentPage();
+  ctx.currentPage = ShownPage();
   ctx.connectionMode = connectionMode_;
   ctx.tabParamVisible = TabVisible(1);
   ctx.tabConfigVisible = TabVisible(2);
@@ -1188,7 +1184,7 @@ void TForm1::SwitchListOrder() {
 
 void TForm1::StopLinkKey() {
   supervisor_->StopLink();
-  link_->vars.reconnectPending = false;
+  link_->CancelReconnect();
 }
 
 void TForm1::ResetChannelColours() { live_->ResetColours(); }
@@ -1235,8 +1231,8 @@ void TForm1::HideReadProgress() {
 
 void TForm1::AddLogLine(const std::string& line) {
   if (env_.trace) env_.trace->Note(line);
-  if (CurrentPage() == 7) firmware_->KeepLogLine(line);
-  Memo1->append(Q(DisplayText(line)));
+  if (ShownPage() == Page::Firmware) firmware_->KeepLogLine(line);
+  Memo1->append(QtText(DisplayText(line)));
 }
 
 std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
@@ -1268,11 +1264,11 @@ void TForm1::ShowRecord(const LiveReadings& record) { live_->ShowRecord(record, 
 // The wizard's step 4 counts the idle speed and shows "---" instead of it.
 void TForm1::ShowConfiguration(const ConfigurationView& view) {
   live_->ShowConfiguration(view, Wizard().Step() == 4);
-  if (CurrentPage() == 2)
+  if (ShownPage() == Page::Configuration)
     Wizard().OnConfigurationReply(view.engineSpeed, view.lambda, view.stepper, view.throttle);
 }
 
-void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->vars.controllerStatus); }
+void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->Vars().controllerStatus); }
 
 void TForm1::ShowMapColumn(const MapColumnView& view) {
   editorView_->ShowMapColumn(view);
@@ -1280,11 +1276,11 @@ void TForm1::ShowMapColumn(const MapColumnView& view) {
 }
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
-  inspectorPage_.Show(GridEx1, MemoryBlockCells(view, CurrentPage()));
+  inspectorPage_.Show(GridEx1, MemoryBlockCells(view, ShownPage()));
 }
 
 void TForm1::ShowPortView(const PortView& view) {
-  inspectorPage_.Show(GridEx1, PortPinCells(view, CurrentPage()));
+  inspectorPage_.Show(GridEx1, PortPinCells(view, ShownPage()));
   live_->ShowPortView(view);
 }
 
@@ -1295,7 +1291,7 @@ bool TForm1::AutoPortSearch() const { return CBCAut->currentIndex() == 1; }
 
 void TForm1::ShowPortInComboBox(int port) {
   CBCom->setCurrentIndex(std::clamp(port, 1, 4) - 1);
-  if (CurrentPage() == 0 && GridEx1->rowCount() > 1) {
+  if (ShownPage() == Page::Setup && GridEx1->rowCount() > 1) {
     if (auto* item = GridEx1->item(1, 1)) item->setText(CBCom->currentText());
   }
 }
@@ -1326,7 +1322,7 @@ void TForm1::ShowModePanel(const ModePanelLook& look) {
                                              : QColor::fromRgb(static_cast<QRgb>(look.colour)).name();
   const QString text = QColor::fromRgb(static_cast<QRgb>(look.textColour)).name();
   PanelInfo->setStyleSheet(QString("QLabel#PanelInfo{background:%1;color:%2}").arg(background, text));
-  PanelInfo->setText(Q(look.text));
+  PanelInfo->setText(QtText(look.text));
 }
 
 void TForm1::HideAutoMessage() { PanelAuto->hide(); }
@@ -1334,7 +1330,7 @@ void TForm1::HideAutoMessage() { PanelAuto->hide(); }
 bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
 
 void TForm1::ShowAutoMessage(const std::string& text) {
-  PanelAuto->setText(Q(text));
+  PanelAuto->setText(QtText(text));
   PanelAuto->show();
 }
 

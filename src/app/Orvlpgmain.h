@@ -66,8 +66,10 @@ class TForm1 : public QMainWindow,
   ~TForm1() override;
 
   // State for the views and for tests.
-  int CurrentPage() const { return link_->vars.currentPage; }
-  int ConnectionMode() const override { return connectionMode_; }
+  // The numbers of the page in view and of the connection mode.
+  int CurrentPage() const { return PageNumber(ShownPage()); }
+  int ConnectionMode() const override { return ModeNumber(connectionMode_); }
+  Page ShownPage() const { return link_->Vars().currentPage; }
   bool ServiceModeOn() const { return serviceMode_; }
   ControllerLink& Link() { return *link_; }
   ConnectionSupervisor& Supervisor() { return *supervisor_; }
@@ -146,7 +148,7 @@ class TForm1 : public QMainWindow,
   void SetTxInterval(int ms) override;
   void SetTxEnabled(bool enabled) override;
   bool TxEnabled() const override;
-  void ApplyConnectionMode(int mode) override;
+  void ApplyConnectionMode(::ConnectionMode mode) override;
   void SetBaseCaption() override;
   void SetBusyCursor(bool busy) override;
   void ShowReadProgress(int maximum) override;
@@ -211,11 +213,11 @@ class TForm1 : public QMainWindow,
   void ApplySettings();
   void ApplyTexts();
   void LeavePage();
-  void SelectPage(int page);
+  void SelectPage(Page page);
   void PlaceTabs(int limit);
   bool FitGridEx1Columns();
   void FillGridEx1();
-  void PollPage(int page, int linkState);
+  void PollPage(Page page, int linkState);
   void PageButtonClick(int action);
   void SetFontSize(int size);
   int FontSize() const;
@@ -246,7 +248,7 @@ class TForm1 : public QMainWindow,
   std::array<int, 2> gridNeeds_{};  // what the readings grid and GridEx1 last needed
   bool relayingOut_ = false;
   KeyHistory keyHistory_;
-  int connectionMode_ = 0;
+  ::ConnectionMode connectionMode_ = ::ConnectionMode::None;
   bool serviceMode_ = false;
   int arrangementFlag_ = 0;  // BtnWindow's tag
   int setupSelectedRow_ = 1;

@@ -24,7 +24,7 @@ struct WizardWindow {
   std::function<ParameterBlock&()> parameters;
   std::function<void()> requestModeSwitch;
   std::function<void()> rebuildEditor;
-  std::function<void(int)> applyConnectionMode;
+  std::function<void(ConnectionMode)> applyConnectionMode;
   std::function<std::string()> makeAutomaticBackup;  // the log line naming the file
 };
 
@@ -46,7 +46,7 @@ class AutoConfigPageQt : public WizardHost {
   void SelectRow(int row) override;
   void EnableButton(WizardButton button, bool enabled) override;
   void RebuildEditor() override { window_.rebuildEditor(); }
-  void ApplyConnectionMode(int mode) override { window_.applyConnectionMode(mode); }
+  void ApplyConnectionMode(ConnectionMode mode) override { window_.applyConnectionMode(mode); }
   std::string MakeAutomaticBackup() override { return window_.makeAutomaticBackup(); }
 
  private:

@@ -449,7 +449,7 @@ void AutoConfiguration::BitBtnOkClick() {
   state.backup.taken = false;  // applied: nothing is left to return to
   host_.RebuildEditor();
   state.WizardStep = 0;
-  host_.ApplyConnectionMode(2);
+  host_.ApplyConnectionMode(ConnectionMode::Controller);
 }
 
 void AutoConfiguration::RestoreBackup() {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/UserDialogs.h"
+#include "model/PageAndMode.h"
 #include "model/ParameterBlock.h"
 
 // Parameter bytes the wizard finds and sets.
@@ -55,7 +56,7 @@ class WizardHost {
   virtual void SelectRow(int row) = 0;
   virtual void EnableButton(WizardButton button, bool enabled) = 0;
   virtual void RebuildEditor() = 0;
-  virtual void ApplyConnectionMode(int mode) = 0;
+  virtual void ApplyConnectionMode(ConnectionMode mode) = 0;
   // A file copy of the parameters as a phase starts; returns the log line that names the file
   // (empty when no controller is connected and nothing was written).
   virtual std::string MakeAutomaticBackup() = 0;

@@ -10,7 +10,6 @@ constexpr int kTextCannotOpen = 702;
 constexpr int kTextBadData = 703;
 constexpr int kTextConfirm = 901;
 constexpr int kTextReadingFile = 902;
-constexpr int kControllerConnected = 2;
 }  // namespace
 
 int FirmwareGridRows(int images, int rowsVisible) {
@@ -31,7 +30,7 @@ int FirmwarePage::ListFirmwareImages(int rowsVisible) {
   // may be laid out again; that layout keeps the list being made.
   if (listing_) return static_cast<int>(list_.size());
   listing_ = true;
-  link_.vars.controllerStatus = 255;
+  link_.ForgetControllerStatus();
   list_.clear();
   list_ = ListImagesIn(programDir_, link_.parameterBlock[kTypeByte], [this](const std::string& name) {
     dialogs_.ShowMessage(UiText(kTextCannotOpen) + name, MessageButtons::Ok);
@@ -57,8 +56,8 @@ bool FirmwarePage::ReadForRun(const std::string& path, std::vector<std::uint8_t>
   return false;
 }
 
-void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
-  link_.vars.controllerStatus = 255;
+void FirmwarePage::StartProgramming(int selectedRow, ConnectionMode connectionMode) {
+  link_.ForgetControllerStatus();
   const int entry = selectedRow - 1;
   if (entry < 0 || entry >= static_cast<int>(list_.size())) return;
   if (dialogue_.CurrentPhase() != ProgrammingDialogue::Phase::Idle) return;
@@ -70,7 +69,7 @@ void FirmwarePage::StartProgramming(int selectedRow, int connectionMode) {
     view_.CloseProgrammingWindow();
     return;
   }
-  if (connectionMode == kControllerConnected) host_.MakeAutomaticBackup();
+  if (connectionMode == ConnectionMode::Controller) host_.MakeAutomaticBackup();
 
   view_.SetMainWindowEnabled(false);
   view_.SetFileText(UiText(kTextReadingFile) + FileNameOf(path));

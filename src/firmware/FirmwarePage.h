@@ -44,7 +44,7 @@ class FirmwarePage {
   // Rebuilds the list and the grid; returns the number of images listed.
   int ListFirmwareImages(int rowsVisible);
   // Programs the image of grid row `selectedRow` (1 is the first image).
-  void StartProgramming(int selectedRow, int connectionMode);
+  void StartProgramming(int selectedRow, ConnectionMode connectionMode);
 
   // The full paths of the listed images; grid row n shows entry n - 1.
   const std::vector<ListedImage>& FirmwareList() const { return list_; }

@@ -9,12 +9,11 @@
 #include <QTextEdit>
 #include <algorithm>
 
+#include "base/TextQt.h"
 #include "base/UiText.h"
 #include "firmware/Orvlpgupg.h"
 
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(DisplayText(s)); }
-}  // namespace
+namespace {}  // namespace
 
 FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
                                FirmwareHost& host, UserDialogs& dialogs, std::string programDir)
@@ -46,7 +45,7 @@ bool FirmwarePageQt::HoldsInput(QObject* watched, const QEvent* event) {
 
 void FirmwarePageQt::PageLeft() {
   memo_->clear();
-  for (const std::string& line : keptLogLines_) memo_->append(Q(line));
+  for (const std::string& line : keptLogLines_) memo_->append(QtShownText(line));
   keptLogLines_.clear();
 }
 
@@ -58,8 +57,8 @@ void FirmwarePageQt::ShowImageList(const std::vector<ListedImage>& images, int r
     if (row >= grid_->rowCount() || column >= grid_->columnCount()) return;
     grid_->setItem(row, column, new QTableWidgetItem(text));
   };
-  setCell(0, 0, Q(UiText(388)));
-  setCell(0, 1, Q(UiText(389)));
+  setCell(0, 0, QtShownText(UiText(388)));
+  setCell(0, 1, QtShownText(UiText(389)));
   QStringList paths;
   for (std::size_t i = 0; i < images.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
@@ -79,7 +78,7 @@ void FirmwarePageQt::OpenProgrammingWindow() {
 }
 
 void FirmwarePageQt::SetFileText(const std::string& text) {
-  if (form_) form_->Label1->setText(Q(text));
+  if (form_) form_->Label1->setText(QtShownText(text));
 }
 
 void FirmwarePageQt::ShowProgress(int maximum) {
@@ -94,7 +93,7 @@ void FirmwarePageQt::SetProgress(int position) {
 }
 
 void FirmwarePageQt::SetStatusText(const std::string& text) {
-  if (form_) form_->Label2->setText(Q(text));
+  if (form_) form_->Label2->setText(QtShownText(text));
 }
 
 void FirmwarePageQt::SetMainWindowEnabled(bool enabled) { mainWindow_->setEnabled(enabled); }

@@ -134,8 +134,7 @@ void ProgrammingDialogue::BeginRun(const std::uint8_t* answer) {
   const auto header = HeaderFrame(loader, plan_, seed);
 
   window_.ShowProgress(plan_.n);
-  link_.vars.linkState = link_state::kProgramming;
-  link_.vars.unansweredCount = 0;
+  link_.BeginProgramming();
   silence_ = 0;
   phase_ = Phase::Running;
   Send(header.data(), header.size());
@@ -144,7 +143,7 @@ void ProgrammingDialogue::BeginRun(const std::uint8_t* answer) {
 
 void ProgrammingDialogue::HandleRunReply(const std::uint8_t* r) {
   if (r[0] != kProgrammingCode || r[1] != kBlockKind) return;  // dropped; the watchdog decides
-  link_.vars.unansweredCount = 0;
+  link_.LoaderAnswered();
   silence_ = 0;
   const int status = r[2];
   p_ = r[4];
@@ -189,12 +188,11 @@ void ProgrammingDialogue::End(int textId) {
   lastResult_ = textId;
   image_.clear();
   window_.SetMainWindowEnabled(true);
-  link_.vars.linkState = link_state::kStopped;
+  link_.EndProgramming();
   const std::string text = UiText(textId);
   window_.SetStatusText(text);
   dialogs_.PauseOneSecond();
   dialogs_.ShowMessage(text, MessageButtons::Ok);
   window_.CloseProgrammingWindow();
-  link_.vars.reconnectPending = true;
-  link_.vars.failedReconnects = 0;
+  link_.RequestReconnect();
 }

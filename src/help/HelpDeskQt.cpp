@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <vector>
 
+#include "base/TextQt.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
 #include "help/RtfDocumentQt.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int kHelpFileTextId = 103;
 constexpr int kCannotOpenTextId = 702;
 constexpr int kTallReadingsGrid = 240;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -38,7 +37,7 @@ void HelpDesk::LoadStartPage(QTextEdit& memo) {
   if (doc)
     ShowRtfDocument(memo, *doc);
   else
-    memo.append(Q(UiText(kCannotOpenTextId) + FileName()));
+    memo.append(QtText(UiText(kCannotOpenTextId) + FileName()));
 }
 
 void HelpDesk::SetHelpWindowMode(int mode) { helpWindowMode_ = mode >= 0 && mode <= 2 ? mode : 0; }

@@ -41,15 +41,15 @@ void FillRegisterList(QComboBox* list) {
   list->setCurrentIndex(-1);
 }
 
-void InspectorPageView::Build(QTableWidget* grid, int page, std::uint8_t typeByte, int minimumRows,
+void InspectorPageView::Build(QTableWidget* grid, Page page, std::uint8_t typeByte, int minimumRows,
                               const QColor& fixedColour) {
   const InspectorGrid view = BuildInspectorGrid(page, typeByte);
   if (view.columns == 0) return;
   if (builtPage_ != page) grid->clearContents();
   builtPage_ = page;
   grid->setColumnCount(view.columns);
-  grid->setRowCount(page == kPortPage ? std::max(view.rows, minimumRows) : view.rows);
-  compact_ = page != kPortPage;
+  grid->setRowCount(page == Page::Port ? std::max(view.rows, minimumRows) : view.rows);
+  compact_ = page != Page::Port;
   grid->setTextElideMode(compact_ ? Qt::ElideNone : Qt::ElideRight);
   if (compact_) cellFont_ = CompactFont(grid->font(), grid->columnWidth(1) - kCellTextMargin);
   for (const GridCell& cell : view.cells) {
@@ -70,11 +70,11 @@ void InspectorPageView::Show(QTableWidget* grid, const std::vector<GridCell>& ce
 }
 
 void InspectorPageView::Leave(QTableWidget* grid) {
-  if (builtPage_ != 0) {
+  if (builtPage_) {
     grid->clearContents();
     grid->setTextElideMode(Qt::ElideRight);
   }
-  builtPage_ = 0;
+  builtPage_.reset();
   compact_ = false;
 }
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "inspector/ProcessorInspector.h"
@@ -18,10 +19,11 @@ void FillRegisterList(QComboBox* list);
 // layout's; this writes the labels and headers of the view and the cells the replies bring.
 class InspectorPageView {
  public:
-  // Writes the view of `page` (4, 5 or 6) into the grid: at least minimumRows rows, the
+  // Writes the view of `page` (port, SRAM or EEPROM) into the grid: at least minimumRows rows, the
   // labels and headers in fixedColour. Cells filled by replies survive a new layout of the
   // same view; entering another view blanks them.
-  void Build(QTableWidget* grid, int page, std::uint8_t typeByte, int minimumRows, const QColor& fixedColour);
+  void Build(QTableWidget* grid, Page page, std::uint8_t typeByte, int minimumRows,
+             const QColor& fixedColour);
   // Writes reply cells; cells outside the grid are left out.
   void Show(QTableWidget* grid, const std::vector<GridCell>& cells) const;
   // The grid is about to show another page: the processor cells go, the grid's normal cell
@@ -31,7 +33,7 @@ class InspectorPageView {
  private:
   void Style(QTableWidgetItem* item) const;
 
-  int builtPage_ = 0;
+  std::optional<Page> builtPage_;  // none while the grid shows another page
   // The memory views' narrow columns take three digits in a font that fits them.
   bool compact_ = false;
   QFont cellFont_;

@@ -216,16 +216,16 @@ std::string RegisterName(int address) {
 // ---------------------------------------------------------------------------------------
 // Pages
 
-bool IsInspectorPage(int page) { return page >= kPortPage && page <= kEepromPage; }
+bool IsInspectorPage(Page page) { return page >= Page::Port && page <= Page::Eeprom; }
 
-int InspectorPageFor(int buttonAction) {
-  return buttonAction == 2 ? kSramPage : buttonAction == 3 ? kEepromPage : kPortPage;
+Page InspectorPageFor(int buttonAction) {
+  return buttonAction == 2 ? Page::Sram : buttonAction == 3 ? Page::Eeprom : Page::Port;
 }
 
-int InspectorLinkState(int page) {
+int InspectorLinkState(Page page) {
   switch (page) {
-    case kSramPage: return link_state::kSramPoll;
-    case kEepromPage: return link_state::kEepromPoll;
+    case Page::Sram: return link_state::kSramPoll;
+    case Page::Eeprom: return link_state::kEepromPoll;
     default: return link_state::kPortPoll;
   }
 }
@@ -241,10 +241,10 @@ std::string PortPinLabel(std::uint8_t typeByte, int row) {
   }
 }
 
-MemoryViewShape MemoryViewShapeOf(int page) {
+MemoryViewShape MemoryViewShapeOf(Page page) {
   switch (page) {
-    case kSramPage: return {kSramBlocks, kSramBlocks + 1, kBytesPerPage + 1};
-    case kEepromPage: return {kEepromBlocks, kEepromBlocks + 1, kBytesPerPage + 1};
+    case Page::Sram: return {kSramBlocks, kSramBlocks + 1, kBytesPerPage + 1};
+    case Page::Eeprom: return {kEepromBlocks, kEepromBlocks + 1, kBytesPerPage + 1};
     default: return {0, 0, 0};
   }
 }
@@ -259,9 +259,9 @@ std::string MemoryRowLabel(int row) {
   return std::string(1, kHexDigits[row - 1]);
 }
 
-InspectorGrid BuildInspectorGrid(int page, std::uint8_t typeByte) {
+InspectorGrid BuildInspectorGrid(Page page, std::uint8_t typeByte) {
   InspectorGrid grid;
-  if (page == kPortPage) {
+  if (page == Page::Port) {
     grid.columns = 2;
     grid.rows = kPortPinRows + 1;
     grid.cells.push_back({0, 0, UiText(kPortHeaderTexts[0])});
@@ -280,7 +280,7 @@ InspectorGrid BuildInspectorGrid(int page, std::uint8_t typeByte) {
   return grid;
 }
 
-std::vector<GridCell> MemoryBlockCells(const MemoryBlockView& view, int currentPage) {
+std::vector<GridCell> MemoryBlockCells(const MemoryBlockView& view, Page currentPage) {
   std::vector<GridCell> cells;
   const MemoryViewShape shape = MemoryViewShapeOf(currentPage);
   if (view.column < 1 || view.column > shape.pages) return cells;
@@ -289,9 +289,9 @@ std::vector<GridCell> MemoryBlockCells(const MemoryBlockView& view, int currentP
   return cells;
 }
 
-std::vector<GridCell> PortPinCells(const PortView& view, int currentPage) {
+std::vector<GridCell> PortPinCells(const PortView& view, Page currentPage) {
   std::vector<GridCell> cells;
-  if (currentPage != kPortPage) return cells;
+  if (currentPage != Page::Port) return cells;
   for (int row = 1; row <= kPortPinRows; ++row)
     cells.push_back({1, row, view.bitTexts[static_cast<std::size_t>(row - 1)]});
   return cells;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "link/ReplyDecoding.h"
+#include "model/PageAndMode.h"
 
 // The service pages that look inside the controller's microcontroller: the pins of its
 // ports B, C and D (PORT), its data memory (SRAM) and its EEPROM, plus the names of its first
@@ -26,15 +27,11 @@ std::string RegisterName(int address);
 // ---------------------------------------------------------------------------------------
 // Pages and their requests
 
-inline constexpr int kPortPage = 4;
-inline constexpr int kSramPage = 5;
-inline constexpr int kEepromPage = 6;
-
-bool IsInspectorPage(int page);
+bool IsInspectorPage(Page page);
 // The view a ButtonAction chooses: 1 PORT, 2 SRAM, 3 EEPROM; anything else counts as PORT.
-int InspectorPageFor(int buttonAction);
+Page InspectorPageFor(int buttonAction);
 // The LinkState that polls a view: 6 PORT, 62 SRAM, 63 EEPROM.
-int InspectorLinkState(int page);
+int InspectorLinkState(Page page);
 
 // ---------------------------------------------------------------------------------------
 // PORT view: GridEx1 row 1..24 is port B bit 0..7, port C bit 0..7, port D bit 0..7.
@@ -54,7 +51,7 @@ struct MemoryViewShape {
   int rows = 17;    // the header row + 16 bytes
 };
 // The shape of page 5 (SRAM) or 6 (EEPROM); all zero for any other page.
-MemoryViewShape MemoryViewShapeOf(int page);
+MemoryViewShape MemoryViewShapeOf(Page page);
 
 // Column header: the page number printed "%02X_" ("00_" .. "25_"); column 0 is blank.
 std::string MemoryColumnHeader(int column);
@@ -80,12 +77,12 @@ struct InspectorGrid {
   std::vector<GridCell> cells;
 };
 // Page 4 (with the pin labels of the type byte), 5 or 6; empty for any other page.
-InspectorGrid BuildInspectorGrid(int page, std::uint8_t typeByte);
+InspectorGrid BuildInspectorGrid(Page page, std::uint8_t typeByte);
 
 // The cells a memory page reply fills while `currentPage` is shown: the reply's column with
 // the sixteen bytes in decimal, when the page is a memory view and the reply's page exists
 // there; nothing otherwise.
-std::vector<GridCell> MemoryBlockCells(const MemoryBlockView& view, int currentPage);
+std::vector<GridCell> MemoryBlockCells(const MemoryBlockView& view, Page currentPage);
 
 // The pin cells of a PORT reply (column 1, rows 1..24, "1" or "0"), only on the PORT view.
-std::vector<GridCell> PortPinCells(const PortView& view, int currentPage);
+std::vector<GridCell> PortPinCells(const PortView& view, Page currentPage);

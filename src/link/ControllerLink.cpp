@@ -22,7 +22,7 @@ bool InRange(int value, int first, int last) { return value >= first && value <=
 }  // namespace
 
 ControllerLink::ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history)
-    : port_(port), host_(host), history_(history) {}
+    : port_(port), timer_(host), report_(host), sink_(host), history_(history) {}
 
 std::uint32_t ControllerLink::NextRandom() {
   randSeed_ = randSeed_ * 0x08088405u + 1u;
@@ -60,14 +60,52 @@ void ControllerLink::SendParameterWrite(std::uint8_t index, std::uint8_t value) 
 // The transmit tick
 
 void ControllerLink::StartLink() {
-  host_.SetTxInterval(kLinkStartIntervalMs);
+  timer_.SetTxInterval(kLinkStartIntervalMs);
   vars.requestIndex = 0;
   vars.readPending = true;
   vars.linkState = kChoose;
   vars.unansweredCount = 0;
   vars.controllerStatus = 255;
   vars.controllerErrorCode = 0;
-  host_.SetTxEnabled(true);
+  timer_.SetTxEnabled(true);
+}
+
+void ControllerLink::RequestFullRead() {
+  vars.requestIndex = 0;
+  vars.readPending = true;
+}
+
+void ControllerLink::RequestReconnect() {
+  vars.reconnectPending = true;
+  vars.failedReconnects = 0;
+}
+
+void ControllerLink::ForgetController() {
+  vars.controllerStatus = 255;
+  vars.controllerErrorCode = 0;
+  vars.unansweredCount = 0;
+}
+
+void ControllerLink::PollSetup() {
+  vars.linkState = kSetupPoll;
+  vars.requestIndex = 0;
+}
+
+void ControllerLink::PollMap() {
+  vars.linkState = kMap;
+  vars.requestIndex = kMapFirstColumn;
+  vars.buttonAction = 0;
+}
+
+void ControllerLink::StopForFirmware() {
+  vars.linkState = kStopped;
+  vars.buttonAction = 0;
+  vars.controllerStatus = 255;
+}
+
+void ControllerLink::BeginProgramming() {
+  vars.linkState = kProgramming;
+  vars.unansweredCount = 0;
 }
 
 bool ControllerLink::WritesOutstanding() const {
@@ -110,7 +148,8 @@ void ControllerLink::TimerTxTimer() {
     if (!vars.readPending) {
       static constexpr int kStateForPage[] = {kSetupPoll, kParameterPoll, kConfigurationPoll, kMap,
                                               kPortPoll};
-      if (InRange(vars.currentPage, 0, 4)) vars.linkState = kStateForPage[vars.currentPage];
+      const int page = PageNumber(vars.currentPage);
+      if (InRange(page, 0, 4)) vars.linkState = kStateForPage[page];
     } else if (vars.requestIndex == 0) {
       StartFullRead();
     } else {
@@ -137,24 +176,24 @@ void ControllerLink::TimerTxTimer() {
   // The tick after a completed read also checks the parameters it brought.
   if (vars.validateAfterRead) {
     vars.validateAfterRead = false;
-    host_.PlausibilityCheck();
+    report_.PlausibilityCheck();
   }
 }
 
 void ControllerLink::StartFullRead() {
-  host_.SetBaseCaption();
-  host_.SetBusyCursor(true);
-  host_.SetTxInterval(kReadStartIntervalMs);
-  host_.ShowReadProgress(kReadProgressMaximum);
-  host_.AddLogLine(UiText(725));
+  report_.SetBaseCaption();
+  report_.SetBusyCursor(true);
+  timer_.SetTxInterval(kReadStartIntervalMs);
+  report_.ShowReadProgress(kReadProgressMaximum);
+  report_.AddLogLine(UiText(725));
   SendIndexed(kParameterRead, 0);
   vars.requestIndex = 1;
 }
 
 void ControllerLink::AdvanceScope() {
-  if (history_.WillWrap()) host_.HistoryAboutToWrap();
+  if (history_.WillWrap()) sink_.HistoryAboutToWrap();
   history_.Advance();
-  host_.ScopeCursorMoved(history_.ScopeCursor());
+  sink_.ScopeCursorMoved(history_.ScopeCursor());
 }
 
 void ControllerLink::SendPoll() {
@@ -162,14 +201,15 @@ void ControllerLink::SendPoll() {
   switch (vars.linkState) {
     case kSetupPoll:
     case kParameterPoll:
-      if (vars.linkState == kParameterPoll && vars.currentPage == 1 && host_.ScopeRunning()) AdvanceScope();
+      if (vars.linkState == kParameterPoll && vars.currentPage == Page::Parameters && sink_.ScopeRunning())
+        AdvanceScope();
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kLiveData) : SendCommand(kLiveData);
       break;
     case kConfigurationPoll:
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kConfiguration) : SendCommand(kConfiguration);
-      host_.WizardStep();
+      sink_.WizardStep();
       break;
     case kMap:
       if (prefixed) {
@@ -239,23 +279,23 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
     case kConfiguration:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      host_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
+      sink_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
       break;
     case kMapColumn: HandleMapOrSram(r); break;
     case kEepromBlock:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      if (vars.currentPage == 6) host_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
+      if (vars.currentPage == Page::Eeprom) sink_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
       break;
     case kPortView:
-      if (vars.currentPage == 4) {
+      if (vars.currentPage == Page::Port) {
         const PortView view = DecodePortView(r, parameterBlock);
         vars.controllerStatus = view.status;
         vars.controllerErrorCode = 0;
-        host_.ShowPortView(view);
+        sink_.ShowPortView(view);
       }
       break;
-    case kParameterWrite: host_.Beep(); break;
+    case kParameterWrite: report_.Beep(); break;
     default: break;
   }
 }
@@ -299,21 +339,21 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   vars.unansweredCount = 0;
   parameterBlock[i] = r[2];
   sentParameterBlock[i] = r[2];
-  host_.SetReadProgress(i);
+  report_.SetReadProgress(i);
 
   if (i >= kTesterLastIndex && parameterBlock[kTypeByte] == kTesterTypeByte) {
-    FinishRead(3, kTester);
+    FinishRead(ConnectionMode::Tester, kTester);
     return;
   }
   if (i > kLastParameterIndex) {
     vars.validateAfterRead = true;
-    FinishRead(2, kParameterPoll);
+    FinishRead(ConnectionMode::Controller, kParameterPoll);
     return;
   }
   // A retry from the tick comes only after 100 ms of silence.
-  host_.SetTxEnabled(false);
-  host_.SetTxInterval(kPollIntervalMs);
-  host_.SetTxEnabled(true);
+  timer_.SetTxEnabled(false);
+  timer_.SetTxInterval(kPollIntervalMs);
+  timer_.SetTxEnabled(true);
   SendIndexed(kParameterRead, static_cast<std::uint8_t>(vars.requestIndex));
   vars.requestIndex = i + 1;
 }
@@ -322,15 +362,15 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
 // modal box whose event loop runs ticks and receive events.
 // The page change of ApplyConnectionMode sets a LinkState of its own; the read's final state
 // is set again afterwards.
-void ControllerLink::FinishRead(int connectionMode, int finalLinkState) {
+void ControllerLink::FinishRead(ConnectionMode connectionMode, int finalLinkState) {
   vars.controllerSeen = true;
   vars.readPending = false;
   vars.linkState = finalLinkState;
-  host_.SetBusyCursor(false);
-  host_.SetTxInterval(kPollIntervalMs);
-  host_.HideReadProgress();
-  host_.ApplyConnectionMode(connectionMode);
-  if (connectionMode == 2) host_.ParametersRead();
+  report_.SetBusyCursor(false);
+  timer_.SetTxInterval(kPollIntervalMs);
+  report_.HideReadProgress();
+  report_.ApplyConnectionMode(connectionMode);
+  if (connectionMode == ConnectionMode::Controller) report_.ParametersRead();
   vars.linkState = finalLinkState;
 }
 
@@ -339,39 +379,39 @@ void ControllerLink::HandleLoaderReport(const std::uint8_t* r) {
   vars.unansweredCount = 0;
   parameterBlock[0] = sentParameterBlock[0] = r[1];
   parameterBlock[1] = sentParameterBlock[1] = r[2];
-  FinishRead(4, kStopped);
+  FinishRead(ConnectionMode::Loader, kStopped);
 
   std::string text = UiText(920);
   if (r[6] <= 3) text += UiText(921 + r[6]);
-  host_.ShowMessage(text);
+  report_.ShowMessage(text);
 }
 
 void ControllerLink::HandleLiveData(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = r[7];
-  if (host_.MagnifierOpen()) host_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
-  if (vars.currentPage != 1 || !host_.ScopeRunning()) return;
+  if (sink_.MagnifierOpen()) sink_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
+  if (vars.currentPage != Page::Parameters || !sink_.ScopeRunning()) return;
 
   LiveReadings& record = history_.Current();
   std::copy_n(r + kScopeSampleOffset, kScopeSampleBytes, record.begin() + kScopeSampleOffset);
-  if (host_.ServiceMode())
-    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(host_.RegisterIndex())));
+  if (sink_.ServiceMode())
+    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(sink_.RegisterIndex())));
   else
-    host_.ShowRecord(record);
+    sink_.ShowRecord(record);
 }
 
 void ControllerLink::HandleRegisterValue(const std::uint8_t* r) {
   LiveReadings& record = history_.Current();
-  record[0] = static_cast<std::uint8_t>(host_.RegisterIndex());
+  record[0] = static_cast<std::uint8_t>(sink_.RegisterIndex());
   record[15] = r[2];
-  host_.ShowRecord(record);
+  sink_.ShowRecord(record);
 }
 
 void ControllerLink::HandleMapOrSram(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = 0;
-  if (vars.currentPage == 3)
-    host_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
-  else if (vars.currentPage == 5)
-    host_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
+  if (vars.currentPage == Page::Map)
+    sink_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
+  else if (vars.currentPage == Page::Sram)
+    sink_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
 }

@@ -7,6 +7,7 @@
 
 #include "link/ReplyDecoding.h"
 #include "link/SerialPort.h"
+#include "model/PageAndMode.h"
 #include "model/ParameterBlock.h"
 #include "model/ReadingHistory.h"
 
@@ -39,18 +40,21 @@ inline constexpr int kMapLastColumn = 37;
 inline constexpr int kSramBlocks = 38;
 inline constexpr int kEepromBlocks = 32;
 
-// Everything the link asks of the main window. The window implements it; tests script it.
-class LinkHost {
+// What the link needs of the transmit timer.
+class LinkTimer {
  public:
-  virtual ~LinkHost() = default;
-
-  // The transmit timer.
+  virtual ~LinkTimer() = default;
   virtual void SetTxInterval(int ms) = 0;
   virtual void SetTxEnabled(bool enabled) = 0;
   virtual bool TxEnabled() const = 0;
+};
 
-  // Window state.
-  virtual void ApplyConnectionMode(int mode) = 0;
+// What the link reports about the connection: its mode, the caption, the cursor, the read's
+// progress, the log, messages and beeps, and a completed read.
+class ConnectionReport {
+ public:
+  virtual ~ConnectionReport() = default;
+  virtual void ApplyConnectionMode(ConnectionMode mode) = 0;
   virtual void SetBaseCaption() = 0;               // "MERVOLANTE LPG V1.61"
   virtual void SetBusyCursor(bool busy) = 0;       // false restores the normal cursor
   virtual void ShowReadProgress(int maximum) = 0;  // CGRead visible, progress 0
@@ -59,12 +63,14 @@ class LinkHost {
   virtual void AddLogLine(const std::string& line) = 0;
   virtual void ShowMessage(const std::string& text) = 0;  // OK box captioned UiText 700
   virtual void Beep() = 0;
-
-  // Parameter views.
   virtual void ParametersRead() = 0;  // RebuildEditor and the readings layout after a full read
   virtual void PlausibilityCheck() = 0;
+};
 
-  // Live views.
+// Where the decoded replies go: the live views, the wizard, the map and the processor views.
+class ReplySink {
+ public:
+  virtual ~ReplySink() = default;
   virtual bool ScopeRunning() const = 0;
   virtual bool ServiceMode() const = 0;
   virtual int RegisterIndex() const = 0;  // CBReg's selection, 0 when none
@@ -80,6 +86,9 @@ class LinkHost {
   virtual void ShowPortView(const PortView& view) = 0;
 };
 
+// The main window is all three; tests script it.
+class LinkHost : public LinkTimer, public ConnectionReport, public ReplySink {};
+
 // The loader side of a firmware run: receives the replies while a run is under way and is
 // ticked while the link holds LinkState 254.
 class ProgrammingHandler {
@@ -93,8 +102,9 @@ class ProgrammingHandler {
   virtual void OnLinkLeftRun() = 0;
 };
 
-// The state of the link, owned by the main window through ControllerLink and shared with the
-// connection supervision.
+// The state of the link. Only the link (ControllerLink and the connection supervision) writes
+// it; everyone else reads it through ControllerLink::Vars() and changes it through the link's
+// named operations.
 struct LinkVariables {
   int linkState = link_state::kChoose;
   int expectedReply = 0;
@@ -107,7 +117,7 @@ struct LinkVariables {
   std::uint8_t controllerStatus = 255;
   std::uint8_t controllerErrorCode = 0;
   int buttonAction = 0;
-  int currentPage = 0;
+  Page currentPage = Page::Setup;
   int failedReconnects = 0;
   bool controllerSeen = false;
 };
@@ -118,7 +128,7 @@ class ControllerLink {
  public:
   ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history);
 
-  LinkVariables vars;
+  const LinkVariables& Vars() const { return vars; }
   ParameterBlock parameterBlock = FreshParameterBlock();
   ParameterBlock sentParameterBlock = FreshParameterBlock();
 
@@ -136,6 +146,37 @@ class ControllerLink {
 
   // Link start after the port was opened: interval 1000 ms, a full read follows.
   void StartLink();
+
+  // The named operations: each carries out one of the link's rules.
+  // All parameters are read again, from the first.
+  void RequestFullRead();
+  // The port is opened again and the link restarted on the next information tick.
+  void RequestReconnect();
+  // The information tick no longer reopens the port.
+  void CancelReconnect() { vars.reconnectPending = false; }
+  // The next poll asks the controller to switch its operating mode.
+  void RequestModeSwitch() { vars.modeSwitchRequest = true; }
+  // Nothing is known of the controller's status until its next reply.
+  void ForgetControllerStatus() { vars.controllerStatus = 255; }
+  // At program start: no status, no error, nothing unanswered.
+  void ForgetController();
+  // The page in view, which chooses what the link polls after a full read.
+  void EnterPage(Page page) { vars.currentPage = page; }
+  // The set-up page polls from its first request.
+  void PollSetup();
+  // The parameters, configuration and processor pages poll with their own LinkState.
+  void PollWith(int linkState) { vars.linkState = linkState; }
+  // The map page reads its columns from the first; no button action is pending.
+  void PollMap();
+  // The firmware page stops the polls and forgets the controller's status.
+  void StopForFirmware();
+  // A button of the map or processor pages.
+  void PressPageButton(int action) { vars.buttonAction = action; }
+  // A firmware run holds the link from its header frame on; its end stops the link.
+  void BeginProgramming();
+  void EndProgramming() { vars.linkState = link_state::kStopped; }
+  // A loader reply answers the request before it.
+  void LoaderAnswered() { vars.unansweredCount = 0; }
 
   // A parameter change is still to be sent, or the last one sent is not yet acknowledged.
   bool WritesOutstanding() const;
@@ -165,11 +206,17 @@ class ControllerLink {
   void HandleLiveData(const std::uint8_t* r);
   void HandleRegisterValue(const std::uint8_t* r);
   void HandleMapOrSram(const std::uint8_t* r);
-  void FinishRead(int connectionMode, int finalLinkState);
+  void FinishRead(ConnectionMode connectionMode, int finalLinkState);
   void DiscardWaiting();
 
+  friend class ConnectionSupervisor;  // part of the link: reopens the port and restarts it
+  friend struct LinkTestAccess;       // tests set up the state a scenario starts from
+
+  LinkVariables vars;
   SerialPort& port_;
-  LinkHost& host_;
+  LinkTimer& timer_;
+  ConnectionReport& report_;
+  ReplySink& sink_;
   ReadingHistory& history_;
   ProgrammingHandler* programming_ = nullptr;
   std::uint32_t randSeed_ = 0;

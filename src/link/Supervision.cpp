@@ -11,7 +11,6 @@ constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr std::uint32_t kYellow = 0xFFFF00;
 constexpr std::uint32_t kGrey = 0x808080;
-constexpr int kMapPage = 3;
 
 ModePanelLook Look(bool face, std::uint32_t colour, std::string text) {
   ModePanelLook look;
@@ -141,18 +140,17 @@ void ConnectionSupervisor::Reconnect() {
 
 void ConnectionSupervisor::CheckLossOfLink() {
   LinkVariables& v = link_.vars;
-  const int threshold = v.currentPage == kMapPage ? kMapLossThreshold : kLossThreshold;
+  const int threshold = v.currentPage == Page::Map ? kMapLossThreshold : kLossThreshold;
   if (v.unansweredCount < threshold) return;
 
   v.unansweredCount = 0;
   linkHost_.AddLogLine(UiText(724));
-  linkHost_.ApplyConnectionMode(0);
+  linkHost_.ApplyConnectionMode(ConnectionMode::None);
   linkHost_.Beep();
 
   v.controllerStatus = 255;
   v.controllerErrorCode = 0;
-  v.requestIndex = 0;
-  v.readPending = true;
+  link_.RequestFullRead();
   linkHost_.SetTxEnabled(true);
   host_.SelectSetupPage();
   linkHost_.ShowReadProgress(100);
@@ -209,24 +207,19 @@ void ConnectionSupervisor::UpdateStatus() {
 
 void ConnectionSupervisor::PanelInfoClick() {
   if (linkHost_.TxEnabled()) {
-    link_.vars.modeSwitchRequest = true;
+    link_.RequestModeSwitch();
   } else {
-    link_.vars.reconnectPending = true;
-    link_.vars.failedReconnects = 0;
+    link_.RequestReconnect();
     host_.ClearLog();
   }
 }
 
-void ConnectionSupervisor::RequestReconnect() {
-  link_.vars.reconnectPending = true;
-  link_.vars.failedReconnects = 0;
-}
+void ConnectionSupervisor::RequestReconnect() { link_.RequestReconnect(); }
 
 void ConnectionSupervisor::CBComChange(int comboIndex) {
-  linkHost_.ApplyConnectionMode(0);
+  linkHost_.ApplyConnectionMode(ConnectionMode::None);
   linkHost_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
   CloseQuietly();
   if (comboIndex >= 0 && comboIndex < kPorts) ChangePort(comboIndex + 1);
-  link_.vars.reconnectPending = true;
-  link_.vars.failedReconnects = 0;
+  link_.RequestReconnect();
 }

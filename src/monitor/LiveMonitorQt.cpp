@@ -21,6 +21,7 @@
 #include "base/AtomicFile.h"
 #include "base/GridFitQt.h"
 #include "base/NumberText.h"
+#include "base/TextQt.h"
 #include "base/UiText.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/PerformanceGraphQt.h"
@@ -40,8 +41,6 @@ constexpr std::size_t kLargestReadableRecording = 16 * 1024 * 1024;
 constexpr int kMagnifierLineChars = 19;
 // PanelErr is three pixels narrower than column 2; its text wants a little margin besides.
 constexpr int kPanelErrRoom = 3 + 2;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 void PlaceWidget(QWidget* widget, const OverlayRect& r) {
   widget->setGeometry(r.left, r.top, r.width, r.height);
@@ -153,7 +152,7 @@ TraceSettings LiveMonitor::Traces() const {
 void LiveMonitor::SetCell(int column, int row, const std::string& text) {
   QTableWidget* grid = w_.Grid;
   if (row == 0) {
-    if (auto* item = grid->horizontalHeaderItem(column)) item->setText(Q(text));
+    if (auto* item = grid->horizontalHeaderItem(column)) item->setText(QtText(text));
     return;
   }
   const int tableRow = row - 1;
@@ -163,7 +162,7 @@ void LiveMonitor::SetCell(int column, int row, const std::string& text) {
     if (text.empty()) return;
     grid->setItem(tableRow, column, item = new QTableWidgetItem);
   }
-  item->setText(Q(text));
+  item->setText(QtText(text));
 }
 
 std::string LiveMonitor::CellText(int column, int row) const {
@@ -240,7 +239,7 @@ void LiveMonitor::FitColumns(int page, bool scrolling) {
   const QFontMetrics cell(grid->font());
   const QFontMetrics header(grid->horizontalHeader()->font());
   auto need = [](const QFontMetrics& m, const std::string& text) {
-    return m.horizontalAdvance(Q(text).trimmed()) + kCellTextPadding;
+    return m.horizontalAdvance(QtText(text).trimmed()) + kCellTextPadding;
   };
   auto widestOf = [&](const QFontMetrics& m, std::initializer_list<int> ids) {
     int widest = 0;
@@ -262,7 +261,7 @@ void LiveMonitor::FitColumns(int page, bool scrolling) {
     // The probe alarm stands over column 2, three pixels narrower, and wants a margin.
     const QFontMetrics alarm(w_.PanelErr->font());
     for (int id : {172, 173})
-      needs[2] = std::max(needs[2], alarm.horizontalAdvance(Q(UiText(id))) + kPanelErrRoom);
+      needs[2] = std::max(needs[2], alarm.horizontalAdvance(QtText(UiText(id))) + kPanelErrRoom);
     needs[3] = std::max(needs[3], widestOf(header, {142, 143, 144}));
   }
   const int scrollBar = scrolling ? grid->verticalScrollBar()->sizeHint().width() : 0;
@@ -343,7 +342,7 @@ void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
     SetCell(1, 0, status.regulation);
     SetCell(2, 0, status.mixture);
     SetCell(3, 0, status.fuel);
-    w_.PanelErr->setText(Q(status.probeError));
+    w_.PanelErr->setText(QtText(status.probeError));
     w_.PanelErr->setVisible(!status.probeError.empty());
     for (int row = 1; row < kReadingKindRows; ++row) {
       const int kind = kinds_[static_cast<std::size_t>(row)];
@@ -426,7 +425,7 @@ void LiveMonitor::GridMouseMove(int x, int y) {
   hintColumn_ = column;
   const std::string text = row > 0 ? CellText(column, row) : std::string();
   const QFontMetrics metrics(grid->font());
-  const int textWidth = metrics.horizontalAdvance(Q(text));
+  const int textWidth = metrics.horizontalAdvance(QtText(text));
   if (row <= 0 || text.empty() || hintDismissed_ || textWidth <= grid->columnWidth(column) - 2) {
     w_.PanelHint->hide();
     return;
@@ -434,7 +433,7 @@ void LiveMonitor::GridMouseMove(int x, int y) {
   const int cellTop = (row - top + 1) * (h + 1);
   const int cellLeft = column == 1 ? grid->columnWidth(0) : 0;
   w_.PanelHint->setGeometry(grid->x() + cellLeft + 3, grid->y() + cellTop + 2, textWidth + 4, h);
-  w_.PanelHint->setText(Q(text));
+  w_.PanelHint->setText(QtText(text));
   w_.PanelHint->show();
   w_.PanelHint->raise();
 }
@@ -507,14 +506,14 @@ void LiveMonitor::ScrollBar1Change(int p) {
   ShowRecord(history_.At(p), true);
   dialogs_.SetBusyCursor(false);
   w_.Graph1->show();
-  w_.LabelTim->setText(Q(FormatFixed((p + 1) * 0.1, 1) + " s"));
+  w_.LabelTim->setText(QtText(FormatFixed((p + 1) * 0.1, 1) + " s"));
 }
 
 void LiveMonitor::UpDownXChanging() {
   const int position = std::clamp(w_.UpDownX->value(), 1, 10);
   PerformanceGraph& g = w_.Graph1->Graph();
   g.SetStepSize(position);
-  w_.LabelXScope->setText(Q(FormatFixed(g.GridSize() * 100 / position, 0) + "ms/dz"));
+  w_.LabelXScope->setText(QtText(FormatFixed(g.GridSize() * 100 / position, 0) + "ms/dz"));
 }
 
 void LiveMonitor::BtnGridClick() {
@@ -551,7 +550,7 @@ void LiveMonitor::ResetColours() {
 }
 
 void LiveMonitor::ScopeCursorMoved(int cursor) {
-  w_.LabelTim->setText(Q(FormatFixed(cursor * 0.1, 1) + " s"));
+  w_.LabelTim->setText(QtText(FormatFixed(cursor * 0.1, 1) + " s"));
 }
 
 // ---------------------------------------------------------------------------------------

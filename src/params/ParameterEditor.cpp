@@ -41,10 +41,7 @@ std::string ParameterEditor::TypeValue(const std::string& text) {
 void ParameterEditor::DependentDefaults() {
   const DependentDefaultsResult r =
       FillDependentDefaults(link_.parameterBlock, link_.sentParameterBlock, SelectedParameter());
-  if (r.readAll) {
-    link_.vars.requestIndex = 0;
-    link_.vars.readPending = true;
-  }
+  if (r.readAll) link_.RequestFullRead();
   switch (r.rebuild) {
     case RebuildAfterDefaults::Editor: host_.RebuildEditor(); break;
     case RebuildAfterDefaults::EditorAndReadings: host_.ParametersRead(); break;

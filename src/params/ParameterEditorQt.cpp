@@ -13,6 +13,7 @@
 
 #include "base/FixedHeadingRowQt.h"
 #include "base/GridFitQt.h"
+#include "base/TextQt.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
 #include "link/ReplyDecoding.h"
@@ -20,16 +21,10 @@
 
 namespace {
 
-constexpr int kPageParameters = 1;
-constexpr int kPageConfiguration = 2;
-constexpr int kPageMap = 3;
-constexpr int kControllerMode = 2;
 constexpr int kMapRows = 16;
 constexpr int kMapColumns = 22;
 constexpr int kPowerDefects = 78;
 constexpr int kResetCause = 80;
-
-QString Q(const std::string& s) { return QString::fromStdString(DisplayText(s)); }
 
 QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow, const char* name) {
   auto* b = new QToolButton(parent);
@@ -96,13 +91,13 @@ bool ParameterEditorQt::RebuildEditor() {
   HideControls();
   rebuilding_ = true;
   switch (ctx.page) {
-    case kPageParameters: RebuildParameters(ctx); break;
-    case kPageConfiguration: RebuildConfiguration(ctx); break;
-    case kPageMap: RebuildMap(); break;
+    case Page::Parameters: RebuildParameters(ctx); break;
+    case Page::Configuration: RebuildConfiguration(ctx); break;
+    case Page::Map: RebuildMap(); break;
     default: rebuilding_ = false; return false;
   }
   rebuilding_ = false;
-  if (ctx.page == kPageParameters) PlaceControls(false);
+  if (ctx.page == Page::Parameters) PlaceControls(false);
   return true;
 }
 
@@ -112,8 +107,8 @@ void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
   grid_->setRowCount(std::max(1, ParameterTableLength(list.Count(), ctx.rowsVisible)));
   const auto& texts = list.Texts();
   for (int r = 0; r <= list.Count(); ++r) {
-    SetCell(r, 0, Q(texts[static_cast<std::size_t>(r)].label));
-    SetCell(r, 1, Q(texts[static_cast<std::size_t>(r)].value));
+    SetCell(r, 0, QtShownText(texts[static_cast<std::size_t>(r)].label));
+    SetCell(r, 1, QtShownText(texts[static_cast<std::size_t>(r)].value));
     if (r > 0 && editor_.RowAt(r).editorKind == kEditorClearButton)
       if (QTableWidgetItem* item = grid_->item(r, 1)) item->setData(kUncountedTextRole, true);
   }
@@ -124,9 +119,10 @@ void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
 void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
   const auto& labels = ConfigurationLabelIds();
   grid_->setRowCount(std::max(ctx.rowsVisible, static_cast<int>(labels.size()) + 1));
-  SetCell(0, 0, Q(UiText(300)));
-  SetCell(0, 1, Q(UiText(301)));
-  for (std::size_t i = 0; i < labels.size(); ++i) SetCell(static_cast<int>(i) + 1, 0, Q(UiText(labels[i])));
+  SetCell(0, 0, QtShownText(UiText(300)));
+  SetCell(0, 1, QtShownText(UiText(301)));
+  for (std::size_t i = 0; i < labels.size(); ++i)
+    SetCell(static_cast<int>(i) + 1, 0, QtShownText(UiText(labels[i])));
   SetCell(1, 1, QString());
   SetCell(static_cast<int>(labels.size()), 1, QString());
   // The rows under the wizard's own would still show the parameter view's labels and values.
@@ -139,15 +135,15 @@ void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
 void ParameterEditorQt::RebuildMap() {
   grid_->clearContents();
   const ParameterBlock& block = editor_.Block();
-  for (int r = 1; r <= kMapRows; ++r) SetCell(r, 0, Q(MapRowHeading(block, r)));
-  for (int c = 1; c <= kMapColumns; ++c) SetCell(0, c, Q(MapColumnHeading(c)));
+  for (int r = 1; r <= kMapRows; ++r) SetCell(r, 0, QtShownText(MapRowHeading(block, r)));
+  for (int c = 1; c <= kMapColumns; ++c) SetCell(0, c, QtShownText(MapColumnHeading(c)));
 }
 
 void ParameterEditorQt::ShowMapColumn(const MapColumnView& view) {
-  if (context_().page != kPageMap) return;
+  if (context_().page != Page::Map) return;
   if (view.column >= 1 && view.column <= kMapColumns) {
     for (int r = 1; r <= kMapRows; ++r)
-      SetCell(r, view.column, Q(view.cells[static_cast<std::size_t>(r - 1)]));
+      SetCell(r, view.column, QtShownText(view.cells[static_cast<std::size_t>(r - 1)]));
   }
   grid_->setCurrentCell(view.selectedRow, view.selectedColumn);
 }
@@ -162,7 +158,7 @@ void ParameterEditorQt::HideControls() {
 void ParameterEditorQt::PlaceControls(bool afterScroll) {
   HideControls();
   const ParameterViewContext ctx = context_();
-  if (ctx.page != kPageParameters || ctx.connectionMode != kControllerMode) return;
+  if (ctx.page != Page::Parameters || ctx.connectionMode != ConnectionMode::Controller) return;
   const int row = editor_.SelectedParamRow();
   if (row < 1 || row >= grid_->rowCount()) return;
   if (afterScroll) {
@@ -178,8 +174,8 @@ void ParameterEditorQt::PlaceControls(bool afterScroll) {
   if (r.editorKind & kEditorEditBox) {
     Edit1->setGeometry(cell);
     Edit1->setFont(grid_->font());
-    Edit1->setText(Q(FormatParameterValue(editor_.Block()[static_cast<std::size_t>(r.parameter)],
-                                          r.valueFormat, r.factor)));
+    Edit1->setText(QtShownText(FormatParameterValue(editor_.Block()[static_cast<std::size_t>(r.parameter)],
+                                                    r.valueFormat, r.factor)));
     Edit1->show();
     Edit1->raise();
   }
@@ -198,14 +194,14 @@ void ParameterEditorQt::PlaceControls(bool afterScroll) {
 void ParameterEditorQt::GridEx1SelectCell(int row) {
   HideControls();
   const ParameterViewContext ctx = context_();
-  if (ctx.page != kPageParameters || row < 1) return;
-  if (ctx.connectionMode == kControllerMode && !rebuilding_) editor_.SetSelectedParamRow(row);
+  if (ctx.page != Page::Parameters || row < 1) return;
+  if (ctx.connectionMode == ConnectionMode::Controller && !rebuilding_) editor_.SetSelectedParamRow(row);
   if (!rebuilding_) PlaceControls(false);
 }
 
 void ParameterEditorQt::GridEx1TopLeftChanged() {
   HideControls();
-  if (context_().page == kPageParameters) PlaceControls(true);
+  if (context_().page == Page::Parameters) PlaceControls(true);
 }
 
 void ParameterEditorQt::GridEx1MouseDown(int x, int y) {
@@ -218,7 +214,7 @@ void ParameterEditorQt::GridEx1MouseDown(int x, int y) {
 
 void ParameterEditorQt::GridEx1MouseMove(int x, int y) {
   const ParameterViewContext ctx = context_();
-  if (ctx.page == 3 || ctx.page == 5 || ctx.page == 6) {
+  if (ctx.page == Page::Map || ctx.page == Page::Sram || ctx.page == Page::Eeprom) {
     hint_->hide();
     return;
   }
@@ -234,9 +230,9 @@ void ParameterEditorQt::GridEx1MouseMove(int x, int y) {
   const QFontMetrics metrics(grid_->font());
   bool show = metrics.horizontalAdvance(text) > grid_->columnWidth(column) - 2;
   const ParameterBlock& block = editor_.Block();
-  if (ctx.page == kPageParameters && row == 1 && column == 1 && block[kPowerDefects] != 0 &&
+  if (ctx.page == Page::Parameters && row == 1 && column == 1 && block[kPowerDefects] != 0 &&
       IsParameterOffered(block, kResetCause)) {
-    text = Q(ResetCauseText(block[kResetCause]));
+    text = QtShownText(ResetCauseText(block[kResetCause]));
     show = true;
   }
   if (!show) {
@@ -262,7 +258,7 @@ void ParameterEditorQt::PanelHintClick() {
 
 void ParameterEditorQt::Edit1Change(const QString& text) {
   const std::string shown = editor_.TypeValue(text.toStdString());
-  if (!shown.empty()) SetCell(editor_.SelectedParamRow(), 1, Q(shown));
+  if (!shown.empty()) SetCell(editor_.SelectedParamRow(), 1, QtShownText(shown));
 }
 
 void ParameterEditorQt::UpDown1Click(int direction) { StepSelected(direction); }
@@ -271,7 +267,7 @@ void ParameterEditorQt::BitBtn1Click() { editor_.DependentDefaults(); }
 
 void ParameterEditorQt::StepSelected(int direction) {
   const ParameterViewContext ctx = context_();
-  if (ctx.page != kPageParameters || ctx.connectionMode != kControllerMode) return;
+  if (ctx.page != Page::Parameters || ctx.connectionMode != ConnectionMode::Controller) return;
   editor_.StepSelected(direction);
 }
 

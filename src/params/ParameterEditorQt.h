@@ -4,6 +4,7 @@
 #include <functional>
 #include <utility>
 
+#include "model/PageAndMode.h"
 #include "params/ParameterEditor.h"
 
 class QLabel;
@@ -15,8 +16,8 @@ struct MapColumnView;
 
 // What the view needs to know about the window when it fills the table.
 struct ParameterViewContext {
-  int page = 0;
-  int connectionMode = 0;
+  Page page = Page::Setup;
+  ConnectionMode connectionMode = ConnectionMode::None;
   int listOrder = 1;
   int rowsVisible = 1;  // ParameterRowsVisible
 };

@@ -7,11 +7,6 @@
 #include "params/ParameterCompare.h"
 #include "params/ParameterFiles.h"
 
-namespace {
-constexpr int kFileMode = 1;
-constexpr int kControllerMode = 2;
-}  // namespace
-
 ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, ParameterTransferHost& host,
                                      UserDialogs& dialogs)
     : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
@@ -52,7 +47,7 @@ void ParameterTransfer::BtnOpenParClick() {
   }
 
   // With the controller's block at hand the question shows what a Yes would change.
-  const bool controllerRead = host_.ConnectionMode() == kControllerMode;
+  const bool controllerRead = host_.ConnectionMode() == ModeNumber(ConnectionMode::Controller);
   ParameterBlock loaded = link_.parameterBlock;
   CopyFileToController(file.bytes, loaded);
   dialogs_.Beep();
@@ -66,7 +61,7 @@ void ParameterTransfer::BtnOpenParClick() {
       host_.MakeAutomaticBackup();
       CopyFileToController(file.bytes, link_.parameterBlock);
       // Counted against what the controller was last sent; only while it is still connected.
-      if (host_.ConnectionMode() == kControllerMode)
+      if (host_.ConnectionMode() == ModeNumber(ConnectionMode::Controller))
         linkHost_.AddLogLine(UiText(1232) + std::to_string(DifferingParameterBytes(
                                                 link_.parameterBlock, link_.sentParameterBlock)));
       linkHost_.ParametersRead();
@@ -75,7 +70,7 @@ void ParameterTransfer::BtnOpenParClick() {
       linkHost_.SetTxEnabled(false);
       CopyFileForViewing(file.bytes, link_.parameterBlock);
       host_.SetOpenedFileName(FileNameOf(*path));
-      linkHost_.ApplyConnectionMode(kFileMode);
+      linkHost_.ApplyConnectionMode(ConnectionMode::File);
       linkHost_.ParametersRead();
       break;
     default: break;
@@ -89,6 +84,5 @@ void ParameterTransfer::BtnWriteParClick() {
   host_.DependentDefaultsForSelectedRow();
   link_.parameterBlock[0] = 0;
   link_.sentParameterBlock[0] = 255;
-  link_.vars.requestIndex = 0;
-  link_.vars.readPending = true;
+  link_.RequestFullRead();
 }

@@ -9,8 +9,8 @@ namespace {
 
 KeyContext AllTabsShown(int page = 0, int mode = 2) {
   KeyContext ctx;
-  ctx.currentPage = page;
-  ctx.connectionMode = mode;
+  ctx.currentPage = static_cast<Page>(page);
+  ctx.connectionMode = static_cast<ConnectionMode>(mode);
   ctx.tabParamVisible = ctx.tabConfigVisible = ctx.tabMapVisible = ctx.tabUpgVisible = true;
   return ctx;
 }

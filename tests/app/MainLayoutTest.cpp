@@ -9,7 +9,7 @@ LayoutInput Input(int page, int width = 624, int flag = 1) {
   LayoutInput in;
   in.clientWidth = width;
   in.clientHeight = 445;
-  in.currentPage = page;
+  in.currentPage = static_cast<Page>(page);
   in.arrangementFlag = flag;
   in.fontSize = 10;
   in.tabConHeight = 40;

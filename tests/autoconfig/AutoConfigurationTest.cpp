@@ -40,7 +40,9 @@ struct RecordingHost : WizardHost {
   void SelectRow(int row) override { selectedRow = row; }
   void EnableButton(WizardButton button, bool on) override { enabled[button] = on; }
   void RebuildEditor() override { calls.push_back("rebuild"); }
-  void ApplyConnectionMode(int mode) override { calls.push_back("mode " + std::to_string(mode)); }
+  void ApplyConnectionMode(ConnectionMode mode) override {
+    calls.push_back("mode " + std::to_string(ModeNumber(mode)));
+  }
   std::string MakeAutomaticBackup() override {
     calls.push_back("backup");
     backups.push_back(block);

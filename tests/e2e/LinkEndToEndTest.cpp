@@ -17,6 +17,7 @@
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
 #include "support/LinkRig.h"
+#include "support/LinkTestAccess.h"
 #include "support/MainQueue.h"
 #include "support/PortHolder.h"
 #include "support/ProcessUsage.h"
@@ -33,7 +34,7 @@ constexpr int kLimitMs = 10000;
 struct Rig : LinkRig {
   explicit Rig(std::vector<std::string> options = {}) : LinkRig(std::move(options), kLimitMs) {
     beforeTick = [this] {
-      const LinkVariables& v = link.vars;
+      const LinkVariables& v = link.Vars();
       if (v.linkState == link_state::kChoose && v.readPending && v.requestIndex > 0) ++retryTicks;
     };
   }
@@ -73,7 +74,7 @@ TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
   ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
   EXPECT_EQ(rig.host.modes, std::vector<int>{2});
-  EXPECT_EQ(rig.link.vars.linkState, link_state::kParameterPoll);
+  EXPECT_EQ(rig.link.Vars().linkState, link_state::kParameterPoll);
   EXPECT_EQ(rig.host.parametersRead, 1);
 
   const auto& memory = SimulatorMemory();
@@ -106,8 +107,8 @@ TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
 
   // Forget the byte, then read everything again.
   rig.link.parameterBlock[40] = rig.link.sentParameterBlock[40] = 0;
-  rig.link.vars.requestIndex = 0;
-  rig.link.vars.readPending = true;
+  LinkTestAccess::State(rig.link).requestIndex = 0;
+  LinkTestAccess::State(rig.link).readPending = true;
   ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.size() == 2; })) << rig.sim.Log();
   EXPECT_EQ(rig.host.modes.back(), 2);
   EXPECT_EQ(rig.link.parameterBlock[40], value);
@@ -121,7 +122,7 @@ TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
   ASSERT_TRUE(rig.Connect());
   rig.host.SetTxEnabled(false);  // the link stays idle; requests go out by hand
   rig.RunFor(150);               // a poll still on its way is taken
-  rig.link.vars.currentPage = 1;
+  LinkTestAccess::State(rig.link).currentPage = static_cast<Page>(1);
 
   constexpr int kPolls = 20;
   int single = 0;
@@ -130,15 +131,15 @@ TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
     const std::size_t shown = rig.host.records.size();
     rig.link.SendCommand(link_code::kLiveData);
     ASSERT_TRUE(rig.RunUntil([&] { return rig.host.records.size() > shown; }, 2000)) << p;
-    EXPECT_EQ(rig.link.vars.unansweredCount, 0);
+    EXPECT_EQ(rig.link.Vars().unansweredCount, 0);
     ASSERT_FALSE(rig.rxCounts.empty());
     EXPECT_GE(rig.rxCounts.back(), 16) << p;
     EXPECT_EQ(rig.port.ReadBufUsed(), 0);
     if (rig.rxCounts == std::vector<int>{16}) ++single;
   }
   EXPECT_GE(single, 15);
-  EXPECT_EQ(rig.link.vars.controllerStatus, sim::SimController{}.StatusByte());
-  EXPECT_EQ(rig.host.records.back()[1], rig.link.vars.controllerStatus);
+  EXPECT_EQ(rig.link.Vars().controllerStatus, sim::SimController{}.StatusByte());
+  EXPECT_EQ(rig.host.records.back()[1], rig.link.Vars().controllerStatus);
 }
 
 TEST(LinkEndToEnd, controllerVanishingMidReadLeavesThePortQuietAndClosable) {
@@ -146,18 +147,18 @@ TEST(LinkEndToEnd, controllerVanishingMidReadLeavesThePortQuietAndClosable) {
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
   rig.port.Open();
   rig.link.StartLink();
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 30; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.Vars().requestIndex >= 30; }));
   ASSERT_TRUE(rig.sim.Send("vanish"));
 
-  EXPECT_TRUE(rig.RunUntil([&] { return rig.port.DeviceLost() && rig.link.vars.unansweredCount >= 3; }));
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.port.DeviceLost() && rig.link.Vars().unansweredCount >= 3; }));
   EXPECT_TRUE(rig.host.modes.empty());
-  EXPECT_TRUE(rig.link.vars.readPending);
-  const int unanswered = rig.link.vars.unansweredCount;
+  EXPECT_TRUE(rig.link.Vars().readPending);
+  const int unanswered = rig.link.Vars().unansweredCount;
 
   const double cpuBefore = ProcessCpuSeconds();
   rig.RunFor(300);
   EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.1);
-  EXPECT_GT(rig.link.vars.unansweredCount, unanswered);  // the link keeps asking, unheard
+  EXPECT_GT(rig.link.Vars().unansweredCount, unanswered);  // the link keeps asking, unheard
   EXPECT_TRUE(rig.host.modes.empty());
 
   rig.port.Close();
@@ -184,7 +185,7 @@ TEST(LinkEndToEnd, portHeldByAnotherProcessCannotBeOpened) {
 
   ASSERT_NO_THROW(rig.port.Open());
   rig.link.SendCommand(link_code::kLiveData);
-  EXPECT_TRUE(rig.RunUntil([&] { return rig.link.vars.unansweredCount == 0; }));
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.link.Vars().unansweredCount == 0; }));
 }
 
 TEST(LinkEndToEnd, silentControllerIsDeclaredLostAndReadAgainWhenItAnswers) {
@@ -204,11 +205,11 @@ TEST(LinkEndToEnd, silentControllerIsDeclaredLostAndReadAgainWhenItAnswers) {
   ASSERT_TRUE(rig.RunUntil([&] { return logged(724) >= 1; })) << rig.sim.Log();
   EXPECT_EQ(rig.host.modes.back(), 0);
   ASSERT_TRUE(rig.RunUntil([&] { return logged(725) == 2; }));  // a new read has started
-  EXPECT_TRUE(rig.link.vars.readPending);
+  EXPECT_TRUE(rig.link.Vars().readPending);
 
   ASSERT_TRUE(rig.sim.Send("silent off"));
   ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.back() == 2; })) << rig.sim.Log();
-  EXPECT_FALSE(rig.link.vars.readPending);
+  EXPECT_FALSE(rig.link.Vars().readPending);
   EXPECT_EQ(rig.host.parametersRead, 2);
   EXPECT_EQ(rig.link.parameterBlock[64], SimulatorMemory()[64]);
   EXPECT_TRUE(rig.sim.LogHas("CMD silent on"));
@@ -221,7 +222,7 @@ TEST(LinkEndToEnd, testerAndLoaderEndInTheirConnectionModes) {
     ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
     ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
     EXPECT_EQ(rig.host.modes, std::vector<int>{3});
-    EXPECT_EQ(rig.link.vars.linkState, link_state::kTester);
+    EXPECT_EQ(rig.link.Vars().linkState, link_state::kTester);
     EXPECT_EQ(rig.link.parameterBlock[0], sim::kTesterType);
     EXPECT_EQ(rig.sim.ParameterReads().back(), 4);
   }
@@ -230,7 +231,7 @@ TEST(LinkEndToEnd, testerAndLoaderEndInTheirConnectionModes) {
     ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
     ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
     EXPECT_EQ(rig.host.modes, std::vector<int>{4});
-    EXPECT_EQ(rig.link.vars.linkState, link_state::kStopped);
+    EXPECT_EQ(rig.link.Vars().linkState, link_state::kStopped);
     EXPECT_EQ(rig.host.messages, std::vector<std::string>{UiText(920) + UiText(922)});
     EXPECT_EQ(rig.link.parameterBlock[0], 0x64);
     EXPECT_EQ(rig.link.parameterBlock[1], 145);

@@ -18,6 +18,7 @@
 #include "link/Supervision.h"
 #include "link/TVaComm.h"
 #include "support/LinkRig.h"
+#include "support/LinkTestAccess.h"
 #include "support/MainQueue.h"
 #include "support/PortHolder.h"
 #include "support/ProcessUsage.h"
@@ -47,7 +48,7 @@ struct Rig : LinkRig {
     return RunUntil([this] { return Connected(); });
   }
 
-  bool Connected() const { return !host.modes.empty() && host.modes.back() == 2 && !link.vars.readPending; }
+  bool Connected() const { return !host.modes.empty() && host.modes.back() == 2 && !link.Vars().readPending; }
   int Logged(const std::string& line) const {
     return static_cast<int>(std::count(host.log.begin(), host.log.end(), line));
   }
@@ -69,10 +70,10 @@ const std::string kOpenRefused = UiText(721) + "1 -" + UiText(722);
 TEST(FaultInjection, silenceDuringTheFullReadAndDuringPollingIsOutlived) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
-  rig.link.vars.currentPage = 1;
+  LinkTestAccess::State(rig.link).currentPage = static_cast<Page>(1);
   rig.supervisor.RequestReconnect();
   rig.StartInfoTimer(Clock::now());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 40; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.Vars().requestIndex >= 40; }));
 
   // Mid-read.
   ASSERT_TRUE(rig.sim.Send("silent on"));
@@ -100,7 +101,7 @@ class GarbledLine : public ::testing::TestWithParam<const char*> {};
 TEST_P(GarbledLine, keepsTheLinkRunningWithoutWritesAndRecoversOnACleanLine) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
-  rig.link.vars.currentPage = 1;
+  LinkTestAccess::State(rig.link).currentPage = static_cast<Page>(1);
   ASSERT_TRUE(rig.Start()) << rig.sim.Log();
 
   ASSERT_TRUE(rig.sim.Send(std::string("garble ") + GetParam()));
@@ -112,7 +113,7 @@ TEST_P(GarbledLine, keepsTheLinkRunningWithoutWritesAndRecoversOnACleanLine) {
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Connected(); })) << rig.sim.Log();
   const std::size_t shown = rig.host.records.size();
   EXPECT_TRUE(rig.RunUntil([&] { return rig.LiveAgain(shown); }));
-  EXPECT_EQ(rig.link.vars.unansweredCount, 0);
+  EXPECT_EQ(rig.link.Vars().unansweredCount, 0);
   EXPECT_EQ(Rig::Writes(rig.sim), 0) << rig.sim.Log();
 }
 
@@ -123,7 +124,7 @@ TEST(FaultInjection, vanishedDeviceIsOpenedAgainEachTickWithoutSpinningUntilItIs
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
   rig.supervisor.RequestReconnect();
   rig.StartInfoTimer(Clock::now());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.vars.requestIndex >= 30; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.link.Vars().requestIndex >= 30; }));
   ASSERT_TRUE(rig.sim.Send("vanish"));
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kLost) == 1; }));
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 1; }));
@@ -188,7 +189,7 @@ TEST(FaultInjection, deviceVanishingMidProgrammingEndsTheRunAndReconnectAttempts
   ProgrammingDialogue dialogue(rig.link, window, dialogs);
 
   // As the firmware page starts a run: the link stopped, the main window disabled.
-  rig.link.vars.linkState = link_state::kStopped;
+  LinkTestAccess::State(rig.link).linkState = link_state::kStopped;
   window.mainWindowEnabled = false;
   std::vector<std::uint8_t> image(kFirmwareImageBytes);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13);

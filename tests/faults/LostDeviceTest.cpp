@@ -9,6 +9,7 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
@@ -31,7 +32,7 @@ struct Rig {
   }
   // Ticks as an unanswered link sees them: unanswered requests pile up to the loss.
   void LoseTheLink() {
-    link.vars.unansweredCount = ConnectionSupervisor::kLossThreshold;
+    LinkTestAccess::State(link).unansweredCount = ConnectionSupervisor::kLossThreshold;
     supervisor.TimerInfoTimer();
   }
 };
@@ -47,20 +48,20 @@ TEST(LostDevice, lossOnALostDeviceReopensItEachTickUntilItIsBack) {
   rig.LoseTheLink();
   EXPECT_EQ(rig.Logged(UiText(724)), 1);
   EXPECT_FALSE(rig.port.Active());  // closed at once, so the next tick can open it again
-  EXPECT_TRUE(rig.link.vars.reconnectPending);
-  EXPECT_EQ(rig.link.vars.failedReconnects, 0);  // not one of the losses that give up
+  EXPECT_TRUE(rig.link.Vars().reconnectPending);
+  EXPECT_EQ(rig.link.Vars().failedReconnects, 0);  // not one of the losses that give up
 
   rig.port.failOpen = true;  // the device is not there
   for (int tick = 0; tick < 10; ++tick) rig.supervisor.TimerInfoTimer();
   EXPECT_EQ(rig.Logged(UiText(721) + "1 -" + UiText(722)), 10);
-  EXPECT_TRUE(rig.link.vars.reconnectPending);
+  EXPECT_TRUE(rig.link.Vars().reconnectPending);
   EXPECT_TRUE(rig.host.txEnabled);  // never given up
 
   rig.port.failOpen = false;  // back
   rig.port.lost = false;
   rig.supervisor.TimerInfoTimer();
   EXPECT_TRUE(rig.port.Active());
-  EXPECT_FALSE(rig.link.vars.reconnectPending);
+  EXPECT_FALSE(rig.link.Vars().reconnectPending);
   EXPECT_EQ(rig.Logged(UiText(721) + "1 -" + UiText(723)), 2);
 }
 
@@ -71,7 +72,7 @@ TEST(LostDevice, lossOnAPresentDeviceStillCountsTowardsGivingUp) {
   for (int loss = 1; loss <= ConnectionSupervisor::kMaxFailedReconnects + 1; ++loss) rig.LoseTheLink();
   EXPECT_TRUE(rig.port.Active());  // a silent controller: the port stays open
   EXPECT_FALSE(rig.host.txEnabled);
-  EXPECT_FALSE(rig.link.vars.reconnectPending);
+  EXPECT_FALSE(rig.link.Vars().reconnectPending);
 }
 
 }  // namespace

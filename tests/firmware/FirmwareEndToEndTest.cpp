@@ -46,7 +46,7 @@ class FirmwareEndToEndTest : public ::testing::Test {
   bool ReadInFull() {
     return RunUntil(
         [&] {
-          return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().vars.readPending;
+          return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().Vars().readPending;
         },
         kConnectMs);
   }
@@ -121,7 +121,7 @@ TEST_F(FirmwareEndToEndTest, LoaderFallingSilentMidRunIsGivenUpAndTheRunCanBeRep
   sim.Send("silent off");
   ASSERT_TRUE(RunUntil([&] { return form->ConnectionMode() == 4; }, kConnectMs));
   EXPECT_EQ(form->CurrentPage(), 7);
-  EXPECT_EQ(form->Link().vars.linkState, link_state::kStopped);
+  EXPECT_EQ(form->Link().Vars().linkState, link_state::kStopped);
 
   // From there the run is repeated, and the controller's program is read again.
   EXPECT_EQ(Program(), 911);

@@ -17,6 +17,7 @@
 #include "firmware/Orvlpgupg.h"
 #include "link/LinkFrames.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 #include "support/TempFolder.h"
@@ -73,7 +74,7 @@ struct PageRig {
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
     link.parameterBlock[0] = 0x64;
-    link.vars.linkState = link_state::kStopped;
+    LinkTestAccess::State(link).linkState = link_state::kStopped;
   }
   TempFolder folder;
   FakeSerialPort port;
@@ -97,9 +98,9 @@ TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
   WriteImage(rig.folder / "a.img", Pattern(64), 0x96);
   WriteImage(rig.folder / "b.img", Pattern(64), 0x64);
   std::filesystem::create_symlink(rig.folder / "nowhere", rig.folder / "c.img");
-  rig.link.vars.controllerStatus = 0x80;
+  LinkTestAccess::State(rig.link).controllerStatus = 0x80;
   EXPECT_EQ(rig.page.ListFirmwareImages(12), 2);
-  EXPECT_EQ(rig.link.vars.controllerStatus, 255);
+  EXPECT_EQ(rig.link.Vars().controllerStatus, 255);
   EXPECT_EQ(rig.view.gridRows, 12);
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(702) + "c.img"}));
   rig.link.parameterBlock[0] = 0x32;
@@ -115,7 +116,7 @@ TEST(FirmwarePage, CancelClosesTheWindowAndSendsNothing) {
   WriteImage(rig.folder / "a.img", Pattern(64));
   rig.page.ListFirmwareImages(12);
   rig.dialogs.answers = {MessageAnswer::Cancel};
-  rig.page.StartProgramming(1, 2);
+  rig.page.StartProgramming(1, ConnectionMode::Controller);
   EXPECT_EQ(rig.view.events, (std::vector<std::string>{"open", "close"}));
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901)}));
   EXPECT_EQ(rig.dialogs.beeps, 1);
@@ -126,7 +127,7 @@ TEST(FirmwarePage, RowsWithoutAnImageStartNothing) {
   PageRig rig;
   WriteImage(rig.folder / "a.img", Pattern(64));
   rig.page.ListFirmwareImages(12);
-  for (int row : {0, 2, -1, 40}) rig.page.StartProgramming(row, 2);
+  for (int row : {0, 2, -1, 40}) rig.page.StartProgramming(row, ConnectionMode::Controller);
   EXPECT_TRUE(rig.view.events.empty());
   EXPECT_TRUE(rig.dialogs.messages.empty());
 }
@@ -136,7 +137,7 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
     PageRig rig;
     WriteImage(rig.folder / "a.img", Pattern(64));
     rig.page.ListFirmwareImages(12);
-    rig.page.StartProgramming(1, mode);
+    rig.page.StartProgramming(1, static_cast<ConnectionMode>(mode));
     std::vector<std::string> want = {"open", "disable", "ticking"};
     if (mode == 2) want.insert(want.begin() + 1, "backup");
     EXPECT_EQ(rig.view.events, want) << mode;
@@ -144,7 +145,8 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
     ASSERT_EQ(rig.port.frames.size(), 1u);
     EXPECT_EQ(rig.port.frames[0], (Bytes{0x3A, 0x75, 0x70, 0x1F}));
     EXPECT_EQ(rig.page.Dialogue().CurrentPhase(), ProgrammingDialogue::Phase::AwaitingLoader);
-    rig.page.StartProgramming(1, mode);  // a second start while one runs does nothing
+    rig.page.StartProgramming(
+        1, static_cast<ConnectionMode>(mode));  // a second start while one runs does nothing
     EXPECT_EQ(rig.port.frames.size(), 1u);
   }
 }
@@ -161,8 +163,8 @@ TEST(FirmwarePage, BadImagesAreRefusedBeforeAnythingIsSent) {
   Put(rig.folder / "a.img", bytes);
   std::filesystem::remove(rig.folder / "b.img");
 
-  rig.page.StartProgramming(1, 4);
-  rig.page.StartProgramming(2, 4);
+  rig.page.StartProgramming(1, ConnectionMode::Loader);
+  rig.page.StartProgramming(2, ConnectionMode::Loader);
   EXPECT_TRUE(rig.port.frames.empty());
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901), UiText(703) + "a.img", UiText(901),
                                                             UiText(702) + (rig.folder / "b.img")}));
@@ -270,7 +272,7 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
   EXPECT_EQ(dialogs.messages.back(), UiText(911));
-  EXPECT_TRUE(form->Link().vars.reconnectPending);
+  EXPECT_TRUE(form->Link().Vars().reconnectPending);
 }
 
 // From the confirmation to the end of a run the main window takes no key of its key table
@@ -286,7 +288,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   ASSERT_TRUE(form->ServiceModeOn());
   form->Link().parameterBlock[1] = 145;
   form->Link().parameterBlock[3] = 0;
-  form->ApplyConnectionMode(2);
+  form->ApplyConnectionMode(ConnectionMode::Controller);
   form->TabUpgClick();
   ASSERT_EQ(form->CurrentPage(), 7);
   ASSERT_EQ(form->Firmware().Page().FirmwareList().size(), 1u);
@@ -315,9 +317,9 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   int block = 0;
   auto stillRunning = [&](const std::string& what) {
     EXPECT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running) << what;
-    EXPECT_EQ(form->Link().vars.linkState, link_state::kProgramming) << what;
-    EXPECT_FALSE(form->Link().vars.reconnectPending) << what;
-    EXPECT_FALSE(form->Link().vars.modeSwitchRequest) << what;
+    EXPECT_EQ(form->Link().Vars().linkState, link_state::kProgramming) << what;
+    EXPECT_FALSE(form->Link().Vars().reconnectPending) << what;
+    EXPECT_FALSE(form->Link().Vars().modeSwitchRequest) << what;
     EXPECT_TRUE(form->TxEnabled()) << what;
     EXPECT_EQ(form->CurrentPage(), 7) << what;
     EXPECT_FALSE(form->isEnabled()) << what;
@@ -344,10 +346,10 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   Feed({0x07, 0x01, 0x05, 0x00, 0x00, 0x00, 188});
   EXPECT_EQ(dialogue.LastResultText(), 911);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_TRUE(form->Link().vars.reconnectPending);
+  EXPECT_TRUE(form->Link().Vars().reconnectPending);
   form->TimerInfoTimer();  // the link restarts: the set-up page and its log
   EXPECT_EQ(form->CurrentPage(), 0);
-  EXPECT_FALSE(form->Link().vars.reconnectPending);
+  EXPECT_FALSE(form->Link().Vars().reconnectPending);
   const auto backups = std::filesystem::directory_iterator(folder / "ORV/backup");
   ASSERT_NE(backups, std::filesystem::directory_iterator());
   const std::string backup = backups->path().filename().string();

@@ -55,7 +55,7 @@ struct PacedProgram {
     return form->ConnectionMode() == 4 && form->CurrentPage() == 7 && !dialogs.messages.empty();
   }
   bool ReadInFull() const {
-    return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().vars.readPending;
+    return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().Vars().readPending;
   }
 
   SimulatorProcess sim;
@@ -162,7 +162,7 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const PacedProgram& p = *programs[i];
     EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{table[i].text}) << table[i].byte6;
-    EXPECT_EQ(p.form->Link().vars.linkState, link_state::kStopped);
+    EXPECT_EQ(p.form->Link().Vars().linkState, link_state::kStopped);
     EXPECT_EQ(p.form->Link().parameterBlock[0], 0x64);
     EXPECT_TRUE(p.form->TabVisible(7));
     // The controller was asked once: the report, though it came in pieces, was not dropped.

@@ -11,6 +11,7 @@
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 
@@ -60,7 +61,7 @@ struct Rig {
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
     link.SeedRandom(12345);
-    link.vars.linkState = link_state::kStopped;  // the firmware page
+    LinkTestAccess::State(link).linkState = link_state::kStopped;  // the firmware page
   }
   // The seed the dialogue will draw from the link's generator.
   std::uint8_t NextSeed() {
@@ -84,7 +85,7 @@ TEST(ProgrammingFrames, HeaderCarriesTheLoaderValuesAndTheImageSums) {
   rig.dialogue.Start(image);
   ASSERT_EQ(rig.port.frames.size(), 1u);
   EXPECT_EQ(rig.port.frames[0], (Bytes{0x3A, 0x75, 0x70, 0x1F}));
-  EXPECT_EQ(rig.link.vars.expectedReply, 0x3A);
+  EXPECT_EQ(rig.link.Vars().expectedReply, 0x3A);
 
   rig.port.Feed(LoaderAnswer(8));  // E = 1, N = 64/16 + 1 = 5
   ASSERT_EQ(rig.port.frames.size(), 2u);
@@ -116,8 +117,8 @@ TEST(ProgrammingFrames, HeaderCarriesTheLoaderValuesAndTheImageSums) {
   want = WithChecksum(want);
   EXPECT_EQ(rig.port.frames[1], want);
   EXPECT_EQ(rig.dialogue.TransferKey(), KeyTable[seed % 32]);
-  EXPECT_EQ(rig.link.vars.linkState, link_state::kProgramming);
-  EXPECT_EQ(rig.link.vars.expectedReply, 0x07);
+  EXPECT_EQ(rig.link.Vars().linkState, link_state::kProgramming);
+  EXPECT_EQ(rig.link.Vars().expectedReply, 0x07);
   EXPECT_EQ(rig.window.progressMax, 5);
   EXPECT_TRUE(rig.window.progressVisible);
 }
@@ -238,8 +239,8 @@ TEST(ProgrammingRun, ImageArrivesIntactWithAndWithoutExtraBlocks) {
     EXPECT_TRUE(rig.window.mainEnabled);
     EXPECT_EQ(rig.window.closes, 1);
     EXPECT_FALSE(rig.window.progressVisible);
-    EXPECT_EQ(rig.link.vars.linkState, link_state::kStopped);
-    EXPECT_TRUE(rig.link.vars.reconnectPending);
+    EXPECT_EQ(rig.link.Vars().linkState, link_state::kStopped);
+    EXPECT_TRUE(rig.link.Vars().reconnectPending);
     EXPECT_EQ(rig.dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Idle);
   }
 }
@@ -284,7 +285,7 @@ TEST(ProgrammingRun, BlockOutsideTheImageEndsAsFailedWithoutSendingIt) {
     EXPECT_EQ(rig.port.frames.size(), 3u) << block;
     EXPECT_EQ(rig.dialogue.LastResultText(), 910) << block;
     EXPECT_TRUE(rig.window.mainEnabled);
-    EXPECT_TRUE(rig.link.vars.reconnectPending);
+    EXPECT_TRUE(rig.link.Vars().reconnectPending);
   }
 }
 
@@ -313,29 +314,29 @@ TEST(ProgrammingRun, WatchdogGivesUpAfterThreeSilentTicks) {
   EXPECT_EQ(rig.window.status.back(), UiText(909));
   EXPECT_TRUE(rig.window.mainEnabled);
   EXPECT_EQ(rig.window.closes, 1);
-  EXPECT_EQ(rig.link.vars.linkState, link_state::kStopped);
-  EXPECT_TRUE(rig.link.vars.reconnectPending);
-  EXPECT_EQ(rig.link.vars.failedReconnects, 0);
+  EXPECT_EQ(rig.link.Vars().linkState, link_state::kStopped);
+  EXPECT_TRUE(rig.link.Vars().reconnectPending);
+  EXPECT_EQ(rig.link.Vars().failedReconnects, 0);
 }
 
 TEST(ProgrammingRun, LoaderThatNeverAnswersTheStartIsGivenUpLikeASilentRun) {
   Rig rig;
-  rig.link.vars.failedReconnects = 3;
+  LinkTestAccess::State(rig.link).failedReconnects = 3;
   rig.dialogue.Start(Pattern(160));
   rig.port.Feed(WithChecksum({0x55, 0x00, 0x64}), true);  // not the loader's answer: dropped
   rig.port.Feed({0, 0, 0, 0, 0});
   rig.link.TimerTxTimer();
   rig.link.TimerTxTimer();
   EXPECT_EQ(rig.dialogue.CurrentPhase(), ProgrammingDialogue::Phase::AwaitingLoader);
-  EXPECT_EQ(rig.link.vars.linkState, link_state::kStopped);
+  EXPECT_EQ(rig.link.Vars().linkState, link_state::kStopped);
   rig.link.TimerTxTimer();
   EXPECT_EQ(rig.dialogue.LastResultText(), 909);
   EXPECT_TRUE(rig.window.mainEnabled);
   EXPECT_EQ(rig.port.frames.size(), 1u);
-  EXPECT_TRUE(rig.link.vars.reconnectPending);
-  EXPECT_EQ(rig.link.vars.failedReconnects, 0);
+  EXPECT_TRUE(rig.link.Vars().reconnectPending);
+  EXPECT_EQ(rig.link.Vars().failedReconnects, 0);
   // Later ticks and replies find the dialogue idle.
-  rig.link.vars.reconnectPending = false;
+  LinkTestAccess::State(rig.link).reconnectPending = false;
   rig.link.TimerTxTimer();
   rig.port.Feed(LoaderAnswer(8));
   EXPECT_EQ(rig.port.frames.size(), 1u);
@@ -351,16 +352,19 @@ TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
     std::function<void(Rig&)> takeOut;
     bool byInfoTick;  // a stopped transmit timer: only the information tick still runs
   } table[] = {
-      {"page change", true, [](Rig& r) { r.link.vars.linkState = link_state::kParameterPoll; }, false},
-      {"page change waiting", false, [](Rig& r) { r.link.vars.linkState = link_state::kSetupPoll; }, false},
-      {"reconnect", true, [](Rig& r) { r.link.vars.reconnectPending = true; }, false},
-      {"reconnect waiting", false, [](Rig& r) { r.link.vars.reconnectPending = true; }, false},
+      {"page change", true,
+       [](Rig& r) { LinkTestAccess::State(r.link).linkState = link_state::kParameterPoll; }, false},
+      {"page change waiting", false,
+       [](Rig& r) { LinkTestAccess::State(r.link).linkState = link_state::kSetupPoll; }, false},
+      {"reconnect", true, [](Rig& r) { LinkTestAccess::State(r.link).reconnectPending = true; }, false},
+      {"reconnect waiting", false, [](Rig& r) { LinkTestAccess::State(r.link).reconnectPending = true; },
+       false},
       {"link stopped", true, [](Rig& r) { r.host.txEnabled = false; }, true},
       {"link stopped waiting", false, [](Rig& r) { r.host.txEnabled = false; }, true},
       {"link stopped and page", true,
        [](Rig& r) {
          r.host.txEnabled = false;
-         r.link.vars.linkState = link_state::kChoose;
+         LinkTestAccess::State(r.link).linkState = link_state::kChoose;
        },
        true},
   };
@@ -389,12 +393,12 @@ TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
     EXPECT_TRUE(rig.window.mainEnabled) << row.what;
     EXPECT_EQ(rig.window.closes, 1) << row.what;
     EXPECT_EQ(rig.port.frames.size(), sent) << row.what;  // no poll went to the loader
-    EXPECT_EQ(rig.link.vars.failedReconnects, 0) << row.what;
+    EXPECT_EQ(rig.link.Vars().failedReconnects, 0) << row.what;
     // The link is restarted: by the information tick that ended the run, or by the next one.
-    if (rig.link.vars.reconnectPending) supervisor.TimerInfoTimer();
+    if (rig.link.Vars().reconnectPending) supervisor.TimerInfoTimer();
     EXPECT_TRUE(rig.host.txEnabled) << row.what;
-    EXPECT_EQ(rig.link.vars.linkState, link_state::kChoose) << row.what;
-    EXPECT_TRUE(rig.link.vars.readPending) << row.what;
+    EXPECT_EQ(rig.link.Vars().linkState, link_state::kChoose) << row.what;
+    EXPECT_TRUE(rig.link.Vars().readPending) << row.what;
   }
 }
 

@@ -15,6 +15,7 @@
 #include "link/LinkFrames.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 
@@ -94,9 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::optional<ProgrammingDialogue> programming;
   port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
 
-  LinkVariables& v = link.vars;
+  LinkVariables& v = LinkTestAccess::State(link);
   v.linkState = in.Pick(kStates);
-  v.currentPage = in.Byte() % 8;
+  v.currentPage = static_cast<Page>(in.Byte() % 8);
   const std::uint8_t flags = in.Byte();
   host.serviceMode = flags & 0x01;
   host.scopeRunning = flags & 0x02;
@@ -127,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0: link.TimerTxTimer(); break;
       case 1: supervisor.TimerInfoTimer(); break;
       case 2:  // the window moves to another page
-        v.currentPage = in.Byte() % 8;
+        v.currentPage = static_cast<Page>(in.Byte() % 8);
         break;
       default: {
         const std::string_view chunk = in.Bytes(op / 8);

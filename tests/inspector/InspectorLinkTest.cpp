@@ -6,6 +6,7 @@
 #include "monitor/ReadingRows.h"
 #include "support/FakeSerialPort.h"
 #include "support/LinkReplies.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
@@ -19,9 +20,9 @@ class InspectorLinkTest : public ::testing::Test {
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
   }
 
-  void Enter(int page) {
-    link.vars.currentPage = page;
-    link.vars.linkState = InspectorLinkState(page);
+  void Enter(Page page) {
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
+    LinkTestAccess::State(link).linkState = InspectorLinkState(page);
   }
 
   // The index bytes of the frames sent by `ticks` transmit ticks.
@@ -43,37 +44,38 @@ class InspectorLinkTest : public ::testing::Test {
 };
 
 TEST_F(InspectorLinkTest, indexFromTheMapIsAskedOnceThenTheViewGoesOnAndWraps) {
-  link.vars.requestIndex = 34;  // the map view stopped here
-  Enter(kSramPage);
+  LinkTestAccess::State(link).requestIndex = 34;  // the map view stopped here
+  Enter(Page::Sram);
   EXPECT_EQ(RequestedPages(6, 0xC5), (std::vector<int>{34, 35, 36, 37, 0, 1}));
 
-  link.vars.requestIndex = 35;  // beyond the EEPROM's last page
-  Enter(kEepromPage);
+  LinkTestAccess::State(link).requestIndex = 35;  // beyond the EEPROM's last page
+  Enter(Page::Eeprom);
   EXPECT_EQ(RequestedPages(3, 0x5C), (std::vector<int>{35, 0, 1}));
 
-  link.vars.requestIndex = 31;
+  LinkTestAccess::State(link).requestIndex = 31;
   EXPECT_EQ(RequestedPages(2, 0x5C), (std::vector<int>{31, 0}));
 }
 
 TEST_F(InspectorLinkTest, memoryRepliesReachOnlyTheirOwnView) {
   struct Case {
-    int page;
+    Page page;
     Bytes reply;
     bool shown;
   };
   const Bytes sram = Reply({0xC5, 0x41, 6, 1, 2, 3}, 23);
   const Bytes eeprom = Reply({0x5C, 0x42, 6, 9, 8, 7}, 20);
-  const Case cases[] = {{kSramPage, sram, true},     {kEepromPage, sram, false}, {kPortPage, sram, false},
-                        {kEepromPage, eeprom, true}, {kSramPage, eeprom, false}, {kPortPage, eeprom, false},
-                        {1, eeprom, false}};
+  const Case cases[] = {{Page::Sram, sram, true},         {Page::Eeprom, sram, false},
+                        {Page::Port, sram, false},        {Page::Eeprom, eeprom, true},
+                        {Page::Sram, eeprom, false},      {Page::Port, eeprom, false},
+                        {Page::Parameters, eeprom, false}};
   for (const Case& c : cases) {
-    link.vars.currentPage = c.page;
-    link.vars.expectedReply = c.reply[0];
-    link.vars.controllerStatus = 0;
+    LinkTestAccess::State(link).currentPage = c.page;
+    LinkTestAccess::State(link).expectedReply = c.reply[0];
+    LinkTestAccess::State(link).controllerStatus = 0;
     host.memoryBlocks.clear();
     port.Feed(c.reply);
-    EXPECT_EQ(link.vars.controllerStatus, c.reply[1]) << c.page;
-    ASSERT_EQ(host.memoryBlocks.size(), c.shown ? 1u : 0u) << c.page << " " << int(c.reply[0]);
+    EXPECT_EQ(link.Vars().controllerStatus, c.reply[1]) << PageNumber(c.page);
+    ASSERT_EQ(host.memoryBlocks.size(), c.shown ? 1u : 0u) << PageNumber(c.page) << " " << int(c.reply[0]);
     if (!c.shown) continue;
     EXPECT_EQ(host.memoryBlocks[0].column, 7);
     const auto cells = MemoryBlockCells(host.memoryBlocks[0], c.page);
@@ -84,13 +86,13 @@ TEST_F(InspectorLinkTest, memoryRepliesReachOnlyTheirOwnView) {
 }
 
 TEST_F(InspectorLinkTest, portViewPollsAndItsPinsComeBackOnThePortView) {
-  Enter(kPortPage);
+  Enter(Page::Port);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0xCA, 0xCA}));
   port.Feed(Reply({0xCA, 10, 20, 30, 40, 50, 60, 70, 80, 0x01, 0x80, 0x00, 0x24}, 14));
   ASSERT_EQ(host.portViews.size(), 1u);
-  EXPECT_EQ(link.vars.controllerStatus, 0x24);
-  const auto cells = PortPinCells(host.portViews[0], kPortPage);
+  EXPECT_EQ(link.Vars().controllerStatus, 0x24);
+  const auto cells = PortPinCells(host.portViews[0], Page::Port);
   const std::string expected =
       "10000000"
       "00000001"
@@ -100,12 +102,13 @@ TEST_F(InspectorLinkTest, portViewPollsAndItsPinsComeBackOnThePortView) {
     EXPECT_EQ(cells[row - 1].column, 1);
     EXPECT_EQ(cells[row - 1].text, std::string(1, expected[row - 1])) << row;
   }
-  for (int page : {1, 5, 6}) EXPECT_TRUE(PortPinCells(host.portViews[0], page).empty());
+  for (Page page : {Page::Parameters, Page::Sram, Page::Eeprom})
+    EXPECT_TRUE(PortPinCells(host.portViews[0], page).empty());
 }
 
 TEST_F(InspectorLinkTest, registerIsReadAfterEachLiveReplyInTheServiceMode) {
-  link.vars.currentPage = 1;
-  link.vars.linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
   host.serviceMode = true;
   host.registerIndex = 0x54;
   for (int round = 0; round < 2; ++round) {

@@ -84,10 +84,11 @@ TEST(InspectorPagesTest, buttonActionChoosesTheViewAndItsPoll) {
                           {2, 5, link_state::kSramPoll}, {3, 6, link_state::kEepromPoll},
                           {7, 4, link_state::kPortPoll}, {-1, 4, link_state::kPortPoll}};
   for (const auto& c : cases) {
-    EXPECT_EQ(InspectorPageFor(c[0]), c[1]) << c[0];
+    EXPECT_EQ(PageNumber(InspectorPageFor(c[0])), c[1]) << c[0];
     EXPECT_EQ(InspectorLinkState(InspectorPageFor(c[0])), c[2]) << c[0];
   }
-  for (int page = 0; page < 8; ++page) EXPECT_EQ(IsInspectorPage(page), page >= 4 && page <= 6);
+  for (int page = 0; page < 8; ++page)
+    EXPECT_EQ(IsInspectorPage(static_cast<Page>(page)), page >= 4 && page <= 6);
 }
 
 TEST(PortLabelsTest, labelsFollowTheControllerType) {
@@ -130,7 +131,7 @@ TEST(MemoryViewsTest, builtGridsHaveTheirSizeLabelsAndHeaders) {
     const char* lastHeader;
   };
   for (const Case& c : {Case{5, 39, 17, "25_"}, Case{6, 33, 17, "1F_"}}) {
-    const InspectorGrid g = BuildInspectorGrid(c.page, 0x64);
+    const InspectorGrid g = BuildInspectorGrid(static_cast<Page>(c.page), 0x64);
     EXPECT_EQ(g.columns, c.columns);
     EXPECT_EQ(g.rows, c.rows);
     EXPECT_EQ(CellOf(g, 0, 0), "");
@@ -143,15 +144,16 @@ TEST(MemoryViewsTest, builtGridsHaveTheirSizeLabelsAndHeaders) {
     EXPECT_EQ(CellOf(g, 1, 1), "?");  // value cells are left blank for the replies
     EXPECT_EQ(g.cells.size(), static_cast<std::size_t>(c.columns + 16));
   }
-  const InspectorGrid port = BuildInspectorGrid(4, 0x65);
+  const InspectorGrid port = BuildInspectorGrid(Page::Port, 0x65);
   EXPECT_EQ(port.columns, 2);
   EXPECT_EQ(port.rows, 25);
   EXPECT_EQ(CellOf(port, 0, 0), UiText(360));
   EXPECT_EQ(CellOf(port, 1, 0), UiText(361));
   EXPECT_EQ(CellOf(port, 0, 1), "B.0 MotorEN");
   EXPECT_EQ(CellOf(port, 0, 24), "D.7 PUgazu");
-  EXPECT_EQ(CellOf(BuildInspectorGrid(4, 0xCB), 0, 5), "");
-  for (int page : {0, 1, 3, 7}) EXPECT_EQ(BuildInspectorGrid(page, 0x64).columns, 0) << page;
+  EXPECT_EQ(CellOf(BuildInspectorGrid(Page::Port, 0xCB), 0, 5), "");
+  for (int page : {0, 1, 3, 7})
+    EXPECT_EQ(BuildInspectorGrid(static_cast<Page>(page), 0x64).columns, 0) << page;
 }
 
 MemoryBlockView Block(int page) {
@@ -161,17 +163,18 @@ MemoryBlockView Block(int page) {
 }
 
 TEST(MemoryViewsTest, pageReplyFillsItsColumnOnlyOnAMemoryView) {
-  const std::vector<GridCell> cells = MemoryBlockCells(Block(5), kSramPage);
+  const std::vector<GridCell> cells = MemoryBlockCells(Block(5), Page::Sram);
   ASSERT_EQ(cells.size(), 16u);
   for (int row = 1; row <= 16; ++row) {
     EXPECT_EQ(cells[row - 1].column, 6);
     EXPECT_EQ(cells[row - 1].row, row);
     EXPECT_EQ(cells[row - 1].text, std::to_string(80 + row - 1));
   }
-  EXPECT_EQ(MemoryBlockCells(Block(37), kSramPage).size(), 16u);
-  EXPECT_EQ(MemoryBlockCells(Block(31), kEepromPage).size(), 16u);
-  EXPECT_TRUE(MemoryBlockCells(Block(32), kEepromPage).empty());  // no such EEPROM page
-  for (int page : {0, 1, 3, 4, 7}) EXPECT_TRUE(MemoryBlockCells(Block(5), page).empty()) << page;
+  EXPECT_EQ(MemoryBlockCells(Block(37), Page::Sram).size(), 16u);
+  EXPECT_EQ(MemoryBlockCells(Block(31), Page::Eeprom).size(), 16u);
+  EXPECT_TRUE(MemoryBlockCells(Block(32), Page::Eeprom).empty());  // no such EEPROM page
+  for (int page : {0, 1, 3, 4, 7})
+    EXPECT_TRUE(MemoryBlockCells(Block(5), static_cast<Page>(page)).empty()) << page;
 }
 
 }  // namespace

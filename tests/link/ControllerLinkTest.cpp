@@ -7,6 +7,7 @@
 #include "link/LinkFrames.h"
 #include "support/FakeSerialPort.h"
 #include "support/LinkReplies.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
@@ -22,11 +23,11 @@ class LinkTest : public ::testing::Test {
   void AnswerParameterReads(const ParameterBlock& memory, int maxExchanges = 400) {
     for (int k = 0; k < maxExchanges; ++k) {
       const Bytes& last = port.frames.back();
-      if (last[0] != link_code::kParameterRead || link.vars.expectedReply != link_code::kParameterRead)
+      if (last[0] != link_code::kParameterRead || link.Vars().expectedReply != link_code::kParameterRead)
         return;
       const std::uint8_t i = last[1];
       port.Feed({0x55, i, memory[i], static_cast<std::uint8_t>(0x55 + i + memory[i])});
-      if (!link.vars.readPending) return;
+      if (!link.Vars().readPending) return;
     }
   }
 
@@ -89,9 +90,9 @@ TEST_F(LinkTest, fullReadRequestsEachIndexTwiceAndStoresBothBlocks) {
   EXPECT_EQ(link.parameterBlock[106], 255);
   EXPECT_EQ(host.modes, std::vector<int>{2});
   EXPECT_EQ(host.parametersRead, 1);
-  EXPECT_FALSE(link.vars.readPending);
-  EXPECT_EQ(link.vars.linkState, link_state::kParameterPoll);
-  EXPECT_TRUE(link.vars.controllerSeen);
+  EXPECT_FALSE(link.Vars().readPending);
+  EXPECT_EQ(link.Vars().linkState, link_state::kParameterPoll);
+  EXPECT_TRUE(link.Vars().controllerSeen);
   EXPECT_FALSE(host.busy);
   EXPECT_FALSE(host.progressVisible);
   EXPECT_EQ(host.interval, kPollIntervalMs);
@@ -123,8 +124,8 @@ TEST_F(LinkTest, replyForAnIndexNotYetAskedForIsIgnoredAndTheReadEndsIntact) {
   for (std::uint8_t damaged : {2, 50, 105, 106, 200, 255}) {
     port.Feed({0x55, damaged, 0x11, static_cast<std::uint8_t>(0x66 + damaged)});
     EXPECT_EQ(link.parameterBlock, before) << int(damaged);
-    EXPECT_TRUE(link.vars.readPending) << int(damaged);
-    EXPECT_EQ(link.vars.requestIndex, 1) << int(damaged);
+    EXPECT_TRUE(link.Vars().readPending) << int(damaged);
+    EXPECT_EQ(link.Vars().requestIndex, 1) << int(damaged);
   }
   EXPECT_EQ(port.frames.size(), sent);
   EXPECT_TRUE(host.modes.empty());
@@ -133,25 +134,25 @@ TEST_F(LinkTest, replyForAnIndexNotYetAskedForIsIgnoredAndTheReadEndsIntact) {
   EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
   const ParameterBlock memory = Memory();
   AnswerParameterReads(memory);
-  EXPECT_FALSE(link.vars.readPending);
+  EXPECT_FALSE(link.Vars().readPending);
   EXPECT_EQ(host.modes, std::vector<int>{2});
   for (int i = 1; i <= 105; ++i) EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
 }
 
 TEST_F(LinkTest, testerIsReadOnlyUpToIndexFourAndThenSendsOnlyWrites) {
   // The window's page change on mode 3 stops the link; the read's own final state wins.
-  host.onApplyConnectionMode = [this](int) { link.vars.linkState = link_state::kStopped; };
+  host.onApplyConnectionMode = [this](int) { LinkTestAccess::State(link).linkState = link_state::kStopped; };
   Connect(Memory(0xCB));
   EXPECT_EQ(host.modes, std::vector<int>{3});
-  EXPECT_EQ(link.vars.linkState, link_state::kTester);
+  EXPECT_EQ(link.Vars().linkState, link_state::kTester);
   EXPECT_EQ(port.frames.back()[1], 4);
   EXPECT_EQ(host.parametersRead, 0);
 
   const std::size_t sent = port.frames.size();
-  link.vars.modeSwitchRequest = true;
+  LinkTestAccess::State(link).modeSwitchRequest = true;
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.size(), sent);
-  EXPECT_TRUE(link.vars.modeSwitchRequest);
+  EXPECT_TRUE(link.Vars().modeSwitchRequest);
   link.parameterBlock[40] = 9;
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), ParameterWriteFrame(40, 9));
@@ -161,11 +162,11 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
   link.StartLink();
   link.TimerTxTimer();
   port.Feed({0x3A, 0x64, 0x91, 0, 0, 0});
-  EXPECT_EQ(link.vars.expectedReply, kLoaderReportPending);
+  EXPECT_EQ(link.Vars().expectedReply, kLoaderReportPending);
   EXPECT_TRUE(host.modes.empty());
   link.TimerTxTimer();  // still incomplete at the tick: discarded, the read is repeated
   EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 1));
-  EXPECT_EQ(link.vars.expectedReply, link_code::kParameterRead);
+  EXPECT_EQ(link.Vars().expectedReply, link_code::kParameterRead);
   port.Feed({1, 0});  // the rest of the discarded report is no reply
   EXPECT_TRUE(host.modes.empty());
   link.TimerTxTimer();
@@ -173,8 +174,8 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
 
   port.Feed({0x3A, 0x65, 0x92, 0, 0, 0, 1, 0});
   EXPECT_EQ(host.modes, std::vector<int>{4});
-  EXPECT_EQ(link.vars.linkState, link_state::kStopped);
-  EXPECT_EQ(link.vars.expectedReply, kLoaderReportDone);
+  EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
+  EXPECT_EQ(link.Vars().expectedReply, kLoaderReportDone);
   EXPECT_EQ(link.parameterBlock[0], 0x65);
   EXPECT_EQ(link.sentParameterBlock[1], 0x92);
   ASSERT_EQ(host.messages.size(), 1u);
@@ -207,8 +208,8 @@ TEST_F(LinkTest, loaderReportSplitAtAnyByteIsEvaluatedOnceWhole) {
     EXPECT_EQ(h.messages[0], UiText(920) + UiText(924));
     EXPECT_EQ(l.parameterBlock[0], 0x65);
     EXPECT_EQ(l.parameterBlock[1], 0x92);
-    EXPECT_EQ(l.vars.linkState, link_state::kStopped);
-    EXPECT_EQ(l.vars.expectedReply, kLoaderReportDone);
+    EXPECT_EQ(l.Vars().linkState, link_state::kStopped);
+    EXPECT_EQ(l.Vars().expectedReply, kLoaderReportDone);
     EXPECT_EQ(p.frames.size(), 1u);  // nothing asked again
   }
 }
@@ -216,7 +217,7 @@ TEST_F(LinkTest, loaderReportSplitAtAnyByteIsEvaluatedOnceWhole) {
 TEST_F(LinkTest, loaderReportTextFollowsByteSix) {
   for (int b6 : {0, 1, 2, 3, 4, 200}) {
     host.messages.clear();
-    link.vars.expectedReply = link_code::kParameterRead;
+    LinkTestAccess::State(link).expectedReply = link_code::kParameterRead;
     port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, static_cast<std::uint8_t>(b6), 0});
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], UiText(920) + (b6 <= 3 ? UiText(921 + b6) : std::string())) << b6;
@@ -227,8 +228,8 @@ TEST_F(LinkTest, loaderReportTextFollowsByteSix) {
 TEST_F(LinkTest, boxesOpenedAtTheEndOfAReadSeeAConsistentEngine) {
   int nestedTicks = 0;
   host.onApplyConnectionMode = [&](int) {
-    EXPECT_FALSE(link.vars.readPending);
-    EXPECT_EQ(link.vars.linkState, link_state::kParameterPoll);
+    EXPECT_FALSE(link.Vars().readPending);
+    EXPECT_EQ(link.Vars().linkState, link_state::kParameterPoll);
     for (int t = 0; t < 3; ++t, ++nestedTicks) link.TimerTxTimer();
     port.Feed(Reply({0x33, 0xC4}, 16));
   };
@@ -236,20 +237,20 @@ TEST_F(LinkTest, boxesOpenedAtTheEndOfAReadSeeAConsistentEngine) {
   EXPECT_EQ(nestedTicks, 3);
   EXPECT_EQ(host.modes, std::vector<int>{2});
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));  // polls, no second read
-  EXPECT_EQ(link.vars.controllerStatus, 0xC4);
+  EXPECT_EQ(link.Vars().controllerStatus, 0xC4);
 
   host.onApplyConnectionMode = nullptr;
   host.onMessage = [&](const std::string&) {
     link.TimerTxTimer();
     port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0});
   };
-  link.vars.readPending = true;
-  link.vars.requestIndex = 3;
-  link.vars.linkState = link_state::kChoose;
+  LinkTestAccess::State(link).readPending = true;
+  LinkTestAccess::State(link).requestIndex = 3;
+  LinkTestAccess::State(link).linkState = link_state::kChoose;
   link.TimerTxTimer();
   port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0});
   EXPECT_EQ(host.messages.size(), 1u);  // the report arriving again inside the box is not evaluated
-  EXPECT_EQ(link.vars.linkState, link_state::kStopped);
+  EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
   EXPECT_EQ(host.modes, (std::vector<int>{2, 4}));
 }
 
@@ -274,36 +275,36 @@ TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
   link.TimerTxTimer();
   port.Feed({0xAA, 0xAA});
   EXPECT_EQ(host.beeps, 1);
-  EXPECT_EQ(link.vars.unansweredCount, 0);
+  EXPECT_EQ(link.Vars().unansweredCount, 0);
 }
 
 TEST_F(LinkTest, pendingWritesGoBeforeTheRequestedRead) {
   Connect(Memory());
   link.parameterBlock[33] = 1;
   link.parameterBlock[34] = 2;
-  link.vars.requestIndex = 0;
-  link.vars.readPending = true;
+  LinkTestAccess::State(link).requestIndex = 0;
+  LinkTestAccess::State(link).readPending = true;
   link.TimerTxTimer();
   link.TimerTxTimer();
   EXPECT_EQ(port.frames[port.frames.size() - 2], ParameterWriteFrame(33, 1));
   EXPECT_EQ(port.frames.back(), ParameterWriteFrame(34, 2));
   link.TimerTxTimer();  // switches to the read
-  EXPECT_EQ(link.vars.linkState, link_state::kChoose);
+  EXPECT_EQ(link.Vars().linkState, link_state::kChoose);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), IndexedFrame(0x55, 0));
 }
 
 TEST_F(LinkTest, modeSwitchGoesOutPrefixedExactlyOnce) {
   Connect(Memory());
-  link.vars.modeSwitchRequest = true;
+  LinkTestAccess::State(link).modeSwitchRequest = true;
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x35, 0x33, 0x68}));
-  EXPECT_EQ(link.vars.expectedReply, 0x33);
+  EXPECT_EQ(link.Vars().expectedReply, 0x33);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
 
-  link.vars.linkState = link_state::kConfigurationPoll;
-  link.vars.modeSwitchRequest = true;
+  LinkTestAccess::State(link).linkState = link_state::kConfigurationPoll;
+  LinkTestAccess::State(link).modeSwitchRequest = true;
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x35, 0xAC, 0xE1}));
   EXPECT_EQ(host.wizardSteps, 1);
@@ -318,9 +319,9 @@ TEST_F(LinkTest, indexedPollsCycleAndWrap) {
   };
   for (const Case& c : {Case{link_state::kMap, 16, 37, 0xC5}, Case{link_state::kSramPoll, 0, 37, 0xC5},
                         Case{link_state::kEepromPoll, 0, 31, 0x5C}}) {
-    link.vars = LinkVariables{};
-    link.vars.linkState = c.state;
-    link.vars.requestIndex = c.first;
+    LinkTestAccess::State(link) = LinkVariables{};
+    LinkTestAccess::State(link).linkState = c.state;
+    LinkTestAccess::State(link).requestIndex = c.first;
     port.frames.clear();
     const int count = c.last - c.first + 1;
     for (int t = 0; t < count + 2; ++t) link.TimerTxTimer();
@@ -334,15 +335,15 @@ TEST_F(LinkTest, indexedPollsCycleAndWrap) {
 }
 
 TEST_F(LinkTest, mapCommandIsSentOnceAndModeSwitchComesFirst) {
-  link.vars.linkState = link_state::kMap;
-  link.vars.requestIndex = 16;
-  link.vars.buttonAction = 2;
-  link.vars.modeSwitchRequest = true;
+  LinkTestAccess::State(link).linkState = link_state::kMap;
+  LinkTestAccess::State(link).requestIndex = 16;
+  LinkTestAccess::State(link).buttonAction = 2;
+  LinkTestAccess::State(link).modeSwitchRequest = true;
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x35, 0x33, 0x68}));
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0xC3, 0xC3}));
-  EXPECT_EQ(link.vars.buttonAction, 0);
+  EXPECT_EQ(link.Vars().buttonAction, 0);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), IndexedFrame(0xC5, 16));
 }
@@ -352,48 +353,48 @@ TEST_F(LinkTest, sharedCodeC5IsRoutedByPage) {
   reply[19] = 30;
   reply[21] = 100;
   for (int page : {3, 5, 0, 1}) {
-    link.vars.currentPage = page;
-    link.vars.expectedReply = 0xC5;
-    link.vars.controllerStatus = 0;
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
+    LinkTestAccess::State(link).expectedReply = 0xC5;
+    LinkTestAccess::State(link).controllerStatus = 0;
     host.mapColumns.clear();
     host.memoryBlocks.clear();
     port.Feed(reply);
-    EXPECT_EQ(link.vars.controllerStatus, 0xC4);
+    EXPECT_EQ(link.Vars().controllerStatus, 0xC4);
     EXPECT_EQ(host.mapColumns.size(), page == 3 ? 1u : 0u);
     EXPECT_EQ(host.memoryBlocks.size(), page == 5 ? 1u : 0u);
   }
 }
 
 TEST_F(LinkTest, portReplyAfterLeavingTheViewOnlyResetsTheCount) {
-  link.vars.currentPage = 0;
-  link.vars.expectedReply = 0xCA;
-  link.vars.unansweredCount = 7;
+  LinkTestAccess::State(link).currentPage = Page::Setup;
+  LinkTestAccess::State(link).expectedReply = 0xCA;
+  LinkTestAccess::State(link).unansweredCount = 7;
   port.Feed(Reply({0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x0F, 0, 0, 0x99}, 14));
-  EXPECT_EQ(link.vars.unansweredCount, 0);
+  EXPECT_EQ(link.Vars().unansweredCount, 0);
   EXPECT_TRUE(host.portViews.empty());
-  EXPECT_EQ(link.vars.controllerStatus, 255);
+  EXPECT_EQ(link.Vars().controllerStatus, 255);
 }
 
 TEST_F(LinkTest, replyWithWrongFirstByteIsDropped) {
-  link.vars.linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
   link.TimerTxTimer();
   port.Feed(Reply({0x34, 0xC0}, 16));
-  EXPECT_EQ(link.vars.unansweredCount, 1);
-  EXPECT_EQ(link.vars.controllerStatus, 255);
+  EXPECT_EQ(link.Vars().unansweredCount, 1);
+  EXPECT_EQ(link.Vars().controllerStatus, 255);
   EXPECT_EQ(port.Waiting(), 0u);
 }
 
 TEST_F(LinkTest, replySplitOverTwoEventsIsTakenWhenComplete) {
-  link.vars.linkState = link_state::kParameterPoll;
-  link.vars.currentPage = 1;
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
   link.TimerTxTimer();
   const Bytes reply = Reply({0x33, 0xD0, 0x24, 25, 10, 0, 0, 3, 0, 0, 77}, 16);
   port.Feed(Bytes(reply.begin(), reply.begin() + 9));
-  EXPECT_EQ(link.vars.unansweredCount, 1);
+  EXPECT_EQ(link.Vars().unansweredCount, 1);
   port.Feed(Bytes(reply.begin() + 9, reply.end()));
-  EXPECT_EQ(link.vars.unansweredCount, 0);
-  EXPECT_EQ(link.vars.controllerStatus, 0xD0);
-  EXPECT_EQ(link.vars.controllerErrorCode, 3);
+  EXPECT_EQ(link.Vars().unansweredCount, 0);
+  EXPECT_EQ(link.Vars().controllerStatus, 0xD0);
+  EXPECT_EQ(link.Vars().controllerErrorCode, 3);
   ASSERT_EQ(host.records.size(), 1u);
   EXPECT_EQ(host.records[0][3], 25);
   EXPECT_EQ(host.records[0][10], 77);
@@ -402,8 +403,8 @@ TEST_F(LinkTest, replySplitOverTwoEventsIsTakenWhenComplete) {
 }
 
 TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
-  link.vars.linkState = link_state::kParameterPoll;
-  link.vars.currentPage = 1;
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
   history.SetScopeCursor(3598);
   link.TimerTxTimer();
   EXPECT_EQ(history.ScopeCursor(), 3599);
@@ -437,11 +438,11 @@ TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
 }
 
 TEST_F(LinkTest, tickDoesNothingWhileReconnectingOrStopped) {
-  link.vars.linkState = link_state::kParameterPoll;
-  link.vars.reconnectPending = true;
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).reconnectPending = true;
   link.TimerTxTimer();
-  link.vars.reconnectPending = false;
-  link.vars.linkState = link_state::kStopped;
+  LinkTestAccess::State(link).reconnectPending = false;
+  LinkTestAccess::State(link).linkState = link_state::kStopped;
   link.TimerTxTimer();
   EXPECT_TRUE(port.frames.empty());
 }
@@ -449,11 +450,11 @@ TEST_F(LinkTest, tickDoesNothingWhileReconnectingOrStopped) {
 TEST_F(LinkTest, stateZeroDerivesThePollFromThePage) {
   const std::pair<int, int> cases[] = {{0, 1}, {1, 2}, {2, 3}, {3, 5}, {4, 6}, {5, 0}, {7, 0}};
   for (auto [page, state] : cases) {
-    link.vars.linkState = link_state::kChoose;
-    link.vars.readPending = false;
-    link.vars.currentPage = page;
+    LinkTestAccess::State(link).linkState = link_state::kChoose;
+    LinkTestAccess::State(link).readPending = false;
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
     link.TimerTxTimer();
-    EXPECT_EQ(link.vars.linkState, state) << page;
+    EXPECT_EQ(link.Vars().linkState, state) << page;
   }
   EXPECT_TRUE(port.frames.empty());
 }
@@ -464,15 +465,15 @@ TEST_F(LinkTest, randomBytesInEveryStateNeverBreakTheEngine) {
   const int states[] = {0, 1, 2, 3, 4, 5, 6, 62, 63, 254, 255};
   const int codes[] = {0x55, 0x33, 0x5A, 0xAC, 0xC5, 0xCA, 0x5C, 0xAA, 0x3A, 0x07, 0xA3, 254, 255, 0};
   for (int round = 0; round < 3000; ++round) {
-    link.vars.linkState = states[rng() % std::size(states)];
-    link.vars.currentPage = static_cast<int>(rng() % 8);
-    link.vars.expectedReply = codes[rng() % std::size(codes)];
-    link.vars.requestIndex = static_cast<int>(rng() % 300) - 20;
+    LinkTestAccess::State(link).linkState = states[rng() % std::size(states)];
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(static_cast<int>(rng() % 8));
+    LinkTestAccess::State(link).expectedReply = codes[rng() % std::size(codes)];
+    LinkTestAccess::State(link).requestIndex = static_cast<int>(rng() % 300) - 20;
     host.serviceMode = rng() & 1;
     host.registerIndex = static_cast<int>(rng() % 256);
     Bytes noise(rng() % 40);
     for (auto& b : noise) b = static_cast<std::uint8_t>(rng());
-    if (!noise.empty() && (rng() & 1)) noise[0] = static_cast<std::uint8_t>(link.vars.expectedReply);
+    if (!noise.empty() && (rng() & 1)) noise[0] = static_cast<std::uint8_t>(link.Vars().expectedReply);
     port.Feed(noise);
     if (rng() % 3 == 0) link.TimerTxTimer();
   }

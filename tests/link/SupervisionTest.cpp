@@ -5,6 +5,7 @@
 #include "base/UiText.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedLinkHost.h"
 
 namespace {
@@ -12,13 +13,13 @@ namespace {
 class SupervisionTest : public ::testing::Test {
  protected:
   SupervisionTest() : link(port, host, history), supervisor(link, port, host, host) {
-    link.vars.reconnectPending = true;
+    LinkTestAccess::State(link).reconnectPending = true;
   }
 
   // Sends polls that nobody answers until the supervision declares the link lost.
   void LoseLink() {
-    const int threshold = link.vars.currentPage == 3 ? 100 : 15;
-    link.vars.unansweredCount = threshold;
+    const int threshold = PageNumber(link.Vars().currentPage) == 3 ? 100 : 15;
+    LinkTestAccess::State(link).unansweredCount = threshold;
     supervisor.TimerInfoTimer();
   }
 
@@ -34,9 +35,9 @@ TEST_F(SupervisionTest, reconnectOpensThePortAndStartsTheLink) {
   ASSERT_EQ(host.log.size(), 1u);
   EXPECT_EQ(host.log[0], UiText(721) + "1 -" + UiText(723));
   EXPECT_TRUE(port.Active());
-  EXPECT_FALSE(link.vars.reconnectPending);
-  EXPECT_TRUE(link.vars.readPending);
-  EXPECT_EQ(link.vars.linkState, link_state::kChoose);
+  EXPECT_FALSE(link.Vars().reconnectPending);
+  EXPECT_TRUE(link.Vars().readPending);
+  EXPECT_EQ(link.Vars().linkState, link_state::kChoose);
   EXPECT_TRUE(host.txEnabled);
   EXPECT_EQ(host.interval, 1000);
   EXPECT_EQ(host.progressMax, 100);
@@ -52,7 +53,7 @@ TEST_F(SupervisionTest, portSearchTriesOnePortPerTickCyclingOneToFour) {
   const int ports[] = {1, 2, 3, 4, 1};
   for (int t = 0; t < 5; ++t)
     EXPECT_EQ(host.log[t], UiText(721) + std::to_string(ports[t]) + " -" + UiText(722));
-  EXPECT_TRUE(link.vars.reconnectPending);
+  EXPECT_TRUE(link.Vars().reconnectPending);
 }
 
 TEST_F(SupervisionTest, failedOpenWithoutSearchRetriesTheSamePort) {
@@ -61,7 +62,7 @@ TEST_F(SupervisionTest, failedOpenWithoutSearchRetriesTheSamePort) {
   supervisor.TimerInfoTimer();
   EXPECT_EQ(port.PortNum(), 1);
   EXPECT_EQ(host.log.size(), 2u);
-  EXPECT_TRUE(link.vars.reconnectPending);
+  EXPECT_TRUE(link.Vars().reconnectPending);
 }
 
 TEST_F(SupervisionTest, aDeviceWithoutAccessRightsIsNamedInTheLogOtherFailuresAreNot) {
@@ -72,7 +73,7 @@ TEST_F(SupervisionTest, aDeviceWithoutAccessRightsIsNamedInTheLogOtherFailuresAr
   EXPECT_EQ(host.log[0], UiText(721) + "1 -" + UiText(722));
 
   port.failOpenError = EACCES;
-  link.vars.reconnectPending = true;
+  LinkTestAccess::State(link).reconnectPending = true;
   supervisor.TimerInfoTimer();
   ASSERT_EQ(host.log.size(), 3u);
   EXPECT_EQ(host.log[1], UiText(721) + "1 -" + UiText(722));
@@ -89,7 +90,7 @@ TEST_F(SupervisionTest, silentPortWithSearchIsLeftForTheNextOne) {
   EXPECT_EQ(host.log[1], UiText(720) + "1");
   EXPECT_EQ(port.PortNum(), 2);
   EXPECT_FALSE(port.Active());
-  EXPECT_TRUE(link.vars.reconnectPending);
+  EXPECT_TRUE(link.Vars().reconnectPending);
   EXPECT_EQ(host.modes, std::vector<int>{0});
   EXPECT_EQ(host.beeps, 1);
   supervisor.TimerInfoTimer();
@@ -103,9 +104,9 @@ TEST_F(SupervisionTest, sixLossesInARowWithoutSearchStopTheLink) {
     EXPECT_EQ(host.txEnabled, loss < 6) << loss;
   }
   EXPECT_EQ(std::count(host.log.begin(), host.log.end(), UiText(724)), 6);
-  EXPECT_FALSE(link.vars.readPending);
-  EXPECT_FALSE(link.vars.reconnectPending);
-  EXPECT_EQ(link.vars.failedReconnects, 0);
+  EXPECT_FALSE(link.Vars().readPending);
+  EXPECT_FALSE(link.Vars().reconnectPending);
+  EXPECT_EQ(link.Vars().failedReconnects, 0);
   EXPECT_FALSE(host.progressVisible);
   supervisor.TimerInfoTimer();
   EXPECT_EQ(host.panel.text, UiText(140));
@@ -115,15 +116,15 @@ TEST_F(SupervisionTest, sixLossesInARowWithoutSearchStopTheLink) {
 
 TEST_F(SupervisionTest, mapPageToleratesAHundredUnansweredRequests) {
   supervisor.TimerInfoTimer();
-  link.vars.currentPage = 3;
-  link.vars.unansweredCount = 99;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(3);
+  LinkTestAccess::State(link).unansweredCount = 99;
   supervisor.TimerInfoTimer();
   EXPECT_TRUE(host.modes.empty());
-  link.vars.unansweredCount = 100;
+  LinkTestAccess::State(link).unansweredCount = 100;
   supervisor.TimerInfoTimer();
   EXPECT_EQ(host.modes, std::vector<int>{0});
-  link.vars.currentPage = 1;
-  link.vars.unansweredCount = 15;
+  LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
+  LinkTestAccess::State(link).unansweredCount = 15;
   supervisor.TimerInfoTimer();
   EXPECT_EQ(host.modes.size(), 2u);
 }
@@ -132,11 +133,11 @@ TEST_F(SupervisionTest, anyParameterReplyResetsFailedReconnects) {
   supervisor.TimerInfoTimer();
   LoseLink();
   LoseLink();
-  EXPECT_EQ(link.vars.failedReconnects, 2);
-  link.vars.expectedReply = 0x55;
+  EXPECT_EQ(link.Vars().failedReconnects, 2);
+  LinkTestAccess::State(link).expectedReply = 0x55;
   port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
   port.Feed({0x12, 0x34, 0x56, 0x78});  // wrong, but a reply of four bytes
-  EXPECT_EQ(link.vars.failedReconnects, 0);
+  EXPECT_EQ(link.Vars().failedReconnects, 0);
 }
 
 TEST_F(SupervisionTest, choosingThePortInUseReopensItAndReadsAgain) {
@@ -147,7 +148,7 @@ TEST_F(SupervisionTest, choosingThePortInUseReopensItAndReadsAgain) {
   supervisor.TimerInfoTimer();
   EXPECT_TRUE(port.Active());
   EXPECT_EQ(port.opens, 2);
-  EXPECT_TRUE(link.vars.readPending);
+  EXPECT_TRUE(link.Vars().readPending);
   supervisor.CBComChange(2);
   supervisor.TimerInfoTimer();
   EXPECT_EQ(port.PortNum(), 3);
@@ -163,12 +164,12 @@ TEST_F(SupervisionTest, closeErrorsAreIgnored) {
 TEST_F(SupervisionTest, panelClickSwitchesModeWhileRunningAndReconnectsWhenStopped) {
   supervisor.TimerInfoTimer();
   supervisor.PanelInfoClick();
-  EXPECT_TRUE(link.vars.modeSwitchRequest);
+  EXPECT_TRUE(link.Vars().modeSwitchRequest);
   supervisor.StopLink();
   EXPECT_FALSE(host.txEnabled);
   EXPECT_EQ(host.tabsShown, 1);
   supervisor.PanelInfoClick();
-  EXPECT_TRUE(link.vars.reconnectPending);
+  EXPECT_TRUE(link.Vars().reconnectPending);
   EXPECT_TRUE(host.log.empty());
 }
 
@@ -242,8 +243,8 @@ TEST(ModePanelTest, autoModeMessagesLaterMatchesWin) {
 
 TEST_F(SupervisionTest, steadyAutoShowsTheSwitchOverMessageWhileTheGridIsVisible) {
   supervisor.TimerInfoTimer();
-  link.vars.controllerStatus = 0xD8;
-  link.vars.controllerErrorCode = 136;
+  LinkTestAccess::State(link).controllerStatus = 0xD8;
+  LinkTestAccess::State(link).controllerErrorCode = 136;
   supervisor.TimerInfoTimer();
   EXPECT_EQ(host.autoMessage, UiText(484));
   host.gridVisible = false;

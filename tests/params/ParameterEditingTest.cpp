@@ -14,6 +14,7 @@
 #include "params/ParameterFiles.h"
 #include "params/ParameterTransfer.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 #include "support/TempFolder.h"
@@ -65,8 +66,8 @@ class ParameterEditing : public ::testing::Test {
   ParameterEditing() {
     port.Open();
     link.parameterBlock = link.sentParameterBlock = TypicalBlock();
-    link.vars.linkState = link_state::kParameterPoll;
-    link.vars.currentPage = 1;
+    LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
+    LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
     host.editor = &editor;
     host.block = &link.parameterBlock;
     host.backupFolder = folder / "backup";
@@ -158,13 +159,13 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
   ASSERT_EQ(editor.SelectedParameter(), 78);
   editor.DependentDefaults();
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(78, 0)}));
-  EXPECT_TRUE(link.vars.readPending);
-  EXPECT_EQ(link.vars.requestIndex, 0);
-  EXPECT_EQ(link.vars.linkState, link_state::kChoose);
+  EXPECT_TRUE(link.Vars().readPending);
+  EXPECT_EQ(link.Vars().requestIndex, 0);
+  EXPECT_EQ(link.Vars().linkState, link_state::kChoose);
 
   // Already zero (the row is gone, the stale selection still names it): written all the same.
-  link.vars.readPending = false;
-  link.vars.linkState = link_state::kParameterPoll;
+  LinkTestAccess::State(link).readPending = false;
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
   link.parameterBlock[79] = link.sentParameterBlock[79] = 0x02;
   editor.Build(kOrderByFunction);
   editor.SetSelectedParamRow(1);
@@ -172,7 +173,7 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
   link.parameterBlock[79] = link.sentParameterBlock[79] = 0;
   editor.DependentDefaults();
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(79, 0)}));
-  EXPECT_TRUE(link.vars.readPending);
+  EXPECT_TRUE(link.Vars().readPending);
 }
 
 TEST_F(ParameterEditing, TypedValuesAreStoredAtOnceLimitedAndUnchecked) {
@@ -394,8 +395,8 @@ TEST_F(ParameterEditing, FactoryResetBacksUpWritesZeroToTheTypeByteAndReadsEvery
   ASSERT_TRUE(host.backups[0].ok);
   EXPECT_EQ(LoadParameterFile(host.backups[0].path).bytes[0], 0x64);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(0, 0)}));
-  EXPECT_TRUE(link.vars.readPending);
-  EXPECT_EQ(link.vars.requestIndex, 0);
+  EXPECT_TRUE(link.Vars().readPending);
+  EXPECT_EQ(link.Vars().requestIndex, 0);
 
   // Without a complete read of a controller there is nothing to back up.
   host.mode = 1;

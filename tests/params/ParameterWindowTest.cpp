@@ -42,7 +42,7 @@ class ParameterWindowTest : public ::testing::Test {
     window.Start(folder.Path() + "/ORV/LPG2.reg");
     ASSERT_TRUE(WaitForRead());
     // The check after the read runs on the first tick that polls.
-    ASSERT_TRUE(RunUntil([&] { return !Form().Link().vars.validateAfterRead; }, 2000));
+    ASSERT_TRUE(RunUntil([&] { return !Form().Link().Vars().validateAfterRead; }, 2000));
   }
   TForm1& Form() { return *window.form; }
   QTableWidget* Grid() { return Form().GridEx1; }
@@ -51,7 +51,8 @@ class ParameterWindowTest : public ::testing::Test {
   bool WaitForRead() {
     return RunUntil(
         [&] {
-          return Form().ConnectionMode() == 2 && !Form().Link().vars.readPending && Form().CurrentPage() == 1;
+          return Form().ConnectionMode() == 2 && !Form().Link().Vars().readPending &&
+                 Form().CurrentPage() == 1;
         },
         kConnectMs);
   }
@@ -466,7 +467,7 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
          ASSERT_TRUE(WaitForLog("RX AA 21 04 CF"));  // sent before the reset, which then undoes it
          window.dialogs.answers = {MessageAnswer::Yes};
          Form().BtnWriteParClick();
-         ASSERT_TRUE(RunUntil([&] { return Form().Link().vars.readPending; }, 5000));
+         ASSERT_TRUE(RunUntil([&] { return Form().Link().Vars().readPending; }, 5000));
          ASSERT_TRUE(WaitForRead());
        },
        {true, true, true, 50}},

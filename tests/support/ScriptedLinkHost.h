@@ -11,18 +11,28 @@
 class ScriptedLinkHost : public LinkHost, public SupervisionHost {
  public:
   // LinkHost
-  void SetTxInterval(int ms) override { interval = ms; intervals.push_back(ms); }
+  void SetTxInterval(int ms) override {
+    interval = ms;
+    intervals.push_back(ms);
+  }
   void SetTxEnabled(bool enabled) override { txEnabled = enabled; }
   bool TxEnabled() const override { return txEnabled; }
-  void ApplyConnectionMode(int mode) override {
-    modes.push_back(mode);
-    if (onApplyConnectionMode) onApplyConnectionMode(mode);
+  void ApplyConnectionMode(ConnectionMode mode) override {
+    modes.push_back(ModeNumber(mode));
+    if (onApplyConnectionMode) onApplyConnectionMode(ModeNumber(mode));
   }
   void SetBaseCaption() override { ++baseCaptions; }
   void SetBusyCursor(bool b) override { busy = b; }
-  void ShowReadProgress(int maximum) override { progressVisible = true; progressMax = maximum; progress = 0; }
+  void ShowReadProgress(int maximum) override {
+    progressVisible = true;
+    progressMax = maximum;
+    progress = 0;
+  }
   void SetReadProgress(int position) override { progress = position; }
-  void HideReadProgress() override { progressVisible = false; progress = 0; }
+  void HideReadProgress() override {
+    progressVisible = false;
+    progress = 0;
+  }
   void AddLogLine(const std::string& line) override { log.push_back(line); }
   void ShowMessage(const std::string& text) override {
     messages.push_back(text);

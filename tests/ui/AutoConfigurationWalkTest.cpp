@@ -134,8 +134,8 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
 
   // Read everything back from the controller.
   f.BtnReadParClick();
-  ASSERT_TRUE(RunUntil([&] { return f.Link().vars.readPending; }, 5000));
-  ASSERT_TRUE(RunUntil([&] { return !f.Link().vars.readPending && f.ConnectionMode() == 2; }, kConnectMs));
+  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }, 5000));
+  ASSERT_TRUE(RunUntil([&] { return !f.Link().Vars().readPending && f.ConnectionMode() == 2; }, kConnectMs));
   const std::pair<int, int> expected[] = {{32, 0},
                                           {33, 0},
                                           {34, 0},

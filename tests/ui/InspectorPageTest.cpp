@@ -154,7 +154,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   f.TabProcClick();  // no button pressed yet: PORT
   QTableWidget* g = f.GridEx1;
   EXPECT_EQ(f.CurrentPage(), 4);
-  EXPECT_EQ(f.Link().vars.linkState, link_state::kPortPoll);
+  EXPECT_EQ(f.Link().Vars().linkState, link_state::kPortPoll);
   EXPECT_EQ(g->columnCount(), 2);
   ASSERT_GE(g->rowCount(), 25);
   EXPECT_EQ(Cell(g, 0, 0), UiText(360));
@@ -172,7 +172,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
 
   f.Btn2Click();
   EXPECT_EQ(f.CurrentPage(), 5);
-  EXPECT_EQ(f.Link().vars.linkState, link_state::kSramPoll);
+  EXPECT_EQ(f.Link().Vars().linkState, link_state::kSramPoll);
   EXPECT_EQ(g->columnCount(), 39);
   EXPECT_EQ(g->rowCount(), 17);
   EXPECT_EQ(Cell(g, 38, 0), "25_");
@@ -194,7 +194,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
 
   f.Btn3Click();
   EXPECT_EQ(f.CurrentPage(), 6);
-  EXPECT_EQ(f.Link().vars.linkState, link_state::kEepromPoll);
+  EXPECT_EQ(f.Link().Vars().linkState, link_state::kEepromPoll);
   EXPECT_EQ(g->columnCount(), 33);
   EXPECT_EQ(Cell(g, 32, 0), "1F_");
   f.ShowMemoryBlock(sram);  // page 36 has no EEPROM column

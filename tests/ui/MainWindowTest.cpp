@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, ctrlQStopsTheLinkAndTheClickOnThePanelReconnects) {
   ASSERT_TRUE(RunUntil([&] { return f.PanelInfo->text().toStdString() == UiText(140); }, 3000));
   port->failOpen = false;
   f.FormKeyDown(VK_F8);
-  EXPECT_TRUE(f.Link().vars.reconnectPending);
+  EXPECT_TRUE(f.Link().Vars().reconnectPending);
   ASSERT_TRUE(RunUntil([&] { return port->Active(); }, 3000));
   EXPECT_TRUE(f.TimerTx()->isActive());
 }

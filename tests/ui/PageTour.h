@@ -76,8 +76,9 @@ inline const std::vector<TourPage>& TourPages() {
 // Waits for the controller's parameters and shows the traces of speed, probe and motor on
 // the oscilloscope.
 inline bool PrepareTour(TForm1& f, int timeoutMs = 15000) {
-  if (!RunUntil([&] { return f.ConnectionMode() == 2 && !f.Link().vars.readPending && f.CurrentPage() == 1; },
-                timeoutMs))
+  if (!RunUntil(
+          [&] { return f.ConnectionMode() == 2 && !f.Link().Vars().readPending && f.CurrentPage() == 1; },
+          timeoutMs))
     return false;
   for (int channel : {kChRpm, kChLam, kChMot}) f.channelChecks[channel]->setChecked(true);
   return true;

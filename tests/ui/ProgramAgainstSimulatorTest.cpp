@@ -38,10 +38,10 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
   TForm1& f = Form();
   EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - Командоконтроллер газа TELK100 V1.45");
   EXPECT_EQ(f.CurrentPage(), 1);
-  EXPECT_EQ(f.Link().vars.linkState, link_state::kParameterPoll);
+  EXPECT_EQ(f.Link().Vars().linkState, link_state::kParameterPoll);
   EXPECT_EQ(sim.ParameterReads().size(), 210u);
   ASSERT_TRUE(RunUntil([&] { return sim.LogHas("RX 33 33"); }, 2000));
-  ASSERT_TRUE(RunUntil([&] { return f.Link().vars.controllerStatus != 255; }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().controllerStatus != 255; }, 2000));
 
   // F3 to F6 select the pages whose buttons are shown.
   const std::pair<int, int> keys[] = {{VK_F4, 2}, {VK_F5, 3}, {VK_F6, 7}, {VK_F3, 1}, {VK_F2, 0}};
@@ -51,7 +51,7 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
   }
   EXPECT_FALSE(f.TabVisible(4));
   f.FormKeyDown(VK_F10);
-  ASSERT_TRUE(RunUntil([&] { return f.Link().vars.readPending; }, 3000));
+  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }, 3000));
   ASSERT_TRUE(WaitForMode(2));
   window.Close();
   SettingsStore store = SettingsStore::Open(folder.Path() + "/ORV/LPG2.reg");
@@ -66,7 +66,7 @@ TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
   ASSERT_TRUE(RunUntil([&] { return Form().LogText().find(UiText(724)) != std::string::npos; }, kConnectMs));
   EXPECT_EQ(Form().ConnectionMode(), 0);
   EXPECT_EQ(Form().windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
-  EXPECT_TRUE(Form().Link().vars.readPending);
+  EXPECT_TRUE(Form().Link().Vars().readPending);
   sim.Send("silent off");
   ASSERT_TRUE(WaitForMode(2));
 }
@@ -74,8 +74,8 @@ TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
 TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnection) {
   SimulatorProcess sim({"--silent"});
   Start(sim);
-  ASSERT_TRUE(
-      RunUntil([&] { return !Form().TimerTx()->isActive() && !Form().Link().vars.reconnectPending; }, 40000));
+  ASSERT_TRUE(RunUntil(
+      [&] { return !Form().TimerTx()->isActive() && !Form().Link().Vars().reconnectPending; }, 40000));
   RunFor(1000);
   std::string log = Form().LogText();
   int losses = 0;
@@ -111,7 +111,7 @@ TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
   SimulatorProcess sim({"--tester"});
   Start(sim);
   ASSERT_TRUE(WaitForMode(3));
-  EXPECT_EQ(Form().Link().vars.linkState, link_state::kTester);
+  EXPECT_EQ(Form().Link().Vars().linkState, link_state::kTester);
   EXPECT_EQ(Form().CurrentPage(), 7);
   for (int page : {0, 7}) EXPECT_TRUE(Form().TabVisible(page)) << page;
   for (int page : {1, 2, 3, 4}) EXPECT_FALSE(Form().TabVisible(page)) << page;
@@ -123,7 +123,7 @@ TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheL
   ASSERT_TRUE(WaitForMode(4));
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
   EXPECT_EQ(window.dialogs.messages[0], UiText(920) + UiText(922));
-  EXPECT_EQ(Form().Link().vars.linkState, link_state::kStopped);
+  EXPECT_EQ(Form().Link().Vars().linkState, link_state::kStopped);
   EXPECT_TRUE(Form().TabVisible(7));
   EXPECT_FALSE(Form().TabVisible(1));
 }

@@ -68,7 +68,7 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
   WindowUnderTest window;
   window.Start(folder.Path() + "/ORV/LPG2.reg");
   TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2 && !f.Link().vars.readPending; }, kConnectMs));
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2 && !f.Link().Vars().readPending; }, kConnectMs));
   const ParameterBlock before = f.Link().parameterBlock;
   ASSERT_NE(before[wizard_byte::kCoilType], 5);
 

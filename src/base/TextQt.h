@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "base/UserDialogs.h"
+
+// A UTF-8 string as Qt holds it, taken as it is: file names, numbers, what the user typed.
+inline QString QtText(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// One of the program's texts as shown: its stored LF CR pairs become line breaks.
+inline QString QtShownText(const std::string& stored) { return QString::fromStdString(DisplayText(stored)); }

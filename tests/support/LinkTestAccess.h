@@ -1,0 +1,10 @@
+#pragma once
+
+#include "link/ControllerLink.h"
+
+// A test sets up the link state its scenario starts from (a page, a LinkState, a pending
+// request) without going through the window; the program itself changes it only through the
+// link's named operations.
+struct LinkTestAccess {
+  static LinkVariables& State(ControllerLink& link) { return link.vars; }
+};
