@@ -119,8 +119,8 @@ LiveMonitor::LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dial
   cbSpeed_ = new QComboBox(bar);
   cbSpeed_->setObjectName("CBSpeed");
   cbSpeed_->setFocusPolicy(Qt::NoFocus);
-  cbSpeed_->setToolTip(Q(UiText(1222)));
-  for (int id : {1223, 1224, 1225}) cbSpeed_->addItem(Q(UiText(id)));
+  cbSpeed_->setToolTip(QtText(UiText(1222)));
+  for (int id : {1223, 1224, 1225}) cbSpeed_->addItem(QtText(UiText(id)));
   connect(cbSpeed_, &QComboBox::currentIndexChanged, this,
           [this](int index) { player_.SetSpeedIndex(index); });
   playTimer_ = new QTimer(this);
@@ -580,7 +580,7 @@ void LiveMonitor::PlaceHistoryBar(int left, int top, int width, int height) {
 void LiveMonitor::ShowPlayState() {
   const bool playing = player_.Playing();
   btnPlay_->setIcon(btnPlay_->style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-  btnPlay_->setToolTip(Q(UiText(playing ? 1221 : 1220)));
+  btnPlay_->setToolTip(QtText(UiText(playing ? 1221 : 1220)));
   btnPlay_->setProperty("playing", playing);
 }
 
