@@ -27,15 +27,6 @@
 
 namespace {
 
-std::string RowText(QTableWidget* grid, const std::string& label) {
-  for (int row = 0; row < grid->rowCount(); ++row) {
-    const QTableWidgetItem* name = grid->item(row, 0);
-    const QTableWidgetItem* value = grid->item(row, 1);
-    if (name && name->text().toStdString() == label) return value ? value->text().toStdString() : "";
-  }
-  return "?";
-}
-
 struct PlaybackWindow {
   PlaybackWindow() {
     auto port = std::make_unique<FakeSerialPort>();

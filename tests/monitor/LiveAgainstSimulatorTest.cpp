@@ -34,15 +34,6 @@ bool ImageHasColour(const QImage& image, const QRect& area, const QColor& colour
   return false;
 }
 
-std::string RowText(QTableWidget* grid, const std::string& label) {
-  for (int row = 0; row < grid->rowCount(); ++row) {
-    const QTableWidgetItem* name = grid->item(row, 0);
-    const QTableWidgetItem* value = grid->item(row, 1);
-    if (name && name->text().toStdString() == label) return value ? value->text().toStdString() : "";
-  }
-  return "?";
-}
-
 TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
   SimulatorProcess sim;
   ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTableWidget>
 #include <QThread>
 #include <cstdlib>
 #include <functional>
@@ -65,3 +66,13 @@ struct WindowUnderTest {
   }
   void Close() { form.reset(); }
 };
+
+// The value beside a label in a two-column grid; "?" when no row has the label.
+inline std::string RowText(QTableWidget* grid, const std::string& label) {
+  for (int row = 0; row < grid->rowCount(); ++row) {
+    const QTableWidgetItem* name = grid->item(row, 0);
+    const QTableWidgetItem* value = grid->item(row, 1);
+    if (name && name->text().toStdString() == label) return value ? value->text().toStdString() : "";
+  }
+  return "?";
+}
