@@ -20,7 +20,7 @@ class LosablePort : public FakeSerialPort {
   bool lost = false;
 };
 
-struct Rig {
+struct LostRig {
   LosablePort port;
   ScriptedLinkHost host;
   ReadingHistory history;
@@ -38,7 +38,7 @@ struct Rig {
 };
 
 TEST(LostDevice, lossOnALostDeviceReopensItEachTickUntilItIsBack) {
-  Rig rig;
+  LostRig rig;
   rig.supervisor.RequestReconnect();
   rig.supervisor.TimerInfoTimer();
   ASSERT_TRUE(rig.port.Active());
@@ -66,7 +66,7 @@ TEST(LostDevice, lossOnALostDeviceReopensItEachTickUntilItIsBack) {
 }
 
 TEST(LostDevice, lossOnAPresentDeviceStillCountsTowardsGivingUp) {
-  Rig rig;
+  LostRig rig;
   rig.supervisor.RequestReconnect();
   rig.supervisor.TimerInfoTimer();
   for (int loss = 1; loss <= ConnectionSupervisor::kMaxFailedReconnects + 1; ++loss) rig.LoseTheLink();

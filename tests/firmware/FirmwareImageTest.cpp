@@ -12,7 +12,7 @@
 
 namespace {
 
-std::vector<std::uint8_t> Pattern(std::size_t n, unsigned step = 7) {
+std::vector<std::uint8_t> ImagePattern(std::size_t n, unsigned step = 7) {
   std::vector<std::uint8_t> data(n);
   for (std::size_t i = 0; i < n; ++i) data[i] = static_cast<std::uint8_t>(i * step + (i >> 8));
   return data;
@@ -82,7 +82,7 @@ TEST(ImageUnscrambling, ProducerImagesComeBackByteForByte) {
     ImageInfo info = Info(0x96);
     info.dataSeed = c.seed;
     info.counterStart = c.counter;
-    const auto plain = Pattern(c.bytes);
+    const auto plain = ImagePattern(c.bytes);
     const auto file = BuildImageFile(plain, info, "Firmware " + std::to_string(c.bytes));
     ASSERT_FALSE(file.empty()) << c.bytes;
     const std::string path = folder / "image.img";
@@ -100,13 +100,13 @@ TEST(ImageUnscrambling, ProducerImagesComeBackByteForByte) {
     EXPECT_EQ(header.info.counterStart, c.counter);
   }
   // Only data the buffer can hold, in whole words, makes an image.
-  EXPECT_TRUE(BuildImageFile(Pattern(16386), Info(0x96), "").empty());
-  EXPECT_TRUE(BuildImageFile(Pattern(15), Info(0x96), "").empty());
+  EXPECT_TRUE(BuildImageFile(ImagePattern(16386), Info(0x96), "").empty());
+  EXPECT_TRUE(BuildImageFile(ImagePattern(15), Info(0x96), "").empty());
   EXPECT_TRUE(BuildImageFile({}, Info(0x96), "").empty());
 }
 
 TEST(ImageUnscrambling, StoredBytesDifferFromThePlainOnes) {
-  const auto plain = Pattern(64);
+  const auto plain = ImagePattern(64);
   const auto file = BuildImageFile(plain, Info(0x96), "x");
   ASSERT_EQ(file.size(), kImageDataOffset + 64);
   int same = 0;
@@ -146,7 +146,7 @@ TEST(ImageRows, VersionAndDateAsTheGridShowsThem) {
 class ImageFolderTest : public ::testing::Test {
  protected:
   void Image(const std::string& name, std::uint8_t target, std::uint8_t version = 161) {
-    PutBytes(folder / name, BuildImageFile(Pattern(64), Info(target, version), "Image " + name));
+    PutBytes(folder / name, BuildImageFile(ImagePattern(64), Info(target, version), "Image " + name));
   }
   std::vector<ListedImage> List(std::uint8_t type) {
     unopened.clear();
@@ -201,7 +201,7 @@ TEST_F(ImageFolderTest, ReadOnlyImagesAreListedAndRead) {
   EXPECT_EQ(List(0x64).size(), 1u);
   std::vector<std::uint8_t> image;
   EXPECT_EQ(ReadImageForRun(folder / "a.img", image), ImageReadResult::Ok);
-  EXPECT_EQ(image, Pattern(64));
+  EXPECT_EQ(image, ImagePattern(64));
 }
 
 TEST_F(ImageFolderTest, WrongLengthsAreRefusedBeforeAnythingIsUsed) {
@@ -211,16 +211,16 @@ TEST_F(ImageFolderTest, WrongLengthsAreRefusedBeforeAnythingIsUsed) {
   const auto refused = [&] { return ReadImageForRun(path, image); };
 
   info.lengthWords = 8193;  // 16386 bytes: more than the buffer
-  PutBytes(path, RawImage(info, Pattern(16386)));
+  PutBytes(path, RawImage(info, ImagePattern(16386)));
   EXPECT_EQ(refused(), ImageReadResult::BadData);
   info.lengthWords = 0xFFFF;
-  PutBytes(path, RawImage(info, Pattern(16384)));
+  PutBytes(path, RawImage(info, ImagePattern(16384)));
   EXPECT_EQ(refused(), ImageReadResult::BadData);
   info.lengthWords = 0;
-  PutBytes(path, RawImage(info, Pattern(16)));
+  PutBytes(path, RawImage(info, ImagePattern(16)));
   EXPECT_EQ(refused(), ImageReadResult::BadData);
 
-  auto file = BuildImageFile(Pattern(1024), Info(0x96), "x");
+  auto file = BuildImageFile(ImagePattern(1024), Info(0x96), "x");
   file.pop_back();  // one data byte short of the length field
   PutBytes(path, file);
   EXPECT_EQ(refused(), ImageReadResult::BadData);
@@ -229,18 +229,18 @@ TEST_F(ImageFolderTest, WrongLengthsAreRefusedBeforeAnythingIsUsed) {
   EXPECT_EQ(refused(), ImageReadResult::BadData);
   EXPECT_EQ(image, (std::vector<std::uint8_t>{1, 2, 3}));
 
-  file = BuildImageFile(Pattern(1024), Info(0x96), "x");
+  file = BuildImageFile(ImagePattern(1024), Info(0x96), "x");
   file.insert(file.end(), 100, 0xEE);  // bytes beyond the length field are not image data
   PutBytes(path, file);
   EXPECT_EQ(refused(), ImageReadResult::Ok);
-  EXPECT_EQ(image, Pattern(1024));
+  EXPECT_EQ(image, ImagePattern(1024));
 
   EXPECT_EQ(ReadImageForRun(folder / "missing.img", image), ImageReadResult::CannotOpen);
 }
 
 TEST(ImageProducerTool, WritesAnImageTheProgramReadsBack) {
   TempFolder folder;
-  const auto plain = Pattern(16384, 13);
+  const auto plain = ImagePattern(16384, 13);
   PutBytes(folder / "plain.bin", plain);
   const std::string command =
       std::string(ORV_IMGMAKE_PATH) + " --input " + (folder / "plain.bin") + " --output " +

@@ -28,7 +28,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Pattern(std::size_t n) {
+Bytes PagePattern(std::size_t n) {
   Bytes data(n);
   for (std::size_t i = 0; i < n; ++i) data[i] = static_cast<std::uint8_t>(i * 3 + 1);
   return data;
@@ -95,8 +95,8 @@ TEST(FirmwarePage, GridRowsGrowPastTheVisibleRowsByTwo) {
 
 TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
   PageRig rig;
-  WriteImage(rig.folder / "a.img", Pattern(64), 0x96);
-  WriteImage(rig.folder / "b.img", Pattern(64), 0x64);
+  WriteImage(rig.folder / "a.img", PagePattern(64), 0x96);
+  WriteImage(rig.folder / "b.img", PagePattern(64), 0x64);
   std::filesystem::create_symlink(rig.folder / "nowhere", rig.folder / "c.img");
   LinkTestAccess::State(rig.link).controllerStatus = 0x80;
   EXPECT_EQ(rig.page.ListFirmwareImages(12), 2);
@@ -113,7 +113,7 @@ TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
 
 TEST(FirmwarePage, CancelClosesTheWindowAndSendsNothing) {
   PageRig rig;
-  WriteImage(rig.folder / "a.img", Pattern(64));
+  WriteImage(rig.folder / "a.img", PagePattern(64));
   rig.page.ListFirmwareImages(12);
   rig.dialogs.answers = {MessageAnswer::Cancel};
   rig.page.StartProgramming(1, ConnectionMode::Controller);
@@ -125,7 +125,7 @@ TEST(FirmwarePage, CancelClosesTheWindowAndSendsNothing) {
 
 TEST(FirmwarePage, RowsWithoutAnImageStartNothing) {
   PageRig rig;
-  WriteImage(rig.folder / "a.img", Pattern(64));
+  WriteImage(rig.folder / "a.img", PagePattern(64));
   rig.page.ListFirmwareImages(12);
   for (int row : {0, 2, -1, 40}) rig.page.StartProgramming(row, ConnectionMode::Controller);
   EXPECT_TRUE(rig.view.events.empty());
@@ -135,7 +135,7 @@ TEST(FirmwarePage, RowsWithoutAnImageStartNothing) {
 TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
   for (int mode : {2, 4}) {
     PageRig rig;
-    WriteImage(rig.folder / "a.img", Pattern(64));
+    WriteImage(rig.folder / "a.img", PagePattern(64));
     rig.page.ListFirmwareImages(12);
     rig.page.StartProgramming(1, static_cast<ConnectionMode>(mode));
     std::vector<std::string> want = {"open", "disable", "ticking"};
@@ -153,8 +153,8 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
 
 TEST(FirmwarePage, BadImagesAreRefusedBeforeAnythingIsSent) {
   PageRig rig;
-  WriteImage(rig.folder / "a.img", Pattern(1024));
-  WriteImage(rig.folder / "b.img", Pattern(1024));
+  WriteImage(rig.folder / "a.img", PagePattern(1024));
+  WriteImage(rig.folder / "b.img", PagePattern(1024));
   rig.page.ListFirmwareImages(12);
 
   // a.img loses its last data byte; b.img goes away after the listing.
@@ -210,8 +210,8 @@ class FirmwareWindowTest : public ::testing::Test {
 };
 
 TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryLayout) {
-  WriteImage(images / "a.img", Pattern(64), 0x96, 161);
-  WriteImage(images / "b.img", Pattern(64), 0x96, 150);
+  WriteImage(images / "a.img", PagePattern(64), 0x96, 161);
+  WriteImage(images / "b.img", PagePattern(64), 0x96, 150);
   std::filesystem::create_directory(images / "sub.img");
   Start();
   EXPECT_EQ(form->CurrentPage(), 7);
@@ -233,7 +233,7 @@ TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryL
 }
 
 TEST_F(FirmwareWindowTest, ProgrammingWindowOpensAndCancelLeavesTheMainWindowEnabled) {
-  WriteImage(images / "a.img", Pattern(64));
+  WriteImage(images / "a.img", PagePattern(64));
   Start();
   TForm3* seen = nullptr;
   dialogs.answers = {MessageAnswer::Cancel};
@@ -252,7 +252,7 @@ TEST_F(FirmwareWindowTest, ProgrammingWindowOpensAndCancelLeavesTheMainWindowEna
 }
 
 TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
-  WriteImage(images / "a.img", Pattern(16384));
+  WriteImage(images / "a.img", PagePattern(16384));
   Start();
   if (!port->Active()) port->Open();
   form->Btn1Click();
@@ -280,7 +280,7 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
 // before it is named in the log the fitter sees after it.
 TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-  WriteImage(images / "a.img", Pattern(3000));
+  WriteImage(images / "a.img", PagePattern(3000));
   Start();
   form->TimerInfoTimer();  // the port opens and the link starts
   ASSERT_TRUE(port->Active());
@@ -361,7 +361,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
 // Closing the program in the middle of a run takes its programming window with it; the
 // controller is left in its loader, which the next start finds.
 TEST_F(FirmwareWindowTest, ClosingTheWindowInTheMiddleOfARunEndsCleanly) {
-  WriteImage(images / "a.img", Pattern(3000));
+  WriteImage(images / "a.img", PagePattern(3000));
   Start();
   form->TimerInfoTimer();
   form->TabUpgClick();

@@ -29,8 +29,8 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr int kConnectMs = 15000;
-constexpr int kRunMs = 120000;
+constexpr int kPacedConnectMs = 15000;
+constexpr int kPacedRunMs = 120000;
 
 // One program window on the paced simulator, its port given explicitly so that several
 // windows can run side by side.
@@ -102,7 +102,7 @@ class PacedLineTest : public ::testing::Test {
                                                                 "--received", folder / "received.bin"},
                                        programDir.Path());
     ASSERT_TRUE(p->sim.Started()) << p->sim.ErrorOutput();
-    ASSERT_TRUE(RunUntil([&] { return p->InLoaderOnFirmwarePage(); }, kConnectMs));
+    ASSERT_TRUE(RunUntil([&] { return p->InLoaderOnFirmwarePage(); }, kPacedConnectMs));
     RecordProperty("seconds_to_firmware_page", std::to_string(SecondsSince(p->shownAt)));
     EXPECT_EQ(p->dialogs.messages, std::vector<std::string>{UiText(920) + UiText(text)});
   }
@@ -124,7 +124,7 @@ class PacedLineTest : public ::testing::Test {
           }
           return dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Idle;
         },
-        kRunMs);
+        kPacedRunMs);
     if (!ended || (midway && !midwayDone)) return 0;
     return dialogue.LastResultText();
   }
@@ -157,7 +157,7 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
           if (!p->InLoaderOnFirmwarePage()) return false;
         return true;
       },
-      kConnectMs));
+      kPacedConnectMs));
   RecordProperty("seconds_to_firmware_page", std::to_string(SecondsSince(programs.back()->shownAt)));
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const PacedProgram& p = *programs[i];
@@ -196,7 +196,7 @@ TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadIn
   ASSERT_NO_FATAL_FAILURE(ExpectReceived(plain, 188));
 
   // The link restarts and reads the controller's new program, byte by byte at line speed.
-  ASSERT_TRUE(RunUntil([&] { return p.ReadInFull(); }, kConnectMs));
+  ASSERT_TRUE(RunUntil([&] { return p.ReadInFull(); }, kPacedConnectMs));
   std::vector<int> reads = p.sim.ParameterReads();
   const auto firstOfRead = std::find(reads.rbegin(), reads.rend(), 0);
   reads.erase(reads.begin(), firstOfRead.base() - 1);

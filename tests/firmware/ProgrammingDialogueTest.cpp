@@ -50,7 +50,7 @@ Bytes RunReply(std::uint8_t status, std::uint8_t p, int block) {
       {0x07, 0x01, status, 0x00, p, static_cast<std::uint8_t>(block >> 8), static_cast<std::uint8_t>(block)});
 }
 
-Bytes Pattern(std::size_t n) {
+Bytes DialoguePattern(std::size_t n) {
   Bytes data(n);
   for (std::size_t i = 0; i < n; ++i) data[i] = static_cast<std::uint8_t>(i * 31 + 7);
   return data;
@@ -80,7 +80,7 @@ struct Rig {
 
 TEST(ProgrammingFrames, HeaderCarriesTheLoaderValuesAndTheImageSums) {
   Rig rig;
-  const Bytes image = Pattern(64);
+  const Bytes image = DialoguePattern(64);
   const std::uint8_t seed = rig.NextSeed();
   rig.dialogue.Start(image);
   ASSERT_EQ(rig.port.frames.size(), 1u);
@@ -150,8 +150,8 @@ TEST(ProgrammingFrames, BlockCountCoversTheLastPartialBlock) {
                {34, 8, 3},     {3000, 8, 188},   {3008, 8, 189},   {16382, 8, 1024}, {16384, 8, 1025},
                {34, 16, 4},    {3000, 15, 188}};
   for (const auto& row : table) {
-    const RunPlan plan =
-        PlanRun(Pattern(static_cast<std::size_t>(row.bytes)), row.bytes, static_cast<std::uint8_t>(row.p));
+    const RunPlan plan = PlanRun(DialoguePattern(static_cast<std::size_t>(row.bytes)), row.bytes,
+                                 static_cast<std::uint8_t>(row.p));
     EXPECT_EQ(plan.n, row.n) << row.bytes << " bytes, P " << row.p;
     EXPECT_EQ(plan.e, row.p / 8);
   }
@@ -222,7 +222,7 @@ struct SimRig : Rig {
 
 TEST(ProgrammingRun, ImageArrivesIntactWithAndWithoutExtraBlocks) {
   for (std::uint8_t p : {0, 8, 16}) {
-    const Bytes image = Pattern(16384);
+    const Bytes image = DialoguePattern(16384);
     SimRig rig(image, p);
     const int n = 1024 + p / 8;
     EXPECT_EQ(rig.sim.LastLoaderResult(), sim::LoaderResult::Success) << int(p);
@@ -250,7 +250,7 @@ TEST(ProgrammingRun, ImageArrivesIntactWithAndWithoutExtraBlocks) {
 TEST(ProgrammingRun, ShortAndUnevenImagesArriveWhole) {
   for (std::uint8_t p : {0, 8}) {
     for (std::size_t bytes : {2u, 14u, 18u, 3000u}) {
-      const Bytes image = Pattern(bytes);
+      const Bytes image = DialoguePattern(bytes);
       SimRig rig(image, p);
       const std::size_t n = std::max((bytes + 15) / 16, bytes / 16 + p / 8);
       EXPECT_EQ(rig.dialogue.LastResultText(), 911) << bytes << " bytes, P " << int(p);
@@ -265,7 +265,7 @@ TEST(ProgrammingRun, ShortAndUnevenImagesArriveWhole) {
 
 TEST(ProgrammingRun, LoaderErrorStatusEndsAsFailed) {
   Rig rig;
-  rig.dialogue.Start(Pattern(160));
+  rig.dialogue.Start(DialoguePattern(160));
   rig.port.Feed(LoaderAnswer(8));
   rig.port.Feed(RunReply(0x25, 8, 3));
   EXPECT_EQ(rig.dialogue.LastResultText(), 910);
@@ -276,7 +276,7 @@ TEST(ProgrammingRun, LoaderErrorStatusEndsAsFailed) {
 TEST(ProgrammingRun, BlockOutsideTheImageEndsAsFailedWithoutSendingIt) {
   for (int block : {11, 12, 1024, 65535}) {  // 160 bytes with E = 1: blocks 0..10
     Rig rig;
-    rig.dialogue.Start(Pattern(160));
+    rig.dialogue.Start(DialoguePattern(160));
     rig.port.Feed(LoaderAnswer(8));
     rig.port.Feed(RunReply(0x03, 8, 10));
     ASSERT_EQ(rig.port.frames.size(), 3u);  // start, header, block 10 (zeros beyond the data)
@@ -291,7 +291,7 @@ TEST(ProgrammingRun, BlockOutsideTheImageEndsAsFailedWithoutSendingIt) {
 
 TEST(ProgrammingRun, WatchdogGivesUpAfterThreeSilentTicks) {
   Rig rig;
-  rig.dialogue.Start(Pattern(160));
+  rig.dialogue.Start(DialoguePattern(160));
   rig.port.Feed(LoaderAnswer(0));
   rig.port.Feed(RunReply(0x03, 0, 0));
   rig.link.TimerTxTimer();
@@ -322,7 +322,7 @@ TEST(ProgrammingRun, WatchdogGivesUpAfterThreeSilentTicks) {
 TEST(ProgrammingRun, LoaderThatNeverAnswersTheStartIsGivenUpLikeASilentRun) {
   Rig rig;
   LinkTestAccess::State(rig.link).failedReconnects = 3;
-  rig.dialogue.Start(Pattern(160));
+  rig.dialogue.Start(DialoguePattern(160));
   rig.port.Feed(WithChecksum({0x55, 0x00, 0x64}), true);  // not the loader's answer: dropped
   rig.port.Feed({0, 0, 0, 0, 0});
   rig.link.TimerTxTimer();
@@ -372,7 +372,7 @@ TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
     Rig rig;
     rig.host.txEnabled = true;
     ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host);
-    rig.dialogue.Start(Pattern(160));
+    rig.dialogue.Start(DialoguePattern(160));
     if (row.running) {
       rig.port.Feed(LoaderAnswer(0));
       rig.port.Feed(RunReply(0x03, 0, 0));
@@ -403,7 +403,7 @@ TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
 }
 
 TEST(ProgrammingRun, LoaderFallingSilentMidRunEndsWithNoLink) {
-  const Bytes image = Pattern(16384);
+  const Bytes image = DialoguePattern(16384);
   sim::SimControllerOptions o;
   o.loader = true;
   o.silentAfterBlocks = 100;

@@ -8,17 +8,17 @@
 
 namespace {
 
-std::u16string U(const std::string& utf8) { return Utf16FromUtf8(utf8).value(); }
+std::u16string U16(const std::string& utf8) { return Utf16FromUtf8(utf8).value(); }
 
 std::vector<std::u16string> Rows(std::initializer_list<const char*> labels) {
   std::vector<std::u16string> rows;
-  for (const char* l : labels) rows.push_back(U(l));
+  for (const char* l : labels) rows.push_back(U16(l));
   return rows;
 }
 
 TEST(HelpSearchTest, upperCasesLatinPolishAndCyrillicLetters) {
-  EXPECT_EQ(UpperCaseText(U("abc ąćęłńóśźż xyz")), U("ABC ĄĆĘŁŃÓŚŹŻ XYZ"));
-  EXPECT_EQ(UpperCaseText(U("Тип щупа ё 1/4")), U("ТИП ЩУПА Ё 1/4"));
+  EXPECT_EQ(UpperCaseText(U16("abc ąćęłńóśźż xyz")), U16("ABC ĄĆĘŁŃÓŚŹŻ XYZ"));
+  EXPECT_EQ(UpperCaseText(U16("Тип щупа ё 1/4")), U16("ТИП ЩУПА Ё 1/4"));
 }
 
 TEST(HelpSearchTest, expandsTheHeadingKeywordsAtTheirPlaces) {
@@ -41,13 +41,14 @@ TEST(HelpSearchTest, expandsTheHeadingKeywordsAtTheirPlaces) {
       {"РЕГ. ОТ TPS", "РЕГ. ОТ TPS", "РЕГ. ОТ TPS"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ExpandAbbreviations(U(c.name), AbbreviationSet::All), U(c.all)) << c.name;
-    EXPECT_EQ(ExpandAbbreviations(U(c.name), AbbreviationSet::HeadingKeywords), U(c.headingOnly)) << c.name;
+    EXPECT_EQ(ExpandAbbreviations(U16(c.name), AbbreviationSet::All), U16(c.all)) << c.name;
+    EXPECT_EQ(ExpandAbbreviations(U16(c.name), AbbreviationSet::HeadingKeywords), U16(c.headingOnly))
+        << c.name;
   }
 }
 
 TEST(HelpSearchTest, anIndentedRowUnderARegulationRowSearchesTheExpandedHeadingFirst) {
-  const std::u16string text = U("HISTEREZA\nREGULACJA OD TPS\nopis\nHISTEREZA\n");
+  const std::u16string text = U16("HISTEREZA\nREGULACJA OD TPS\nopis\nHISTEREZA\n");
   const auto rows = Rows({"Parametr :", "Typ TPS", "Reg. od TPS", "   Histereza", "   Nieznany"});
   const PassageFind found = FindPassage(rows, 3, text);
   ASSERT_TRUE(found.heading.has_value());
@@ -70,7 +71,7 @@ TEST(HelpSearchTest, anIndentedRowUnderARegulationRowSearchesTheExpandedHeadingF
 }
 
 TEST(HelpSearchTest, theWalkStopsAtIndentedRegulationAndOptionRowsAndAtTheTop) {
-  const std::u16string text = U("OPCJA OTWARCIA\nPROG\nREGULACJA OD TPS\nPROG\nA\nB\n");
+  const std::u16string text = U16("OPCJA OTWARCIA\nPROG\nREGULACJA OD TPS\nPROG\nA\nB\n");
   struct Case {
     std::vector<std::u16string> rows;
     int selected;
@@ -100,16 +101,16 @@ TEST(HelpSearchTest, theWalkStopsAtIndentedRegulationAndOptionRowsAndAtTheTop) {
 }
 
 TEST(HelpSearchTest, theRussianRowsFindTheirOwnPassagesCaseSignificantlyBehindTheirHeading) {
-  const std::u16string text = U("щуп\nТИП ЩУПА\nЩУП\nРЕГ. ОТ TPS\nСКОРОСТЬ МОТОРА\n");
+  const std::u16string text = U16("щуп\nТИП ЩУПА\nЩУП\nРЕГ. ОТ TPS\nСКОРОСТЬ МОТОРА\n");
   const PassageFind probe = FindPassage(Rows({"", "Тип щупа", "  Щуп"}), 2, text);
   ASSERT_TRUE(probe.passage.has_value());
-  EXPECT_EQ(probe.passage->start, text.find(U("\nЩУП")) + 1);  // not inside "ТИП ЩУПА"
+  EXPECT_EQ(probe.passage->start, text.find(U16("\nЩУП")) + 1);  // not inside "ТИП ЩУПА"
   const PassageFind speed =
       FindPassage(Rows({"", "Тип TPS", "  Рег. от TPS", "    Скорость мотора"}), 3, text);
   ASSERT_TRUE(speed.heading.has_value());
-  EXPECT_EQ(speed.heading->start, text.find(U("РЕГ.")));
+  EXPECT_EQ(speed.heading->start, text.find(U16("РЕГ.")));
   ASSERT_TRUE(speed.passage.has_value());
-  EXPECT_EQ(speed.passage->start, text.find(U("СКОРОСТЬ")));
+  EXPECT_EQ(speed.passage->start, text.find(U16("СКОРОСТЬ")));
 }
 
 // The help document: every row of the parameter editor, in both list orders, finds a heading
@@ -172,11 +173,11 @@ class HelpDocumentTest : public ::testing::Test {
 
   // Checks the rows and records, per parameter byte, the passage the order by function found.
   void CheckOrder(const std::vector<Row>& order, const char* orderName) {
-    std::vector<std::u16string> labels{U(UiText(300))};
+    std::vector<std::u16string> labels{U16(UiText(300))};
     std::vector<int> bytes{0};
     for (const auto* part : {&kDiagnosticRows, &order}) {
       for (const Row& r : *part) {
-        labels.push_back(U(UiText(r.textId)));
+        labels.push_back(U16(UiText(r.textId)));
         bytes.push_back(r.byte);
       }
     }
@@ -209,7 +210,7 @@ TEST_F(HelpDocumentTest, everyParameterRowOfBothOrdersFindsItsOwnPassage) {
   // The order by function defines the passages: every indented row under the row above it.
   CheckOrder(kByFunction, "by function");
   for (const Row& r : kByFunction) {
-    const std::u16string label = U(UiText(r.textId));
+    const std::u16string label = U16(UiText(r.textId));
     if (label.starts_with(u' ')) continue;
     EXPECT_EQ(sectionOfByte[r.byte], UpperCaseText(label)) << UiText(r.textId);
   }
@@ -220,7 +221,7 @@ TEST_F(HelpDocumentTest, isCodePage1251RtfThatStartsWithItsTitle) {
   EXPECT_EQ(doc.codePage, 1251);
   EXPECT_TRUE(doc.text.starts_with(u"MERVOLANTE LPG\n"));
   EXPECT_TRUE(FormatAt(0).bold);
-  EXPECT_NE(doc.text.find(U("Подключение командоконтроллера")), std::u16string::npos);
+  EXPECT_NE(doc.text.find(U16("Подключение командоконтроллера")), std::u16string::npos);
 }
 
 // The document names the program's own texts for the map page and the readings grid, exactly
@@ -229,15 +230,15 @@ TEST_F(HelpDocumentTest, namesTheMapButtonsTheReadingsStatusTextsAndTheUnitsAsTh
   auto trimmed = [](std::string text) {
     text.erase(0, text.find_first_not_of(' '));
     text.erase(text.find_last_not_of(' ') + 1);
-    return U(text);
+    return U16(text);
   };
   for (int id : {135, 136, 137, 160, 161, 162, 163, 164, 170, 171, 172, 173, 142, 143, 144, 150, 151, 410})
     EXPECT_NE(doc.text.find(trimmed(UiText(id))), std::u16string::npos) << UiText(id);
   for (const char* unit : {"[V]", "[ms]", "['C]"})
-    EXPECT_NE(doc.text.find(U(unit)), std::u16string::npos) << unit;
-  EXPECT_NE(doc.text.find(U("«Ликвидируй» — стирает карту командоконтроллера")), std::u16string::npos);
-  EXPECT_EQ(doc.text.find(U("дата и время")), std::u16string::npos);
-  EXPECT_EQ(doc.text.find(U("загрузчик командоконтроллера ждёт")), std::u16string::npos);
+    EXPECT_NE(doc.text.find(U16(unit)), std::u16string::npos) << unit;
+  EXPECT_NE(doc.text.find(U16("«Ликвидируй» — стирает карту командоконтроллера")), std::u16string::npos);
+  EXPECT_EQ(doc.text.find(U16("дата и время")), std::u16string::npos);
+  EXPECT_EQ(doc.text.find(U16("загрузчик командоконтроллера ждёт")), std::u16string::npos);
 }
 
 }  // namespace

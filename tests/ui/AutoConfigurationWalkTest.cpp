@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kConnectMs = 10000;
 constexpr int kPhaseMs = 30000;
 // The gas phase's crossings are counted only at idle speed, after the engine has come down
 // from 3000 rpm; on a loaded machine that takes longer than the other phases.

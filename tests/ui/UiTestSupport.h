@@ -24,6 +24,9 @@ inline QApplication& TestApplication() {
   return *app;
 }
 
+// How long a window test waits for the program to find the controller on the simulator's line.
+inline constexpr int kConnectMs = 10000;
+
 // Runs the event loop until the condition holds or the time is up; returns the condition.
 inline bool RunUntil(const std::function<bool()>& condition, int timeoutMs) {
   QElapsedTimer clock;

@@ -25,7 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kConnectMs = 10000;
 constexpr int kLineMs = 8000;
 
 // The value the simulator last received for a parameter in a write frame "RX AA ii vv ss".
