@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "base/AtomicFile.h"
 #include "base/GridFitQt.h"
 #include "base/NumberText.h"
 #include "base/TextQt.h"
@@ -26,7 +25,6 @@
 #include "monitor/CGaugeQt.h"
 #include "monitor/PerformanceGraphQt.h"
 #include "monitor/PlatformColourQt.h"
-#include "monitor/RecordingCsv.h"
 #include "monitor/RecordingFile.h"
 
 using namespace row_kind;
@@ -36,8 +34,6 @@ namespace {
 constexpr int kLastRecord = ReadingHistory::kRecords - 1;
 constexpr std::int32_t kGraphGridColour = 0x808080;  // grey
 constexpr int kGraphGridSize = 10;
-// Recordings are 57856 bytes; a file far larger is not one and is not read into memory.
-constexpr std::size_t kLargestReadableRecording = 16 * 1024 * 1024;
 constexpr int kMagnifierLineChars = 19;
 // PanelErr is three pixels narrower than column 2; its text wants a little margin besides.
 constexpr int kPanelErrRoom = 3 + 2;
@@ -657,44 +653,12 @@ std::string LiveMonitor::ProposedName(const char* extension) const {
 }
 
 void LiveMonitor::BtnSaveVisClick() {
-  const auto path =
-      dialogs_.AskFileName({FileDialogUse::SaveRecording, hooks_.folder(true), ProposedName(".orvv")});
-  if (!path) return;
-  hooks_.setFolder(true, FolderOf(*path));
-  if (!HasRecordingExtension(*path)) {
-    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
-    return;
-  }
-  if (RefuseReadOnly(*path, 702)) return;
-  if (!WriteFileAtomically(*path, RecordingBytes(hooks_.parameters(), history_, true))) {
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
-    return;
-  }
-  history_.MarkSaved();
+  SaveRecordingThroughDialog(dialogs_, hooks_, history_, ProposedName(".orvv"));
 }
 
 void LiveMonitor::BtnOpenVisClick() {
   PausePlay();
-  const auto path = dialogs_.AskFileName({FileDialogUse::OpenRecording, hooks_.folder(false), ""});
-  if (!path) return;
-  hooks_.setFolder(false, FolderOf(*path));
-  if (!HasRecordingExtension(*path)) {
-    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
-    return;
-  }
-  std::string bytes;
-  if (!ReadWholeFile(*path, bytes, kLargestReadableRecording)) {
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
-    return;
-  }
-  hooks_.stopPolling();
-  LoadRecording(bytes, hooks_.parameters(), history_);
-  // The file holds its records in time order, the newest last: so does the ring now, whatever
-  // the cursor was while the oscilloscope ran, and saving it again writes the same file.
-  history_.SetScopeCursor(kLastRecord);
-  history_.MarkSaved();
-  hooks_.recordingOpened(*path);
-
+  if (!OpenRecordingThroughDialog(dialogs_, hooks_, history_)) return;
   SetRunning(false);
   w_.Graph1->Graph().Update();
   w_.ScrollBar1->show();
@@ -706,27 +670,10 @@ void LiveMonitor::HistoryAboutToWrap() {
   // The first sample after start, after opening a recording or after a stop also moves the
   // cursor to 0: the ring is saved when it holds live samples no file has yet.
   if (!history_.HasUnsavedSamples() || !hooks_.autoSave()) return;
-  const std::string name = ProposedName(".orvv");
-  if (RefuseReadOnly(name, 730)) return;
-  if (!WriteFileAtomically(name, RecordingBytes(hooks_.parameters(), history_, false))) {
-    dialogs_.ShowMessage(UiText(730), MessageButtons::Ok);
-    return;
-  }
-  history_.MarkSaved();
-}
-
-bool LiveMonitor::RefuseReadOnly(const std::string& path, int messageId) {
-  if (!IsReadOnlyFile(path)) return false;
-  dialogs_.ShowMessage(UiText(messageId) + " " + FileNameOf(path), MessageButtons::Ok);
-  return true;
+  AutoSaveRecording(dialogs_, hooks_, history_, ProposedName(".orvv"));
 }
 
 void LiveMonitor::ExportCsv() {
-  const auto path = dialogs_.AskFileName({FileDialogUse::SaveCsv, hooks_.folder(true), ProposedName(".csv")});
-  if (!path) return;
-  hooks_.setFolder(true, FolderOf(*path));
-  const int first = running_ ? history_.ScopeCursor() + 1 : 0;
-  if (RefuseReadOnly(*path, 702)) return;
-  if (!WriteFileAtomically(*path, HistoryCsv(hooks_.parameters(), history_, first, hooks_.service())))
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+  ExportCsvThroughDialog(dialogs_, hooks_, history_, ProposedName(".csv"),
+                         [this] { return running_ ? history_.ScopeCursor() + 1 : 0; });
 }

@@ -12,6 +12,7 @@
 #include "monitor/HistoryPlayer.h"
 #include "monitor/Orvlpglup.h"
 #include "monitor/ReadingRows.h"
+#include "monitor/RecordingTransfer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -47,15 +48,9 @@ struct LiveWidgets {
   std::array<TCGauge*, kGaugeCount> gauges{};
 };
 
-// What the live views ask of the main window.
-struct LiveHooks {
-  std::function<ParameterBlock&()> parameters;
+// What the live views ask of the main window, beyond what the recordings ask.
+struct LiveHooks : RecordingHooks {
   std::function<int()> page;
-  std::function<bool()> service;
-  std::function<void()> stopPolling;                             // the transmit timer off
-  std::function<void(const std::string& path)> recordingOpened;  // mode 1, editor, readings layout
-  std::function<std::string(bool save)> folder;                  // DirSave / DirOpen
-  std::function<void(bool save, const std::string&)> setFolder;
   std::function<std::string()> filePrefix;  // EDFile
   std::function<bool()> autoSave;           // CBFAut
 };
@@ -137,8 +132,6 @@ class LiveMonitor : public QObject {
   ReadingsConfig Config(int page) const;
   TraceSettings Traces() const;
   std::string ProposedName(const char* extension) const;
-  // An existing file made read-only is left as it is: the message and the file name, true.
-  bool RefuseReadOnly(const std::string& path, int messageId);
   void PausePlay();
   void ShowPlayState();
 
