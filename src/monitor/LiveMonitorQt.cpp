@@ -130,7 +130,7 @@ LiveMonitor::LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dial
 
 LiveMonitor::~LiveMonitor() = default;
 
-ReadingsConfig LiveMonitor::Config(int page) const {
+ReadingsConfig LiveMonitor::Config(Page page) const {
   return ReadingsConfig::From(hooks_.parameters(), page, hooks_.service());
 }
 
@@ -174,7 +174,7 @@ void LiveMonitor::SetGauge(int gauge, int value) {
 void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   laying_ = true;
   QTableWidget* grid = w_.Grid;
-  const int page = hooks_.page();
+  const Page page = hooks_.page();
   shown_ = show;
   rowHeight_ = rowHeight;
   rowsVisible_ = rowsVisible;
@@ -205,13 +205,13 @@ void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   for (int c = 0; c < 4; ++c) SetCell(c, 0, "");
   if (grid->rowCount() > 0) grid->setCurrentCell(0, 2);
 
-  if (page == 1) SetCell(0, 0, UiText(201));
-  if (page == 2) {
+  if (page == Page::Parameters) SetCell(0, 0, UiText(201));
+  if (page == Page::Configuration) {
     SetCell(0, 0, UiText(202));
     SetCell(1, 0, UiText(203));
     SetCell(3, 0, UiText(204));
   }
-  if (page == 4) {
+  if (page == Page::Port) {
     SetCell(0, 0, UiText(205));
     SetCell(1, 0, UiText(206));
     SetCell(3, 0, UiText(207));
@@ -230,7 +230,7 @@ bool LiveMonitor::LayoutOutdated() const { return shown_ && !(Config(hooks_.page
 // columns, the status texts and the probe alarm take what they need from the check column's
 // and the bars' spare room. Every text the page can show counts, so that the columns stay put
 // while the values change.
-void LiveMonitor::FitColumns(int page, bool scrolling) {
+void LiveMonitor::FitColumns(Page page, bool scrolling) {
   QTableWidget* grid = w_.Grid;
   const QFontMetrics cell(grid->font());
   const QFontMetrics header(grid->horizontalHeader()->font());
@@ -251,7 +251,7 @@ void LiveMonitor::FitColumns(int page, bool scrolling) {
     needs[0] = std::max(needs[0], need(cell, CellText(0, row)));
     needs[1] = std::max({needs[1], need(cell, CellText(1, row)), need(cell, WidestReadingText(kind))});
   }
-  if (page == 1) {
+  if (page == Page::Parameters) {
     needs[1] = std::max(needs[1], widestOf(header, {160, 161, 162, 163, 164}));
     needs[2] = std::max(needs[2], widestOf(header, {170, 171}));
     // The probe alarm stands over column 2, three pixels narrower, and wants a margin.
@@ -275,7 +275,7 @@ int LiveMonitor::TopRow() const { return w_.Grid->verticalScrollBar()->value() +
 void LiveMonitor::HideOverlays() {
   for (TCGauge* gauge : w_.gauges)
     if (gauge != w_.gauges[kGaugeLam]) gauge->hide();
-  if (hooks_.page() != 3) w_.PanelLam->hide();  // the map page shows the lambda bar alone
+  if (hooks_.page() != Page::Map) w_.PanelLam->hide();  // the map page shows the lambda bar alone
   for (QWidget* widget : {static_cast<QWidget*>(w_.CBReg), static_cast<QWidget*>(w_.PanelErr),
                           static_cast<QWidget*>(w_.PanelAuto)})
     widget->hide();
@@ -332,8 +332,8 @@ void LiveMonitor::PlaceOverlays() {
 }
 
 void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
-  const ReadingsConfig c = Config(1);
-  if (refreshCells && shown_ && hooks_.page() == 1) {
+  const ReadingsConfig c = Config(Page::Parameters);
+  if (refreshCells && shown_ && hooks_.page() == Page::Parameters) {
     const StatusTexts status = StatusRowTexts(r);
     SetCell(1, 0, status.regulation);
     SetCell(2, 0, status.mixture);
@@ -362,7 +362,7 @@ void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
 }
 
 void LiveMonitor::TraceRecord(const LiveReadings& r) {
-  const ReadingsConfig c = Config(1);
+  const ReadingsConfig c = Config(Page::Parameters);
   PerformanceGraph& g = w_.Graph1->Graph();
   for (const GraphPoint& p : RecordTracePoints(r, BuildReadingRowKinds(c), c, Traces()))
     g.DataPoint(p.colour, p.value);
@@ -380,7 +380,7 @@ void LiveMonitor::TraceView(const std::vector<TracePoint>& points) {
 }
 
 void LiveMonitor::ShowConfiguration(const ConfigurationView& v, bool hideSpeed) {
-  if (shown_ && hooks_.page() == 2) {
+  if (shown_ && hooks_.page() == Page::Configuration) {
     SetGauge(kGaugeRpm, v.rpmGauge);
     SetCell(1, 1, hideSpeed ? "---" : v.rpmText);
     SetGauge(kGaugeLam, v.lamGauge);
@@ -396,7 +396,7 @@ void LiveMonitor::ShowConfiguration(const ConfigurationView& v, bool hideSpeed) 
 }
 
 void LiveMonitor::ShowPortView(const PortView& v) {
-  if (shown_ && hooks_.page() == 4) {
+  if (shown_ && hooks_.page() == Page::Port) {
     for (int row = 1; row <= 8; ++row) SetCell(1, row, v.voltageTexts[static_cast<std::size_t>(row - 1)]);
     SetGauge(kGaugeLam, v.lamGauge);
     SetGauge(kGaugeTps, v.tpsGauge);

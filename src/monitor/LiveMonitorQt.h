@@ -50,7 +50,7 @@ struct LiveWidgets {
 
 // What the live views ask of the main window, beyond what the recordings ask.
 struct LiveHooks : RecordingHooks {
-  std::function<int()> page;
+  std::function<Page()> page;
   std::function<std::string()> filePrefix;  // EDFile
   std::function<bool()> autoSave;           // CBFAut
 };
@@ -124,12 +124,12 @@ class LiveMonitor : public QObject {
   void SetGauge(int gauge, int value);
   void TraceRecord(const LiveReadings& record);
   void TraceView(const std::vector<TracePoint>& points);
-  void FitColumns(int page, bool scrolling);
+  void FitColumns(Page page, bool scrolling);
   void PlaceOverlays();
   void HideOverlays();
   int TopRow() const;
   void SetRunning(bool running);
-  ReadingsConfig Config(int page) const;
+  ReadingsConfig Config(Page page) const;
   TraceSettings Traces() const;
   std::string ProposedName(const char* extension) const;
   void PausePlay();

@@ -35,7 +35,7 @@ void ParameterTransfer::BtnOpenParClick() {
   if (!read) return;
 
   // With the controller's block at hand the question shows what a Yes would change.
-  const bool controllerRead = host_.ConnectionMode() == ModeNumber(ConnectionMode::Controller);
+  const bool controllerRead = host_.ConnectionMode() == ConnectionMode::Controller;
   ParameterBlock loaded = link_.parameterBlock;
   CopyFileToController(file.bytes, loaded);
   dialogs_.Beep();
@@ -49,7 +49,7 @@ void ParameterTransfer::BtnOpenParClick() {
       host_.MakeAutomaticBackup();
       CopyFileToController(file.bytes, link_.parameterBlock);
       // Counted against what the controller was last sent; only while it is still connected.
-      if (host_.ConnectionMode() == ModeNumber(ConnectionMode::Controller))
+      if (host_.ConnectionMode() == ConnectionMode::Controller)
         linkHost_.AddLogLine(UiText(1232) + std::to_string(DifferingParameterBytes(
                                                 link_.parameterBlock, link_.sentParameterBlock)));
       linkHost_.ParametersRead();
