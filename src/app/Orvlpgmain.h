@@ -66,9 +66,9 @@ class TForm1 : public QMainWindow,
   ~TForm1() override;
 
   // State for the views and for tests.
-  // The numbers of the page in view and of the connection mode.
-  int CurrentPage() const { return PageNumber(ShownPage()); }
-  int ConnectionMode() const override { return ModeNumber(connectionMode_); }
+  // The page in view and the connection mode.
+  Page CurrentPage() const { return ShownPage(); }
+  ::ConnectionMode ConnectionMode() const override { return connectionMode_; }
   Page ShownPage() const { return link_->Vars().currentPage; }
   bool ServiceModeOn() const { return serviceMode_; }
   ControllerLink& Link() { return *link_; }

@@ -22,7 +22,8 @@ constexpr int kTallReadingsGrid = 240;
 
 HelpDesk::HelpDesk(HelpDeskLinks links) : links_(std::move(links)) {
   connect(links_.parameterGrid, &QTableWidget::currentCellChanged, this, [this] {
-    if (helpWindowOpen_ && helpWindowMode_ == 0 && links_.currentPage() == 1) helpResyncPending_ = true;
+    if (helpWindowOpen_ && helpWindowMode_ == 0 && links_.currentPage() == Page::Parameters)
+      helpResyncPending_ = true;
   });
 }
 
@@ -56,7 +57,8 @@ void HelpDesk::OpenHelp(bool fromButton) {
       return;
     }
   }
-  if (!helpWindowOpen_ && helpFileLoaded_ && links_.parameterGrid->hasFocus() && links_.currentPage() == 1)
+  if (!helpWindowOpen_ && helpFileLoaded_ && links_.parameterGrid->hasFocus() &&
+      links_.currentPage() == Page::Parameters)
     CreateWindow();
   if (!helpWindowOpen_) return;
   ShowPassage();

@@ -7,6 +7,7 @@
 
 #include "help/HelpSearch.h"
 #include "help/Orvlpghelp.h"
+#include "model/PageAndMode.h"
 
 class QTableWidget;
 class QTextEdit;
@@ -19,7 +20,7 @@ struct HelpDeskLinks {
   QTableWidget* parameterGrid = nullptr;  // GridEx1
   QWidget* readingsGrid = nullptr;        // Grid
   UserDialogs* dialogs = nullptr;
-  std::function<int()> currentPage;
+  std::function<Page()> currentPage;
   std::function<int()> fontSize;
 };
 

@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "base/AtomicFile.h"
 #include "base/GridFitQt.h"
 #include "base/NumberText.h"
 #include "base/TextQt.h"
@@ -26,7 +25,6 @@
 #include "monitor/CGaugeQt.h"
 #include "monitor/PerformanceGraphQt.h"
 #include "monitor/PlatformColourQt.h"
-#include "monitor/RecordingCsv.h"
 #include "monitor/RecordingFile.h"
 
 using namespace row_kind;
@@ -36,8 +34,6 @@ namespace {
 constexpr int kLastRecord = ReadingHistory::kRecords - 1;
 constexpr std::int32_t kGraphGridColour = 0x808080;  // grey
 constexpr int kGraphGridSize = 10;
-// Recordings are 57856 bytes; a file far larger is not one and is not read into memory.
-constexpr std::size_t kLargestReadableRecording = 16 * 1024 * 1024;
 constexpr int kMagnifierLineChars = 19;
 // PanelErr is three pixels narrower than column 2; its text wants a little margin besides.
 constexpr int kPanelErrRoom = 3 + 2;
@@ -134,7 +130,7 @@ LiveMonitor::LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dial
 
 LiveMonitor::~LiveMonitor() = default;
 
-ReadingsConfig LiveMonitor::Config(int page) const {
+ReadingsConfig LiveMonitor::Config(Page page) const {
   return ReadingsConfig::From(hooks_.parameters(), page, hooks_.service());
 }
 
@@ -178,7 +174,7 @@ void LiveMonitor::SetGauge(int gauge, int value) {
 void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   laying_ = true;
   QTableWidget* grid = w_.Grid;
-  const int page = hooks_.page();
+  const Page page = hooks_.page();
   shown_ = show;
   rowHeight_ = rowHeight;
   rowsVisible_ = rowsVisible;
@@ -209,13 +205,13 @@ void LiveMonitor::LayoutReadings(bool show, int rowHeight, int rowsVisible) {
   for (int c = 0; c < 4; ++c) SetCell(c, 0, "");
   if (grid->rowCount() > 0) grid->setCurrentCell(0, 2);
 
-  if (page == 1) SetCell(0, 0, UiText(201));
-  if (page == 2) {
+  if (page == Page::Parameters) SetCell(0, 0, UiText(201));
+  if (page == Page::Configuration) {
     SetCell(0, 0, UiText(202));
     SetCell(1, 0, UiText(203));
     SetCell(3, 0, UiText(204));
   }
-  if (page == 4) {
+  if (page == Page::Port) {
     SetCell(0, 0, UiText(205));
     SetCell(1, 0, UiText(206));
     SetCell(3, 0, UiText(207));
@@ -234,7 +230,7 @@ bool LiveMonitor::LayoutOutdated() const { return shown_ && !(Config(hooks_.page
 // columns, the status texts and the probe alarm take what they need from the check column's
 // and the bars' spare room. Every text the page can show counts, so that the columns stay put
 // while the values change.
-void LiveMonitor::FitColumns(int page, bool scrolling) {
+void LiveMonitor::FitColumns(Page page, bool scrolling) {
   QTableWidget* grid = w_.Grid;
   const QFontMetrics cell(grid->font());
   const QFontMetrics header(grid->horizontalHeader()->font());
@@ -255,7 +251,7 @@ void LiveMonitor::FitColumns(int page, bool scrolling) {
     needs[0] = std::max(needs[0], need(cell, CellText(0, row)));
     needs[1] = std::max({needs[1], need(cell, CellText(1, row)), need(cell, WidestReadingText(kind))});
   }
-  if (page == 1) {
+  if (page == Page::Parameters) {
     needs[1] = std::max(needs[1], widestOf(header, {160, 161, 162, 163, 164}));
     needs[2] = std::max(needs[2], widestOf(header, {170, 171}));
     // The probe alarm stands over column 2, three pixels narrower, and wants a margin.
@@ -279,7 +275,7 @@ int LiveMonitor::TopRow() const { return w_.Grid->verticalScrollBar()->value() +
 void LiveMonitor::HideOverlays() {
   for (TCGauge* gauge : w_.gauges)
     if (gauge != w_.gauges[kGaugeLam]) gauge->hide();
-  if (hooks_.page() != 3) w_.PanelLam->hide();  // the map page shows the lambda bar alone
+  if (hooks_.page() != Page::Map) w_.PanelLam->hide();  // the map page shows the lambda bar alone
   for (QWidget* widget : {static_cast<QWidget*>(w_.CBReg), static_cast<QWidget*>(w_.PanelErr),
                           static_cast<QWidget*>(w_.PanelAuto)})
     widget->hide();
@@ -336,8 +332,8 @@ void LiveMonitor::PlaceOverlays() {
 }
 
 void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
-  const ReadingsConfig c = Config(1);
-  if (refreshCells && shown_ && hooks_.page() == 1) {
+  const ReadingsConfig c = Config(Page::Parameters);
+  if (refreshCells && shown_ && hooks_.page() == Page::Parameters) {
     const StatusTexts status = StatusRowTexts(r);
     SetCell(1, 0, status.regulation);
     SetCell(2, 0, status.mixture);
@@ -366,7 +362,7 @@ void LiveMonitor::ShowRecord(const LiveReadings& r, bool refreshCells) {
 }
 
 void LiveMonitor::TraceRecord(const LiveReadings& r) {
-  const ReadingsConfig c = Config(1);
+  const ReadingsConfig c = Config(Page::Parameters);
   PerformanceGraph& g = w_.Graph1->Graph();
   for (const GraphPoint& p : RecordTracePoints(r, BuildReadingRowKinds(c), c, Traces()))
     g.DataPoint(p.colour, p.value);
@@ -384,7 +380,7 @@ void LiveMonitor::TraceView(const std::vector<TracePoint>& points) {
 }
 
 void LiveMonitor::ShowConfiguration(const ConfigurationView& v, bool hideSpeed) {
-  if (shown_ && hooks_.page() == 2) {
+  if (shown_ && hooks_.page() == Page::Configuration) {
     SetGauge(kGaugeRpm, v.rpmGauge);
     SetCell(1, 1, hideSpeed ? "---" : v.rpmText);
     SetGauge(kGaugeLam, v.lamGauge);
@@ -400,7 +396,7 @@ void LiveMonitor::ShowConfiguration(const ConfigurationView& v, bool hideSpeed) 
 }
 
 void LiveMonitor::ShowPortView(const PortView& v) {
-  if (shown_ && hooks_.page() == 4) {
+  if (shown_ && hooks_.page() == Page::Port) {
     for (int row = 1; row <= 8; ++row) SetCell(1, row, v.voltageTexts[static_cast<std::size_t>(row - 1)]);
     SetGauge(kGaugeLam, v.lamGauge);
     SetGauge(kGaugeTps, v.tpsGauge);
@@ -657,44 +653,12 @@ std::string LiveMonitor::ProposedName(const char* extension) const {
 }
 
 void LiveMonitor::BtnSaveVisClick() {
-  const auto path =
-      dialogs_.AskFileName({FileDialogUse::SaveRecording, hooks_.folder(true), ProposedName(".orvv")});
-  if (!path) return;
-  hooks_.setFolder(true, FolderOf(*path));
-  if (!HasRecordingExtension(*path)) {
-    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
-    return;
-  }
-  if (RefuseReadOnly(*path, 702)) return;
-  if (!WriteFileAtomically(*path, RecordingBytes(hooks_.parameters(), history_, true))) {
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
-    return;
-  }
-  history_.MarkSaved();
+  SaveRecordingThroughDialog(dialogs_, hooks_, history_, ProposedName(".orvv"));
 }
 
 void LiveMonitor::BtnOpenVisClick() {
   PausePlay();
-  const auto path = dialogs_.AskFileName({FileDialogUse::OpenRecording, hooks_.folder(false), ""});
-  if (!path) return;
-  hooks_.setFolder(false, FolderOf(*path));
-  if (!HasRecordingExtension(*path)) {
-    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
-    return;
-  }
-  std::string bytes;
-  if (!ReadWholeFile(*path, bytes, kLargestReadableRecording)) {
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
-    return;
-  }
-  hooks_.stopPolling();
-  LoadRecording(bytes, hooks_.parameters(), history_);
-  // The file holds its records in time order, the newest last: so does the ring now, whatever
-  // the cursor was while the oscilloscope ran, and saving it again writes the same file.
-  history_.SetScopeCursor(kLastRecord);
-  history_.MarkSaved();
-  hooks_.recordingOpened(*path);
-
+  if (!OpenRecordingThroughDialog(dialogs_, hooks_, history_)) return;
   SetRunning(false);
   w_.Graph1->Graph().Update();
   w_.ScrollBar1->show();
@@ -706,27 +670,10 @@ void LiveMonitor::HistoryAboutToWrap() {
   // The first sample after start, after opening a recording or after a stop also moves the
   // cursor to 0: the ring is saved when it holds live samples no file has yet.
   if (!history_.HasUnsavedSamples() || !hooks_.autoSave()) return;
-  const std::string name = ProposedName(".orvv");
-  if (RefuseReadOnly(name, 730)) return;
-  if (!WriteFileAtomically(name, RecordingBytes(hooks_.parameters(), history_, false))) {
-    dialogs_.ShowMessage(UiText(730), MessageButtons::Ok);
-    return;
-  }
-  history_.MarkSaved();
-}
-
-bool LiveMonitor::RefuseReadOnly(const std::string& path, int messageId) {
-  if (!IsReadOnlyFile(path)) return false;
-  dialogs_.ShowMessage(UiText(messageId) + " " + FileNameOf(path), MessageButtons::Ok);
-  return true;
+  AutoSaveRecording(dialogs_, hooks_, history_, ProposedName(".orvv"));
 }
 
 void LiveMonitor::ExportCsv() {
-  const auto path = dialogs_.AskFileName({FileDialogUse::SaveCsv, hooks_.folder(true), ProposedName(".csv")});
-  if (!path) return;
-  hooks_.setFolder(true, FolderOf(*path));
-  const int first = running_ ? history_.ScopeCursor() + 1 : 0;
-  if (RefuseReadOnly(*path, 702)) return;
-  if (!WriteFileAtomically(*path, HistoryCsv(hooks_.parameters(), history_, first, hooks_.service())))
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+  ExportCsvThroughDialog(dialogs_, hooks_, history_, ProposedName(".csv"),
+                         [this] { return running_ ? history_.ScopeCursor() + 1 : 0; });
 }

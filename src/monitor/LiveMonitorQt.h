@@ -12,6 +12,7 @@
 #include "monitor/HistoryPlayer.h"
 #include "monitor/Orvlpglup.h"
 #include "monitor/ReadingRows.h"
+#include "monitor/RecordingTransfer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -47,15 +48,9 @@ struct LiveWidgets {
   std::array<TCGauge*, kGaugeCount> gauges{};
 };
 
-// What the live views ask of the main window.
-struct LiveHooks {
-  std::function<ParameterBlock&()> parameters;
-  std::function<int()> page;
-  std::function<bool()> service;
-  std::function<void()> stopPolling;                             // the transmit timer off
-  std::function<void(const std::string& path)> recordingOpened;  // mode 1, editor, readings layout
-  std::function<std::string(bool save)> folder;                  // DirSave / DirOpen
-  std::function<void(bool save, const std::string&)> setFolder;
+// What the live views ask of the main window, beyond what the recordings ask.
+struct LiveHooks : RecordingHooks {
+  std::function<Page()> page;
   std::function<std::string()> filePrefix;  // EDFile
   std::function<bool()> autoSave;           // CBFAut
 };
@@ -129,16 +124,14 @@ class LiveMonitor : public QObject {
   void SetGauge(int gauge, int value);
   void TraceRecord(const LiveReadings& record);
   void TraceView(const std::vector<TracePoint>& points);
-  void FitColumns(int page, bool scrolling);
+  void FitColumns(Page page, bool scrolling);
   void PlaceOverlays();
   void HideOverlays();
   int TopRow() const;
   void SetRunning(bool running);
-  ReadingsConfig Config(int page) const;
+  ReadingsConfig Config(Page page) const;
   TraceSettings Traces() const;
   std::string ProposedName(const char* extension) const;
-  // An existing file made read-only is left as it is: the message and the file name, true.
-  bool RefuseReadOnly(const std::string& path, int messageId);
   void PausePlay();
   void ShowPlayState();
 

@@ -25,7 +25,7 @@ std::size_t CodePoints(const std::string& utf8) {
 }
 }  // namespace
 
-ReadingsConfig ReadingsConfig::From(const ParameterBlock& block, int page, bool service) {
+ReadingsConfig ReadingsConfig::From(const ParameterBlock& block, Page page, bool service) {
   ReadingsConfig c;
   c.page = page;
   c.service = service;
@@ -37,8 +37,8 @@ ReadingsConfig ReadingsConfig::From(const ParameterBlock& block, int page, bool 
 }
 
 int ReadingRowsNeeded(const ReadingsConfig& c) {
-  if (c.page == 4) return 9;
-  if (c.page == 2) return 5;
+  if (c.page == Page::Port) return 9;
+  if (c.page == Page::Configuration) return 5;
   const bool s = c.service;
   int rows = (c.lambdaType == kAbsentType && !s) ? 3 : 4;
   rows += (c.options & kOptionSimulation) || s;
@@ -58,23 +58,23 @@ ReadingRowKinds BuildReadingRowKinds(const ReadingsConfig& c) {
   auto add = [&](bool condition, int kind) {
     if (condition && row < kReadingKindRows) kinds[static_cast<std::size_t>(row++)] = kind;
   };
-  const int p = c.page;
+  const Page p = c.page;
   const bool s = c.service;
-  add(p == 2, kRpm);
-  add(c.lambdaType != kAbsentType || p == 2 || p == 4 || s, kLambda);
-  add((p == 1 && ((c.options & kOptionSimulation) || s)) || p == 4, kSimulation);
-  add(p == 1, kRpm);
-  add(c.tpsType != kAbsentType || p == 2 || p == 4 || s, kTps);
-  add(p == 1 && (((c.options & kOptionVacuum) && c.vacuumType != 0) || s), kVacuum);
-  add(p == 1 && ((c.options & kOptionInjection) || s), kInjection);
-  add(p != 4, kMotor);
-  if (p != 2) {
-    add((c.options & kOptionGasLevel) || p == 4 || s, kGasLevel);
-    add((c.options & kOptionTemperature) || p == 4 || s, kTemperature);
-    add(p == 4, kVacuum);
-    add(p == 4, kIgnition);
-    add(p == 4, kBattery);
-    add(s && p != 4, kRam);
+  add(p == Page::Configuration, kRpm);
+  add(c.lambdaType != kAbsentType || p == Page::Configuration || p == Page::Port || s, kLambda);
+  add((p == Page::Parameters && ((c.options & kOptionSimulation) || s)) || p == Page::Port, kSimulation);
+  add(p == Page::Parameters, kRpm);
+  add(c.tpsType != kAbsentType || p == Page::Configuration || p == Page::Port || s, kTps);
+  add(p == Page::Parameters && (((c.options & kOptionVacuum) && c.vacuumType != 0) || s), kVacuum);
+  add(p == Page::Parameters && ((c.options & kOptionInjection) || s), kInjection);
+  add(p != Page::Port, kMotor);
+  if (p != Page::Configuration) {
+    add((c.options & kOptionGasLevel) || p == Page::Port || s, kGasLevel);
+    add((c.options & kOptionTemperature) || p == Page::Port || s, kTemperature);
+    add(p == Page::Port, kVacuum);
+    add(p == Page::Port, kIgnition);
+    add(p == Page::Port, kBattery);
+    add(s && p != Page::Port, kRam);
   }
   return kinds;
 }

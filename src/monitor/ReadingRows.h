@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/PageAndMode.h"
 #include "model/ParameterBlock.h"
 #include "model/ReadingHistory.h"
 #include "monitor/PerformanceGraph.h"
@@ -51,14 +52,14 @@ inline constexpr std::array<std::int32_t, kChannelCount> kInitialColours{
 // What decides the rows: the page, the service mode and the configuration bytes of the
 // ParameterBlock.
 struct ReadingsConfig {
-  int page = 1;
+  Page page = Page::Parameters;
   bool service = false;
   std::uint8_t options = 0;     // byte 2
   std::uint8_t tpsType = 0;     // byte 33 (4 = absent, bit 0 falling)
   std::uint8_t lambdaType = 0;  // byte 34 (4 = absent, 2 falling)
   std::uint8_t vacuumType = 0;  // byte 81 (0 = absent)
 
-  static ReadingsConfig From(const ParameterBlock& block, int page, bool service);
+  static ReadingsConfig From(const ParameterBlock& block, Page page, bool service);
   bool operator==(const ReadingsConfig&) const = default;
 };
 

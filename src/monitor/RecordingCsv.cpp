@@ -28,7 +28,7 @@ bool Empty(const LiveReadings& r) {
 
 std::string HistoryCsv(const ParameterBlock& block, const ReadingHistory& history, int firstRecord,
                        bool service) {
-  const ReadingRowKinds kinds = BuildReadingRowKinds(ReadingsConfig::From(block, 1, service));
+  const ReadingRowKinds kinds = BuildReadingRowKinds(ReadingsConfig::From(block, Page::Parameters, service));
   std::vector<int> columns;
   for (int kind : kinds)
     if (LabelIdOfKind(kind) != 0) columns.push_back(kind);

@@ -1,6 +1,6 @@
 #include "params/ParameterTransfer.h"
 
-#include "base/AtomicFile.h"
+#include "base/FileFlow.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
 #include "link/ControllerLink.h"
@@ -12,42 +12,30 @@ ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, P
     : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
 
 void ParameterTransfer::BtnSaveParClick() {
-  const auto path =
-      dialogs_.AskFileName({FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp"});
-  if (!path) return;
-  host_.DirSave() = FolderOf(*path);
-  if (!HasParameterExtension(*path)) {
-    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
-    return;
-  }
-  // A file made read-only is protected: it stays as it is.
-  if (IsReadOnlyFile(*path)) {
-    dialogs_.ShowMessage(UiText(702) + " " + FileNameOf(*path), MessageButtons::Ok);
-    return;
-  }
-  if (!SaveParameterFile(*path, link_.parameterBlock)) dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
+  SaveThroughDialog(
+      dialogs_,
+      {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp",
+       [this](const std::string& folder) { host_.DirSave() = folder; }, HasParameterExtension},
+      [this](const std::string& path) { return SaveParameterFile(path, link_.parameterBlock); });
 }
 
 void ParameterTransfer::BtnOpenParClick() {
-  const auto path = dialogs_.AskFileName({FileDialogUse::OpenParameters, host_.DirOpen(), ""});
-  if (!path) return;
-  host_.DirOpen() = FolderOf(*path);
-  if (!HasParameterExtension(*path)) {
-    dialogs_.ShowMessage(UiText(701), MessageButtons::Ok);
-    return;
-  }
-  const LoadedParameterFile file = LoadParameterFile(*path);
-  if (file.status == ParameterFileStatus::CannotOpen) {
-    dialogs_.ShowMessage(UiText(702), MessageButtons::Ok);
-    return;
-  }
-  if (file.status == ParameterFileStatus::TooShort) {
-    dialogs_.ShowMessage(UiText(703) + " " + FileNameOf(*path), MessageButtons::Ok);
-    return;
-  }
+  std::string path;
+  LoadedParameterFile file;
+  const bool read = OpenThroughDialog(
+      dialogs_,
+      {FileDialogUse::OpenParameters, host_.DirOpen(), "",
+       [this](const std::string& folder) { host_.DirOpen() = folder; }, HasParameterExtension},
+      [&](const std::string& chosen) {
+        path = chosen;
+        file = LoadParameterFile(chosen);
+        if (file.status == ParameterFileStatus::TooShort) return FileRead{false, 703};
+        return FileRead{file.status == ParameterFileStatus::Loaded, 0};
+      });
+  if (!read) return;
 
   // With the controller's block at hand the question shows what a Yes would change.
-  const bool controllerRead = host_.ConnectionMode() == ModeNumber(ConnectionMode::Controller);
+  const bool controllerRead = host_.ConnectionMode() == ConnectionMode::Controller;
   ParameterBlock loaded = link_.parameterBlock;
   CopyFileToController(file.bytes, loaded);
   dialogs_.Beep();
@@ -61,7 +49,7 @@ void ParameterTransfer::BtnOpenParClick() {
       host_.MakeAutomaticBackup();
       CopyFileToController(file.bytes, link_.parameterBlock);
       // Counted against what the controller was last sent; only while it is still connected.
-      if (host_.ConnectionMode() == ModeNumber(ConnectionMode::Controller))
+      if (host_.ConnectionMode() == ConnectionMode::Controller)
         linkHost_.AddLogLine(UiText(1232) + std::to_string(DifferingParameterBytes(
                                                 link_.parameterBlock, link_.sentParameterBlock)));
       linkHost_.ParametersRead();
@@ -69,7 +57,7 @@ void ParameterTransfer::BtnOpenParClick() {
     case MessageAnswer::No:
       linkHost_.SetTxEnabled(false);
       CopyFileForViewing(file.bytes, link_.parameterBlock);
-      host_.SetOpenedFileName(FileNameOf(*path));
+      host_.SetOpenedFileName(FileNameOf(path));
       linkHost_.ApplyConnectionMode(ConnectionMode::File);
       linkHost_.ParametersRead();
       break;

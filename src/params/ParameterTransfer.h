@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "model/PageAndMode.h"
+
 class ControllerLink;
 class LinkHost;
 class UserDialogs;
@@ -14,7 +16,7 @@ class ParameterTransferHost {
   virtual std::string& DirSave() = 0;
   virtual std::string FileNameBase() const = 0;                 // EDFile: the proposed file name
   virtual void SetOpenedFileName(const std::string& name) = 0;  // for the caption of mode 1
-  virtual int ConnectionMode() const = 0;
+  virtual ::ConnectionMode ConnectionMode() const = 0;
   virtual int ListOrder() const { return 0; }  // the parameter view's list order
   virtual void DependentDefaultsForSelectedRow() = 0;
   virtual void MakeAutomaticBackup() = 0;  // only in ConnectionMode 2

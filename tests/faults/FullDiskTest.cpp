@@ -42,7 +42,7 @@ struct TransferHost : ParameterTransferHost {
   std::string& DirSave() override { return dir; }
   std::string FileNameBase() const override { return "car"; }
   void SetOpenedFileName(const std::string&) override {}
-  int ConnectionMode() const override { return 2; }
+  ::ConnectionMode ConnectionMode() const override { return ::ConnectionMode::Controller; }
   void DependentDefaultsForSelectedRow() override {}
   void MakeAutomaticBackup() override {}
   std::string dir;

@@ -46,14 +46,15 @@ class FirmwareEndToEndTest : public ::testing::Test {
   bool ReadInFull() {
     return RunUntil(
         [&] {
-          return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().Vars().readPending;
+          return form->ConnectionMode() == ConnectionMode::Controller &&
+                 form->CurrentPage() == Page::Parameters && !form->Link().Vars().readPending;
         },
         kConnectMs);
   }
 
   // Starts a run from the firmware page and waits for its end; returns its result text.
   int Program() {
-    if (form->CurrentPage() != 7) form->TabUpgClick();
+    if (form->CurrentPage() != Page::Firmware) form->TabUpgClick();
     if (form->Firmware().Page().FirmwareList().size() != 1) return -1;
     ProgrammingDialogue& dialogue = form->Firmware().Page().Dialogue();
     const int before = static_cast<int>(dialogs.messages.size());
@@ -119,8 +120,8 @@ TEST_F(FirmwareEndToEndTest, LoaderFallingSilentMidRunIsGivenUpAndTheRunCanBeRep
 
   // The restarted link finds the unfinished run's loader and brings the firmware page back.
   sim.Send("silent off");
-  ASSERT_TRUE(RunUntil([&] { return form->ConnectionMode() == 4; }, kConnectMs));
-  EXPECT_EQ(form->CurrentPage(), 7);
+  ASSERT_TRUE(RunUntil([&] { return form->ConnectionMode() == ConnectionMode::Loader; }, kConnectMs));
+  EXPECT_EQ(form->CurrentPage(), Page::Firmware);
   EXPECT_EQ(form->Link().Vars().linkState, link_state::kStopped);
 
   // From there the run is repeated, and the controller's program is read again.

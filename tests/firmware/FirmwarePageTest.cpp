@@ -214,7 +214,7 @@ TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryL
   WriteImage(images / "b.img", PagePattern(64), 0x96, 150);
   std::filesystem::create_directory(images / "sub.img");
   Start();
-  EXPECT_EQ(form->CurrentPage(), 7);
+  EXPECT_EQ(form->CurrentPage(), Page::Firmware);
   EXPECT_EQ(Cell(0, 0), "Программирование");
   EXPECT_EQ(Cell(0, 1), "Описание");
   EXPECT_EQ(Cell(1, 0), " V1.61   2024.03.07");
@@ -290,7 +290,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   form->Link().parameterBlock[3] = 0;
   form->ApplyConnectionMode(ConnectionMode::Controller);
   form->TabUpgClick();
-  ASSERT_EQ(form->CurrentPage(), 7);
+  ASSERT_EQ(form->CurrentPage(), Page::Firmware);
   ASSERT_EQ(form->Firmware().Page().FirmwareList().size(), 1u);
   form->SetTxEnabled(true);
   form->Btn1Click();
@@ -321,7 +321,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
     EXPECT_FALSE(form->Link().Vars().reconnectPending) << what;
     EXPECT_FALSE(form->Link().Vars().modeSwitchRequest) << what;
     EXPECT_TRUE(form->TxEnabled()) << what;
-    EXPECT_EQ(form->CurrentPage(), 7) << what;
+    EXPECT_EQ(form->CurrentPage(), Page::Firmware) << what;
     EXPECT_FALSE(form->isEnabled()) << what;
     EXPECT_TRUE(form->ServiceModeOn()) << what;
     EXPECT_EQ(form->CBFont->currentIndex(), fontIndex) << what;
@@ -348,7 +348,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   EXPECT_TRUE(form->isEnabled());
   EXPECT_TRUE(form->Link().Vars().reconnectPending);
   form->TimerInfoTimer();  // the link restarts: the set-up page and its log
-  EXPECT_EQ(form->CurrentPage(), 0);
+  EXPECT_EQ(form->CurrentPage(), Page::Setup);
   EXPECT_FALSE(form->Link().Vars().reconnectPending);
   const auto backups = std::filesystem::directory_iterator(folder / "ORV/backup");
   ASSERT_NE(backups, std::filesystem::directory_iterator());

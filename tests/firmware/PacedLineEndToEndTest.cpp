@@ -52,10 +52,12 @@ struct PacedProgram {
     shownAt = std::chrono::steady_clock::now();
   }
   bool InLoaderOnFirmwarePage() const {
-    return form->ConnectionMode() == 4 && form->CurrentPage() == 7 && !dialogs.messages.empty();
+    return form->ConnectionMode() == ConnectionMode::Loader && form->CurrentPage() == Page::Firmware &&
+           !dialogs.messages.empty();
   }
   bool ReadInFull() const {
-    return form->ConnectionMode() == 2 && form->CurrentPage() == 1 && !form->Link().Vars().readPending;
+    return form->ConnectionMode() == ConnectionMode::Controller && form->CurrentPage() == Page::Parameters &&
+           !form->Link().Vars().readPending;
   }
 
   SimulatorProcess sim;

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  const ReadingsConfig config = ReadingsConfig::From(block, page + 1, service);
+  const ReadingsConfig config = ReadingsConfig::From(block, static_cast<Page>(page + 1), service);
   const ReadingRowKinds kinds = BuildReadingRowKinds(config);
   FUZZ_CHECK(ReadingRowsNeeded(config) >= 1 && ReadingRowsNeeded(config) <= kReadingKindRows);
   for (int k = 0; k < ReadingHistory::kRecords; k += 97) {

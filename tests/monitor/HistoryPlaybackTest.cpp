@@ -69,9 +69,9 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   PlaybackWindow w;
   TForm1& f = w.F();
   w.Open();
-  ASSERT_EQ(f.ConnectionMode(), 1);
-  if (f.CurrentPage() != 1) w.Key(VK_F3);
-  ASSERT_EQ(f.CurrentPage(), 1);
+  ASSERT_EQ(f.ConnectionMode(), ConnectionMode::File);
+  if (f.CurrentPage() != Page::Parameters) w.Key(VK_F3);
+  ASSERT_EQ(f.CurrentPage(), Page::Parameters);
   LiveMonitor& live = f.Live();
   QToolButton* play = live.PlayButton();
   ASSERT_TRUE(f.ScrollBar1->isVisible());

@@ -47,7 +47,9 @@ TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
   f.channelChecks[kChRpm]->setChecked(true);
   f.channelChecks[kChLam]->setChecked(true);
   f.channelChecks[kChMot]->setChecked(true);
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2 && f.CurrentPage() == 1; }, 10000));
+  ASSERT_TRUE(RunUntil(
+      [&] { return f.ConnectionMode() == ConnectionMode::Controller && f.CurrentPage() == Page::Parameters; },
+      10000));
   ASSERT_TRUE(
       RunUntil([&] { return RowText(f.Grid, UiText(210)).find(UiText(150)) != std::string::npos; }, 5000));
   RunFor(4000);  // about 40 samples
@@ -65,12 +67,12 @@ TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
 
   // The wizard page fills its four rows from the configuration poll.
   f.FormKeyDown(VK_F4);
-  ASSERT_EQ(f.CurrentPage(), 2);
+  ASSERT_EQ(f.CurrentPage(), Page::Configuration);
   ASSERT_TRUE(RunUntil([&] { return f.Grid->item(3, 1) && !f.Grid->item(3, 1)->text().isEmpty(); }, 3000));
   EXPECT_EQ(f.Grid->horizontalHeaderItem(0)->text().toStdString(), UiText(202));
   EXPECT_NE(f.Grid->item(0, 1)->text().toStdString().find(UiText(150)), std::string::npos);
   f.FormKeyDown(VK_F3);
-  ASSERT_EQ(f.CurrentPage(), 1);
+  ASSERT_EQ(f.CurrentPage(), Page::Parameters);
 
   // Stopped, the history holds the samples at the right end of the scroll range.
   f.BtnScope->click();
@@ -95,7 +97,7 @@ TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
   window.dialogs.fileAnswers.push_back(path);
   f.FormKeyDown(VK_CONTROL);
   f.FormKeyDown('O');
-  EXPECT_EQ(f.ConnectionMode(), 1);
+  EXPECT_EQ(f.ConnectionMode(), ConnectionMode::File);
   EXPECT_FALSE(f.TimerTx()->isActive());
   EXPECT_NE(f.windowTitle().toStdString().find("drive.orvv"), std::string::npos);
   EXPECT_EQ(f.ScrollBar1->value(), 3599);
@@ -142,7 +144,7 @@ TEST(LiveMainWindowTest, aRecordingFromAnotherFolderIsNamedWithoutItsFolderInThe
   window.dialogs.fileAnswers.push_back(dir + "/drive.orvv");
   f.FormKeyDown(VK_CONTROL);
   f.FormKeyDown('O');
-  EXPECT_EQ(f.ConnectionMode(), 1);
+  EXPECT_EQ(f.ConnectionMode(), ConnectionMode::File);
   EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - [drive.orvv] - TELK100 V1.50");
 }
 

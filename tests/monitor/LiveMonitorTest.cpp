@@ -114,7 +114,7 @@ struct LiveRig {
   TPerformanceGraph* graph = nullptr;
   LiveWidgets w;
   ParameterBlock block{};
-  int page = 1;
+  Page page = Page::Parameters;
   bool service = false;
   bool polling = true;
   bool autoSave = false;
@@ -234,7 +234,7 @@ TEST(LiveMonitorTest, hintShowsTextsWiderThanTheirColumnUntilClickedAway) {
 
 TEST(LiveMonitorTest, wizardAndPortPagesFillTheirRowsAndTraceWithoutHistory) {
   LiveRig rig;
-  rig.page = 2;
+  rig.page = Page::Configuration;
   rig.Layout();
   EXPECT_EQ(rig.Cell(0, 0), UiText(202));
   EXPECT_EQ(rig.Cell(3, 0), UiText(204));
@@ -245,7 +245,7 @@ TEST(LiveMonitorTest, wizardAndPortPagesFillTheirRowsAndTraceWithoutHistory) {
   EXPECT_EQ(rig.live->Lines()[0], "---");
   EXPECT_EQ(rig.history.SamplesTaken(), 0);
 
-  rig.page = 4;
+  rig.page = Page::Port;
   rig.Layout();
   EXPECT_EQ(rig.Cell(0, 0), UiText(205));
   EXPECT_EQ(rig.Cell(0, 7), UiText(226));

@@ -12,7 +12,7 @@ namespace {
 ReadingsConfig Page1(std::uint8_t options, std::uint8_t tps, std::uint8_t lambda, std::uint8_t vacuum,
                      bool service = false) {
   ReadingsConfig c;
-  c.page = 1;
+  c.page = Page::Parameters;
   c.service = service;
   c.options = options;
   c.tpsType = tps;
@@ -35,9 +35,9 @@ TEST(ReadingRowsTest, rowsFollowThePageTheOptionsTheSensorTypesAndTheServiceMode
     std::vector<int> kinds;
   };
   ReadingsConfig page2 = Page1(0, 4, 4, 0);
-  page2.page = 2;
+  page2.page = Page::Configuration;
   ReadingsConfig page4 = Page1(0, 4, 4, 0);
-  page4.page = 4;
+  page4.page = Page::Port;
   const Case cases[] = {
       {"bare controller", Page1(0, 0, 0, 0), {kStatus, kLambda, kRpm, kTps, kMotor}},
       {"lambda and TPS absent", Page1(0, 4, 4, 0), {kStatus, kRpm, kMotor}},

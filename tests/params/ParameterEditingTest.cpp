@@ -45,7 +45,7 @@ struct EditorHost : ParameterEditorHost, ParameterTransferHost {
   std::string& DirSave() override { return dirSave; }
   std::string FileNameBase() const override { return base; }
   void SetOpenedFileName(const std::string& name) override { opened = name; }
-  int ConnectionMode() const override { return mode; }
+  ::ConnectionMode ConnectionMode() const override { return static_cast<::ConnectionMode>(mode); }
   int ListOrder() const override { return listOrder; }
   void DependentDefaultsForSelectedRow() override { editor->DependentDefaults(); }
   void MakeAutomaticBackup() override {

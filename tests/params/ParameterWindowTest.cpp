@@ -51,8 +51,8 @@ class ParameterWindowTest : public ::testing::Test {
   bool WaitForRead() {
     return RunUntil(
         [&] {
-          return Form().ConnectionMode() == 2 && !Form().Link().Vars().readPending &&
-                 Form().CurrentPage() == 1;
+          return Form().ConnectionMode() == ConnectionMode::Controller && !Form().Link().Vars().readPending &&
+                 Form().CurrentPage() == Page::Parameters;
         },
         kConnectMs);
   }
@@ -252,7 +252,7 @@ TEST_F(ParameterWindowTest, LoadingWithNoShowsTheFileReadOnlyWithTheLinkStopped)
   window.dialogs.fileAnswers = {folder / "other.ORVP"};
   window.dialogs.answers = {MessageAnswer::No};
   Form().BtnOpenParClick();
-  EXPECT_EQ(Form().ConnectionMode(), 1);
+  EXPECT_EQ(Form().ConnectionMode(), ConnectionMode::File);
   EXPECT_FALSE(Form().TimerTx()->isActive());
   EXPECT_EQ(Form().windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - [other.ORVP] - TELK50 V1.50");
   EXPECT_EQ(Cell(RowOf(62), 1), "2000" + UiText(150));
@@ -311,7 +311,7 @@ TEST_F(ParameterWindowTest, ClearingThePowerDefectsWritesZeroEvenWhenAlreadyZero
 
 TEST_F(ParameterWindowTest, MapFillsFollowsTheOperatingPointAndSendsItsCommandsOnce) {
   Form().FormKeyDown(VK_F5);
-  ASSERT_EQ(Form().CurrentPage(), 3);
+  ASSERT_EQ(Form().CurrentPage(), Page::Map);
   EXPECT_EQ(Grid()->columnCount(), 23);
   EXPECT_EQ(Grid()->rowCount(), 17);
   EXPECT_EQ(Cell(0, 1), "600");
@@ -341,7 +341,7 @@ TEST_F(ParameterWindowTest, ConfigurationPageListsItsSevenRows) {
   Form().resize(800, 700);  // more rows in view than the wizard has
   QApplication::processEvents();
   Form().FormKeyDown(VK_F4);
-  ASSERT_EQ(Form().CurrentPage(), 2);
+  ASSERT_EQ(Form().CurrentPage(), Page::Configuration);
   const int labels[] = {413, 425, 435, 440, 542, 507, 506};
   for (int r = 1; r <= 7; ++r) EXPECT_EQ(Cell(r, 0), UiText(labels[r - 1])) << r;
   EXPECT_EQ(Cell(1, 1), "");
@@ -456,7 +456,7 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
          Block()[34] = 3;                        // as the wizard's probe test finds it
          Form().Wizard().state.WizardStep = 18;  // at its end, where Примени is enabled
          Form().BitBtnOkClick();
-         ASSERT_EQ(Form().CurrentPage(), 1);
+         ASSERT_EQ(Form().CurrentPage(), Page::Parameters);
        },
        {false, true, false, 120}},
       {"file loaded with Yes", [&] { loadFile(0, 0, 1, MessageAnswer::Yes); }, {true, true, true, 50}},
@@ -485,7 +485,7 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
 // Typing a file name keeps the field over its row and the keyboard in it.
 TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
   Form().FormKeyDown(VK_F2);
-  ASSERT_EQ(Form().CurrentPage(), 0);
+  ASSERT_EQ(Form().CurrentPage(), Page::Setup);
   int row = 0;
   for (int r = 1; r < Grid()->rowCount(); ++r)
     if (Cell(r, 0) == UiText(304)) row = r;
@@ -517,7 +517,7 @@ TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
 // The map page closes the magnifier; opened again there, it follows the map reply.
 TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
   Form().FormKeyDown(VK_F5);
-  ASSERT_EQ(Form().CurrentPage(), 3);
+  ASSERT_EQ(Form().CurrentPage(), Page::Map);
   Form().BtnLup->click();
   ASSERT_TRUE(Form().Live().MagnifierShown());
   // A live-data reply still under way from the parameters page may come first.

@@ -39,7 +39,7 @@ struct Walk {
     if (!sim.Started()) return ::testing::AssertionFailure() << sim.ErrorOutput();
     setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
     window.Start(folder.Path() + "/ORV/LPG2.reg");
-    if (!RunUntil([&] { return window.form->ConnectionMode() == 2; }, kConnectMs))
+    if (!RunUntil([&] { return window.form->ConnectionMode() == ConnectionMode::Controller; }, kConnectMs))
       return ::testing::AssertionFailure() << "no controller";
     return ::testing::AssertionSuccess();
   }
@@ -58,7 +58,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   const ParameterBlock& block = f.Link().parameterBlock;
 
   f.TabConfig->click();
-  ASSERT_EQ(f.CurrentPage(), 2);
+  ASSERT_EQ(f.CurrentPage(), Page::Configuration);
   EXPECT_TRUE(f.BitBtnConBen->isVisible());
   ASSERT_TRUE(RunUntil([&] { return LogHas(f, 760); }, 2000));
   EXPECT_FALSE(f.BitBtnOk->isEnabled());
@@ -105,8 +105,9 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   f.BitBtnNext->click();
   auto where = [&] {
     return "step " + std::to_string(wizard.Step()) + ", crossings " +
-           std::to_string(wizard.state.WizardCounters[0]) + ", mode " + std::to_string(f.ConnectionMode()) +
-           ", page " + std::to_string(f.CurrentPage()) + "\n" + f.LogText();
+           std::to_string(wizard.state.WizardCounters[0]) + ", mode " +
+           std::to_string(ModeNumber(f.ConnectionMode())) + ", page " +
+           std::to_string(PageNumber(f.CurrentPage())) + "\n" + f.LogText();
   };
   ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 17; }, kGasPhaseMs)) << where();
   sim.Send("rpm 3000");
@@ -120,7 +121,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
 
   f.BitBtnOk->click();
   EXPECT_EQ(wizard.Step(), 0);
-  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_EQ(block[wizard_byte::kPosition900], gas.position900);
   EXPECT_EQ(block[wizard_byte::kPosition3000], gas.position3000);
   ASSERT_TRUE(RunUntil(
@@ -134,7 +135,9 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   // Read everything back from the controller.
   f.BtnReadParClick();
   ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }, 5000));
-  ASSERT_TRUE(RunUntil([&] { return !f.Link().Vars().readPending && f.ConnectionMode() == 2; }, kConnectMs));
+  ASSERT_TRUE(RunUntil(
+      [&] { return !f.Link().Vars().readPending && f.ConnectionMode() == ConnectionMode::Controller; },
+      kConnectMs));
   const std::pair<int, int> expected[] = {{32, 0},
                                           {33, 0},
                                           {34, 0},
@@ -179,7 +182,7 @@ TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParame
   ASSERT_FALSE(window.dialogs.messages.empty());
   EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
   EXPECT_EQ(wizard.Step(), 0);
-  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_FALSE(f.BitBtnConBen->isVisible());
   for (int index : WizardBackup::kBytes) EXPECT_EQ(block[index], before[index]) << index;
 
@@ -193,7 +196,7 @@ TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParame
   f.TabMap->click();
   EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
   EXPECT_EQ(wizard.Step(), 0);
-  EXPECT_EQ(f.CurrentPage(), 3);
+  EXPECT_EQ(f.CurrentPage(), Page::Map);
   EXPECT_TRUE(f.TabMap->isChecked());
   EXPECT_FALSE(f.TabParam->isChecked());
   EXPECT_EQ(block[wizard_byte::kCoilType], 2);

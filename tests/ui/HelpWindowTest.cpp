@@ -178,7 +178,7 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
   QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
   QApplication::sendEvent(help->RichEdit1, &f5);
   EXPECT_EQ(window.dialogs.beeps, beeps + 1);
-  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.CurrentPage(), Page::Parameters);
 
   f.activateWindow();
   ASSERT_TRUE(RunUntil([&] { return !help->isVisible(); }, 2000));

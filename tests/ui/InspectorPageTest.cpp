@@ -153,7 +153,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   f.FormKeyDown('S');
   f.TabProcClick();  // no button pressed yet: PORT
   QTableWidget* g = f.GridEx1;
-  EXPECT_EQ(f.CurrentPage(), 4);
+  EXPECT_EQ(f.CurrentPage(), Page::Port);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kPortPoll);
   EXPECT_EQ(g->columnCount(), 2);
   ASSERT_GE(g->rowCount(), 25);
@@ -171,7 +171,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(Cell(g, 1, 24), "1");
 
   f.Btn2Click();
-  EXPECT_EQ(f.CurrentPage(), 5);
+  EXPECT_EQ(f.CurrentPage(), Page::Sram);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kSramPoll);
   EXPECT_EQ(g->columnCount(), 39);
   EXPECT_EQ(g->rowCount(), 17);
@@ -193,7 +193,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(g->textElideMode(), Qt::ElideNone);
 
   f.Btn3Click();
-  EXPECT_EQ(f.CurrentPage(), 6);
+  EXPECT_EQ(f.CurrentPage(), Page::Eeprom);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kEepromPoll);
   EXPECT_EQ(g->columnCount(), 33);
   EXPECT_EQ(Cell(g, 32, 0), "1F_");
@@ -201,7 +201,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   for (int c = 1; c < 33; ++c) EXPECT_EQ(Cell(g, c, 1), "") << c;
 
   f.Btn1Click();
-  EXPECT_EQ(f.CurrentPage(), 4);
+  EXPECT_EQ(f.CurrentPage(), Page::Port);
   EXPECT_EQ(g->columnCount(), 2);
   f.ShowMemoryBlock(sram);
   EXPECT_EQ(Cell(g, 1, 1), "");
@@ -219,13 +219,13 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
   window.Start(SettingsPath());
   TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2; }, 10000));
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == ConnectionMode::Controller; }, 10000));
   EXPECT_FALSE(f.TabVisible(4));
   TypeServiceSequenceOnRussianLayout(f, true);
   ASSERT_TRUE(f.TabVisible(4));
 
   f.TabProc->click();
-  EXPECT_EQ(f.CurrentPage(), 4);
+  EXPECT_EQ(f.CurrentPage(), Page::Port);
   QTableWidget* g = f.GridEx1;
   EXPECT_EQ(Cell(g, 0, 1), "Б.0 Мотор ЕН");
   ASSERT_TRUE(RunUntil([&] { return !Cell(g, 1, 24).empty(); }, 2000));
@@ -233,7 +233,7 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   for (int row = 17; row <= 24; ++row) EXPECT_EQ(Cell(g, 1, row), row <= 20 ? "1" : "0") << row;
 
   f.Btn2->click();
-  EXPECT_EQ(f.CurrentPage(), 5);
+  EXPECT_EQ(f.CurrentPage(), Page::Sram);
   auto allColumnsFilled = [&] {
     for (int c = 1; c <= 38; ++c)
       for (int r = 1; r <= 16; ++r)
@@ -253,7 +253,7 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   EXPECT_EQ(Cell(g, 6, 5), "1");  // 0x54: the reset cause, power on
 
   f.Btn3->click();
-  EXPECT_EQ(f.CurrentPage(), 6);
+  EXPECT_EQ(f.CurrentPage(), Page::Eeprom);
   ASSERT_TRUE(RunUntil([&] { return !Cell(g, 32, 16).empty(); }, 4500));
   // The EEPROM starts with the parameters: the type byte and the version.
   EXPECT_EQ(Cell(g, 1, 1), std::to_string(0x64));

@@ -34,8 +34,8 @@ TEST_F(MainWindowTest, startsOnTheSetupPageWithOnlyItsButtonAndTriesThePort) {
   StartWithoutController();
   TForm1& f = *window.form;
   EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
-  EXPECT_EQ(f.CurrentPage(), 0);
-  EXPECT_EQ(f.ConnectionMode(), 0);
+  EXPECT_EQ(f.CurrentPage(), Page::Setup);
+  EXPECT_EQ(f.ConnectionMode(), ConnectionMode::None);
   EXPECT_TRUE(f.TabVisible(0));
   for (int page : {1, 2, 3, 4, 7}) EXPECT_FALSE(f.TabVisible(page)) << page;
   EXPECT_TRUE(f.TimerTx()->isActive());
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, hiddenPageKeysDoNothingAndF2AlwaysWorks) {
   TForm1& f = *window.form;
   for (int key : {VK_F3, VK_F4, VK_F5, VK_F6}) {
     f.FormKeyDown(key);
-    EXPECT_EQ(f.CurrentPage(), 0) << key;
+    EXPECT_EQ(f.CurrentPage(), Page::Setup) << key;
   }
   f.FormKeyDown('O');
   f.FormKeyDown('R');
@@ -90,11 +90,11 @@ TEST_F(MainWindowTest, hiddenPageKeysDoNothingAndF2AlwaysWorks) {
   EXPECT_TRUE(f.ServiceModeOn());
   for (int page : {0, 1, 2, 3, 4, 7}) EXPECT_TRUE(f.TabVisible(page)) << page;
   f.FormKeyDown(VK_F5);
-  EXPECT_EQ(f.CurrentPage(), 3);
+  EXPECT_EQ(f.CurrentPage(), Page::Map);
   f.FormKeyDown(VK_F6);
-  EXPECT_EQ(f.CurrentPage(), 7);
+  EXPECT_EQ(f.CurrentPage(), Page::Firmware);
   f.FormKeyDown(VK_F2);
-  EXPECT_EQ(f.CurrentPage(), 0);
+  EXPECT_EQ(f.CurrentPage(), Page::Setup);
   for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
   EXPECT_FALSE(f.ServiceModeOn());
   EXPECT_FALSE(f.TabVisible(4));

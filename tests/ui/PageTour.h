@@ -41,17 +41,17 @@ struct TourRig {
 struct TourPage {
   const char* name;  // the page's file name part: docs/page-<name>.png
   std::function<void(TForm1&)> open;
-  int page;  // CurrentPage() once open
+  Page page;  // CurrentPage() once open
 };
 
 // The pages are opened by clicking their buttons, as the fitter does; the processor page
 // needs the service mode, which the fitter types as O R V S.
 inline const std::vector<TourPage>& TourPages() {
   static const std::vector<TourPage> pages = {
-      {"setup", [](TForm1& f) { f.TabSet->click(); }, 0},
-      {"parameters", [](TForm1& f) { f.TabParam->click(); }, 1},
-      {"configuration", [](TForm1& f) { f.TabConfig->click(); }, 2},
-      {"map", [](TForm1& f) { f.TabMap->click(); }, 3},
+      {"setup", [](TForm1& f) { f.TabSet->click(); }, Page::Setup},
+      {"parameters", [](TForm1& f) { f.TabParam->click(); }, Page::Parameters},
+      {"configuration", [](TForm1& f) { f.TabConfig->click(); }, Page::Configuration},
+      {"map", [](TForm1& f) { f.TabMap->click(); }, Page::Map},
       {"port",
        [](TForm1& f) {
          if (!f.ServiceModeOn())
@@ -59,16 +59,16 @@ inline const std::vector<TourPage>& TourPages() {
          f.TabProc->click();
          f.Btn1->click();
        },
-       4},
-      {"sram", [](TForm1& f) { f.Btn2->click(); }, 5},
-      {"eeprom", [](TForm1& f) { f.Btn3->click(); }, 6},
+       Page::Port},
+      {"sram", [](TForm1& f) { f.Btn2->click(); }, Page::Sram},
+      {"eeprom", [](TForm1& f) { f.Btn3->click(); }, Page::Eeprom},
       {"firmware",
        [](TForm1& f) {
          if (f.ServiceModeOn())
            for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
          f.TabUpg->click();
        },
-       7},
+       Page::Firmware},
   };
   return pages;
 }
@@ -77,7 +77,10 @@ inline const std::vector<TourPage>& TourPages() {
 // the oscilloscope.
 inline bool PrepareTour(TForm1& f, int timeoutMs = 15000) {
   if (!RunUntil(
-          [&] { return f.ConnectionMode() == 2 && !f.Link().Vars().readPending && f.CurrentPage() == 1; },
+          [&] {
+            return f.ConnectionMode() == ConnectionMode::Controller && !f.Link().Vars().readPending &&
+                   f.CurrentPage() == Page::Parameters;
+          },
           timeoutMs))
     return false;
   for (int channel : {kChRpm, kChLam, kChMot}) f.channelChecks[channel]->setChecked(true);

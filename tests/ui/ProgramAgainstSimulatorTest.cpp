@@ -22,7 +22,7 @@ class ProgramAgainstSimulatorTest : public ::testing::Test {
     window.Start(folder.Path() + "/ORV/LPG2.reg");
   }
   TForm1& Form() { return *window.form; }
-  bool WaitForMode(int mode, int ms = kConnectMs) {
+  bool WaitForMode(ConnectionMode mode, int ms = kConnectMs) {
     return RunUntil([&] { return Form().ConnectionMode() == mode; }, ms);
   }
 
@@ -33,17 +33,21 @@ class ProgramAgainstSimulatorTest : public ::testing::Test {
 TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParametersPage) {
   SimulatorProcess sim;
   Start(sim);
-  ASSERT_TRUE(WaitForMode(2));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   TForm1& f = Form();
   EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - Командоконтроллер газа TELK100 V1.45");
-  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kParameterPoll);
   EXPECT_EQ(sim.ParameterReads().size(), 210u);
   ASSERT_TRUE(RunUntil([&] { return sim.LogHas("RX 33 33"); }, 2000));
   ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().controllerStatus != 255; }, 2000));
 
   // F3 to F6 select the pages whose buttons are shown.
-  const std::pair<int, int> keys[] = {{VK_F4, 2}, {VK_F5, 3}, {VK_F6, 7}, {VK_F3, 1}, {VK_F2, 0}};
+  const std::pair<int, Page> keys[] = {{VK_F4, Page::Configuration},
+                                       {VK_F5, Page::Map},
+                                       {VK_F6, Page::Firmware},
+                                       {VK_F3, Page::Parameters},
+                                       {VK_F2, Page::Setup}};
   for (auto [key, page] : keys) {
     f.FormKeyDown(key);
     EXPECT_EQ(f.CurrentPage(), page) << key;
@@ -51,7 +55,7 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
   EXPECT_FALSE(f.TabVisible(4));
   f.FormKeyDown(VK_F10);
   ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }, 3000));
-  ASSERT_TRUE(WaitForMode(2));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   window.Close();
   SettingsStore store = SettingsStore::Open(folder.Path() + "/ORV/LPG2.reg");
   EXPECT_FALSE(store.HasValue("AutoScan"));
@@ -60,14 +64,14 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
 TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
   SimulatorProcess sim;
   Start(sim);
-  ASSERT_TRUE(WaitForMode(2));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   sim.Send("silent on");
   ASSERT_TRUE(RunUntil([&] { return Form().LogText().find(UiText(724)) != std::string::npos; }, kConnectMs));
-  EXPECT_EQ(Form().ConnectionMode(), 0);
+  EXPECT_EQ(Form().ConnectionMode(), ConnectionMode::None);
   EXPECT_EQ(Form().windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
   EXPECT_TRUE(Form().Link().Vars().readPending);
   sim.Send("silent off");
-  ASSERT_TRUE(WaitForMode(2));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
 }
 
 TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnection) {
@@ -90,7 +94,7 @@ TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
   SimulatorProcess sim({"--port", "3"});
   Start(sim);
   Form().CBCAut->setCurrentIndex(1);
-  ASSERT_TRUE(WaitForMode(2, 20000));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller, 20000));
   EXPECT_EQ(Form().Port().PortNum(), 3);
   const std::string log = Form().LogText();
   EXPECT_NE(log.find(UiText(721) + "1 -" + UiText(722)), std::string::npos);
@@ -100,7 +104,7 @@ TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
 TEST_F(ProgramAgainstSimulatorTest, newerFirmwareBringsTheVersionWarning) {
   SimulatorProcess sim({"--version", "180"});
   Start(sim);
-  ASSERT_TRUE(WaitForMode(2));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
   EXPECT_EQ(window.dialogs.messages[0], UiText(741) + "176 .\n\r");
   EXPECT_TRUE(Form().TimerTx()->isActive());  // the link resumes after the box
@@ -109,9 +113,9 @@ TEST_F(ProgramAgainstSimulatorTest, newerFirmwareBringsTheVersionWarning) {
 TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
   SimulatorProcess sim({"--tester"});
   Start(sim);
-  ASSERT_TRUE(WaitForMode(3));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Tester));
   EXPECT_EQ(Form().Link().Vars().linkState, link_state::kTester);
-  EXPECT_EQ(Form().CurrentPage(), 7);
+  EXPECT_EQ(Form().CurrentPage(), Page::Firmware);
   for (int page : {0, 7}) EXPECT_TRUE(Form().TabVisible(page)) << page;
   for (int page : {1, 2, 3, 4}) EXPECT_FALSE(Form().TabVisible(page)) << page;
 }
@@ -119,7 +123,7 @@ TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
 TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheLoaderMode) {
   SimulatorProcess sim({"--loader", "1"});
   Start(sim);
-  ASSERT_TRUE(WaitForMode(4));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Loader));
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
   EXPECT_EQ(window.dialogs.messages[0], UiText(920) + UiText(922));
   EXPECT_EQ(Form().Link().Vars().linkState, link_state::kStopped);

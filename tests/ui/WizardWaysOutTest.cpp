@@ -67,7 +67,9 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
   WindowUnderTest window;
   window.Start(folder.Path() + "/ORV/LPG2.reg");
   TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 2 && !f.Link().Vars().readPending; }, kConnectMs));
+  ASSERT_TRUE(RunUntil(
+      [&] { return f.ConnectionMode() == ConnectionMode::Controller && !f.Link().Vars().readPending; },
+      kConnectMs));
   const ParameterBlock before = f.Link().parameterBlock;
   ASSERT_NE(before[wizard_byte::kCoilType], 5);
 
@@ -94,7 +96,9 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
     case Way::LinkLost:
       // Every reply comes back damaged: the link is declared lost and the set-up page shown.
       sim.Send("garble 1");
-      ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == 0 && f.CurrentPage() == 0; }, kLineMs));
+      ASSERT_TRUE(RunUntil(
+          [&] { return f.ConnectionMode() == ConnectionMode::None && f.CurrentPage() == Page::Setup; },
+          kLineMs));
       break;
     case Way::Close: f.close(); break;
     case Way::RestartThenOtherPage:
