@@ -55,13 +55,30 @@ $(ASAN_BUILD)/CMakeCache.txt:
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-test: build build-asan
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
-	$(MAKE) --no-print-directory test-asan
-	$(MAKE) --no-print-directory fuzz-run FUZZ_RUN_SECONDS=$(FUZZ_SECONDS)
+# The tests wait on the line and the timers far more than they compute: several run at once.
+TEST_JOBS  ?= 6
+ASAN_TEST_JOBS ?= 4
+
+# The sanitizer tree builds in the background from the start, at the lowest priority: it takes
+# the processor whenever the normal build and then the normal tests leave it free, and the tests
+# keep their timing. The fuzz runs go beside the sanitizer tree's tests the same way.
+test: deps $(BUILD)/CMakeCache.txt $(ASAN_BUILD)/CMakeCache.txt
+	@nice -n 19 cmake --build $(ASAN_BUILD) -j $(JOBS) > $(ASAN_BUILD)/build.log 2>&1 & asan=$$!; \
+	  status=0; \
+	  cmake --build $(BUILD) -j $(JOBS) && \
+	  ( cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(TEST_JOBS) --timeout 300 ) \
+	  || status=1; \
+	  if wait $$asan; then echo "Sanitizer tree built"; else tail -n 80 $(ASAN_BUILD)/build.log; status=1; fi; \
+	  exit $$status
+	@nice -n 19 $(MAKE) --no-print-directory fuzz-run FUZZ_RUN_SECONDS=$(FUZZ_SECONDS) \
+	  > $(ASAN_BUILD)/fuzz-run.log 2>&1 & fuzz=$$!; \
+	  status=0; \
+	  $(MAKE) --no-print-directory test-asan || status=1; \
+	  wait $$fuzz || status=1; cat $(ASAN_BUILD)/fuzz-run.log; \
+	  exit $$status
 
 test-asan:
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(ASAN_TEST_JOBS) --timeout 600
 
 # Each fuzz target starts from its corpus in tests/fuzz/corpus and keeps what it finds in
 # $(ASAN_BUILD)/fuzz/<target> (the repository's corpus is not touched); an input that
