@@ -399,7 +399,6 @@ void TForm1::FormCreate() {
   SetFontSize(FontSize());
 
   link_->EnterPage(Page::Setup);
-  TabSet->setChecked(true);
   TabSetClick();
   UpDownXChanging();
 
@@ -539,6 +538,13 @@ PageView& TForm1::PageFor(Page page) {
     case Page::Firmware: return *firmware_;
   }
   return *setup_;
+}
+
+// The page's button is pressed when its page is asked for, as a click presses it, and again
+// when a page is entered: a change asked for on the way may have pressed another.
+void TForm1::ChangePage(Page page) {
+  TabOfPage(page)->setChecked(true);
+  pageChanges_.Request(page);
 }
 
 void TForm1::SwitchPage(Page page) {

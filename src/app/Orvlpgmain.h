@@ -220,7 +220,7 @@ class TForm1 : public QMainWindow,
   void ApplyTexts();
   // Page changes go one after another (see PageChanges): the page in view leaves, the new
   // one enters, the window is laid out and the page is shown with its button pressed.
-  void ChangePage(Page page) { pageChanges_.Request(page); }
+  void ChangePage(Page page);
   void SwitchPage(Page page);
   PageView& PageFor(Page page);
   bool FitGridEx1Columns();
