@@ -4,7 +4,7 @@
 set(rank_base 0)
 set(rank_model 1)
 set(rank_link 2)
-foreach(page params monitor firmware inspector autoconfig help)
+foreach(page params monitor firmware inspector autoconfig help setup map)
   set(rank_${page} 3)
 endforeach()
 set(rank_app 4)

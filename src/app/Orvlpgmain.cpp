@@ -27,8 +27,10 @@
 #include <functional>
 #include <tuple>
 
+#include "app/ConnectionModeLook.h"
 #include "app/MainThreadQt.h"
 #include "app/PageButtonStrip.h"
+#include "app/PageTabsQt.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
@@ -41,24 +43,22 @@
 #include "base/UiText.h"
 #include "help/HelpDeskQt.h"
 #include "link/TVaComm.h"
+#include "map/MapPage.h"
 #include "model/ParameterBlock.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/LiveMonitorQt.h"
 #include "monitor/PerformanceGraphQt.h"
 #include "params/ParameterBackup.h"
 #include "params/ParameterEditorQt.h"
+#include "params/ParametersPageQt.h"
+#include "setup/SetupPageQt.h"
 
 namespace {
 
 using Mode = ::ConnectionMode;
 
-constexpr const char* kBaseCaption = "MERVOLANTE LPG V1.61";
 constexpr int kDesignClientHeight = 445;
-constexpr int kTabTop = 7;
-constexpr int kTabWidth = 108;
-constexpr int kTabHeight = 28;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
-constexpr int kVersionWarningFrom = 176;
 // Stored window bounds are outer bounds, as the settings have always held them: the client
 // area plus a fixed frame allowance, so that a bound read back gives the same client size on
 // any window manager.
@@ -89,14 +89,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   b->resize(width, height);
   b->setFocusPolicy(Qt::NoFocus);
   return b;
-}
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items) {
-  auto* c = new QComboBox(parent);
-  c->setObjectName(name);
-  c->addItems(items);
-  c->hide();
-  return c;
 }
 
 // Channel order of the arrays: RPM, LAM, SIM, TPS, MOT, DEF, PSI, RAM.
@@ -133,7 +125,9 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
-  firmware_ = std::make_unique<FirmwarePageQt>(this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_);
+  firmware_ = std::make_unique<FirmwarePageQt>(
+      this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_, *this,
+      FirmwareWindow{[this] { live_->CloseMagnifier(); }, [this] { return layout_.parameterRowsVisible; }});
   FormCreate();
 }
 
@@ -158,30 +152,10 @@ void TForm1::CreateComponents() {
 
   TabCon = new QWidget(client);
   TabCon->setObjectName("TabCon");
-  tabGroup = new QButtonGroup(this);
-  tabGroup->setExclusive(true);
-  QFont tabFont("Times New Roman");
-  tabFont.setPixelSize(16);
-  auto makeTab = [&](const char* name, int left, int width, const QString& caption) {
-    auto* b = new QToolButton(TabCon);
-    b->setObjectName(name);
-    b->setCheckable(true);
-    b->setAutoRaise(false);
-    b->setFont(tabFont);
-    b->setText(caption);
-    b->setGeometry(left, kTabTop, width, kTabHeight);
-    b->setFocusPolicy(Qt::NoFocus);
-    tabGroup->addButton(b);
-    b->hide();
-    return b;
-  };
-  TabSet = makeTab("TabSet", 0, kTabWidth, QString());
-  TabParam = makeTab("TabParam", 112, kTabWidth, QString());
-  TabConfig = makeTab("TabConfig", 224, kTabWidth, QString());
-  TabUpg = makeTab("TabUpg", 336, kTabWidth, QString());
-  TabMap = makeTab("TabMap", 448, kTabWidth, QString());
-  TabProc = makeTab("TabProc", 560, 28, "P");
-  TabSet->show();
+  tabs_ = std::make_unique<PageTabs>(TabCon);
+  std::tie(TabSet, TabParam, TabConfig, TabUpg, TabMap, TabProc, tabGroup) =
+      std::tuple{tabs_->TabSet, tabs_->TabParam, tabs_->TabConfig, tabs_->TabUpg,
+                 tabs_->TabMap, tabs_->TabProc,  tabs_->group};
   connect(TabSet, &QToolButton::clicked, this, [this] { TabSetClick(); });
   connect(TabParam, &QToolButton::clicked, this, [this] { TabParamClick(); });
   connect(TabConfig, &QToolButton::clicked, this, [this] { TabConfigClick(); });
@@ -294,46 +268,30 @@ void TForm1::CreateComponents() {
   connect(Btn2, &QPushButton::clicked, this, [this] { Btn2Click(); });
   connect(Btn3, &QPushButton::clicked, this, [this] { Btn3Click(); });
 
-  BitBtnConBen = MakeButton(client, "BitBtnConBen", QString(), 90);
-  BitBtnConGas = MakeButton(client, "BitBtnConGas", QString(), 90);
-  BitBtnNext = MakeButton(client, "BitBtnNext", QString(), 90);
-  BitBtnOk = MakeButton(client, "BitBtnOk", QString(), 90);
-  BitBtnCancel = MakeButton(client, "BitBtnCancel", QString(), 90);
   autoConfig_ = std::make_unique<AutoConfigPageQt>(
-      WizardWidgets{Memo1, CGRead, GridEx1, BitBtnNext, BitBtnOk, BitBtnCancel},
+      WizardWidgets{client, Memo1, CGRead, GridEx1},
       WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
                    [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
-                   [this](Mode mode) { ApplyConnectionMode(mode); },
-                   [this] { return AutomaticBackupLine(); }},
-      dialogs_);
-  connect(BitBtnConBen, &QPushButton::clicked, this, [this] { BitBtnConBenClick(); });
-  connect(BitBtnConGas, &QPushButton::clicked, this, [this] { BitBtnConGasClick(); });
-  connect(BitBtnNext, &QPushButton::clicked, this, [this] { BitBtnNextClick(); });
-  connect(BitBtnOk, &QPushButton::clicked, this, [this] { BitBtnOkClick(); });
-  connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
+                   [this](Mode mode) { ApplyConnectionMode(mode); }, [this] { return AutomaticBackupLine(); },
+                   [this] { editorView_->RebuildEditor(); }},
+      *link_, *this, dialogs_);
+  std::tie(BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel) =
+      std::tuple{autoConfig_->BitBtnConBen, autoConfig_->BitBtnConGas, autoConfig_->BitBtnNext,
+                 autoConfig_->BitBtnOk, autoConfig_->BitBtnCancel};
 
-  CBCom = MakeCombo(GridEx1->viewport(), "CBCom", {"COM1", "COM2", "COM3", "COM4"});
-  CBCAut = MakeCombo(GridEx1->viewport(), "CBCAut", {"Nie", "Tak"});
-  CBFAut = MakeCombo(GridEx1->viewport(), "CBFAut", {"Nie", "Tak"});
-  CBList = MakeCombo(GridEx1->viewport(), "CBList", {"wg. funkcji", "wg. typu"});
-  CBFont = MakeCombo(GridEx1->viewport(), "CBFont", {"10", "12", "14"});
-  CBLang =
-      MakeCombo(client, "CBLang", {"polski", "deutsch", "english", "italiano", "lietuviskas", "russian"});
-  EDFile = new QLineEdit(GridEx1->viewport());
-  EDFile->setObjectName("EDFile");
-  EDFile->hide();
-  connect(CBCom, &QComboBox::activated, this, [this](int index) { CBComChange(index); });
-  connect(CBFont, &QComboBox::activated, this, [this](int) { CBFontChange(); });
-  connect(CBList, &QComboBox::activated, this, [this](int) { LayoutMainWindow(); });
+  setup_ = std::make_unique<SetupPageQt>(
+      GridEx1, *link_, *this,
+      SetupWindow{[this] { return connectionMode_; },
+                  [this] { return std::max(1, layout_.parameterRowsVisible); },
+                  [this](int index) { CBComChange(index); }, [this] { CBFontChange(); },
+                  [this] { LayoutMainWindow(); }, [this] { RebuildEditor(); }});
+  std::tie(CBCom, CBCAut, CBFAut, CBList, CBFont, EDFile) = std::tuple{
+      setup_->CBCom, setup_->CBCAut, setup_->CBFAut, setup_->CBList, setup_->CBFont, setup_->EDFile};
+  CBLang = new QComboBox(client);
+  CBLang->setObjectName("CBLang");
+  CBLang->addItems({"polski", "deutsch", "english", "italiano", "lietuviskas", "russian"});
+  CBLang->hide();
   connect(CBLang, &QComboBox::activated, this, [this](int) { CBLangChange(); });
-  for (QComboBox* c : {CBCAut, CBFAut, CBList})
-    connect(c, &QComboBox::activated, this, [this](int) { RebuildEditor(); });
-  // Typing leaves the box in place and focused; only the value cell under it follows.
-  connect(EDFile, &QLineEdit::textEdited, this, [this](const QString& text) {
-    for (int r = 1; r < GridEx1->rowCount(); ++r)
-      if (auto* item = GridEx1->item(r, 1); item && item->data(Qt::UserRole).value<void*>() == EDFile)
-        item->setText(text);
-  });
 
   CBReg = new QComboBox(client);
   CBReg->setObjectName("CBReg");
@@ -354,6 +312,17 @@ void TForm1::CreateComponents() {
     return ParameterViewContext{ShownPage(), connectionMode_, CBList->currentIndex(),
                                 layout_.parameterRowsVisible};
   });
+  parametersPage_ = std::make_unique<ParametersPageQt>(*editorView_, GridEx1, *link_, *this);
+  map_ = std::make_unique<MapPage>(
+      *link_, *this,
+      MapWindow{[this] { live_->CloseMagnifier(); }, [this] { editorView_->RebuildEditor(); }});
+  inspector_ = std::make_unique<InspectorPageQt>(
+      GridEx1, *link_, *this,
+      InspectorWindow{[this] { return std::max(1, layout_.parameterRowsVisible); },
+                      [this] {
+                        const Rgb& fixed = layout_.gridEx1FixedColour;
+                        return QColor(fixed.red, fixed.green, fixed.blue);
+                      }});
   PanelLam = new QWidget(client);
   PanelLam->setObjectName("PanelLam");
   PanelLam->hide();
@@ -400,7 +369,7 @@ void TForm1::CreateComponents() {
   h.setFolder = [this](bool save, const std::string& dir) {
     (save ? settings_.DirSave : settings_.DirOpen) = dir;
   };
-  h.filePrefix = [this] { return EDFile->text().toStdString(); };
+  h.filePrefix = [this] { return FileNameBase(); };
   h.autoSave = [this] { return CBFAut->currentIndex() == 1; };
   live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
   help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, GridEx1, Grid, &dialogs_,
@@ -417,10 +386,6 @@ void TForm1::FormCreate() {
   qApp->installEventFilter(this);  // the window sees every key before its controls
 
   settings_ = DefaultAppSettings(programDir_);
-  CBCAut->setCurrentIndex(0);
-  CBFAut->setCurrentIndex(0);
-  CBList->setCurrentIndex(1);
-  CBFont->setCurrentIndex(0);
   CBLang->setCurrentIndex(5);
 
   const SettingsStore store =
@@ -434,7 +399,6 @@ void TForm1::FormCreate() {
   SetFontSize(FontSize());
 
   link_->EnterPage(Page::Setup);
-  TabSet->setChecked(true);
   TabSetClick();
   UpDownXChanging();
 
@@ -472,7 +436,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::ApplySettings() {
   const AppSettings& s = settings_;
-  EDFile->setText(QtText(s.FileName));
+  setup_->Apply({s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font});
   help_->SetHelpWindowMode(s.Help);
   if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
   UpDownX->setValue(s.TrackX);
@@ -486,10 +450,6 @@ void TForm1::ApplySettings() {
   channelColours_ = {s.ColorRPM,  s.ColorLAM1, s.ColorSIM, s.ColorTPS,
                      s.ColorMOT1, s.ColorDEF,  s.ColorPSI, s.ColorRAM};
   live_->ApplyColours();
-  CBList->setCurrentIndex(s.List ? 1 : 0);
-  CBFont->setCurrentIndex(s.Font);
-  CBFAut->setCurrentIndex(s.AutoSave ? 1 : 0);
-  CBCAut->setCurrentIndex(s.AutoComm ? 1 : 0);
   arrangementFlag_ = s.VisuWin ? 0 : 1;  // BtnWindowClick at start inverts it
   std::vector<ScreenArea> screens;
   for (const QScreen* screen : QGuiApplication::screens()) {
@@ -505,7 +465,9 @@ void TForm1::ApplySettings() {
 
 AppSettings TForm1::CurrentSettings() const {
   AppSettings s = settings_;
-  s.FileName = EDFile->text().toStdString();
+  const SetupValues setup = setup_->Values();
+  std::tie(s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font) =
+      std::tuple{setup.fileName, setup.autoComm, setup.autoSave, setup.list, setup.font};
   s.Help = help_->HelpWindowMode();
   s.RamIndex = CBReg->currentIndex();
   s.TrackX = UpDownX->value();
@@ -516,11 +478,7 @@ AppSettings TForm1::CurrentSettings() const {
   std::int32_t* colours[8] = {&s.ColorRPM,  &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
                               &s.ColorMOT1, &s.ColorDEF,  &s.ColorPSI, &s.ColorRAM};
   for (int i = 0; i < 8; ++i) *colours[i] = channelColours_[i];
-  s.List = CBList->currentIndex() != 0;
-  s.Font = CBFont->currentIndex();
   s.Lang = CBLang->currentIndex();
-  s.AutoSave = CBFAut->currentIndex() != 0;
-  s.AutoComm = CBCAut->currentIndex() != 0;
   s.VisuWin = arrangementFlag_ != 0;
   s.WState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
   s.WLeft = pos().x();
@@ -542,11 +500,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::ApplyTexts() {
   help_->LoadStartPage(*Memo2);
-  TabParam->setText(T(110));
-  TabConfig->setText(T(111));
-  TabSet->setText(T(112));
-  TabUpg->setText(T(115));
-  TabMap->setText(T(113));
+  tabs_->ApplyTexts();
   BtnOpenVis->setToolTip(T(120));
   BtnSaveVis->setToolTip(T(121));
   BtnScope->setToolTip(T(122));
@@ -561,101 +515,62 @@ void TForm1::ApplyTexts() {
   PanelInfo->setToolTip(T(131));
   BtnHelp->setText(T(930));
   BtnHelp->setToolTip(T(931));
-  BitBtnConBen->setText(T(142));
-  BitBtnConGas->setText(T(144));
-  BitBtnNext->setText(T(132));
-  BitBtnOk->setText(T(133));
-  BitBtnCancel->setText(T(134));
+  autoConfig_->ApplyTexts();
   Btn1->setText(T(135));
   Btn2->setText(T(136));
   Btn3->setText(T(137));
-  for (auto [combo, first] : {std::pair{CBCAut, 320}, std::pair{CBFAut, 320}, std::pair{CBList, 322}}) {
-    const int index = combo->currentIndex();
-    combo->clear();
-    combo->addItems({T(first), T(first + 1)});
-    combo->setCurrentIndex(index);
-  }
+  setup_->ApplyTexts();
   Memo1->clear();  // the combos' items are assembled in the log, which ends up empty
 }
 
 // ---------------------------------------------------------------------------------------
 // Pages
 
-void TForm1::LeavePage() {
-  const Page page = ShownPage();
-  if (page == Page::Firmware) firmware_->PageLeft();
-  if (page == Page::Configuration) {
-    for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) b->hide();
-    HideReadProgress();
-    Wizard().LeavePage();
-    Memo1->clear();
+PageView& TForm1::PageFor(Page page) {
+  switch (page) {
+    case Page::Setup: return *setup_;
+    case Page::Parameters: return *parametersPage_;
+    case Page::Configuration: return *autoConfig_;
+    case Page::Map: return *map_;
+    case Page::Port:
+    case Page::Sram:
+    case Page::Eeprom: return *inspector_;
+    case Page::Firmware: return *firmware_;
   }
+  return *setup_;
 }
 
-void TForm1::SelectPage(Page page) {
+// The page's button is pressed when its page is asked for, as a click presses it, and again
+// when a page is entered: a change asked for on the way may have pressed another.
+void TForm1::ChangePage(Page page) {
+  TabOfPage(page)->setChecked(true);
+  pageChanges_.Request(page);
+}
+
+void TForm1::SwitchPage(Page page) {
+  PageFor(ShownPage()).Leave();
+  page = pageChanges_.Destination(page);
+  PageView& entered = PageFor(page);
+  entered.Enter(page);
   link_->EnterPage(page);
-  // Leaving the wizard's page may apply its result, which selects the parameters page on its
-  // way: the pressed page button follows the page finally shown.
-  if (QToolButton* tab = TabOfPage(PageNumber(page))) tab->setChecked(true);
+  TabOfPage(page)->setChecked(true);
   LayoutMainWindow();
+  entered.Shown();
 }
 
-void TForm1::TabSetClick() {
-  LeavePage();
-  if (connectionMode_ == Mode::Controller) {
-    SetTxInterval(kPollIntervalMs);
-    link_->PollSetup();
-  }
-  SelectPage(Page::Setup);
-}
-
-void TForm1::PollPage(Page page, int linkState) {
-  LeavePage();
-  SetTxInterval(kPollIntervalMs);
-  link_->PollWith(linkState);
-  SelectPage(page);
-  GridEx1->setFocus();
-}
-
-void TForm1::TabParamClick() { PollPage(Page::Parameters, link_state::kParameterPoll); }
-
-void TForm1::TabConfigClick() {
-  PollPage(Page::Configuration, link_state::kConfigurationPoll);
-  Wizard().Reset();
-}
+void TForm1::TabSetClick() { ChangePage(Page::Setup); }
+void TForm1::TabParamClick() { ChangePage(Page::Parameters); }
+void TForm1::TabConfigClick() { ChangePage(Page::Configuration); }
+void TForm1::TabMapClick() { ChangePage(Page::Map); }
+void TForm1::TabProcClick() { ChangePage(InspectorPageFor(link_->Vars().buttonAction)); }
+void TForm1::TabUpgClick() { ChangePage(Page::Firmware); }
 
 AutoConfiguration& TForm1::Wizard() { return autoConfig_->Wizard(); }
-
 void TForm1::BitBtnConBenClick() { Wizard().BitBtnConBenClick(); }
-
 void TForm1::BitBtnConGasClick() { Wizard().BitBtnConGasClick(); }
-
 void TForm1::BitBtnNextClick() { Wizard().BitBtnNextClick(); }
-
 void TForm1::BitBtnOkClick() { Wizard().BitBtnOkClick(); }
-
 void TForm1::BitBtnCancelClick() { Wizard().BitBtnCancelClick(); }
-
-void TForm1::TabMapClick() {
-  LeavePage();
-  SetTxInterval(kPollIntervalMs);
-  link_->PollMap();
-  live_->CloseMagnifier();
-  SelectPage(Page::Map);
-}
-
-void TForm1::TabProcClick() {
-  const Page page = InspectorPageFor(link_->Vars().buttonAction);
-  PollPage(page, InspectorLinkState(page));
-}
-
-void TForm1::TabUpgClick() {
-  LeavePage();
-  SetTxInterval(kLinkStartIntervalMs);
-  live_->CloseMagnifier();
-  link_->StopForFirmware();
-  SelectPage(Page::Firmware);
-}
 
 // On the processor pages the three buttons choose the view; on the map page the link
 // carries out the action.
@@ -683,68 +598,29 @@ void TForm1::Btn2Click() { PageButtonClick(2); }
 
 void TForm1::Btn3Click() { PageButtonClick(3); }
 
-QToolButton* TForm1::TabOfPage(int page) const {
-  switch (page) {
-    case 0: return TabSet;
-    case 1: return TabParam;
-    case 2: return TabConfig;
-    case 3: return TabMap;
-    case 4:
-    case 5:
-    case 6: return TabProc;
-    case 7: return TabUpg;
-    default: return nullptr;
-  }
-}
+QToolButton* TForm1::TabOfPage(Page page) const { return tabs_->TabOf(page); }
 
-bool TForm1::TabVisible(int page) const {
-  if (page == 5 || page == 6) return false;
-  const QToolButton* tab = TabOfPage(page);
-  return tab && !tab->isHidden();
-}
+bool TForm1::TabVisible(Page page) const { return tabs_->Visible(page); }
 
 void TForm1::ApplyConnectionMode(Mode mode) {
   connectionMode_ = mode;
   if (env_.trace) env_.trace->Note("mode " + std::to_string(ModeNumber(mode)));
-  const ParameterBlock& block = link_->parameterBlock;
-  const ModelDescription model = ModelText(block[kTypeByte]);
-  const std::string deviceText = model.deviceTextId ? UiText(model.deviceTextId) : std::string();
-  const std::string version = VersionText(block);
-  std::string caption = kBaseCaption;
-  switch (mode) {
-    case Mode::File: caption += " - [" + openedFileName_ + "] -" + model.model + " V" + version; break;
-    case Mode::Controller:
-    case Mode::Tester: caption += deviceText + model.model + " V" + version; break;
-    case Mode::Loader: caption += deviceText + model.model; break;
-    default: break;
-  }
-  setWindowTitle(QtText(caption));
-
-  const bool mapForbidden = (block[kPresenceMaskByte] & 0x04) && !serviceMode_;
-  const bool upgForbidden = (block[kPresenceMaskByte] & 0x08) && !serviceMode_;
+  const ConnectionModeLook look =
+      LookOfConnectionMode(mode, link_->parameterBlock, serviceMode_, openedFileName_);
+  setWindowTitle(QtText(look.caption));
   TabSet->show();
-  TabParam->setVisible(mode == Mode::File || mode == Mode::Controller);
-  TabConfig->setVisible(mode == Mode::Controller);
-  TabMap->setVisible(mode == Mode::Controller && !mapForbidden);
-  TabUpg->setVisible((mode == Mode::Controller && !upgForbidden) || mode == Mode::Tester ||
-                     mode == Mode::Loader);
-  TabProc->setVisible(mode == Mode::Controller && serviceMode_);
-  PlaceTabs(PanelInfo->x() - kPageButtonGap);
-
-  if (mode == Mode::Controller) {
-    TabParam->setChecked(true);
-    TabParamClick();
-  } else if (mode == Mode::Tester || mode == Mode::Loader) {
-    TabUpg->setChecked(true);
-    TabUpgClick();
-  }
-
-  if ((mode == Mode::File || mode == Mode::Controller) && block[kVersionByte] >= kVersionWarningFrom) {
+  TabParam->setVisible(look.paramVisible);
+  TabConfig->setVisible(look.configVisible);
+  TabMap->setVisible(look.mapVisible);
+  TabUpg->setVisible(look.upgVisible);
+  TabProc->setVisible(look.procVisible);
+  tabs_->Place(PanelInfo->x() - kPageButtonGap);
+  if (look.page) ChangePage(*look.page);
+  if (look.versionWarning) {
     const bool wasRunning = timerTx_->isActive();
     timerTx_->stop();
     PanelLog->hide();
-    dialogs_.ShowMessage(UiText(741) + std::to_string(block[kVersionByte] & 0xF0) + " .\n\r",
-                         MessageButtons::Ok);
+    dialogs_.ShowMessage(*look.versionWarning, MessageButtons::Ok);
     if (wasRunning) timerTx_->start();
   }
 }
@@ -788,16 +664,13 @@ void TForm1::CBLangChange() {
 }
 
 void TForm1::GridEx1SelectCell(int row) {
-  if (ShownPage() == Page::Setup && row >= 1) {
-    setupSelectedRow_ = row;
-    PlaceSetupEditors();
-  }
+  setup_->SelectCell(row);
   editorView_->GridEx1SelectCell(row);
 }
 
 void TForm1::StepSelected(int direction) { editorView_->StepSelected(direction); }
 
-std::string TForm1::FileNameBase() const { return EDFile->text().toStdString(); }
+std::string TForm1::FileNameBase() const { return setup_->Values().fileName; }
 int TForm1::ListOrder() const { return CBList->currentIndex(); }
 
 void TForm1::MakeAutomaticBackup() {
@@ -842,23 +715,6 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   if (timerInfo_ && timerInfo_->isActive()) LayoutMainWindow();
 }
 
-void TForm1::PlaceTabs(int limit) {
-  std::vector<QToolButton*> tabs;
-  std::vector<PageButtonPlace1D> design;
-  std::vector<int> captions;
-  for (auto [tab, left, width] : {std::tuple{TabSet, 0, kTabWidth}, std::tuple{TabParam, 112, kTabWidth},
-                                  std::tuple{TabConfig, 224, kTabWidth}, std::tuple{TabUpg, 336, kTabWidth},
-                                  std::tuple{TabMap, 448, kTabWidth}, std::tuple{TabProc, 560, 28}}) {
-    if (tab->isHidden()) continue;
-    tabs.push_back(tab);
-    design.push_back({left, width});
-    captions.push_back(QFontMetrics(tab->font()).horizontalAdvance(tab->text()));
-  }
-  const std::vector<PageButtonPlace1D> placed = PlacePageButtons(design, captions, limit);
-  for (std::size_t i = 0; i < tabs.size(); ++i)
-    tabs[i]->setGeometry(placed[i].left, kTabTop, placed[i].width, kTabHeight);
-}
-
 // The design's column widths are too narrow for some texts in the fonts at hand: the two
 // columns of the parameter-like pages share their width by what they show, and the memory
 // pages' columns hold their headings and values whole.
@@ -886,7 +742,7 @@ void TForm1::LayoutMainWindow() {
 
   TabCon->setGeometry(0, 0, W, kTabConHeight);
   PanelInfo->setGeometry(W - 103 - 4, 5, 103, 30);
-  PlaceTabs(PanelInfo->x() - kPageButtonGap);
+  tabs_->Place(PanelInfo->x() - kPageButtonGap);
   CGRead->setGeometry(2, 2, 99, 26);
   Panel3->setGeometry(0, kTabConHeight, W, panel3Height);
   Splitter->setGeometry(0, kTabConHeight + panel3Height, W, kSplitterHeight);
@@ -912,12 +768,7 @@ void TForm1::LayoutMainWindow() {
     LabelXScope->setGeometry(L.panelSco.rect.width - 75, 2, 70, 16);
     live_->PlaceHistoryBar(0, L.panelSco.rect.height - 16, L.panelSco.rect.width, 16);
   }
-  int wizardTop = kTabConHeight + 8;
-  for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) {
-    b->setVisible(L.wizardButtonsVisible);
-    b->move(L.wizardButtonsLeft, wizardTop);
-    wizardTop += 30;
-  }
+  autoConfig_->PlaceButtons(L.wizardButtonsVisible, L.wizardButtonsLeft, kTabConHeight + 8);
 
   Place(Grid, L.grid);
   if (L.grid.visible) {
@@ -996,71 +847,14 @@ void TForm1::RebuildEditor() {
   if (FitGridEx1Columns()) FillGridEx1();
 }
 
-// The grid's content for the page. The set-up page lists the program's own settings; the
-// other pages are filled by their views.
+// The grid's content for the page: every page fills it as it shows it; the set-up page's
+// boxes, the processor cells and the parameter view's controls leave with their pages.
 void TForm1::FillGridEx1() {
-  // A focused box that is hidden would hand the keyboard to the grid's next cell: the grid
-  // takes it meanwhile, and the file name box gets it back when it is placed again.
-  const bool typing = EDFile->hasFocus();
-  if (typing) GridEx1->setFocus();
-  for (QWidget* w :
-       {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
-        static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
-    w->hide();
   const Page page = ShownPage();
-  auto setCell = [this](int row, int column, const QString& text) {
-    if (row >= GridEx1->rowCount() || column >= GridEx1->columnCount()) return;
-    auto* item = GridEx1->item(row, column);
-    if (!item) GridEx1->setItem(row, column, item = new QTableWidgetItem);
-    item->setText(text);
-  };
-  const int minimumRows = std::max(1, layout_.parameterRowsVisible);
-  if (IsInspectorPage(page)) {
-    const Rgb& fixed = layout_.gridEx1FixedColour;
-    inspectorPage_.Build(GridEx1, page, link_->parameterBlock[kTypeByte], minimumRows,
-                         QColor(fixed.red, fixed.green, fixed.blue));
-    return;
-  }
-  inspectorPage_.Leave(GridEx1);
-  if (page == Page::Setup) {
-    struct Row {
-      int labelId;
-      QWidget* editor;
-    };
-    std::vector<Row> rows{{302, CBCom}, {303, CBCAut}};
-    if (connectionMode_ == Mode::Controller) rows.insert(rows.end(), {{304, EDFile}, {305, CBFAut}});
-    if (connectionMode_ == Mode::File || connectionMode_ == Mode::Controller) rows.push_back({306, CBList});
-    rows.push_back({307, CBFont});
-    GridEx1->clearContents();
-    GridEx1->setRowCount(std::max<int>(minimumRows, static_cast<int>(rows.size()) + 1));
-    setCell(0, 0, T(300));
-    setCell(0, 1, T(301));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      const int r = static_cast<int>(i) + 1;
-      setCell(r, 0, T(rows[i].labelId));
-      const auto* combo = qobject_cast<QComboBox*>(rows[i].editor);
-      setCell(r, 1, combo ? combo->currentText() : EDFile->text());
-      GridEx1->item(r, 1)->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(rows[i].editor)));
-    }
-    setupSelectedRow_ = std::clamp(setupSelectedRow_, 1, static_cast<int>(rows.size()));
-    GridEx1->setCurrentCell(setupSelectedRow_, 1);
-    PlaceSetupEditors();
-    if (typing && EDFile->isVisible()) EDFile->setFocus();
-    return;
-  }
-  if (editorView_->RebuildEditor()) return;
-  if (page == Page::Firmware) ListFirmwareImages();
-}
-
-void TForm1::PlaceSetupEditors() {
-  const int row = GridEx1->currentRow();
-  auto* item = row > 0 ? GridEx1->item(row, 1) : nullptr;
-  if (!item) return;
-  auto* editor = static_cast<QWidget*>(item->data(Qt::UserRole).value<void*>());
-  if (!editor) return;
-  editor->setGeometry(GridEx1->visualItemRect(item));
-  editor->show();
-  editor->raise();
+  setup_->HideEditors();
+  if (!IsInspectorPage(page)) inspector_->Release();
+  if (page == Page::Firmware) editorView_->RebuildEditor();
+  PageFor(page).Layout();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1088,10 +882,10 @@ KeyContext TForm1::CurrentKeyContext() const {
   KeyContext ctx;
   ctx.currentPage = ShownPage();
   ctx.connectionMode = connectionMode_;
-  ctx.tabParamVisible = TabVisible(1);
-  ctx.tabConfigVisible = TabVisible(2);
-  ctx.tabMapVisible = TabVisible(3);
-  ctx.tabUpgVisible = TabVisible(7);
+  ctx.tabParamVisible = TabVisible(Page::Parameters);
+  ctx.tabConfigVisible = TabVisible(Page::Configuration);
+  ctx.tabMapVisible = TabVisible(Page::Map);
+  ctx.tabUpgVisible = TabVisible(Page::Firmware);
   return ctx;
 }
 
@@ -1102,26 +896,11 @@ bool TForm1::FormKeyDown(int virtualKey) {
       ShowKeyLabels();
       help_->OpenHelp(false);
       break;
-    case KeyAction::SelectSetup:
-      TabSet->setChecked(true);
-      TabSetClick();
-      break;
-    case KeyAction::SelectParam:
-      TabParam->setChecked(true);
-      TabParamClick();
-      break;
-    case KeyAction::SelectConfig:
-      TabConfig->setChecked(true);
-      TabConfigClick();
-      break;
-    case KeyAction::SelectMap:
-      TabMap->setChecked(true);
-      TabMapClick();
-      break;
-    case KeyAction::SelectUpg:
-      TabUpg->setChecked(true);
-      TabUpgClick();
-      break;
+    case KeyAction::SelectSetup: TabSetClick(); break;
+    case KeyAction::SelectParam: TabParamClick(); break;
+    case KeyAction::SelectConfig: TabConfigClick(); break;
+    case KeyAction::SelectMap: TabMapClick(); break;
+    case KeyAction::SelectUpg: TabUpgClick(); break;
     case KeyAction::FocusGrid: GridEx1->setFocus(); break;
     case KeyAction::ModeSwitchOrReconnect: PanelInfoClick(); break;
     case KeyAction::NextFontSize:
@@ -1146,34 +925,18 @@ bool TForm1::FormKeyDown(int virtualKey) {
 }
 
 void TForm1::ShowKeyLabels() {
-  TabSet->setText("F2");
-  TabParam->setText("F3");
-  TabConfig->setText("F4");
-  TabMap->setText("F5");
-  TabUpg->setText("F6");
-  TabProc->setText(QString());
+  tabs_->ShowKeyLabels();
   PanelInfo->setText("F8");
   PanelInfo->setPalette(QApplication::palette());
   PanelInfo->setStyleSheet(QString());
   supervisor_->StartKeyLabelCountdown();
 }
 
-void TForm1::RestoreTabCaptions() {
-  TabParam->setText(T(110));
-  TabConfig->setText(T(111));
-  TabSet->setText(T(112));
-  TabMap->setText(T(113));
-  TabUpg->setText(T(115));
-  TabProc->setText(T(114));
-}
+void TForm1::RestoreTabCaptions() { tabs_->RestoreCaptions(); }
 
 void TForm1::ToggleServiceMode() {
   serviceMode_ = !serviceMode_;
-  if (serviceMode_) {
-    for (QToolButton* b : {TabSet, TabParam, TabConfig, TabMap, TabUpg, TabProc}) b->show();
-  } else {
-    TabProc->hide();
-  }
+  tabs_->SetServiceMode(serviceMode_);
   LayoutMainWindow();
 }
 
@@ -1276,11 +1039,11 @@ void TForm1::ShowMapColumn(const MapColumnView& view) {
 }
 
 void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
-  inspectorPage_.Show(GridEx1, MemoryBlockCells(view, ShownPage()));
+  inspector_->Show(MemoryBlockCells(view, ShownPage()));
 }
 
 void TForm1::ShowPortView(const PortView& view) {
-  inspectorPage_.Show(GridEx1, PortPinCells(view, ShownPage()));
+  inspector_->Show(PortPinCells(view, ShownPage()));
   live_->ShowPortView(view);
 }
 
@@ -1289,17 +1052,9 @@ void TForm1::ShowPortView(const PortView& view) {
 
 bool TForm1::AutoPortSearch() const { return CBCAut->currentIndex() == 1; }
 
-void TForm1::ShowPortInComboBox(int port) {
-  CBCom->setCurrentIndex(std::clamp(port, 1, 4) - 1);
-  if (ShownPage() == Page::Setup && GridEx1->rowCount() > 1) {
-    if (auto* item = GridEx1->item(1, 1)) item->setText(CBCom->currentText());
-  }
-}
+void TForm1::ShowPortInComboBox(int port) { setup_->ShowPort(port); }
 
-void TForm1::SelectSetupPage() {
-  TabSet->setChecked(true);
-  TabSetClick();
-}
+void TForm1::SelectSetupPage() { TabSetClick(); }
 
 void TForm1::ClearLog() { Memo1->clear(); }
 

@@ -14,12 +14,18 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 #include "link/WireTrace.h"
+#include "model/PageChanges.h"
 #include "model/ReadingHistory.h"
 #include "params/ParameterEditor.h"
 #include "params/ParameterTransfer.h"
 
 class AutoConfigPageQt;
 class AutoConfiguration;
+class MapPage;
+class PageTabs;
+class PageView;
+class ParametersPageQt;
+class SetupPageQt;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -79,8 +85,8 @@ class TForm1 : public QMainWindow,
   QTimer* TimerTx() const { return timerTx_; }
   QTimer* TimerInfo() const { return timerInfo_; }
   std::string LogText() const;
-  bool TabVisible(int page) const;         // by CurrentPage number: 0,1,2,3,4(TabProc),7
-  QToolButton* TabOfPage(int page) const;  // the page button of a CurrentPage number
+  bool TabVisible(Page page) const;  // the processor views' button counts as Port's
+  QToolButton* TabOfPage(Page page) const;
   AppSettings CurrentSettings() const;
   const AppSettings& StoredSettings() const { return settings_; }
   AutoConfiguration& Wizard();
@@ -212,12 +218,13 @@ class TForm1 : public QMainWindow,
   void CreateComponents();
   void ApplySettings();
   void ApplyTexts();
-  void LeavePage();
-  void SelectPage(Page page);
-  void PlaceTabs(int limit);
+  // Page changes go one after another (see PageChanges): the page in view leaves, the new
+  // one enters, the window is laid out and the page is shown with its button pressed.
+  void ChangePage(Page page);
+  void SwitchPage(Page page);
+  PageView& PageFor(Page page);
   bool FitGridEx1Columns();
   void FillGridEx1();
-  void PollPage(Page page, int linkState);
   void PageButtonClick(int action);
   void SetFontSize(int size);
   int FontSize() const;
@@ -226,7 +233,6 @@ class TForm1 : public QMainWindow,
   void SwitchListOrder();
   void StopLinkKey();
   void ResetChannelColours();
-  void PlaceSetupEditors();
   void UpdateWindowSize();
   KeyContext CurrentKeyContext() const;
 
@@ -238,7 +244,13 @@ class TForm1 : public QMainWindow,
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<ControllerLink> link_;
   std::unique_ptr<ConnectionSupervisor> supervisor_;
+  std::unique_ptr<PageTabs> tabs_;
+  std::unique_ptr<SetupPageQt> setup_;
+  std::unique_ptr<ParametersPageQt> parametersPage_;
+  std::unique_ptr<MapPage> map_;
   std::unique_ptr<AutoConfigPageQt> autoConfig_;
+  std::unique_ptr<InspectorPageQt> inspector_;
+  PageChanges pageChanges_{[this](Page page) { SwitchPage(page); }};
   std::unique_ptr<ParameterEditor> paramEditor_;
   ParameterEditorQt* editorView_ = nullptr;
   std::unique_ptr<ParameterTransfer> transfer_;
@@ -251,12 +263,10 @@ class TForm1 : public QMainWindow,
   ::ConnectionMode connectionMode_ = ::ConnectionMode::None;
   bool serviceMode_ = false;
   int arrangementFlag_ = 0;  // BtnWindow's tag
-  int setupSelectedRow_ = 1;
   bool helpRequest_ = false;
   bool destroyed_ = false;
   std::string openedFileName_;
   std::array<std::int32_t, 8> channelColours_{};
-  InspectorPageView inspectorPage_;
   std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
 
  public:

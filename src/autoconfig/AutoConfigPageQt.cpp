@@ -6,8 +6,69 @@
 #include <QTextEdit>
 #include <algorithm>
 
-AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, UserDialogs& dialogs)
-    : w_(widgets), window_(std::move(window)), wizard_(*this, dialogs) {}
+#include "base/TextQt.h"
+#include "base/UiText.h"
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name) {
+  auto* b = new QPushButton(QString(), parent);
+  b->setObjectName(name);
+  b->resize(90, 24);
+  b->setFocusPolicy(Qt::NoFocus);
+  return b;
+}
+
+}  // namespace
+
+AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link,
+                                   LinkTimer& timer, UserDialogs& dialogs)
+    : w_(widgets), window_(std::move(window)), link_(link), timer_(timer), wizard_(*this, dialogs) {
+  BitBtnConBen = MakeButton(w_.client, "BitBtnConBen");
+  BitBtnConGas = MakeButton(w_.client, "BitBtnConGas");
+  BitBtnNext = MakeButton(w_.client, "BitBtnNext");
+  BitBtnOk = MakeButton(w_.client, "BitBtnOk");
+  BitBtnCancel = MakeButton(w_.client, "BitBtnCancel");
+  QObject::connect(BitBtnConBen, &QPushButton::clicked, [this] { wizard_.BitBtnConBenClick(); });
+  QObject::connect(BitBtnConGas, &QPushButton::clicked, [this] { wizard_.BitBtnConGasClick(); });
+  QObject::connect(BitBtnNext, &QPushButton::clicked, [this] { wizard_.BitBtnNextClick(); });
+  QObject::connect(BitBtnOk, &QPushButton::clicked, [this] { wizard_.BitBtnOkClick(); });
+  QObject::connect(BitBtnCancel, &QPushButton::clicked, [this] { wizard_.BitBtnCancelClick(); });
+}
+
+void AutoConfigPageQt::ApplyTexts() {
+  BitBtnConBen->setText(QtShownText(UiText(142)));
+  BitBtnConGas->setText(QtShownText(UiText(144)));
+  BitBtnNext->setText(QtShownText(UiText(132)));
+  BitBtnOk->setText(QtShownText(UiText(133)));
+  BitBtnCancel->setText(QtShownText(UiText(134)));
+}
+
+void AutoConfigPageQt::PlaceButtons(bool visible, int left, int top) {
+  for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) {
+    b->setVisible(visible);
+    b->move(left, top);
+    top += 30;
+  }
+}
+
+void AutoConfigPageQt::Leave() {
+  for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) b->hide();
+  w_.gauge->hide();
+  w_.gauge->setValue(0);
+  wizard_.LeavePage();
+  w_.log->clear();
+}
+
+void AutoConfigPageQt::Enter(Page) {
+  timer_.SetTxInterval(kPollIntervalMs);
+  link_.PollWith(link_state::kConfigurationPoll);
+}
+
+void AutoConfigPageQt::Shown() {
+  w_.grid->setFocus();
+  wizard_.Reset();
+}
 
 void AutoConfigPageQt::ClearLog() { w_.log->clear(); }
 
@@ -43,8 +104,8 @@ void AutoConfigPageQt::SelectRow(int row) {
 
 void AutoConfigPageQt::EnableButton(WizardButton button, bool enabled) {
   switch (button) {
-    case WizardButton::Next: w_.next->setEnabled(enabled); break;
-    case WizardButton::Ok: w_.ok->setEnabled(enabled); break;
-    case WizardButton::Cancel: w_.cancel->setEnabled(enabled); break;
+    case WizardButton::Next: BitBtnNext->setEnabled(enabled); break;
+    case WizardButton::Ok: BitBtnOk->setEnabled(enabled); break;
+    case WizardButton::Cancel: BitBtnCancel->setEnabled(enabled); break;
   }
 }

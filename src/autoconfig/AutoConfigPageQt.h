@@ -3,20 +3,21 @@
 #include <functional>
 
 #include "autoconfig/AutoConfiguration.h"
+#include "link/ControllerLink.h"
+#include "model/PageView.h"
 
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class QTextEdit;
+class QWidget;
 
 // The main window's controls the wizard shows itself in.
 struct WizardWidgets {
+  QWidget* client = nullptr;      // where the page's buttons go
   QTextEdit* log = nullptr;       // Memo1
   QProgressBar* gauge = nullptr;  // CGRead
   QTableWidget* grid = nullptr;   // GridEx1, value column 1
-  QPushButton* next = nullptr;    // BitBtnNext
-  QPushButton* ok = nullptr;      // BitBtnOk
-  QPushButton* cancel = nullptr;  // BitBtnCancel
 };
 
 // What the wizard needs of the main window beyond its controls.
@@ -26,14 +27,30 @@ struct WizardWindow {
   std::function<void()> rebuildEditor;
   std::function<void(ConnectionMode)> applyConnectionMode;
   std::function<std::string()> makeAutomaticBackup;  // the log line naming the file
+  std::function<void()> fillGrid;                    // the configuration rows in the page grid
 };
 
-// The configuration page: the wizard and the controls it writes to.
-class AutoConfigPageQt : public WizardHost {
+// The configuration page: the wizard, its buttons and the controls it writes to.
+class AutoConfigPageQt : public WizardHost, public PageView {
  public:
-  AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, UserDialogs& dialogs);
+  AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link, LinkTimer& timer,
+                   UserDialogs& dialogs);
 
   AutoConfiguration& Wizard() { return wizard_; }
+  void ApplyTexts();
+  // The buttons one under another from `top`, at `left`.
+  void PlaceButtons(bool visible, int left, int top);
+
+  // PageView: leaving the page hides its buttons and gauge, ends the phase (asking whether to
+  // apply after step 3) and clears the log; entering polls the configuration; once shown,
+  // the wizard starts from its beginning.
+  void Leave() override;
+  void Enter(Page page) override;
+  void Layout() override { window_.fillGrid(); }
+  void Shown() override;
+
+  QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
+              *BitBtnCancel = nullptr;
 
   ParameterBlock& Parameters() override { return window_.parameters(); }
   void RequestModeSwitch() override { window_.requestModeSwitch(); }
@@ -52,5 +69,7 @@ class AutoConfigPageQt : public WizardHost {
  private:
   WizardWidgets w_;
   WizardWindow window_;
+  ControllerLink& link_;
+  LinkTimer& timer_;
   AutoConfiguration wizard_;
 };

@@ -16,8 +16,12 @@
 namespace {}  // namespace
 
 FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
-                               FirmwareHost& host, UserDialogs& dialogs, std::string programDir)
+                               FirmwareHost& host, UserDialogs& dialogs, std::string programDir,
+                               LinkTimer& timer, FirmwareWindow window)
     : mainWindow_(mainWindow),
+      link_(link),
+      timer_(timer),
+      window_(std::move(window)),
       grid_(grid),
       memo_(memo),
       page_(link, *this, host, dialogs, std::move(programDir)) {}
@@ -41,6 +45,12 @@ bool FirmwarePageQt::HoldsInput(QObject* watched, const QEvent* event) {
   }
   const auto* widget = qobject_cast<const QWidget*>(watched);
   return widget && widget->window() == mainWindow_;
+}
+
+void FirmwarePageQt::Enter(::Page) {
+  timer_.SetTxInterval(kLinkStartIntervalMs);
+  window_.closeMagnifier();
+  link_.StopForFirmware();
 }
 
 void FirmwarePageQt::PageLeft() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "firmware/FirmwarePage.h"
+#include "model/PageView.h"
 
 class QEvent;
 class QObject;
@@ -13,12 +15,19 @@ class QTextEdit;
 class QWidget;
 class TForm3;
 
+// What the firmware page needs of the main window.
+struct FirmwareWindow {
+  std::function<void()> closeMagnifier;
+  std::function<int()> rowsVisible;  // of the page grid
+};
+
 // The firmware page on screen: the main window's grid, the list's copy in the message log,
 // and the programming window, which is made for each run and closed at its end.
-class FirmwarePageQt : public FirmwarePageView {
+class FirmwarePageQt : public FirmwarePageView, public PageView {
  public:
   FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
-                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir);
+                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir, LinkTimer& timer,
+                 FirmwareWindow window);
   ~FirmwarePageQt() override;
 
   FirmwarePage& Page() { return page_; }
@@ -35,6 +44,12 @@ class FirmwarePageQt : public FirmwarePageView {
   // Leaving the page: the list goes from the log, the kept lines come into it.
   void PageLeft();
 
+  // PageView: entering stops the polling for the loader's slower start; the page grid
+  // lists the images.
+  void Leave() override { PageLeft(); }
+  void Enter(::Page page) override;
+  void Layout() override { page_.ListFirmwareImages(window_.rowsVisible()); }
+
   // FirmwarePageView
   void ShowImageList(const std::vector<ListedImage>& images, int rows) override;
   void OpenProgrammingWindow() override;
@@ -47,6 +62,9 @@ class FirmwarePageQt : public FirmwarePageView {
 
  private:
   QWidget* mainWindow_;
+  ControllerLink& link_;
+  LinkTimer& timer_;
+  FirmwareWindow window_;
   QTableWidget* grid_;
   QTextEdit* memo_;
   std::unique_ptr<TForm3> form_;

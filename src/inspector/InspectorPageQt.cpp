@@ -83,3 +83,15 @@ void InspectorPageView::Style(QTableWidgetItem* item) const {
   item->setFont(cellFont_);
   item->setTextAlignment(Qt::AlignCenter);
 }
+
+void InspectorPageQt::Enter(Page page) {
+  timer_.SetTxInterval(kPollIntervalMs);
+  link_.PollWith(InspectorLinkState(page));
+}
+
+void InspectorPageQt::Layout() {
+  view_.Build(grid_, link_.Vars().currentPage, link_.parameterBlock[kTypeByte], window_.minimumRows(),
+              window_.fixedColour());
+}
+
+void InspectorPageQt::Shown() { grid_->setFocus(); }

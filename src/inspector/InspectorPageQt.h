@@ -3,10 +3,13 @@
 #include <QColor>
 #include <QFont>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "inspector/ProcessorInspector.h"
+#include "link/ControllerLink.h"
+#include "model/PageView.h"
 
 class QComboBox;
 class QTableWidget;
@@ -37,4 +40,32 @@ class InspectorPageView {
   // The memory views' narrow columns take three digits in a font that fits them.
   bool compact_ = false;
   QFont cellFont_;
+};
+
+// What the processor views need of the main window.
+struct InspectorWindow {
+  std::function<int()> minimumRows;
+  std::function<QColor()> fixedColour;  // of the labels and headers
+};
+
+// The processor pages (port, SRAM, EEPROM): each polled with its own link state, shown in
+// the page grid, the keyboard with the grid.
+class InspectorPageQt : public PageView {
+ public:
+  InspectorPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, InspectorWindow window)
+      : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {}
+
+  void Enter(Page page) override;
+  void Layout() override;
+  void Shown() override;
+  // The grid shows another page.
+  void Release() { view_.Leave(grid_); }
+  void Show(const std::vector<GridCell>& cells) const { view_.Show(grid_, cells); }
+
+ private:
+  QTableWidget* grid_;
+  ControllerLink& link_;
+  LinkTimer& timer_;
+  InspectorWindow window_;
+  InspectorPageView view_;
 };

@@ -166,7 +166,7 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
     EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{table[i].text}) << table[i].byte6;
     EXPECT_EQ(p.form->Link().Vars().linkState, link_state::kStopped);
     EXPECT_EQ(p.form->Link().parameterBlock[0], 0x64);
-    EXPECT_TRUE(p.form->TabVisible(7));
+    EXPECT_TRUE(p.form->TabVisible(Page::Firmware));
     // The controller was asked once: the report, though it came in pieces, was not dropped.
     EXPECT_EQ(p.sim.ParameterReads(), std::vector<int>{0}) << table[i].byte6;
   }

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "autoconfig/AutoConfiguration.h"
 #include "base/UiText.h"
@@ -200,6 +204,53 @@ TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParame
   EXPECT_TRUE(f.TabMap->isChecked());
   EXPECT_FALSE(f.TabParam->isChecked());
   EXPECT_EQ(block[wizard_byte::kCoilType], 2);
+  window.Close();
+}
+
+// Counts the times the watched widgets are shown.
+struct ShowCounter : QObject {
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++count;
+    return false;
+  }
+};
+
+// Leaving for the set-up page after the petrol phase, the fitter answers OK: the result is
+// applied, which shows the controller's page, the parameters, with its button pressed. That
+// page change runs after the one under way, not inside it, so the set-up page is not laid
+// out on the way.
+TEST(AutoConfigurationWalk, leavingForTheSetupPageWithOkEndsOnTheParametersPageWithItsButtonPressed) {
+  Walk walk({"--coil", "2", "--tps", "1", "--probe", "3", "--engine", "idle"});
+  ASSERT_TRUE(walk.Connect());
+  WindowUnderTest& window = walk.window;
+  TForm1& f = *window.form;
+  AutoConfiguration& wizard = f.Wizard();
+  f.TabConfig->click();
+  f.BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() >= 5; }, kPhaseMs)) << f.CGRead->value();
+
+  std::vector<bool> setupButton;
+  ShowCounter setupEditorsShown;  // also the receiver of the button's toggles
+  for (QWidget* editor :
+       std::initializer_list<QWidget*>{f.CBCom, f.CBCAut, f.EDFile, f.CBFAut, f.CBList, f.CBFont})
+    editor->installEventFilter(&setupEditorsShown);
+  QObject::connect(f.TabSet, &QToolButton::toggled, &setupEditorsShown,
+                   [&](bool on) { setupButton.push_back(on); });
+  window.dialogs.answers.push_back(MessageAnswer::Ok);
+  f.TabSet->click();
+
+  EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
+  EXPECT_EQ(wizard.Step(), 0);
+  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.Link().Vars().linkState, link_state::kParameterPoll);
+  EXPECT_TRUE(f.TabParam->isChecked());
+  EXPECT_FALSE(f.TabSet->isChecked());
+  // Pressed by the click, released when the parameters page was entered, never pressed again.
+  EXPECT_EQ(setupButton, (std::vector<bool>{true, false}));
+  EXPECT_EQ(setupEditorsShown.count, 0);
+  ASSERT_NE(f.GridEx1->item(1, 0), nullptr);
+  EXPECT_NE(f.GridEx1->item(1, 0)->text().toStdString(), DisplayText(UiText(302)));
   window.Close();
 }
 

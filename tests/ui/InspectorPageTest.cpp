@@ -107,10 +107,10 @@ TEST_F(InspectorPageTest, serviceSequenceTypedOnARussianLayoutTogglesTheServiceM
     ASSERT_FALSE(f.ServiceModeOn());
     TypeServiceSequenceOnRussianLayout(f, withScanCodes);
     EXPECT_TRUE(f.ServiceModeOn()) << withScanCodes;
-    EXPECT_TRUE(f.TabVisible(4));
+    EXPECT_TRUE(f.TabVisible(Page::Port));
     TypeServiceSequenceOnRussianLayout(f, withScanCodes);
     EXPECT_FALSE(f.ServiceModeOn()) << withScanCodes;
-    EXPECT_FALSE(f.TabVisible(4));
+    EXPECT_FALSE(f.TabVisible(Page::Port));
   }
   // Latin keys as before.
   for (const PhysicalKey& k : kServiceKeys) PressKey(f, k.latin, k.keyCode, QString(QChar(k.latin)));
@@ -220,9 +220,9 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   window.Start(SettingsPath());
   TForm1& f = *window.form;
   ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == ConnectionMode::Controller; }, 10000));
-  EXPECT_FALSE(f.TabVisible(4));
+  EXPECT_FALSE(f.TabVisible(Page::Port));
   TypeServiceSequenceOnRussianLayout(f, true);
-  ASSERT_TRUE(f.TabVisible(4));
+  ASSERT_TRUE(f.TabVisible(Page::Port));
 
   f.TabProc->click();
   EXPECT_EQ(f.CurrentPage(), Page::Port);

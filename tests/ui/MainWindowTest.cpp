@@ -36,8 +36,9 @@ TEST_F(MainWindowTest, startsOnTheSetupPageWithOnlyItsButtonAndTriesThePort) {
   EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
   EXPECT_EQ(f.CurrentPage(), Page::Setup);
   EXPECT_EQ(f.ConnectionMode(), ConnectionMode::None);
-  EXPECT_TRUE(f.TabVisible(0));
-  for (int page : {1, 2, 3, 4, 7}) EXPECT_FALSE(f.TabVisible(page)) << page;
+  EXPECT_TRUE(f.TabVisible(Page::Setup));
+  for (Page page : {Page::Parameters, Page::Configuration, Page::Map, Page::Port, Page::Firmware})
+    EXPECT_FALSE(f.TabVisible(page)) << PageNumber(page);
   EXPECT_TRUE(f.TimerTx()->isActive());
   EXPECT_TRUE(f.TimerInfo()->isActive());
   ASSERT_TRUE(RunUntil([&] { return f.LogText().find(UiText(722)) != std::string::npos; }, 3000));
@@ -88,7 +89,9 @@ TEST_F(MainWindowTest, hiddenPageKeysDoNothingAndF2AlwaysWorks) {
   f.FormKeyDown('V');
   f.FormKeyDown('S');
   EXPECT_TRUE(f.ServiceModeOn());
-  for (int page : {0, 1, 2, 3, 4, 7}) EXPECT_TRUE(f.TabVisible(page)) << page;
+  for (Page page :
+       {Page::Setup, Page::Parameters, Page::Configuration, Page::Map, Page::Port, Page::Firmware})
+    EXPECT_TRUE(f.TabVisible(page)) << PageNumber(page);
   f.FormKeyDown(VK_F5);
   EXPECT_EQ(f.CurrentPage(), Page::Map);
   f.FormKeyDown(VK_F6);
@@ -97,8 +100,8 @@ TEST_F(MainWindowTest, hiddenPageKeysDoNothingAndF2AlwaysWorks) {
   EXPECT_EQ(f.CurrentPage(), Page::Setup);
   for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
   EXPECT_FALSE(f.ServiceModeOn());
-  EXPECT_FALSE(f.TabVisible(4));
-  EXPECT_TRUE(f.TabVisible(3));  // stays until the next connection mode
+  EXPECT_FALSE(f.TabVisible(Page::Port));
+  EXPECT_TRUE(f.TabVisible(Page::Map));  // stays until the next connection mode
 }
 
 TEST_F(MainWindowTest, ctrlQStopsTheLinkAndTheClickOnThePanelReconnects) {
@@ -107,8 +110,8 @@ TEST_F(MainWindowTest, ctrlQStopsTheLinkAndTheClickOnThePanelReconnects) {
   f.FormKeyDown(VK_CONTROL);
   f.FormKeyDown('Q');
   EXPECT_FALSE(f.TimerTx()->isActive());
-  EXPECT_TRUE(f.TabVisible(1));
-  EXPECT_TRUE(f.TabVisible(2));
+  EXPECT_TRUE(f.TabVisible(Page::Parameters));
+  EXPECT_TRUE(f.TabVisible(Page::Configuration));
   ASSERT_TRUE(RunUntil([&] { return f.PanelInfo->text().toStdString() == UiText(140); }, 3000));
   port->failOpen = false;
   f.FormKeyDown(VK_F8);

@@ -52,7 +52,7 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
     f.FormKeyDown(key);
     EXPECT_EQ(f.CurrentPage(), page) << key;
   }
-  EXPECT_FALSE(f.TabVisible(4));
+  EXPECT_FALSE(f.TabVisible(Page::Port));
   f.FormKeyDown(VK_F10);
   ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }, 3000));
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
@@ -116,8 +116,9 @@ TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
   ASSERT_TRUE(WaitForMode(ConnectionMode::Tester));
   EXPECT_EQ(Form().Link().Vars().linkState, link_state::kTester);
   EXPECT_EQ(Form().CurrentPage(), Page::Firmware);
-  for (int page : {0, 7}) EXPECT_TRUE(Form().TabVisible(page)) << page;
-  for (int page : {1, 2, 3, 4}) EXPECT_FALSE(Form().TabVisible(page)) << page;
+  for (Page page : {Page::Setup, Page::Firmware}) EXPECT_TRUE(Form().TabVisible(page)) << PageNumber(page);
+  for (Page page : {Page::Parameters, Page::Configuration, Page::Map, Page::Port})
+    EXPECT_FALSE(Form().TabVisible(page)) << PageNumber(page);
 }
 
 TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheLoaderMode) {
@@ -127,8 +128,8 @@ TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheL
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
   EXPECT_EQ(window.dialogs.messages[0], UiText(920) + UiText(922));
   EXPECT_EQ(Form().Link().Vars().linkState, link_state::kStopped);
-  EXPECT_TRUE(Form().TabVisible(7));
-  EXPECT_FALSE(Form().TabVisible(1));
+  EXPECT_TRUE(Form().TabVisible(Page::Firmware));
+  EXPECT_FALSE(Form().TabVisible(Page::Parameters));
 }
 
 }  // namespace

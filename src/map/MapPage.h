@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include "link/ControllerLink.h"
+#include "model/PageView.h"
+
+// What the map page needs of the main window.
+struct MapWindow {
+  std::function<void()> closeMagnifier;
+  std::function<void()> fillGrid;  // the map's cells in the page grid
+};
+
+// The map page: the controller's map in the page grid, one column per map request, with the
+// operating point's cell marked.
+class MapPage : public PageView {
+ public:
+  MapPage(ControllerLink& link, LinkTimer& timer, MapWindow window)
+      : link_(link), timer_(timer), window_(std::move(window)) {}
+
+  // The map is polled at the normal rate; the magnifier does not stay over it.
+  void Enter(Page page) override;
+  void Layout() override { window_.fillGrid(); }
+
+ private:
+  ControllerLink& link_;
+  LinkTimer& timer_;
+  MapWindow window_;
+};
