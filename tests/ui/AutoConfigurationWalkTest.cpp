@@ -242,7 +242,7 @@ TEST(AutoConfigurationWalk, leavingForTheSetupPageWithOkEndsOnTheParametersPageW
 
   EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
   EXPECT_EQ(wizard.Step(), 0);
-  EXPECT_EQ(f.CurrentPage(), 1);
+  EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kParameterPoll);
   EXPECT_TRUE(f.TabParam->isChecked());
   EXPECT_FALSE(f.TabSet->isChecked());

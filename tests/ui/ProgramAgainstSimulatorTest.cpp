@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // The program with its real serial port, looking for its ports where the simulator is.
 class ProgramAgainstSimulatorTest : public ::testing::Test {
  protected:
