@@ -56,7 +56,9 @@ build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 # The tests wait on the line and the timers far more than they compute: several run at once.
-TEST_JOBS  ?= 6
+# The normal tests run beside the sanitizer tree's build, which takes longer than they do at
+# three at a time; more would only load the machine under their timing.
+TEST_JOBS      ?= 3
 ASAN_TEST_JOBS ?= 4
 
 # The sanitizer tree builds in the background from the start, at the lowest priority: it takes

@@ -108,6 +108,9 @@ void ProgrammingDialogue::Start(std::vector<std::uint8_t> image) {
   plan_ = RunPlan{};
   silence_ = 0;
   phase_ = Phase::AwaitingLoader;
+  // A loader report left over from the search for the controller also begins with 0x3A: taken
+  // for the answer, its bytes would go back in the header and the loader would refuse the run.
+  link_.DiscardWaiting();
   Send(kProgrammingStart.data(), kProgrammingStart.size());
 }
 

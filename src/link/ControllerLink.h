@@ -177,6 +177,9 @@ class ControllerLink {
   void EndProgramming() { vars.linkState = link_state::kStopped; }
   // A loader reply answers the request before it.
   void LoaderAnswered() { vars.unansweredCount = 0; }
+  // Bytes received before a request cannot answer it. The ticks discard them before every
+  // send; a request sent outside a tick (the programming start) discards them first too.
+  void DiscardWaiting();
 
   // A parameter change is still to be sent, or the last one sent is not yet acknowledged.
   bool WritesOutstanding() const;
@@ -207,7 +210,6 @@ class ControllerLink {
   void HandleRegisterValue(const std::uint8_t* r);
   void HandleMapOrSram(const std::uint8_t* r);
   void FinishRead(ConnectionMode connectionMode, int finalLinkState);
-  void DiscardWaiting();
 
   friend class ConnectionSupervisor;  // part of the link: reopens the port and restarts it
   friend struct LinkTestAccess;       // tests set up the state a scenario starts from

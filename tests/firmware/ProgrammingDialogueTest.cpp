@@ -123,6 +123,19 @@ TEST(ProgrammingFrames, HeaderCarriesTheLoaderValuesAndTheImageSums) {
   EXPECT_TRUE(rig.window.progressVisible);
 }
 
+// A loader report from the search for the controller can still wait in the port when the run
+// starts; it begins with 0x3A like the answer, but the header carries the answer's values.
+TEST(ProgrammingFrames, ReportWaitingBeforeTheStartIsNotTakenForTheAnswer) {
+  Rig clean, stale;
+  stale.port.Feed({0x3A, 0x96, 0x11, 0x00, 0x00, 0x22, 0x02, 0x00}, false);
+  for (Rig* rig : {&clean, &stale}) {
+    rig->dialogue.Start(DialoguePattern(64));
+    rig->port.Feed(LoaderAnswer(8));
+  }
+  ASSERT_EQ(stale.port.frames.size(), 2u);
+  EXPECT_EQ(stale.port.frames[1], clean.port.frames[1]);
+}
+
 TEST(ProgrammingFrames, LargeSumsSplitOverThreeBytes) {
   const Bytes image(16384, 0xFF);
   const RunPlan plan = PlanRun(image, 16384, 0);
