@@ -120,7 +120,7 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   if (env_.trace) port_ = std::make_unique<TracedSerialPort>(std::move(port_), env_.trace);
   link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
   link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
+  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this, *this);
   paramEditor_ = std::make_unique<ParameterEditor>(*link_, *this);
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
