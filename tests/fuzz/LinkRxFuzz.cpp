@@ -89,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ScriptedLinkHost host;
   ReadingHistory history;
   ControllerLink link(port, host, history);
+  link.SetPageSink(&host);
   ConnectionSupervisor supervisor(link, port, host, host, host);
   RecordedWindow window;
   ScriptedDialogs dialogs;
