@@ -60,7 +60,7 @@ bool MeasureAfterLoss(bool midProgramming) {
   ReadingHistory history;
   TVaComm port(main.Dispatcher(), sim.Pattern());
   ControllerLink link(port, host, history);
-  ConnectionSupervisor supervisor(link, port, host, host);
+  ConnectionSupervisor supervisor(link, port, host, host, host);
   port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
   auto infoDue = Clock::now();
   auto runUntil = [&](const std::function<bool()>& pred, int ms) {

@@ -120,7 +120,7 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   if (env_.trace) port_ = std::make_unique<TracedSerialPort>(std::move(port_), env_.trace);
   link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
   link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
+  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this, *this);
   paramEditor_ = std::make_unique<ParameterEditor>(*link_, *this);
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
@@ -315,14 +315,19 @@ void TForm1::CreateComponents() {
   parametersPage_ = std::make_unique<ParametersPageQt>(*editorView_, GridEx1, *link_, *this);
   map_ = std::make_unique<MapPage>(
       *link_, *this,
-      MapWindow{[this] { live_->CloseMagnifier(); }, [this] { editorView_->RebuildEditor(); }});
+      MapWindow{[this] { live_->CloseMagnifier(); }, [this] { editorView_->RebuildEditor(); },
+                [this](const MapColumnView& view) {
+                  editorView_->ShowMapColumn(view);
+                  live_->ShowMapReadings(view);
+                }});
   inspector_ = std::make_unique<InspectorPageQt>(
       GridEx1, *link_, *this,
       InspectorWindow{[this] { return std::max(1, layout_.parameterRowsVisible); },
                       [this] {
                         const Rgb& fixed = layout_.gridEx1FixedColour;
                         return QColor(fixed.red, fixed.green, fixed.blue);
-                      }});
+                      },
+                      [this](const PortView& view) { live_->ShowPortView(view); }});
   PanelLam = new QWidget(client);
   PanelLam->setObjectName("PanelLam");
   PanelLam->hide();
@@ -553,6 +558,7 @@ void TForm1::SwitchPage(Page page) {
   PageView& entered = PageFor(page);
   entered.Enter(page);
   link_->EnterPage(page);
+  link_->SetPageSink(dynamic_cast<PageReplySink*>(&entered));  // a page that shows replies of its own
   TabOfPage(page)->setChecked(true);
   LayoutMainWindow();
   entered.Shown();
@@ -1025,26 +1031,8 @@ void TForm1::ScopeCursorMoved(int cursor) { live_->ScopeCursorMoved(cursor); }
 void TForm1::ShowRecord(const LiveReadings& record) { live_->ShowRecord(record, true); }
 
 // The wizard's step 4 counts the idle speed and shows "---" instead of it.
-void TForm1::ShowConfiguration(const ConfigurationView& view) {
+void TForm1::ShowConfigurationReadings(const ConfigurationView& view) {
   live_->ShowConfiguration(view, Wizard().Step() == 4);
-  if (ShownPage() == Page::Configuration)
-    Wizard().OnConfigurationReply(view.engineSpeed, view.lambda, view.stepper, view.throttle);
-}
-
-void TForm1::WizardStep() { Wizard().OnTransmitTick(link_->Vars().controllerStatus); }
-
-void TForm1::ShowMapColumn(const MapColumnView& view) {
-  editorView_->ShowMapColumn(view);
-  live_->ShowMapReadings(view);
-}
-
-void TForm1::ShowMemoryBlock(const MemoryBlockView& view) {
-  inspector_->Show(MemoryBlockCells(view, ShownPage()));
-}
-
-void TForm1::ShowPortView(const PortView& view) {
-  inspector_->Show(PortPinCells(view, ShownPage()));
-  live_->ShowPortView(view);
 }
 
 // ---------------------------------------------------------------------------------------

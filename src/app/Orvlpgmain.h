@@ -173,11 +173,7 @@ class TForm1 : public QMainWindow,
   void HistoryAboutToWrap() override;
   void ScopeCursorMoved(int cursor) override;
   void ShowRecord(const LiveReadings& record) override;
-  void ShowConfiguration(const ConfigurationView& view) override;
-  void WizardStep() override;
-  void ShowMapColumn(const MapColumnView& view) override;
-  void ShowMemoryBlock(const MemoryBlockView& view) override;
-  void ShowPortView(const PortView& view) override;
+  void ShowConfigurationReadings(const ConfigurationView& view) override;
 
   // SupervisionHost
   bool AutoPortSearch() const override;

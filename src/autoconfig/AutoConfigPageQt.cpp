@@ -70,6 +70,12 @@ void AutoConfigPageQt::Shown() {
   wizard_.Reset();
 }
 
+void AutoConfigPageQt::ShowConfiguration(const ConfigurationView& view) {
+  wizard_.OnConfigurationReply(view.engineSpeed, view.lambda, view.stepper, view.throttle);
+}
+
+void AutoConfigPageQt::WizardStep() { wizard_.OnTransmitTick(link_.Vars().controllerStatus); }
+
 void AutoConfigPageQt::ClearLog() { w_.log->clear(); }
 
 void AutoConfigPageQt::AddLogLine(const std::string& line) {

@@ -31,7 +31,7 @@ struct WizardWindow {
 };
 
 // The configuration page: the wizard, its buttons and the controls it writes to.
-class AutoConfigPageQt : public WizardHost, public PageView {
+class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySink {
  public:
   AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link, LinkTimer& timer,
                    UserDialogs& dialogs);
@@ -48,6 +48,10 @@ class AutoConfigPageQt : public WizardHost, public PageView {
   void Enter(Page page) override;
   void Layout() override { window_.fillGrid(); }
   void Shown() override;
+
+  // PageReplySink: the wizard judges the configuration replies and takes a step per poll.
+  void ShowConfiguration(const ConfigurationView& view) override;
+  void WizardStep() override;
 
   QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
               *BitBtnCancel = nullptr;

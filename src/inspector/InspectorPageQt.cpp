@@ -95,3 +95,12 @@ void InspectorPageQt::Layout() {
 }
 
 void InspectorPageQt::Shown() { grid_->setFocus(); }
+
+void InspectorPageQt::ShowMemoryBlock(const MemoryBlockView& view) {
+  Show(MemoryBlockCells(view, link_.Vars().currentPage));
+}
+
+void InspectorPageQt::ShowPortView(const PortView& view) {
+  Show(PortPinCells(view, link_.Vars().currentPage));
+  window_.showPortReadings(view);
+}

@@ -46,11 +46,13 @@ class InspectorPageView {
 struct InspectorWindow {
   std::function<int()> minimumRows;
   std::function<QColor()> fixedColour;  // of the labels and headers
+  // The port view's voltages and gauges in the readings and its trace in the graph.
+  std::function<void(const PortView&)> showPortReadings;
 };
 
 // The processor pages (port, SRAM, EEPROM): each polled with its own link state, shown in
 // the page grid, the keyboard with the grid.
-class InspectorPageQt : public PageView {
+class InspectorPageQt : public PageView, public PageReplySink {
  public:
   InspectorPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, InspectorWindow window)
       : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {}
@@ -61,6 +63,10 @@ class InspectorPageQt : public PageView {
   // The grid shows another page.
   void Release() { view_.Leave(grid_); }
   void Show(const std::vector<GridCell>& cells) const { view_.Show(grid_, cells); }
+
+  // PageReplySink: the blocks and port pins of the view in the grid.
+  void ShowMemoryBlock(const MemoryBlockView& view) override;
+  void ShowPortView(const PortView& view) override;
 
  private:
   QTableWidget* grid_;

@@ -209,7 +209,7 @@ void ControllerLink::SendPoll() {
     case kConfigurationPoll:
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kConfiguration) : SendCommand(kConfiguration);
-      sink_.WizardStep();
+      pageSink_->WizardStep();
       break;
     case kMap:
       if (prefixed) {
@@ -276,23 +276,28 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
   switch (expected) {
     case kLiveData: HandleLiveData(r); break;
     case kRegisterRead: HandleRegisterValue(r); break;
-    case kConfiguration:
+    case kConfiguration: {
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      sink_.ShowConfiguration(DecodeConfiguration(r, parameterBlock));
+      // The readings are shown whatever the page; a reply that arrives after the wizard's
+      // page was left goes to the page now in view, which does not take it.
+      const ConfigurationView view = DecodeConfiguration(r, parameterBlock);
+      sink_.ShowConfigurationReadings(view);
+      pageSink_->ShowConfiguration(view);
       break;
+    }
     case kMapColumn: HandleMapOrSram(r); break;
     case kEepromBlock:
       vars.controllerStatus = r[1];
       vars.controllerErrorCode = 0;
-      if (vars.currentPage == Page::Eeprom) sink_.ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
+      if (vars.currentPage == Page::Eeprom) pageSink_->ShowMemoryBlock(DecodeMemoryBlock(r, kEepromBlocks));
       break;
     case kPortView:
       if (vars.currentPage == Page::Port) {
         const PortView view = DecodePortView(r, parameterBlock);
         vars.controllerStatus = view.status;
         vars.controllerErrorCode = 0;
-        sink_.ShowPortView(view);
+        pageSink_->ShowPortView(view);
       }
       break;
     case kParameterWrite: report_.Beep(); break;
@@ -411,7 +416,7 @@ void ControllerLink::HandleMapOrSram(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = 0;
   if (vars.currentPage == Page::Map)
-    sink_.ShowMapColumn(DecodeMapColumn(r, parameterBlock));
+    pageSink_->ShowMapColumn(DecodeMapColumn(r, parameterBlock));
   else if (vars.currentPage == Page::Sram)
-    sink_.ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
+    pageSink_->ShowMemoryBlock(DecodeMemoryBlock(r, kSramBlocks));
 }

@@ -67,7 +67,9 @@ class ConnectionReport {
   virtual void PlausibilityCheck() = 0;
 };
 
-// Where the decoded replies go: the live views, the wizard, the map and the processor views.
+// Where the decoded replies that every page shows go: the live record, the scope, the
+// magnifier and the readings a configuration reply brings. The main window's monitor shows
+// them whichever page is in view.
 class ReplySink {
  public:
   virtual ~ReplySink() = default;
@@ -79,14 +81,24 @@ class ReplySink {
   virtual void HistoryAboutToWrap() = 0;  // automatic save of a full history
   virtual void ScopeCursorMoved(int cursor) = 0;
   virtual void ShowRecord(const LiveReadings& record) = 0;
-  virtual void ShowConfiguration(const ConfigurationView& view) = 0;
-  virtual void WizardStep() = 0;  // one auto-configuration step per configuration poll
-  virtual void ShowMapColumn(const MapColumnView& view) = 0;
-  virtual void ShowMemoryBlock(const MemoryBlockView& view) = 0;
-  virtual void ShowPortView(const PortView& view) = 0;
+  // Every configuration reply, also one that arrives after its page was left.
+  virtual void ShowConfigurationReadings(const ConfigurationView& view) = 0;
 };
 
-// The main window is all three; tests script it.
+// Where the replies that only one page shows go: the page in view takes them (the wizard
+// its configuration replies and polls, the map page its columns, the processor views their
+// blocks and port pins). A page shows only its own; the rest does nothing.
+class PageReplySink {
+ public:
+  virtual ~PageReplySink() = default;
+  virtual void ShowConfiguration(const ConfigurationView& /*view*/) {}
+  virtual void WizardStep() {}  // one auto-configuration step per configuration poll
+  virtual void ShowMapColumn(const MapColumnView& /*view*/) {}
+  virtual void ShowMemoryBlock(const MemoryBlockView& /*view*/) {}
+  virtual void ShowPortView(const PortView& /*view*/) {}
+};
+
+// The main window is all three; tests script it. The page replies go to the page in view.
 class LinkHost : public LinkTimer, public ConnectionReport, public ReplySink {};
 
 // The loader side of a firmware run: receives the replies while a run is under way and is
@@ -127,6 +139,8 @@ struct LinkVariables {
 class ControllerLink {
  public:
   ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history);
+  ControllerLink(const ControllerLink&) = delete;  // it holds its own "no page" sink
+  ControllerLink& operator=(const ControllerLink&) = delete;
 
   const LinkVariables& Vars() const { return vars; }
   ParameterBlock parameterBlock = FreshParameterBlock();
@@ -162,6 +176,9 @@ class ControllerLink {
   void ForgetController();
   // The page in view, which chooses what the link polls after a full read.
   void EnterPage(Page page) { vars.currentPage = page; }
+  // The page in view takes the replies only it shows; none when it shows none.
+  void SetPageSink(PageReplySink* sink) { pageSink_ = sink ? sink : &noPageSink_; }
+  PageReplySink& PageSink() const { return *pageSink_; }
   // The set-up page polls from its first request.
   void PollSetup();
   // The parameters, configuration and processor pages poll with their own LinkState.
@@ -219,6 +236,8 @@ class ControllerLink {
   LinkTimer& timer_;
   ConnectionReport& report_;
   ReplySink& sink_;
+  PageReplySink noPageSink_;
+  PageReplySink* pageSink_ = &noPageSink_;
   ReadingHistory& history_;
   ProgrammingHandler* programming_ = nullptr;
   std::uint32_t randSeed_ = 0;

@@ -66,9 +66,9 @@ int AutoModeMessageId(std::uint8_t errorCode) {
   return id;
 }
 
-ConnectionSupervisor::ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkHost& linkHost,
-                                           SupervisionHost& host)
-    : link_(link), port_(port), linkHost_(linkHost), host_(host) {}
+ConnectionSupervisor::ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkTimer& timer,
+                                           ConnectionReport& report, SupervisionHost& host)
+    : link_(link), port_(port), timer_(timer), report_(report), host_(host) {}
 
 void ConnectionSupervisor::CloseQuietly() {
   try {
@@ -88,7 +88,7 @@ void ConnectionSupervisor::ChangePort(int port) {
 
 void ConnectionSupervisor::TimerInfoTimer() {
   // A stopped transmit timer no longer ticks a programming run: its end comes from here.
-  link_.CheckProgrammingHold(linkHost_.TxEnabled());
+  link_.CheckProgrammingHold(timer_.TxEnabled());
   if (host_.TakeHelpRequest()) host_.OpenHelp();
   if (link_.vars.reconnectPending) {
     Reconnect();
@@ -129,12 +129,12 @@ void ConnectionSupervisor::Reconnect() {
     }
   }
   line += UiText(opened ? 723 : 722);
-  linkHost_.AddLogLine(line);
-  if (!accessLine.empty()) linkHost_.AddLogLine(accessLine);
+  report_.AddLogLine(line);
+  if (!accessLine.empty()) report_.AddLogLine(accessLine);
 
-  linkHost_.SetTxInterval(kLinkStartIntervalMs);
+  timer_.SetTxInterval(kLinkStartIntervalMs);
   host_.SelectSetupPage();
-  linkHost_.ShowReadProgress(100);
+  report_.ShowReadProgress(100);
   link_.StartLink();
 }
 
@@ -144,21 +144,21 @@ void ConnectionSupervisor::CheckLossOfLink() {
   if (v.unansweredCount < threshold) return;
 
   v.unansweredCount = 0;
-  linkHost_.AddLogLine(UiText(724));
-  linkHost_.ApplyConnectionMode(ConnectionMode::None);
-  linkHost_.Beep();
+  report_.AddLogLine(UiText(724));
+  report_.ApplyConnectionMode(ConnectionMode::None);
+  report_.Beep();
 
   v.controllerStatus = 255;
   v.controllerErrorCode = 0;
   link_.RequestFullRead();
-  linkHost_.SetTxEnabled(true);
+  timer_.SetTxEnabled(true);
   host_.SelectSetupPage();
-  linkHost_.ShowReadProgress(100);
-  linkHost_.SetBusyCursor(false);
+  report_.ShowReadProgress(100);
+  report_.SetBusyCursor(false);
 
   if (host_.AutoPortSearch()) {
     const int port = port_.PortNum();
-    linkHost_.AddLogLine(UiText(720) + std::to_string(port));
+    report_.AddLogLine(UiText(720) + std::to_string(port));
     CloseQuietly();
     ChangePort(NextPort(port));
     v.reconnectPending = true;
@@ -181,18 +181,18 @@ void ConnectionSupervisor::StopLink() {
 
 void ConnectionSupervisor::GiveUp() {
   LinkVariables& v = link_.vars;
-  linkHost_.SetTxEnabled(false);
-  linkHost_.SetBusyCursor(false);
-  linkHost_.SetTxInterval(kPollIntervalMs);
+  timer_.SetTxEnabled(false);
+  report_.SetBusyCursor(false);
+  timer_.SetTxInterval(kPollIntervalMs);
   v.readPending = false;
   v.reconnectPending = false;
   v.failedReconnects = 0;
-  linkHost_.HideReadProgress();
+  report_.HideReadProgress();
 }
 
 void ConnectionSupervisor::UpdateStatus() {
   const LinkVariables& v = link_.vars;
-  const bool running = linkHost_.TxEnabled();
+  const bool running = timer_.TxEnabled();
   look_ = NextModePanelLook(look_, running, v.controllerStatus, infoTicks_);
   host_.ShowModePanel(look_);
   if (!running || v.controllerStatus == 255) return;
@@ -206,7 +206,7 @@ void ConnectionSupervisor::UpdateStatus() {
 }
 
 void ConnectionSupervisor::PanelInfoClick() {
-  if (linkHost_.TxEnabled()) {
+  if (timer_.TxEnabled()) {
     link_.RequestModeSwitch();
   } else {
     link_.RequestReconnect();
@@ -217,8 +217,8 @@ void ConnectionSupervisor::PanelInfoClick() {
 void ConnectionSupervisor::RequestReconnect() { link_.RequestReconnect(); }
 
 void ConnectionSupervisor::CBComChange(int comboIndex) {
-  linkHost_.ApplyConnectionMode(ConnectionMode::None);
-  linkHost_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
+  report_.ApplyConnectionMode(ConnectionMode::None);
+  report_.AddLogLine(UiText(720) + std::to_string(port_.PortNum()));
   CloseQuietly();
   if (comboIndex >= 0 && comboIndex < kPorts) ChangePort(comboIndex + 1);
   link_.RequestReconnect();

@@ -48,7 +48,8 @@ class SupervisionHost {
 // the 900 ms information tick.
 class ConnectionSupervisor {
  public:
-  ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkHost& linkHost, SupervisionHost& host);
+  ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkTimer& timer, ConnectionReport& report,
+                       SupervisionHost& host);
 
   static constexpr int kLossThreshold = 15;
   static constexpr int kMapLossThreshold = 100;
@@ -83,7 +84,8 @@ class ConnectionSupervisor {
 
   ControllerLink& link_;
   SerialPort& port_;
-  LinkHost& linkHost_;
+  LinkTimer& timer_;
+  ConnectionReport& report_;
   SupervisionHost& host_;
   int infoTicks_ = 0;
   ::KeyLabelCountdown keyLabels_;

@@ -9,11 +9,13 @@
 struct MapWindow {
   std::function<void()> closeMagnifier;
   std::function<void()> fillGrid;  // the map's cells in the page grid
+  // A column read: its cells in the page grid, the lambda gauge and the magnifier.
+  std::function<void(const MapColumnView&)> showColumn;
 };
 
 // The map page: the controller's map in the page grid, one column per map request, with the
 // operating point's cell marked.
-class MapPage : public PageView {
+class MapPage : public PageView, public PageReplySink {
  public:
   MapPage(ControllerLink& link, LinkTimer& timer, MapWindow window)
       : link_(link), timer_(timer), window_(std::move(window)) {}
@@ -21,6 +23,7 @@ class MapPage : public PageView {
   // The map is polled at the normal rate; the magnifier does not stay over it.
   void Enter(Page page) override;
   void Layout() override { window_.fillGrid(); }
+  void ShowMapColumn(const MapColumnView& view) override { window_.showColumn(view); }
 
  private:
   ControllerLink& link_;

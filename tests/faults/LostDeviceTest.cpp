@@ -25,7 +25,7 @@ struct LostRig {
   ScriptedLinkHost host;
   ReadingHistory history;
   ControllerLink link{port, host, history};
-  ConnectionSupervisor supervisor{link, port, host, host};
+  ConnectionSupervisor supervisor{link, port, host, host, host};
 
   int Logged(const std::string& line) const {
     return static_cast<int>(std::count(host.log.begin(), host.log.end(), line));

@@ -384,7 +384,7 @@ TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
   for (const auto& row : table) {
     Rig rig;
     rig.host.txEnabled = true;
-    ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host);
+    ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host, rig.host);
     rig.dialogue.Start(DialoguePattern(160));
     if (row.running) {
       rig.port.Feed(LoaderAnswer(0));

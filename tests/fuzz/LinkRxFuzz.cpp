@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ScriptedLinkHost host;
   ReadingHistory history;
   ControllerLink link(port, host, history);
-  ConnectionSupervisor supervisor(link, port, host, host);
+  link.SetPageSink(&host);
+  ConnectionSupervisor supervisor(link, port, host, host, host);
   RecordedWindow window;
   ScriptedDialogs dialogs;
   std::optional<ProgrammingDialogue> programming;

@@ -16,6 +16,7 @@ namespace {
 class InspectorLinkTest : public ::testing::Test {
  protected:
   InspectorLinkTest() : link(port, host, history) {
+    link.SetPageSink(&host);  // the stand-in records the replies of every page
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
   }

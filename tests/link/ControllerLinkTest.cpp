@@ -15,6 +15,7 @@ namespace {
 class LinkTest : public ::testing::Test {
  protected:
   LinkTest() : link(port, host, history) {
+    link.SetPageSink(&host);  // the stand-in records the replies of every page
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
   }
@@ -363,6 +364,48 @@ TEST_F(LinkTest, sharedCodeC5IsRoutedByPage) {
     EXPECT_EQ(host.mapColumns.size(), page == 3 ? 1u : 0u);
     EXPECT_EQ(host.memoryBlocks.size(), page == 5 ? 1u : 0u);
   }
+}
+
+// The page in view takes the replies only it shows. A configuration reply that arrives after
+// the wizard's page was left still shows its readings, but goes to the page now in view, not
+// to the wizard.
+TEST_F(LinkTest, pageRepliesGoToThePageInViewAndToNoOther) {
+  struct PageRecorder : PageReplySink {
+    void ShowConfiguration(const ConfigurationView&) override { ++configurations; }
+    void WizardStep() override { ++steps; }
+    void ShowMapColumn(const MapColumnView&) override { ++columns; }
+    int configurations = 0, steps = 0, columns = 0;
+  } wizard, map;
+  link.SetPageSink(&wizard);
+  LinkTestAccess::State(link).currentPage = Page::Configuration;
+  LinkTestAccess::State(link).linkState = link_state::kConfigurationPoll;
+  link.TimerTxTimer();
+  port.Feed(Reply({0xAC, 0x10}, 15));
+  EXPECT_EQ(wizard.steps, 1);
+  EXPECT_EQ(wizard.configurations, 1);
+  EXPECT_EQ(host.configurationReadings.size(), 1u);
+
+  link.TimerTxTimer();  // the next poll, and the page changes before its reply
+  EXPECT_EQ(wizard.steps, 2);
+  link.EnterPage(Page::Map);
+  link.SetPageSink(&map);
+  port.Feed(Reply({0xAC, 0x20}, 15));
+  EXPECT_EQ(link.Vars().controllerStatus, 0x20);
+  EXPECT_EQ(host.configurationReadings.size(), 2u);
+  EXPECT_EQ(wizard.configurations, 1);
+  EXPECT_EQ(map.configurations, 1);  // the page in view takes it: the map page shows none
+
+  LinkTestAccess::State(link).expectedReply = 0xC5;
+  port.Feed(Reply({0xC5, 0x30, 20}, 23));
+  EXPECT_EQ(map.columns, 1);
+  link.SetPageSink(nullptr);
+  port.Feed(Reply({0xC5, 0x40, 21}, 23));
+  EXPECT_EQ(link.Vars().controllerStatus, 0x40);
+  EXPECT_EQ(map.columns, 1);
+  EXPECT_EQ(wizard.steps, 2);
+  EXPECT_EQ(wizard.columns, 0);
+  EXPECT_EQ(map.steps, 0);
+  EXPECT_EQ(host.configurations.size() + host.mapColumns.size() + host.wizardSteps, 0u);
 }
 
 TEST_F(LinkTest, portReplyAfterLeavingTheViewOnlyResetsTheCount) {

@@ -12,7 +12,7 @@ namespace {
 
 class SupervisionTest : public ::testing::Test {
  protected:
-  SupervisionTest() : link(port, host, history), supervisor(link, port, host, host) {
+  SupervisionTest() : link(port, host, history), supervisor(link, port, host, host, host) {
     LinkTestAccess::State(link).reconnectPending = true;
   }
 

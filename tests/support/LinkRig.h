@@ -30,7 +30,7 @@ struct LinkRig {
         sim(std::move(options)),
         port(main.Dispatcher(), sim.Pattern()),
         link(port, host, history),
-        supervisor(link, port, host, host) {
+        supervisor(link, port, host, host, host) {
     port.OnRxChar = [this](int count) {
       rxCounts.push_back(count);
       link.VaComm1RxChar(count);

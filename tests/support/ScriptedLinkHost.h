@@ -7,8 +7,9 @@
 #include "link/ControllerLink.h"
 #include "link/Supervision.h"
 
-// A main window stand-in that records what the link and the supervision ask of it.
-class ScriptedLinkHost : public LinkHost, public SupervisionHost {
+// A main window stand-in that records what the link and the supervision ask of it. Set as
+// the link's page sink too, it records the replies of every page.
+class ScriptedLinkHost : public LinkHost, public PageReplySink, public SupervisionHost {
  public:
   // LinkHost
   void SetTxInterval(int ms) override {
@@ -49,6 +50,11 @@ class ScriptedLinkHost : public LinkHost, public SupervisionHost {
   void HistoryAboutToWrap() override { ++historyWraps; }
   void ScopeCursorMoved(int cursor) override { scopeCursor = cursor; }
   void ShowRecord(const LiveReadings& record) override { records.push_back(record); }
+  void ShowConfigurationReadings(const ConfigurationView& view) override {
+    configurationReadings.push_back(view);
+  }
+
+  // PageReplySink
   void ShowConfiguration(const ConfigurationView& view) override { configurations.push_back(view); }
   void WizardStep() override { ++wizardSteps; }
   void ShowMapColumn(const MapColumnView& view) override { mapColumns.push_back(view); }
@@ -95,7 +101,7 @@ class ScriptedLinkHost : public LinkHost, public SupervisionHost {
   std::pair<std::string, std::string> magnifier;
   int historyWraps = 0, scopeCursor = -1, wizardSteps = 0;
   std::vector<LiveReadings> records;
-  std::vector<ConfigurationView> configurations;
+  std::vector<ConfigurationView> configurationReadings, configurations;
   std::vector<MapColumnView> mapColumns;
   std::vector<MemoryBlockView> memoryBlocks;
   std::vector<PortView> portViews;

@@ -165,7 +165,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(f.Btn3->text().toStdString(), "EEPROM");
 
   std::uint8_t port[14] = {0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x03, 0x00, 0x80, 0x10};
-  f.ShowPortView(DecodePortView(port, f.Link().parameterBlock));
+  f.Link().PageSink().ShowPortView(DecodePortView(port, f.Link().parameterBlock));
   EXPECT_EQ(Cell(g, 1, 1), "1");
   EXPECT_EQ(Cell(g, 1, 3), "0");
   EXPECT_EQ(Cell(g, 1, 24), "1");
@@ -182,7 +182,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   std::uint8_t block[23] = {0xC5, 0x10, 36};
   for (int i = 0; i < 16; ++i) block[3 + i] = static_cast<std::uint8_t>(200 + i);
   const MemoryBlockView sram = DecodeMemoryBlock(block, kSramBlocks);
-  f.ShowMemoryBlock(sram);
+  f.Link().PageSink().ShowMemoryBlock(sram);
   EXPECT_EQ(Cell(g, 37, 1), "200");
   EXPECT_EQ(Cell(g, 37, 16), "215");
   f.resize(f.width() + 60, f.height());
@@ -197,13 +197,13 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kEepromPoll);
   EXPECT_EQ(g->columnCount(), 33);
   EXPECT_EQ(Cell(g, 32, 0), "1F_");
-  f.ShowMemoryBlock(sram);  // page 36 has no EEPROM column
+  f.Link().PageSink().ShowMemoryBlock(sram);  // page 36 has no EEPROM column
   for (int c = 1; c < 33; ++c) EXPECT_EQ(Cell(g, c, 1), "") << c;
 
   f.Btn1Click();
   EXPECT_EQ(f.CurrentPage(), Page::Port);
   EXPECT_EQ(g->columnCount(), 2);
-  f.ShowMemoryBlock(sram);
+  f.Link().PageSink().ShowMemoryBlock(sram);
   EXPECT_EQ(Cell(g, 1, 1), "");
 
   f.TabParamClick();  // another page takes the grid over, without the processor cells
