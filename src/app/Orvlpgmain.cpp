@@ -65,8 +65,6 @@ constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 constexpr int kFrameExtraWidth = kDesignWindowWidth - kDesignClientWidth;
 constexpr int kFrameExtraHeight = kDesignWindowHeight - kDesignClientHeight;
 
-QString T(int id) { return QString::fromStdString(DisplayText(UiText(id))); }
-
 std::string ProgramFolder() {
   std::string dir = QCoreApplication::applicationDirPath().toStdString();
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
@@ -506,24 +504,24 @@ void TForm1::FormDestroy() {
 void TForm1::ApplyTexts() {
   help_->LoadStartPage(*Memo2);
   tabs_->ApplyTexts();
-  BtnOpenVis->setToolTip(T(120));
-  BtnSaveVis->setToolTip(T(121));
-  BtnScope->setToolTip(T(122));
-  UpDownX->setToolTip(T(123));
-  BtnGrid->setToolTip(T(124));
-  BtnWindow->setToolTip(T(125));
-  BtnLup->setToolTip(T(128));
-  BtnOpenPar->setToolTip(T(126));
-  BtnSavePar->setToolTip(T(127));
-  BtnReadPar->setToolTip(T(129));
-  BtnWritePar->setToolTip(T(130));
-  PanelInfo->setToolTip(T(131));
-  BtnHelp->setText(T(930));
-  BtnHelp->setToolTip(T(931));
+  BtnOpenVis->setToolTip(QtUiText(120));
+  BtnSaveVis->setToolTip(QtUiText(121));
+  BtnScope->setToolTip(QtUiText(122));
+  UpDownX->setToolTip(QtUiText(123));
+  BtnGrid->setToolTip(QtUiText(124));
+  BtnWindow->setToolTip(QtUiText(125));
+  BtnLup->setToolTip(QtUiText(128));
+  BtnOpenPar->setToolTip(QtUiText(126));
+  BtnSavePar->setToolTip(QtUiText(127));
+  BtnReadPar->setToolTip(QtUiText(129));
+  BtnWritePar->setToolTip(QtUiText(130));
+  PanelInfo->setToolTip(QtUiText(131));
+  BtnHelp->setText(QtUiText(930));
+  BtnHelp->setToolTip(QtUiText(931));
   autoConfig_->ApplyTexts();
-  Btn1->setText(T(135));
-  Btn2->setText(T(136));
-  Btn3->setText(T(137));
+  Btn1->setText(QtUiText(135));
+  Btn2->setText(QtUiText(136));
+  Btn3->setText(QtUiText(137));
   setup_->ApplyTexts();
   Memo1->clear();  // the combos' items are assembled in the log, which ends up empty
 }
@@ -816,7 +814,7 @@ void TForm1::LayoutMainWindow() {
     pageButtons[i]->setVisible(p.visible);
     if (!p.visible) continue;
     Place(pageButtons[i], p.rect);
-    pageButtons[i]->setText(p.captionId ? T(p.captionId) : QtText(p.caption));
+    pageButtons[i]->setText(p.captionId ? QtUiText(p.captionId) : QtText(p.caption));
   }
   Place(PanelLam, L.panelLam);
   // The TPS gauge takes its channel's colour before the readings are laid out.

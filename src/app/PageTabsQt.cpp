@@ -83,11 +83,11 @@ void PageTabs::Place(int limit) {
 }
 
 void PageTabs::ApplyTexts() {
-  TabParam->setText(QtShownText(UiText(110)));
-  TabConfig->setText(QtShownText(UiText(111)));
-  TabSet->setText(QtShownText(UiText(112)));
-  TabUpg->setText(QtShownText(UiText(115)));
-  TabMap->setText(QtShownText(UiText(113)));
+  TabParam->setText(QtUiText(110));
+  TabConfig->setText(QtUiText(111));
+  TabSet->setText(QtUiText(112));
+  TabUpg->setText(QtUiText(115));
+  TabMap->setText(QtUiText(113));
 }
 
 void PageTabs::ShowKeyLabels() {
@@ -100,12 +100,12 @@ void PageTabs::ShowKeyLabels() {
 }
 
 void PageTabs::RestoreCaptions() {
-  TabParam->setText(QtShownText(UiText(110)));
-  TabConfig->setText(QtShownText(UiText(111)));
-  TabSet->setText(QtShownText(UiText(112)));
-  TabMap->setText(QtShownText(UiText(113)));
-  TabUpg->setText(QtShownText(UiText(115)));
-  TabProc->setText(QtShownText(UiText(114)));
+  TabParam->setText(QtUiText(110));
+  TabConfig->setText(QtUiText(111));
+  TabSet->setText(QtUiText(112));
+  TabMap->setText(QtUiText(113));
+  TabUpg->setText(QtUiText(115));
+  TabProc->setText(QtUiText(114));
 }
 
 void PageTabs::SetServiceMode(bool on) {

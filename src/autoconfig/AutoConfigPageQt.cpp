@@ -37,11 +37,11 @@ AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, C
 }
 
 void AutoConfigPageQt::ApplyTexts() {
-  BitBtnConBen->setText(QtShownText(UiText(142)));
-  BitBtnConGas->setText(QtShownText(UiText(144)));
-  BitBtnNext->setText(QtShownText(UiText(132)));
-  BitBtnOk->setText(QtShownText(UiText(133)));
-  BitBtnCancel->setText(QtShownText(UiText(134)));
+  BitBtnConBen->setText(QtUiText(142));
+  BitBtnConGas->setText(QtUiText(144));
+  BitBtnNext->setText(QtUiText(132));
+  BitBtnOk->setText(QtUiText(133));
+  BitBtnCancel->setText(QtUiText(134));
 }
 
 void AutoConfigPageQt::PlaceButtons(bool visible, int left, int top) {

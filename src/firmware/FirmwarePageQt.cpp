@@ -67,8 +67,8 @@ void FirmwarePageQt::ShowImageList(const std::vector<ListedImage>& images, int r
     if (row >= grid_->rowCount() || column >= grid_->columnCount()) return;
     grid_->setItem(row, column, new QTableWidgetItem(text));
   };
-  setCell(0, 0, QtShownText(UiText(388)));
-  setCell(0, 1, QtShownText(UiText(389)));
+  setCell(0, 0, QtUiText(388));
+  setCell(0, 1, QtUiText(389));
   QStringList paths;
   for (std::size_t i = 0; i < images.size(); ++i) {
     const int row = static_cast<int>(i) + 1;

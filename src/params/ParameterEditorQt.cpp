@@ -119,10 +119,9 @@ void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
 void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
   const auto& labels = ConfigurationLabelIds();
   grid_->setRowCount(std::max(ctx.rowsVisible, static_cast<int>(labels.size()) + 1));
-  SetCell(0, 0, QtShownText(UiText(300)));
-  SetCell(0, 1, QtShownText(UiText(301)));
-  for (std::size_t i = 0; i < labels.size(); ++i)
-    SetCell(static_cast<int>(i) + 1, 0, QtShownText(UiText(labels[i])));
+  SetCell(0, 0, QtUiText(300));
+  SetCell(0, 1, QtUiText(301));
+  for (std::size_t i = 0; i < labels.size(); ++i) SetCell(static_cast<int>(i) + 1, 0, QtUiText(labels[i]));
   SetCell(1, 1, QString());
   SetCell(static_cast<int>(labels.size()), 1, QString());
   // The rows under the wizard's own would still show the parameter view's labels and values.

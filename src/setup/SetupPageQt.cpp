@@ -70,7 +70,7 @@ void SetupPageQt::ApplyTexts() {
   for (auto [combo, first] : {std::pair{CBCAut, 320}, std::pair{CBFAut, 320}, std::pair{CBList, 322}}) {
     const int index = combo->currentIndex();
     combo->clear();
-    combo->addItems({QtShownText(UiText(first)), QtShownText(UiText(first + 1))});
+    combo->addItems({QtUiText(first), QtUiText(first + 1)});
     combo->setCurrentIndex(index);
   }
 }
@@ -127,11 +127,11 @@ void SetupPageQt::Layout() {
   };
   grid_->clearContents();
   grid_->setRowCount(std::max<int>(window_.minimumRows(), static_cast<int>(rows.size()) + 1));
-  setCell(0, 0, QtShownText(UiText(300)));
-  setCell(0, 1, QtShownText(UiText(301)));
+  setCell(0, 0, QtUiText(300));
+  setCell(0, 1, QtUiText(301));
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int r = static_cast<int>(i) + 1;
-    setCell(r, 0, QtShownText(UiText(rows[i].labelId)));
+    setCell(r, 0, QtUiText(rows[i].labelId));
     const auto* combo = qobject_cast<QComboBox*>(rows[i].editor);
     setCell(r, 1, combo ? combo->currentText() : EDFile->text());
     grid_->item(r, 1)->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(rows[i].editor)));
