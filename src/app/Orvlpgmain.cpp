@@ -49,6 +49,7 @@
 #include "monitor/LiveMonitorQt.h"
 #include "monitor/PerformanceGraphQt.h"
 #include "params/ParameterBackup.h"
+#include "params/ParameterCompare.h"
 #include "params/ParameterEditorQt.h"
 #include "params/ParametersPageQt.h"
 #include "setup/SetupPageQt.h"
@@ -1011,6 +1012,10 @@ void TForm1::Beep() { dialogs_.Beep(); }
 void TForm1::ParametersRead() { LayoutMainWindow(); }
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
+
+std::string TForm1::ParameterChangeText(int index, std::uint8_t value) const {
+  return ::ParameterChangeText(link_->parameterBlock, index, value, ListOrder());
+}
 
 bool TForm1::ScopeRunning() const { return live_->Running(); }
 

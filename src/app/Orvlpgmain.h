@@ -165,6 +165,7 @@ class TForm1 : public QMainWindow,
   void Beep() override;
   void ParametersRead() override;
   void PlausibilityCheck() override;
+  std::string ParameterChangeText(int index, std::uint8_t value) const override;
   bool ScopeRunning() const override;
   bool ServiceMode() const override { return serviceMode_; }
   int RegisterIndex() const override;

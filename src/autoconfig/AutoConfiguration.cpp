@@ -431,16 +431,54 @@ void AutoConfiguration::BitBtnNextClick() {
   }
 }
 
+// The petrol phase has measured the coil type once its idle bands are counted (step 5), the
+// TPS and probe types and both thresholds once the rise to 3000 rpm is done (step 6). The gas
+// phase measures the thresholds again from its idle on gas (step 15) on, and the positions
+// when it finds them. The thresholds the statistics show before are not measurements.
+AutoConfiguration::Measured AutoConfiguration::MeasuredSoFar() const {
+  const int step = state.WizardStep;
+  const bool petrol = step >= 1 && step <= 6;
+  Measured m;
+  m.coil = petrol && step >= 5;
+  m.types = petrol && step >= 6;
+  m.thresholds = step == 6 || step >= 15;
+  m.positions = !petrol && state.results.position900 != 0;
+  return m;
+}
+
+bool AutoConfiguration::Measured::Has(int index) const {
+  using namespace wizard_byte;
+  switch (index) {
+    case kCoilType: return coil;
+    case kTpsType:
+    case kProbeType: return types;
+    case kTpsThreshold:
+    case kOpeningTpsThreshold:
+    case kProbeThreshold: return thresholds;
+    case kPosition900:
+    case kPosition3000: return positions;
+    default: return false;
+  }
+}
+
 void AutoConfiguration::BitBtnOkClick() {
   if (asking_) return;
   // Only a phase under way holds results; an idle wizard has nothing to apply.
   if (state.WizardStep == 0) return;
   WizardResults& r = state.results;
-  if (r.tpsThreshold != 0) {
+  const Measured measured = MeasuredSoFar();
+  // Every byte the phase changed and did not measure returns to the backup, as a cancel does.
+  if (state.backup.taken) {
+    for (std::size_t i = 0; i < WizardBackup::kBytes.size(); ++i) {
+      const int index = WizardBackup::kBytes[i];
+      if (!measured.Has(index)) SetByte(index, state.backup.values[i]);
+    }
+  }
+  if (measured.thresholds && r.tpsThreshold != 0) {
     SetByte(wizard_byte::kTpsThreshold, r.tpsThreshold);
     SetByte(wizard_byte::kOpeningTpsThreshold, r.tpsThreshold);
   }
-  if (r.probeThreshold != 0) SetByte(wizard_byte::kProbeThreshold, r.probeThreshold);
+  if (measured.thresholds && r.probeThreshold != 0) SetByte(wizard_byte::kProbeThreshold, r.probeThreshold);
   if (r.position3000 < r.position900) r.position3000 = r.position900;
   if (r.position900 != 0) {
     SetByte(wizard_byte::kPosition900, r.position900);

@@ -142,6 +142,11 @@ class AutoConfiguration {
 
  private:
   using Counter = std::int32_t;
+  struct Measured {
+    bool coil = false, types = false, thresholds = false, positions = false;
+    bool Has(int index) const;  // a byte of the backup the phase has measured
+  };
+  Measured MeasuredSoFar() const;
   Counter& C(int n) { return state.WizardCounters[static_cast<std::size_t>(n)]; }
   void ClearCounters() { state.WizardCounters.fill(0); }
   void BeepAndSay(int textId);

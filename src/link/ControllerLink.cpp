@@ -19,6 +19,15 @@ constexpr int kLoaderReportBytes = 8;
 
 int NextInCycle(int value, int first, int last) { return value >= last ? first : value + 1; }
 bool InRange(int value, int first, int last) { return value >= first && value <= last; }
+
+// A reply ends in the low 8 bits of the sum of the bytes before its last one.
+bool ChecksumRight(const std::uint8_t* r, int length) {
+  return length >= 2 && r[length - 1] == FrameChecksum(r, static_cast<std::size_t>(length - 1));
+}
+
+constexpr int kWriteGivenUpText = 1240;
+constexpr int kWriteAgainText = 1241;
+constexpr int kNotDeliveredText = 1242;
 }  // namespace
 
 ControllerLink::ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history)
@@ -109,7 +118,7 @@ void ControllerLink::BeginProgramming() {
 }
 
 bool ControllerLink::WritesOutstanding() const {
-  if (vars.expectedReply == kParameterWrite && vars.unansweredCount > 0) return true;
+  if (writes_.InFlight()) return true;
   return !std::equal(parameterBlock.begin(), parameterBlock.begin() + kExchangedParameterBytes,
                      sentParameterBlock.begin());
 }
@@ -153,18 +162,12 @@ void ControllerLink::TimerTxTimer() {
     } else if (vars.requestIndex == 0) {
       StartFullRead();
     } else {
-      SendIndexed(kParameterRead, static_cast<std::uint8_t>(vars.requestIndex));  // retry
+      SendParameterRead(vars.requestIndex);  // retry
     }
     return;
   }
 
-  for (int i = 0; i <= kLastParameterIndex; ++i) {
-    if (parameterBlock[i] != sentParameterBlock[i]) {
-      SendParameterWrite(static_cast<std::uint8_t>(i), parameterBlock[i]);
-      sentParameterBlock[i] = parameterBlock[i];
-      return;
-    }
-  }
+  if (SendPendingWrite()) return;
 
   if (vars.readPending) {
     vars.linkState = kChoose;
@@ -180,13 +183,42 @@ void ControllerLink::TimerTxTimer() {
   }
 }
 
+// Writes go out one a tick, lowest index first; one the controller has not acknowledged by
+// the next tick goes out again, and after its last try the log names it.
+bool ControllerLink::SendPendingWrite() {
+  const ParameterWrites::Decision d = writes_.Tick(parameterBlock, sentParameterBlock);
+  if (d.givenUp) ReportChanges(kWriteGivenUpText, {*d.givenUp}, false);
+  if (!d.send) return false;
+  SendParameterWrite(static_cast<std::uint8_t>(d.send->index), d.send->value);
+  return true;
+}
+
+void ControllerLink::ReportChanges(int textId, const std::vector<ParameterChange>& changes, bool asMessage) {
+  if (changes.empty()) return;
+  if (!asMessage) {
+    for (const ParameterChange& c : changes)
+      report_.AddLogLine(UiText(textId) + report_.ParameterChangeText(c.index, c.value));
+    return;
+  }
+  std::string text = UiText(textId);
+  for (const ParameterChange& c : changes) text += "\n\r" + report_.ParameterChangeText(c.index, c.value);
+  report_.ShowMessage(text);
+}
+
+void ControllerLink::SendParameterRead(int index) {
+  askedIndex_ = index;
+  SendIndexed(kParameterRead, static_cast<std::uint8_t>(index));
+}
+
 void ControllerLink::StartFullRead() {
+  // What the controller has not acknowledged is kept aside; the read shows what it holds.
+  writes_.ReadStarts(parameterBlock, sentParameterBlock);
   report_.SetBaseCaption();
   report_.SetBusyCursor(true);
   timer_.SetTxInterval(kReadStartIntervalMs);
   report_.ShowReadProgress(kReadProgressMaximum);
   report_.AddLogLine(UiText(725));
-  SendIndexed(kParameterRead, 0);
+  SendParameterRead(0);
   vars.requestIndex = 1;
 }
 
@@ -266,6 +298,8 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
   if (n < need) return;
   const std::uint8_t* r = work_.data();
 
+  // A damaged reply counts as none: nothing of it is taken.
+  if (!ChecksumRight(r, need)) return;
   if (expected == kLoader || expected == kProgrammingFrame) {
     if (programming_) programming_->OnProgrammingReply(r, n);
     return;
@@ -300,7 +334,10 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
         pageSink_->ShowPortView(view);
       }
       break;
-    case kParameterWrite: report_.Beep(); break;
+    case kParameterWrite:
+      writes_.Acknowledged(sentParameterBlock);
+      report_.Beep();
+      break;
     default: break;
   }
 }
@@ -329,18 +366,23 @@ void ControllerLink::ReceiveParameterReply() {
   HandleParameterReply(r, n);
 }
 
+// A damaged reply, or one for another index than the one asked, counts as none: the tick
+// asks again and nothing of it is stored. Something answers on the port, though: the link is
+// not given up while it does.
 void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   vars.failedReconnects = 0;
   if (r[0] == kLoader) {
+    if (!ChecksumRight(r, kLoaderReportBytes)) {
+      vars.expectedReply = kParameterRead;
+      return;
+    }
     vars.expectedReply = kLoaderReportPending;
     if (n >= kLoaderReportBytes) HandleLoaderReport(r);
     return;
   }
-  if (r[0] != kParameterRead) return;
+  if (r[0] != kParameterRead || !ChecksumRight(r, ReplyLength(kParameterRead)) || r[1] != askedIndex_) return;
 
   const int i = r[1];
-  // A reply for an index not yet asked for is a damaged one: left to the tick's retry.
-  if (i > vars.requestIndex) return;
   vars.unansweredCount = 0;
   parameterBlock[i] = r[2];
   sentParameterBlock[i] = r[2];
@@ -359,7 +401,7 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
   timer_.SetTxEnabled(false);
   timer_.SetTxInterval(kPollIntervalMs);
   timer_.SetTxEnabled(true);
-  SendIndexed(kParameterRead, static_cast<std::uint8_t>(vars.requestIndex));
+  SendParameterRead(vars.requestIndex);
   vars.requestIndex = i + 1;
 }
 
@@ -374,9 +416,17 @@ void ControllerLink::FinishRead(ConnectionMode connectionMode, int finalLinkStat
   report_.SetBusyCursor(false);
   timer_.SetTxInterval(kPollIntervalMs);
   report_.HideReadProgress();
+  // Changes that did not reach the controller go to it again when it is the same one.
+  ParameterWrites::Outcome changes;
+  if (connectionMode == ConnectionMode::Controller)
+    changes = writes_.ControllerRead(parameterBlock, sentParameterBlock);
+  else
+    changes.notDelivered = writes_.OtherDeviceRead();
   report_.ApplyConnectionMode(connectionMode);
   if (connectionMode == ConnectionMode::Controller) report_.ParametersRead();
   vars.linkState = finalLinkState;
+  ReportChanges(kWriteAgainText, changes.resent, false);
+  ReportChanges(kNotDeliveredText, changes.notDelivered, true);
 }
 
 void ControllerLink::HandleLoaderReport(const std::uint8_t* r) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "link/ParameterWrites.h"
 #include "link/ReplyDecoding.h"
 #include "link/SerialPort.h"
 #include "model/PageAndMode.h"
@@ -65,6 +66,10 @@ class ConnectionReport {
   virtual void Beep() = 0;
   virtual void ParametersRead() = 0;  // RebuildEditor and the readings layout after a full read
   virtual void PlausibilityCheck() = 0;
+  // A parameter byte with a value, as the editor shows it: "label: value".
+  virtual std::string ParameterChangeText(int index, std::uint8_t value) const {
+    return std::to_string(index) + ": " + std::to_string(value);
+  }
 };
 
 // Where the decoded replies that every page shows go: the live record, the scope, the
@@ -200,6 +205,12 @@ class ControllerLink {
 
   // A parameter change is still to be sent, or the last one sent is not yet acknowledged.
   bool WritesOutstanding() const;
+  // The controller stopped answering: what it has not acknowledged is kept, and nothing is
+  // written until a full read has shown which controller answers.
+  void LinkLost() { writes_.LinkLost(); }
+  // The block shows a file, not the controller's parameters: no change is pending.
+  void ForgetChanges() { writes_.Forget(); }
+  const ParameterWrites& Writes() const { return writes_; }
 
   // Send operations: write one frame, set ExpectedReply, count it as unanswered.
   void SendCommand(std::uint8_t code);
@@ -218,6 +229,9 @@ class ControllerLink {
 
  private:
   void StartFullRead();
+  void SendParameterRead(int index);
+  bool SendPendingWrite();
+  void ReportChanges(int textId, const std::vector<ParameterChange>& changes, bool asMessage);
   void SendPoll();
   void AdvanceScope();
   void ReceiveParameterReply();
@@ -241,6 +255,8 @@ class ControllerLink {
   ReadingHistory& history_;
   ProgrammingHandler* programming_ = nullptr;
   std::uint32_t randSeed_ = 0;
+  ParameterWrites writes_;
+  int askedIndex_ = -1;  // the index of the last parameter read sent
   std::array<std::uint8_t, 4096> work_{};
   int heldReplyBytes_ = 0;  // the start of a loader report, at the front of work_
 };

@@ -144,6 +144,9 @@ void ConnectionSupervisor::CheckLossOfLink() {
   if (v.unansweredCount < threshold) return;
 
   v.unansweredCount = 0;
+  // Before anything else can change the parameters (leaving a page may): nothing more is
+  // written blindly to whatever answers next.
+  link_.LinkLost();
   report_.AddLogLine(UiText(724));
   report_.ApplyConnectionMode(ConnectionMode::None);
   report_.Beep();

@@ -23,7 +23,7 @@ bool LoadForCompare(const std::string& path, ParameterBlock& block, std::string&
   switch (file.status) {
     case ParameterFileStatus::Loaded: block = file.bytes; return true;
     case ParameterFileStatus::CannotOpen: err += UiText(702) + " " + path + "\n"; return false;
-    case ParameterFileStatus::TooShort: err += UiText(703) + " " + path + "\n"; return false;
+    case ParameterFileStatus::WrongSize: err += UiText(703) + " " + path + "\n"; return false;
   }
   return false;
 }
@@ -72,6 +72,20 @@ std::string LoadDifferencesText(const ParameterBlock& controller, const Paramete
   if (!others.empty()) text += UiText(1231) + others + "\n";
   if (text.empty()) text = UiText(1230) + "\n";
   return text;
+}
+
+std::string ParameterChangeText(const ParameterBlock& block, int index, std::uint8_t value, int listOrder) {
+  if (index < 0 || index >= static_cast<int>(block.size())) return std::string();
+  ParameterBlock changed = block;
+  changed[static_cast<std::size_t>(index)] = value;
+  const ParameterList list = BuildParameterList(changed, listOrder);
+  for (int r = 1; r <= list.Count(); ++r) {
+    const ParameterRow& row = list.Rows()[static_cast<std::size_t>(r)];
+    if (row.parameter != index || row.editorKind == kEditorClearButton) continue;
+    return WithoutLeadingBlanks(list.Texts()[static_cast<std::size_t>(r)].label) + ": " +
+           RowValueText(changed, row);
+  }
+  return std::to_string(index) + ": " + std::to_string(value);
 }
 
 int CompareParameterFiles(const std::string& firstPath, const std::string& secondPath, int listOrder,

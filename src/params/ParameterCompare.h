@@ -31,8 +31,12 @@ int DifferingParameterBytes(const ParameterBlock& first, const ParameterBlock& s
 std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded,
                                 int listOrder);
 
+// One parameter byte with a value, as the editor would show it in the block: "label: value"
+// for a byte with a row, "index: value" for one without.
+std::string ParameterChangeText(const ParameterBlock& block, int index, std::uint8_t value, int listOrder);
+
 // The compare command: loads both files, writes one line per differing row (label, first
 // value, second value, separated by tabs) to `out` and a load failure to `err`. Returns 0
-// when the sets agree, 1 when they differ, 2 when a file cannot be read or is too short.
+// when the sets agree, 1 when they differ, 2 when a file cannot be read or is not 256 bytes long.
 int CompareParameterFiles(const std::string& firstPath, const std::string& secondPath, int listOrder,
                           std::string& out, std::string& err);

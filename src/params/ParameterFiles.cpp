@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 
@@ -39,9 +40,11 @@ LoadedParameterFile LoadParameterFile(const std::string& path) {
     ::close(fd);
     return result;
   }
+  // One byte more than a parameter file holds tells a longer file from one of the right size.
+  std::array<std::uint8_t, kParameterFileBytes + 1> buffer{};
   std::size_t got = 0;
-  while (got < kParameterFileBytes) {
-    const ssize_t n = ::read(fd, result.bytes.data() + got, kParameterFileBytes - got);
+  while (got < buffer.size()) {
+    const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
@@ -51,7 +54,9 @@ LoadedParameterFile LoadParameterFile(const std::string& path) {
     got += static_cast<std::size_t>(n);
   }
   ::close(fd);
-  result.status = got == kParameterFileBytes ? ParameterFileStatus::Loaded : ParameterFileStatus::TooShort;
+  result.status = got == kParameterFileBytes ? ParameterFileStatus::Loaded : ParameterFileStatus::WrongSize;
+  if (result.status == ParameterFileStatus::Loaded)
+    std::copy_n(buffer.begin(), kParameterFileBytes, result.bytes.begin());
   if (result.status != ParameterFileStatus::Loaded) result.bytes = {};
   return result;
 }

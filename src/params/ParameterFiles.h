@@ -16,16 +16,16 @@ bool HasParameterExtension(const std::string& path);
 // existing file as it was. False (with *error) when it could not be written.
 bool SaveParameterFile(const std::string& path, const ParameterBlock& block, std::string* error = nullptr);
 
-enum class ParameterFileStatus { Loaded, CannotOpen, TooShort };
+enum class ParameterFileStatus { Loaded, CannotOpen, WrongSize };
 
 struct LoadedParameterFile {
   ParameterFileStatus status = ParameterFileStatus::CannotOpen;
-  ParameterBlock bytes{};  // the file's first 256 bytes when loaded
+  ParameterBlock bytes{};  // the file's 256 bytes when loaded
 };
 
-// Reads the first 256 bytes of a parameter file, opened for reading only. A file that is
-// missing, unreadable or not a regular file cannot be opened; one shorter than 256 bytes is
-// refused as too short.
+// Reads a parameter file, opened for reading only. A file that is missing, unreadable or not
+// a regular file cannot be opened; one of any size but 256 bytes is not a parameter file and
+// is refused.
 LoadedParameterFile LoadParameterFile(const std::string& path);
 
 // Loading into a connected controller keeps its type, version and PresenceMask: file bytes

@@ -29,7 +29,7 @@ void ParameterTransfer::BtnOpenParClick() {
       [&](const std::string& chosen) {
         path = chosen;
         file = LoadParameterFile(chosen);
-        if (file.status == ParameterFileStatus::TooShort) return FileRead{false, 703};
+        if (file.status == ParameterFileStatus::WrongSize) return FileRead{false, 703};
         return FileRead{file.status == ParameterFileStatus::Loaded, 0};
       });
   if (!read) return;
@@ -57,6 +57,7 @@ void ParameterTransfer::BtnOpenParClick() {
     case MessageAnswer::No:
       linkHost_.SetTxEnabled(false);
       CopyFileForViewing(file.bytes, link_.parameterBlock);
+      link_.ForgetChanges();  // the file is only shown: none of it is for the controller
       host_.SetOpenedFileName(FileNameOf(path));
       linkHost_.ApplyConnectionMode(ConnectionMode::File);
       linkHost_.ParametersRead();

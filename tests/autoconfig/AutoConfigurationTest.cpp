@@ -516,7 +516,7 @@ TEST_F(WizardTest, leavingThePageAsksOnlyAfterStepThree) {
   EXPECT_EQ(host.block[32], 32) << "the coil setting for the measurement goes back silently";
 
   w.BitBtnConBenClick();
-  w.state.WizardStep = 5;
+  w.state.WizardStep = 6;
   w.state.results = {40, 0, 0, 0};
   dialogs.answers.push_back(MessageAnswer::Ok);
   w.LeavePage();
@@ -658,8 +658,10 @@ TEST_F(WizardTest, questionAnsweredAfterTicksAppliesWhatTheWizardHeldWhenAsked) 
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(740)});
     EXPECT_EQ(w.Step(), 0);
     if (answer == MessageAnswer::Ok) {
-      EXPECT_EQ(host.block[57], asked.results.tpsThreshold);
-      EXPECT_EQ(host.block[58], asked.results.probeThreshold);
+      // On the way to 3000 rpm the thresholds are not measured yet: they return.
+      EXPECT_NE(asked.results.tpsThreshold, 0);
+      EXPECT_EQ(host.block[57], before[57]);
+      EXPECT_EQ(host.block[58], before[58]);
       EXPECT_EQ(host.block[32], 5) << "the coil type found by then stays";
     } else {
       for (int index : WizardBackup::kBytes) EXPECT_EQ(host.block[index], before[index]) << index;

@@ -1,4 +1,4 @@
-// A parameter file with any content: it loads only when it holds the 256 bytes, shows in
+// A parameter file with any content: it loads only when it holds exactly the 256 bytes, shows in
 // the parameter view whatever its bytes say, and loading it into a controller leaves the
 // controller's own bytes alone.
 
@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = WriteFuzzFile("file.orvp", bytes);
 
   const LoadedParameterFile file = LoadParameterFile(path);
-  if (bytes.size() < kParameterFileBytes) {
-    FUZZ_CHECK(file.status == ParameterFileStatus::TooShort);
+  if (bytes.size() != kParameterFileBytes) {
+    FUZZ_CHECK(file.status == ParameterFileStatus::WrongSize);
     return 0;
   }
   FUZZ_CHECK(file.status == ParameterFileStatus::Loaded);

@@ -173,7 +173,7 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
   link.TimerTxTimer();
   EXPECT_EQ(port.Waiting(), 0u);
 
-  port.Feed({0x3A, 0x65, 0x92, 0, 0, 0, 1, 0});
+  port.Feed(Summed({0x3A, 0x65, 0x92, 0, 0, 0, 1, 0}));
   EXPECT_EQ(host.modes, std::vector<int>{4});
   EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
   EXPECT_EQ(link.Vars().expectedReply, kLoaderReportDone);
@@ -185,7 +185,7 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
 
 // At the line's speed the report arrives a few bytes per received-data event.
 TEST_F(LinkTest, loaderReportSplitAtAnyByteIsEvaluatedOnceWhole) {
-  const Bytes report = {0x3A, 0x65, 0x92, 0, 0, 0, 3, 0x3C};
+  const Bytes report = Summed({0x3A, 0x65, 0x92, 0, 0, 0, 3, 0});
   std::vector<std::vector<int>> splits = {{4, 4}, {1, 7}, {7, 1}, {1, 1, 1, 1, 1, 1, 1, 1}};
   for (int first = 1; first < 8; ++first) splits.push_back({first, 8 - first});
   for (const auto& split : splits) {
@@ -219,7 +219,7 @@ TEST_F(LinkTest, loaderReportTextFollowsByteSix) {
   for (int b6 : {0, 1, 2, 3, 4, 200}) {
     host.messages.clear();
     LinkTestAccess::State(link).expectedReply = link_code::kParameterRead;
-    port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, static_cast<std::uint8_t>(b6), 0});
+    port.Feed(Summed({0x3A, 0x64, 0x91, 0, 0, 0, static_cast<std::uint8_t>(b6), 0}));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], UiText(920) + (b6 <= 3 ? UiText(921 + b6) : std::string())) << b6;
   }
@@ -243,13 +243,13 @@ TEST_F(LinkTest, boxesOpenedAtTheEndOfAReadSeeAConsistentEngine) {
   host.onApplyConnectionMode = nullptr;
   host.onMessage = [&](const std::string&) {
     link.TimerTxTimer();
-    port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0});
+    port.Feed(Summed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0}));
   };
   LinkTestAccess::State(link).readPending = true;
   LinkTestAccess::State(link).requestIndex = 3;
   LinkTestAccess::State(link).linkState = link_state::kChoose;
   link.TimerTxTimer();
-  port.Feed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0});
+  port.Feed(Summed({0x3A, 0x64, 0x91, 0, 0, 0, 2, 0}));
   EXPECT_EQ(host.messages.size(), 1u);  // the report arriving again inside the box is not evaluated
   EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
   EXPECT_EQ(host.modes, (std::vector<int>{2, 4}));
@@ -260,22 +260,25 @@ TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
   link.TimerTxTimer();
   const std::size_t before = port.frames.size();
   for (int i = 0; i < 10; ++i) link.parameterBlock[90 - 5 * i] ^= 0x0F;
+  port.acknowledgeWrites = true;
   for (int t = 0; t < 10; ++t) link.TimerTxTimer();
+  port.acknowledgeWrites = false;
   ASSERT_EQ(port.frames.size(), before + 10);
   for (int t = 0; t < 10; ++t) {
     const int index = 45 + 5 * t;
     EXPECT_EQ(port.frames[before + t], ParameterWriteFrame(index, link.parameterBlock[index]));
   }
   EXPECT_EQ(link.sentParameterBlock, link.parameterBlock);
+  EXPECT_EQ(host.beeps, 10);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
 
   port.Feed({0xAA, 0xAA});
-  EXPECT_EQ(host.beeps, 0);  // the poll's reply is awaited, an acknowledgement is dropped
+  EXPECT_EQ(host.beeps, 10);  // the poll's reply is awaited, an acknowledgement is dropped
   link.parameterBlock[50] ^= 1;
   link.TimerTxTimer();
   port.Feed({0xAA, 0xAA});
-  EXPECT_EQ(host.beeps, 1);
+  EXPECT_EQ(host.beeps, 11);
   EXPECT_EQ(link.Vars().unansweredCount, 0);
 }
 
@@ -285,6 +288,7 @@ TEST_F(LinkTest, pendingWritesGoBeforeTheRequestedRead) {
   link.parameterBlock[34] = 2;
   LinkTestAccess::State(link).requestIndex = 0;
   LinkTestAccess::State(link).readPending = true;
+  port.acknowledgeWrites = true;
   link.TimerTxTimer();
   link.TimerTxTimer();
   EXPECT_EQ(port.frames[port.frames.size() - 2], ParameterWriteFrame(33, 1));
@@ -353,6 +357,7 @@ TEST_F(LinkTest, sharedCodeC5IsRoutedByPage) {
   Bytes reply = Reply({0xC5, 0xC4, 20, 0xFF, 25}, 23);
   reply[19] = 30;
   reply[21] = 100;
+  reply = Summed(reply);
   for (int page : {3, 5, 0, 1}) {
     LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
     LinkTestAccess::State(link).expectedReply = 0xC5;
@@ -465,7 +470,7 @@ TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
   EXPECT_EQ(port.frames.back(), RegisterReadFrame(0x42));
   EXPECT_EQ(host.magnifier.first, "2500" + UiText(150));
   EXPECT_EQ(host.magnifier.second, "120" + UiText(151));
-  port.Feed({0x5A, 0x42, 0xA5, 0});
+  port.Feed(Summed({0x5A, 0x42, 0xA5, 0}));
   ASSERT_EQ(host.records.size(), 1u);
   EXPECT_EQ(host.records[0][0], 0x42);
   EXPECT_EQ(host.records[0][15], 0xA5);

@@ -51,7 +51,7 @@ TEST(ParameterFiles, SaveAndLoadRoundTripAllBytes) {
   EXPECT_EQ(ReadAll(folder / "fresh.orvp"), std::string(256, '\xFF'));
 }
 
-TEST(ParameterFiles, ReadOnlyFileLoadsShortFileIsRefusedLongFileGivesItsFirstBytes) {
+TEST(ParameterFiles, ReadOnlyFileLoadsAFileOfAnyOtherSizeIsRefused) {
   TempFolder folder;
   const ParameterBlock block = Counting();
   const std::string bytes(reinterpret_cast<const char*>(block.data()), 256);
@@ -59,15 +59,22 @@ TEST(ParameterFiles, ReadOnlyFileLoadsShortFileIsRefusedLongFileGivesItsFirstByt
   ASSERT_EQ(::chmod((folder / "ro.orvp").c_str(), 0444), 0);
   EXPECT_EQ(LoadParameterFile(folder / "ro.orvp").status, ParameterFileStatus::Loaded);
 
-  WriteAll(folder / "short.orvp", bytes.substr(0, 255));
-  EXPECT_EQ(LoadParameterFile(folder / "short.orvp").status, ParameterFileStatus::TooShort);
-  WriteAll(folder / "empty.orvp", "");
-  EXPECT_EQ(LoadParameterFile(folder / "empty.orvp").status, ParameterFileStatus::TooShort);
-
-  WriteAll(folder / "long.orvp", bytes + "extra bytes");
-  const LoadedParameterFile loaded = LoadParameterFile(folder / "long.orvp");
-  ASSERT_EQ(loaded.status, ParameterFileStatus::Loaded);
-  EXPECT_EQ(loaded.bytes, block);
+  const struct {
+    std::size_t size;
+    ParameterFileStatus status;
+  } kSizes[] = {{0, ParameterFileStatus::WrongSize},
+                {255, ParameterFileStatus::WrongSize},
+                {256, ParameterFileStatus::Loaded},
+                {257, ParameterFileStatus::WrongSize},
+                {1 << 20, ParameterFileStatus::WrongSize}};
+  for (const auto& c : kSizes) {
+    std::string content = bytes;
+    content.resize(c.size, '\x5A');
+    WriteAll(folder / "sized.orvp", content);
+    const LoadedParameterFile loaded = LoadParameterFile(folder / "sized.orvp");
+    EXPECT_EQ(loaded.status, c.status) << c.size;
+    EXPECT_EQ(loaded.bytes, c.status == ParameterFileStatus::Loaded ? block : ParameterBlock{}) << c.size;
+  }
 
   EXPECT_EQ(LoadParameterFile(folder / "missing.orvp").status, ParameterFileStatus::CannotOpen);
   EXPECT_EQ(LoadParameterFile(folder.Path()).status, ParameterFileStatus::CannotOpen);

@@ -43,6 +43,7 @@ class FakeSerialPort : public SerialPort {
   int WriteBuf(const std::uint8_t* buf, int count) override {
     if (!open_) return 0;
     frames.emplace_back(buf, buf + count);
+    if (acknowledgeWrites && count == 4 && buf[0] == 0xAA) Feed({0xAA, 0xAA});
     return count;
   }
 
@@ -58,6 +59,7 @@ class FakeSerialPort : public SerialPort {
   bool failOpen = false;
   int failOpenError = 0;  // errno the failed open reports
   bool failClose = false;
+  bool acknowledgeWrites = false;  // the controller acknowledges every parameter write at once
 
  private:
   bool open_ = false;

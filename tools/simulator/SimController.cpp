@@ -81,6 +81,7 @@ SimController::SimController(SimControllerOptions options)
     : options_(std::move(options)), rng_(options_.seed), engine_(options_.car, options_.seed) {
   if (options_.tester) options_.typeByte = kTesterType;
   SetGarbleRate(options_.garbleRate);
+  SetDropWriteRate(options_.dropWriteRate);
   factory_ = FactoryConfiguration(options_.typeByte, options_.versionByte);
   memory_ = factory_;
   inLoader_ = options_.loader;
@@ -105,6 +106,12 @@ SimController::SimController(SimControllerOptions options)
 void SimController::SetGarbleRate(double rate) {
   options_.garbleRate = std::isfinite(rate) ? std::clamp(rate, 0.0, 1.0) : 0.0;
 }
+
+void SimController::SetDropWriteRate(double rate) {
+  options_.dropWriteRate = std::isfinite(rate) ? std::clamp(rate, 0.0, 1.0) : 0.0;
+}
+
+void SimController::LogParameterMemory() { AddLog("MEMORY " + HexBytes(memory_.data(), 105)); }
 
 std::uint8_t SimController::StatusByte() const { return engine_.StatusByte(); }
 
@@ -386,6 +393,13 @@ void SimController::HandleApplication(const std::uint8_t* f, std::vector<std::ui
       break;
     }
     case kParamWrite:
+      // A write damaged on its way in fails the controller's checksum: neither stored nor
+      // acknowledged.
+      if (options_.dropWriteRate > 0.0 &&
+          static_cast<double>(rng_()) / 4294967296.0 < options_.dropWriteRate) {
+        AddLog("DROP write " + HexBytes(f, 4));
+        break;
+      }
       if (f[1] == 0 && f[2] == 0) {
         memory_ = factory_;
         AddLog("FACTORY RESET");

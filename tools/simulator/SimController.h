@@ -83,7 +83,8 @@ struct SimControllerOptions {
   bool loader = false;  // the loader answers from the start
   std::uint8_t loaderReportByte6 = 0;
   std::uint32_t seed = 1;
-  double garbleRate = 0.0;  // probability that a reply byte is replaced by a random byte
+  double garbleRate = 0.0;     // probability that a reply byte is replaced by a random byte
+  double dropWriteRate = 0.0;  // probability that a parameter write is lost on its way in
   bool silent = false;
   std::vector<std::uint8_t> expectedImage;    // compared with a programmed image when not empty
   CarOptions car;                             // the car behind the controller
@@ -110,6 +111,9 @@ class SimController {
   bool Silent() const { return options_.silent; }
   void SetGarbleRate(double rate);
   double GarbleRate() const { return options_.garbleRate; }
+  void SetDropWriteRate(double rate);
+  // One line "MEMORY" with the parameter bytes 0..104 in hex, into the frame log.
+  void LogParameterMemory();
   void SetExpectedImage(std::vector<std::uint8_t> image) { options_.expectedImage = std::move(image); }
 
   // Frame log: one line per frame received ("RX 55 01 56") plus event lines. Without a sink

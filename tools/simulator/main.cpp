@@ -48,6 +48,7 @@ constexpr std::string_view kUsage =
     "  --paced             pace both directions like 4800 baud (2.083 ms per byte)\n"
     "  --turnaround MS     delay before a reply (default 0, or 2 when paced)\n"
     "  --garble RATE       replace each reply byte by a random one with probability RATE\n"
+    "  --drop-writes RATE  lose each parameter write on its way in with probability RATE\n"
     "  --silent            receive but never answer\n"
     "  --seed N            seed of the random generator (default 1)\n"
     "  --coil N            the car's ignition coil, as parameter byte 32 (0..6, default 0)\n"
@@ -58,7 +59,8 @@ constexpr std::string_view kUsage =
     "  --ready-file FILE   written once the device link exists\n"
     "  --help              this text\n"
     "\n"
-    "Commands on stdin, one per line: silent on | silent off | garble RATE |\n"
+    "Commands on stdin, one per line: silent on | silent off | garble RATE | drop-writes RATE |\n"
+    "memory (log the parameter bytes 0..104) |\n"
     "vanish (close the line, remove the link, exit soon after) | quit |\n"
     "engine start | engine stop | rpm N (engine speed to reach, e.g. rpm 3000) | idle | demo |\n"
     "silent after N (the loader falls silent once it has received N more blocks)\n";
@@ -156,6 +158,10 @@ int ParseArgs(int argc, char** argv, Config& cfg, bool& done) {
       if (!value(v) || !ParseNumber(v, cfg.engine.garbleRate) || !(cfg.engine.garbleRate >= 0.0) ||
           cfg.engine.garbleRate > 1.0)
         return Fail("--garble takes a rate 0..1"), 2;
+    } else if (arg == "--drop-writes") {
+      if (!value(v) || !ParseNumber(v, cfg.engine.dropWriteRate) || !(cfg.engine.dropWriteRate >= 0.0) ||
+          cfg.engine.dropWriteRate > 1.0)
+        return Fail("--drop-writes takes a rate 0..1"), 2;
     } else if (arg == "--seed") {
       if (!value(v) || !ParseNumber(v, cfg.engine.seed)) return Fail("--seed takes a number"), 2;
     } else if (sim::IsCarOption(arg)) {
@@ -376,6 +382,14 @@ class Simulator {
         engine_.SetGarbleRate(rate);
       else
         Fail("garble takes a rate 0..1");
+    } else if (cmd.starts_with("drop-writes ")) {
+      double rate = 0;
+      if (ParseNumber(cmd.substr(12), rate) && rate >= 0.0 && rate <= 1.0)
+        engine_.SetDropWriteRate(rate);
+      else
+        Fail("drop-writes takes a rate 0..1");
+    } else if (cmd == "memory") {
+      engine_.LogParameterMemory();
     } else if (cmd == "vanish") {
       if (!vanishedAt_) {
         line_.Unlink();
