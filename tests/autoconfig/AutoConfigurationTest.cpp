@@ -507,6 +507,37 @@ TEST_F(WizardTest, nextAfterThePetrolPhaseWritesItsThresholdsAndStartsTheGasPhas
   EXPECT_EQ(w.Step(), 4);
 }
 
+// Примени, or OK to the question on leaving, applies only what the phase under way has
+// measured; every other byte the wizard changed returns to its backup, as a cancel does.
+TEST_F(WizardTest, applyingBeforeAnythingWasMeasuredLeavesTheBackup) {
+  const struct {
+    bool gas;
+    int step, coil;
+    bool thresholds, positions;
+  } cases[] = {{false, 1, 32, false, false}, {false, 3, 32, false, false}, {false, 4, 32, false, false},
+               {false, 5, 2, false, false},  {false, 6, 2, true, false},   {true, 10, 32, false, false},
+               {true, 13, 32, false, false}, {true, 14, 32, false, false}, {true, 15, 32, true, false},
+               {true, 18, 32, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.step);
+    SetUp();
+    w.state = {};
+    c.gas ? w.BitBtnConGasClick() : w.BitBtnConBenClick();
+    if (!c.gas && c.step >= 5) host.block[wizard_byte::kCoilType] = 2;  // what step 4 found
+    w.state.WizardStep = c.step;
+    w.state.results = {40, 30, static_cast<std::uint8_t>(c.positions ? 70 : 0),
+                       static_cast<std::uint8_t>(c.positions ? 90 : 0)};
+    w.BitBtnOkClick();
+    EXPECT_EQ(w.Step(), 0);
+    EXPECT_EQ(host.block[32], c.coil);
+    for (int index : {33, 34}) EXPECT_EQ(host.block[index], index);
+    for (int index : {46, 57}) EXPECT_EQ(host.block[index], c.thresholds ? 40 : index);
+    EXPECT_EQ(host.block[58], c.thresholds ? 30 : 58);
+    EXPECT_EQ(host.block[64], c.positions ? 70 : 64);
+    EXPECT_EQ(host.block[65], c.positions ? 90 : 65);
+  }
+}
+
 TEST_F(WizardTest, leavingThePageAsksOnlyAfterStepThree) {
   w.BitBtnConBenClick();
   w.state.WizardStep = 2;

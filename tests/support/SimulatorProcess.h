@@ -56,8 +56,8 @@ class SimulatorProcess {
     }
     dir_ = templ;
 
-    std::vector<std::string> args = {program,  "--pattern",    Pattern(),     "--port", "1",
-                                     "--log", LogPath(),       "--ready-file", dir_ + "/ready"};
+    std::vector<std::string> args = {program, "--pattern", Pattern(),      "--port",       "1",
+                                     "--log", LogPath(),   "--ready-file", dir_ + "/ready"};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
@@ -180,6 +180,23 @@ class SimulatorProcess {
     for (const std::string& l : LogLines())
       if (l == line) return true;
     return false;
+  }
+
+  // The parameter bytes 0..104 the simulator held at its last "memory" command (the last
+  // "MEMORY" line of its log); empty before the first.
+  std::vector<int> LastMemory() const {
+    std::vector<int> bytes;
+    const std::vector<std::string> lines = LogLines();
+    for (auto l = lines.rbegin(); l != lines.rend(); ++l) {
+      if (l->rfind("MEMORY ", 0) != 0) continue;
+      for (std::size_t at = 7; at + 2 <= l->size(); at += 3) {
+        int b = 0;
+        std::from_chars(l->data() + at, l->data() + at + 2, b, 16);
+        bytes.push_back(b);
+      }
+      break;
+    }
+    return bytes;
   }
 
   // The indices of the parameter reads the simulator received, in order.
