@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -510,31 +511,23 @@ TEST_F(WizardTest, nextAfterThePetrolPhaseWritesItsThresholdsAndStartsTheGasPhas
 // Примени, or OK to the question on leaving, applies only what the phase under way has
 // measured; every other byte the wizard changed returns to its backup, as a cancel does.
 TEST_F(WizardTest, applyingBeforeAnythingWasMeasuredLeavesTheBackup) {
-  const struct {
-    bool gas;
-    int step, coil;
-    bool thresholds, positions;
-  } cases[] = {{false, 1, 32, false, false}, {false, 3, 32, false, false}, {false, 4, 32, false, false},
-               {false, 5, 2, false, false},  {false, 6, 2, true, false},   {true, 10, 32, false, false},
-               {true, 13, 32, false, false}, {true, 14, 32, false, false}, {true, 15, 32, true, false},
-               {true, 18, 32, true, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.step);
+  // Step (gas from 10), then the coil type, thresholds and positions the bytes end with.
+  const std::array<int, 4> cases[] = {{1, 32, 0, 0},  {4, 32, 0, 0},  {5, 2, 0, 0},
+                                      {6, 2, 1, 0},   {10, 32, 0, 0}, {13, 32, 0, 0},
+                                      {14, 32, 0, 0}, {15, 32, 1, 0}, {18, 32, 1, 1}};
+  for (const auto& [step, coil, thresholds, positions] : cases) {
     SetUp();
-    w.state = {};
-    c.gas ? w.BitBtnConGasClick() : w.BitBtnConBenClick();
-    if (!c.gas && c.step >= 5) host.block[wizard_byte::kCoilType] = 2;  // what step 4 found
-    w.state.WizardStep = c.step;
-    w.state.results = {40, 30, static_cast<std::uint8_t>(c.positions ? 70 : 0),
-                       static_cast<std::uint8_t>(c.positions ? 90 : 0)};
+    step >= 10 ? w.BitBtnConGasClick() : w.BitBtnConBenClick();
+    if (step == 5 || step == 6) host.block[wizard_byte::kCoilType] = 2;  // what step 4 found
+    w.state.WizardStep = step;
+    w.state.results = {40, 30, static_cast<std::uint8_t>(positions * 70),
+                       static_cast<std::uint8_t>(positions * 90)};
     w.BitBtnOkClick();
-    EXPECT_EQ(w.Step(), 0);
-    EXPECT_EQ(host.block[32], c.coil);
-    for (int index : {33, 34}) EXPECT_EQ(host.block[index], index);
-    for (int index : {46, 57}) EXPECT_EQ(host.block[index], c.thresholds ? 40 : index);
-    EXPECT_EQ(host.block[58], c.thresholds ? 30 : 58);
-    EXPECT_EQ(host.block[64], c.positions ? 70 : 64);
-    EXPECT_EQ(host.block[65], c.positions ? 90 : 65);
+    const ParameterBlock& b = host.block;
+    EXPECT_EQ((std::array<int, 8>{b[32], b[33], b[34], b[46], b[57], b[58], b[64], b[65]}),
+              (std::array<int, 8>{coil, 33, 34, thresholds ? 40 : 46, thresholds ? 40 : 57,
+                                  thresholds ? 30 : 58, positions ? 70 : 64, positions ? 90 : 65}))
+        << step;
   }
 }
 

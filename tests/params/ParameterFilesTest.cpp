@@ -59,21 +59,12 @@ TEST(ParameterFiles, ReadOnlyFileLoadsAFileOfAnyOtherSizeIsRefused) {
   ASSERT_EQ(::chmod((folder / "ro.orvp").c_str(), 0444), 0);
   EXPECT_EQ(LoadParameterFile(folder / "ro.orvp").status, ParameterFileStatus::Loaded);
 
-  const struct {
-    std::size_t size;
-    ParameterFileStatus status;
-  } kSizes[] = {{0, ParameterFileStatus::WrongSize},
-                {255, ParameterFileStatus::WrongSize},
-                {256, ParameterFileStatus::Loaded},
-                {257, ParameterFileStatus::WrongSize},
-                {1 << 20, ParameterFileStatus::WrongSize}};
-  for (const auto& c : kSizes) {
-    std::string content = bytes;
-    content.resize(c.size, '\x5A');
-    WriteAll(folder / "sized.orvp", content);
+  for (std::size_t size : {0, 255, 256, 257, 1 << 20}) {
+    WriteAll(folder / "sized.orvp", (bytes + std::string(size, 'x')).substr(0, size));
     const LoadedParameterFile loaded = LoadParameterFile(folder / "sized.orvp");
-    EXPECT_EQ(loaded.status, c.status) << c.size;
-    EXPECT_EQ(loaded.bytes, c.status == ParameterFileStatus::Loaded ? block : ParameterBlock{}) << c.size;
+    EXPECT_EQ(loaded.status, size == 256 ? ParameterFileStatus::Loaded : ParameterFileStatus::WrongSize)
+        << size;
+    EXPECT_EQ(loaded.bytes, size == 256 ? block : ParameterBlock{}) << size;
   }
 
   EXPECT_EQ(LoadParameterFile(folder / "missing.orvp").status, ParameterFileStatus::CannotOpen);

@@ -182,20 +182,13 @@ class SimulatorProcess {
     return false;
   }
 
-  // The parameter bytes 0..104 the simulator held at its last "memory" command (the last
-  // "MEMORY" line of its log); empty before the first.
+  // The parameter bytes 0..104 in the last "MEMORY" line of the log (the "memory" command).
   std::vector<int> LastMemory() const {
+    const std::string log = Log();
+    const std::size_t at = log.rfind("MEMORY ");
     std::vector<int> bytes;
-    const std::vector<std::string> lines = LogLines();
-    for (auto l = lines.rbegin(); l != lines.rend(); ++l) {
-      if (l->rfind("MEMORY ", 0) != 0) continue;
-      for (std::size_t at = 7; at + 2 <= l->size(); at += 3) {
-        int b = 0;
-        std::from_chars(l->data() + at, l->data() + at + 2, b, 16);
-        bytes.push_back(b);
-      }
-      break;
-    }
+    for (std::size_t i = at + 7; at != std::string::npos && i + 2 <= log.size() && bytes.size() < 105; i += 3)
+      std::from_chars(log.data() + i, log.data() + i + 2, bytes.emplace_back(), 16);
     return bytes;
   }
 
