@@ -175,6 +175,33 @@ TEST(SimController, EngineDataChangeWithTime) {
   EXPECT_LT(Send(c, {0x33, 0x33})[14], temperatureAtStart) << "the engine warms up";
 }
 
+// On the driven clock the engine moves with the polls answered, not with Advance(): the same
+// polls meet the same engine however the line's time runs beside them, slow or starved.
+TEST(SimController, DrivenClockGivesTheSameSamplesForTheSamePollsAtAnyPace) {
+  const std::vector<int> paces[] = {{0}, {100}, {1, 250, 0, 3000}};  // line time before each poll
+  const Bytes polls[] = {{0x33, 0x33}, {0xAC, 0xAC}, {0xCA, 0xCA}, {0x35, 0x33, 0x68}};
+  std::vector<Bytes> first;
+  for (const std::vector<int>& pace : paces) {
+    SimControllerOptions options;
+    options.drivenClock = true;
+    SimController c(options);
+    std::vector<Bytes> samples;
+    for (std::size_t i = 0; i < 400; ++i) {
+      c.Advance(pace[i % pace.size()]);
+      if (i == 100) c.EngineCommand("rpm 3000");
+      samples.push_back(Send(c, polls[i == 10 || i == 11 ? 3 : i % 3]));  // two switches: auto, gas
+    }
+    EXPECT_EQ(c.EngineMs(), 400 * sim::kDrivenPollMs);
+    EXPECT_EQ(c.Mode(), sim::FuelMode::Gas);
+    ASSERT_EQ(samples.back()[0], 0x33);
+    EXPECT_EQ(samples.back()[3], 30) << "3000 rpm";
+    if (first.empty())
+      first = samples;
+    else
+      EXPECT_EQ(samples, first);
+  }
+}
+
 TEST(SimController, MapEraseReadAndSramShareTheColumnCode) {
   SimController c;
   const Bytes before = Send(c, {0xC5, 0x10, 0xD5});
