@@ -103,10 +103,8 @@ fuzz-one-%:
 run: build
 	./tools/run-with-simulator.sh $(BUILD)
 
-# The benchmarks are built here only, not by `make test`.
-bench: deps $(BUILD)/CMakeCache.txt
-	cmake -S . -B $(BUILD) -DORV_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS)
+# The benchmarks are built with everything else (so `make test` compiles them) and run here.
+bench: build
 	./bench/run-all.sh $(BUILD)
 
 # Installs under PREFIX (default /usr/local): the program and its help document, a launcher,
