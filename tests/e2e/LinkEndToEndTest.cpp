@@ -28,7 +28,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-constexpr int kLimitMs = 10000;
+constexpr int kLimitMs = 60000;  // a last guard: far beyond what a loaded machine takes
 
 // One connection, counting the ticks that repeat an unanswered parameter read.
 struct Rig : LinkRig {
@@ -123,7 +123,7 @@ TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
     rig.rxCounts.clear();
     const std::size_t shown = rig.host.records.size();
     rig.link.SendCommand(link_code::kLiveData);
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.host.records.size() > shown; }, 2000)) << p;
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.host.records.size() > shown; })) << p;
     EXPECT_EQ(rig.link.Vars().unansweredCount, 0);
     ASSERT_FALSE(rig.rxCounts.empty());
     EXPECT_GE(rig.rxCounts.back(), 16) << p;
