@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
 #include <QLabel>
 #include <QObject>
 #include <QProgressBar>

@@ -187,7 +187,6 @@ TEST(SimController, DrivenClockGivesTheSameSamplesForTheSamePollsAtAnyPace) {
     std::vector<Bytes> samples;
     for (int i = 0; i < 90; c.Advance(pace + i++ % 7))
       samples.push_back(Send(c, i % 2 ? Bytes{0x33, 0x33} : Bytes{0xCA, 0xCA}));
-    EXPECT_EQ(c.EngineMs(), 90 * sim::kDrivenPollMs);
     EXPECT_EQ(samples.back()[3], 30) << "3000 rpm after 9 s of engine time";
     if (first.empty()) first = samples;
     EXPECT_EQ(samples, first) << pace;

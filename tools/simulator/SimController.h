@@ -144,7 +144,6 @@ class SimController {
   // registers and variables, 0x100..0x25F the map; 0 outside.
   std::uint8_t DataMemoryByte(int address) const;
   long long TimeMs() const { return timeMs_; }
-  long long EngineMs() const { return engineMs_; }  // TimeMs() unless drivenClock
 
  private:
   enum class LoaderPhase { Idle, AwaitHeader, Receiving };
