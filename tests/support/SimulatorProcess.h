@@ -202,6 +202,13 @@ class SimulatorProcess {
     return false;
   }
 
+  // Frames received so far.
+  std::size_t Frames() const {
+    std::size_t n = 0;
+    for (const std::string& l : LogLines()) n += l.compare(0, 3, "RX ") == 0;
+    return n;
+  }
+
   std::size_t LogCount(std::string_view line) const {
     std::size_t n = 0;
     for (const std::string& l : LogLines()) n += l == line;

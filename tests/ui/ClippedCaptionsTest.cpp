@@ -122,7 +122,7 @@ TEST_P(ClippedCaptionsTest, noPageClipsAText) {
   TForm1& f = rig.Form();
   f.resize(GetParam());
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
-  TourEveryPage(f, 600, [&](const TourPage& page) {
+  TourEveryPage(rig, 6, [&](const TourPage& page) {
     ASSERT_EQ(f.CurrentPage(), page.page) << page.name;
     const bool designSize = GetParam().width() == kDesignClientWidth;
     for (const std::string& text : ClippedTexts(f)) {

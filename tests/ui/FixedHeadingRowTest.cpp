@@ -16,7 +16,7 @@ TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
   TForm1& f = rig.Form();
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
   int pages = 0;
-  TourEveryPage(f, 300, [&](const TourPage& page) {
+  TourEveryPage(rig, 3, [&](const TourPage& page) {
     QTableWidget* g = f.GridEx1;
     if (!g->isVisible()) return;
     ++pages;

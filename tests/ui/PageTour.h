@@ -72,11 +72,20 @@ inline bool PrepareTour(TourRig& rig) {
   return true;
 }
 
-// Opens each page in turn, lets the link fill it for settleMs and hands it to `visit`.
-inline void TourEveryPage(TForm1& f, int settleMs, const std::function<void(const TourPage&)>& visit) {
+// Waits until the simulator has received `polls` more frames.
+inline bool RunPolls(TourRig& rig, std::size_t polls) {
+  const std::size_t until = rig.sim.Frames() + polls;
+  return RunUntil([&] { return rig.sim.Frames() >= until; });
+}
+
+// Opens each page in turn, lets the link fill it with `polls` requests (a page that stops the
+// link gets none) and hands it to `visit`.
+inline void TourEveryPage(TourRig& rig, std::size_t polls,
+                          const std::function<void(const TourPage&)>& visit) {
+  TForm1& f = rig.Form();
   for (const TourPage& page : TourPages()) {
     page.open(f);
-    RunFor(settleMs);
+    if (f.Link().Vars().linkState != link_state::kStopped) RunPolls(rig, polls);
     visit(page);
   }
 }

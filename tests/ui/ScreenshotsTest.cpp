@@ -29,8 +29,8 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
   }
   f.resize(size);
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
-  RunFor(3000);  // the traces fill
-  TourEveryPage(f, 2500, [&](const TourPage& page) {
+  RunPolls(rig, 30);  // the traces fill
+  TourEveryPage(rig, 25, [&](const TourPage& page) {
     EXPECT_EQ(f.CurrentPage(), page.page) << page.name;
     const QString path = QString("%1/page-%2.png").arg(folder, page.name);
     EXPECT_TRUE(f.grab().save(path)) << path.toStdString();
