@@ -62,6 +62,9 @@ build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 # came too late for its test.
 TEST_JOBS      ?= 3
 ASAN_TEST_JOBS ?= 3
+# The tests run with HOME and the XDG folders in an empty folder of the build tree; anything
+# written there fails the run (tools/with-empty-home.sh lists it).
+HOME_GUARD     := $(CURDIR)/tools/with-empty-home.sh
 
 # The sanitizer tree builds in the background from the start, at the lowest priority: it takes
 # the processor whenever the normal build and then the normal tests leave it free, and the tests
@@ -71,7 +74,8 @@ test: deps $(BUILD)/CMakeCache.txt $(ASAN_BUILD)/CMakeCache.txt
 	@nice -n 19 cmake --build $(ASAN_BUILD) -j $(JOBS) > $(ASAN_BUILD)/build.log 2>&1 & asan=$$!; \
 	  status=0; \
 	  cmake --build $(BUILD) -j $(JOBS) && \
-	  ( cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(TEST_JOBS) --timeout 300 ) \
+	  ( cd $(BUILD) && QT_QPA_PLATFORM=offscreen $(HOME_GUARD) $(abspath $(BUILD))/test-home \
+	      ctest --output-on-failure -j $(TEST_JOBS) --timeout 300 ) \
 	  || status=1; \
 	  if wait $$asan; then echo "Sanitizer tree built"; else tail -n 80 $(ASAN_BUILD)/build.log; status=1; fi; \
 	  exit $$status
@@ -79,7 +83,8 @@ test: deps $(BUILD)/CMakeCache.txt $(ASAN_BUILD)/CMakeCache.txt
 	$(MAKE) --no-print-directory fuzz-run FUZZ_RUN_SECONDS=$(FUZZ_SECONDS)
 
 test-asan:
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(ASAN_TEST_JOBS) --timeout 600
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen $(HOME_GUARD) $(abspath $(ASAN_BUILD))/test-home \
+	  ctest --output-on-failure -j $(ASAN_TEST_JOBS) --timeout 600
 
 # Each fuzz target starts from its corpus in tests/fuzz/corpus and keeps what it finds in
 # $(ASAN_BUILD)/fuzz/<target> (the repository's corpus is not touched); an input that
@@ -103,10 +108,8 @@ fuzz-one-%:
 run: build
 	./tools/run-with-simulator.sh $(BUILD)
 
-# The benchmarks are built here only, not by `make test`.
-bench: deps $(BUILD)/CMakeCache.txt
-	cmake -S . -B $(BUILD) -DORV_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS)
+# The benchmarks are built with everything else (so `make test` compiles them) and run here.
+bench: build
 	./bench/run-all.sh $(BUILD)
 
 # Installs under PREFIX (default /usr/local): the program and its help document, a launcher,

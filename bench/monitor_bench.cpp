@@ -143,7 +143,7 @@ PlayFigures PlayingCpu(int seconds) {
   dialogs.fileAnswers.push_back(path);
   form.FormKeyDown(VK_CONTROL);
   form.FormKeyDown('O');
-  if (form.CurrentPage() != 1) form.FormKeyDown(VK_F3);
+  if (form.CurrentPage() != Page::Parameters) form.FormKeyDown(VK_F3);
   for (QCheckBox* check : form.channelChecks) check->setChecked(true);
   LiveMonitor& live = form.Live();
   live.SpeedBox()->setCurrentIndex(2);

@@ -685,7 +685,8 @@ void TForm1::MakeAutomaticBackup() {
 
 std::string TForm1::AutomaticBackupLine() {
   if (connectionMode_ != Mode::Controller) return {};
-  return BackupLogLine(MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr)));
+  const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
+  return BackupLogLine(MakeParameterBackup(link_->parameterBlock, folder, std::time(nullptr)));
 }
 
 int TForm1::FontSize() const {

@@ -48,11 +48,12 @@ class TPerformanceGraph;
 class HelpDesk;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
-// folder and, for tests, a serial port of their own.
+// folder, the backup folder and, for tests, a serial port of their own.
 struct MainWindowEnvironment {
   UserDialogs* dialogs = nullptr;    // required
   std::string settingsPath;          // empty: the current user's settings file
   std::string programDir;            // empty: the executable's folder
+  std::string backupDir;             // empty: the current user's backup folder
   std::unique_ptr<SerialPort> port;  // empty: the POSIX serial port
   std::shared_ptr<WireTrace> trace;  // set: the port's traffic and the link's changes go to it
 };

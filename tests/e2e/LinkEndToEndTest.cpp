@@ -28,7 +28,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-constexpr int kLimitMs = 10000;
+constexpr int kLimitMs = 60000;  // a last guard: far beyond what a loaded machine takes
 
 // One connection, counting the ticks that repeat an unanswered parameter read.
 struct Rig : LinkRig {
@@ -62,13 +62,6 @@ std::vector<int> FullReadSequence() {
   return s;
 }
 
-// A slow tick may repeat a read; the reads still go up in order and cover every index.
-void ExpectReadsCoverAllInOrder(const std::vector<int>& reads) {
-  ASSERT_FALSE(reads.empty());
-  EXPECT_TRUE(std::is_sorted(reads.begin(), reads.end()));
-  for (int i = 0; i <= 105; ++i) EXPECT_NE(std::find(reads.begin(), reads.end(), i), reads.end()) << i;
-}
-
 TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
@@ -89,7 +82,7 @@ TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
   if (rig.retryTicks == 0)
     EXPECT_EQ(reads, FullReadSequence());
   else
-    ExpectReadsCoverAllInOrder(reads);
+    EXPECT_EQ(FullReadProblem(rig.sim.LogLines()), "");  // a slow tick may repeat a read
   EXPECT_EQ(reads.back(), 105);
 }
 
@@ -130,7 +123,7 @@ TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
     rig.rxCounts.clear();
     const std::size_t shown = rig.host.records.size();
     rig.link.SendCommand(link_code::kLiveData);
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.host.records.size() > shown; }, 2000)) << p;
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.host.records.size() > shown; })) << p;
     EXPECT_EQ(rig.link.Vars().unansweredCount, 0);
     ASSERT_FALSE(rig.rxCounts.empty());
     EXPECT_GE(rig.rxCounts.back(), 16) << p;

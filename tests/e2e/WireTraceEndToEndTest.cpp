@@ -114,7 +114,7 @@ TEST(WireTraceEndToEnd, programStartedWithTraceWritesTheConnection) {
     ::_exit(127);
   }
   ASSERT_GT(pid, 0);
-  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  const auto deadline = Clock::now() + std::chrono::seconds(60);
   while (!Has(TraceEvents(path), "-- mode 2") && Clock::now() < deadline)
     std::this_thread::sleep_for(milliseconds(50));
   EndChild(pid);

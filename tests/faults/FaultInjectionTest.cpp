@@ -30,7 +30,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-constexpr int kLimitMs = 20000;
+constexpr int kLimitMs = 60000;  // a last guard: far beyond what a loaded machine takes
 
 // How long a garbled line is kept up. A field test would run a minute; 10 s are some 100
 // polls, enough to meet every kind of damaged reply many times, at a cost CI can carry.
@@ -166,7 +166,7 @@ TEST(FaultInjection, vanishedDeviceIsOpenedAgainEachTickWithoutSpinningUntilItIs
   // port's threads) stays far below a tenth of a core. The bench measures it exactly.
   const double cpuBefore = ProcessCpuSeconds();
   const int refusedBefore = rig.Logged(kOpenRefused);
-  rig.RunFor(3000);
+  ASSERT_TRUE(rig.RunInfoTicks(3));
   EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.3);
   EXPECT_GE(rig.Logged(kOpenRefused) - refusedBefore, 2);  // a retry each information tick
   EXPECT_TRUE(rig.host.modes.back() == 0);
@@ -187,7 +187,7 @@ TEST(FaultInjection, portHeldByAnotherProgramIsTriedEachTickUntilItIsFree) {
 
   rig.supervisor.RequestReconnect();
   rig.StartInfoTimer(Clock::now());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 3; }, 6000));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 3; }));
   EXPECT_TRUE(rig.host.modes.empty());
   EXPECT_FALSE(rig.port.Active());
 
@@ -240,7 +240,7 @@ TEST(FaultInjection, deviceVanishingMidProgrammingEndsTheRunAndReconnectAttempts
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Logged(kOpenRefused) >= 1; }));
   const double cpuBefore = ProcessCpuSeconds();
   const int refusedBefore = rig.Logged(kOpenRefused);
-  rig.RunFor(3000);
+  ASSERT_TRUE(rig.RunInfoTicks(3));
   EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.3);
   EXPECT_GE(rig.Logged(kOpenRefused) - refusedBefore, 2);
 }

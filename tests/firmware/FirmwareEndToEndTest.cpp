@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -20,8 +21,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr int kConnectMs = 10000;
-constexpr int kRunMs = 60000;
 
 class FirmwareEndToEndTest : public ::testing::Test {
  protected:
@@ -31,44 +30,46 @@ class FirmwareEndToEndTest : public ::testing::Test {
     MakeImageFile(plain, folder / "plain.bin", programDir / "firmware.img", "2024-03-07");
   }
 
-  void Start(SimulatorProcess& sim) {
-    ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-    TestApplication();
-    MainWindowEnvironment env;
-    env.dialogs = &dialogs;
-    env.settingsPath = folder / "LPG2.reg";
-    env.programDir = programDir.Path();
-    form = std::make_unique<TForm1>(std::move(env));
-    form->show();
+  void Start(std::vector<std::string> options) {
+    run = std::make_unique<SimulatorWindow>(std::move(options));
+    ASSERT_TRUE(run->Start(programDir.Path()));
+    form = &run->Form();
   }
 
   bool ReadInFull() {
-    return RunUntil(
-        [&] {
-          return form->ConnectionMode() == ConnectionMode::Controller &&
-                 form->CurrentPage() == Page::Parameters && !form->Link().Vars().readPending;
-        },
-        kConnectMs);
+    return RunUntil([&] { return run->ReadInFull(); });
   }
 
   // Starts a run from the firmware page and waits for its end; returns its result text.
+  // `progress` gets the values the programming window's bar took.
   int Program() {
     if (form->CurrentPage() != Page::Firmware) form->TabUpgClick();
     if (form->Firmware().Page().FirmwareList().size() != 1) return -1;
     ProgrammingDialogue& dialogue = form->Firmware().Page().Dialogue();
-    const int before = static_cast<int>(dialogs.messages.size());
-    progressSeen = 0;
+    const std::vector<std::string>& messages = run->Dialogs().messages;
+    const std::size_t before = messages.size();
+    progress.clear();
     form->Btn1Click();
-    RunUntil(
-        [&] {
-          if (TForm3* w = form->Firmware().ProgrammingForm(); w && w->Progres->isVisible())
-            progressSeen = std::max(progressSeen, w->Progres->value());
-          return dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Idle;
-        },
-        kRunMs);
-    if (static_cast<int>(dialogs.messages.size()) <= before + 1) return 0;
+    QMetaObject::Connection watch;
+    RunUntil([&] {
+      if (TForm3* w = form->Firmware().ProgrammingForm(); w && !watch)
+        watch = QObject::connect(w->Progres, &QProgressBar::valueChanged, w->Progres,
+                                 [this](int value) { progress.push_back(value); });
+      return dialogue.CurrentPhase() == ProgrammingDialogue::Phase::Idle;
+    });
+    if (messages.size() <= before + 1) return 0;
     return dialogue.LastResultText();
+  }
+
+  // The bar rose with the blocks the loader asked for, never back, to the last one; it is
+  // set back to 0 as the window closes.
+  ::testing::AssertionResult ProgressRoseTo(int blocks) const {
+    std::vector<int> values = progress;
+    if (!values.empty() && values.back() == 0) values.pop_back();
+    if (values.empty() || !std::is_sorted(values.begin(), values.end()) || values.back() != blocks)
+      return ::testing::AssertionFailure()
+             << values.size() << " values, the last " << (values.empty() ? -1 : values.back());
+    return ::testing::AssertionSuccess();
   }
 
   bool ReceivedMatches(std::size_t blocks) {
@@ -77,50 +78,51 @@ class FirmwareEndToEndTest : public ::testing::Test {
 
   TempFolder folder, programDir;
   Bytes plain;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TForm1> form;
-  int progressSeen = 0;
+  std::unique_ptr<SimulatorWindow> run;
+  TForm1* form = nullptr;
+  std::vector<int> progress;
 };
 
 TEST_F(FirmwareEndToEndTest, ImageArrivesIntactWithAndWithoutExtraBlocks) {
   MakeImage();
   for (int p : {0, 8}) {
-    SimulatorProcess sim({"--loader-p", std::to_string(p), "--received", folder / "received.bin"});
     std::filesystem::remove(folder / "received.bin");
-    Start(sim);
+    ASSERT_NO_FATAL_FAILURE(Start({"--loader-p", std::to_string(p), "--received", folder / "received.bin"}));
+    SimulatorProcess& sim = run->sim;
+    const std::vector<std::string>& messages = run->Dialogs().messages;
     ASSERT_TRUE(ReadInFull()) << p;
     EXPECT_EQ(Program(), 911) << p;
-    EXPECT_GT(progressSeen, 500) << p;
+    EXPECT_TRUE(ProgressRoseTo(1024 + p / 8)) << p;
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
-    EXPECT_EQ(dialogs.messages.back(), UiText(911));
-    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }, 2000));
+    EXPECT_EQ(messages.back(), UiText(911));
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(folder / "received.bin"); }));
     EXPECT_TRUE(ReceivedMatches(1024 + p / 8)) << p;
     // The link restarts and reads the controller's new program in full.
     const std::size_t reads = sim.ParameterReads().size();
-    ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() > reads; }, kConnectMs));
+    ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() > reads; }));
     EXPECT_TRUE(ReadInFull()) << p;
-    form.reset();
-    dialogs.messages.clear();
+    run.reset();
   }
 }
 
 TEST_F(FirmwareEndToEndTest, LoaderFallingSilentMidRunIsGivenUpAndTheRunCanBeRepeated) {
   MakeImage();
-  SimulatorProcess sim({"--received", folder / "received.bin"});
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start({"--received", folder / "received.bin"}));
+  SimulatorProcess& sim = run->sim;
+  const std::vector<std::string>& messages = run->Dialogs().messages;
   ASSERT_TRUE(ReadInFull());
   sim.Send("silent after 100");
-  ASSERT_TRUE(RunUntil([&] { return sim.LogHas("CMD silent after 100"); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return sim.LogHas("CMD silent after 100"); }));
   EXPECT_EQ(Program(), 909);
   EXPECT_TRUE(sim.LogHas("LOADER silent after block 99"));
-  EXPECT_EQ(dialogs.messages.back(), UiText(909));
+  EXPECT_EQ(messages.back(), UiText(909));
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
 
   // The restarted link finds the unfinished run's loader and brings the firmware page back.
   sim.Send("silent off");
-  ASSERT_TRUE(RunUntil([&] { return form->ConnectionMode() == ConnectionMode::Loader; }, kConnectMs));
+  ASSERT_TRUE(RunUntil([&] { return form->ConnectionMode() == ConnectionMode::Loader; }));
   EXPECT_EQ(form->CurrentPage(), Page::Firmware);
   EXPECT_EQ(form->Link().Vars().linkState, link_state::kStopped);
 

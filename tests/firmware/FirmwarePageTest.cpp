@@ -180,16 +180,9 @@ TEST(FirmwarePage, BadImagesAreRefusedBeforeAnythingIsSent) {
 class FirmwareWindowTest : public ::testing::Test {
  protected:
   void Start() {
-    TestApplication();
     auto fake = std::make_unique<FakeSerialPort>();
     port = fake.get();
-    MainWindowEnvironment env;
-    env.dialogs = &dialogs;
-    env.settingsPath = folder / "LPG2.reg";
-    env.programDir = images.Path();
-    env.port = std::move(fake);
-    form = std::make_unique<TForm1>(std::move(env));
-    form->show();
+    window.Start(folder / "ORV/LPG2.reg", std::move(fake), images.Path());
     form->Link().parameterBlock[0] = 0x64;
     form->TabUpgClick();
   }
@@ -198,15 +191,13 @@ class FirmwareWindowTest : public ::testing::Test {
     f.push_back(FrameChecksum(f.data(), f.size()));
     port->Feed(f);
   }
-  std::string Cell(int row, int column) {
-    auto* item = form->GridEx1->item(row, column);
-    return item ? item->text().toStdString() : std::string();
-  }
+  std::string Cell(int row, int column) { return CellText(form->GridEx1, row, column); }
 
   TempFolder folder, images;
-  ScriptedDialogs dialogs;
+  WindowUnderTest window;
+  ScriptedDialogs& dialogs = window.dialogs;
+  std::unique_ptr<TForm1>& form = window.form;
   FakeSerialPort* port = nullptr;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryLayout) {
@@ -279,7 +270,6 @@ TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
 // and no click; the run goes on, ends with 911 and restarts the link. The backup made
 // before it is named in the log the fitter sees after it.
 TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
-  setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
   WriteImage(images / "a.img", PagePattern(3000));
   Start();
   form->TimerInfoTimer();  // the port opens and the link starts
@@ -355,7 +345,6 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   const std::string backup = backups->path().filename().string();
   EXPECT_NE(form->LogText().find(backup), std::string::npos) << form->LogText();
   EXPECT_EQ(form->LogText().find(images / "a.img"), std::string::npos);  // the list is gone
-  unsetenv("XDG_DATA_HOME");
 }
 
 // Closing the program in the middle of a run takes its programming window with it; the

@@ -35,24 +35,23 @@ bool ImageHasColour(const QImage& image, const QRect& area, const QColor& colour
 }
 
 TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
-  SimulatorProcess sim;
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-  TempFolder folder;
-  WindowUnderTest window;
-  window.Start(folder.Path() + "/ORV/LPG2.reg");
-  TForm1& f = *window.form;
+  SimulatorWindow run;
+  ASSERT_TRUE(run.Start());
+  SimulatorProcess& sim = run.sim;
+  TempFolder& folder = run.folder;
+  WindowUnderTest& window = run.window;
+  TForm1& f = run.Form();
   f.resize(700, 520);
   f.UpDownX->setValue(3);
   f.channelChecks[kChRpm]->setChecked(true);
   f.channelChecks[kChLam]->setChecked(true);
   f.channelChecks[kChMot]->setChecked(true);
-  ASSERT_TRUE(RunUntil(
-      [&] { return f.ConnectionMode() == ConnectionMode::Controller && f.CurrentPage() == Page::Parameters; },
-      10000));
-  ASSERT_TRUE(
-      RunUntil([&] { return RowText(f.Grid, UiText(210)).find(UiText(150)) != std::string::npos; }, 5000));
-  RunFor(4000);  // about 40 samples
+  ASSERT_TRUE(RunUntil([&] {
+    return f.ConnectionMode() == ConnectionMode::Controller && f.CurrentPage() == Page::Parameters;
+  }));
+  ASSERT_TRUE(RunUntil([&] { return RowText(f.Grid, UiText(210)).find(UiText(150)) != std::string::npos; }));
+  const std::size_t polled = sim.LogCount("RX 33 33");
+  ASSERT_TRUE(RunUntil([&] { return sim.LogCount("RX 33 33") >= polled + 40; }));  // 40 samples more
 
   EXPECT_FALSE(f.Grid->horizontalHeaderItem(3)->text().isEmpty());  // the fuel state
   EXPECT_TRUE(f.gauges[kGaugeRpm]->isVisible());
@@ -68,7 +67,7 @@ TEST(LiveAgainstSimulatorTest, theHistoryFillsAndTheTracesAreDrawn) {
   // The wizard page fills its four rows from the configuration poll.
   f.FormKeyDown(VK_F4);
   ASSERT_EQ(f.CurrentPage(), Page::Configuration);
-  ASSERT_TRUE(RunUntil([&] { return f.Grid->item(3, 1) && !f.Grid->item(3, 1)->text().isEmpty(); }, 3000));
+  ASSERT_TRUE(RunUntil([&] { return !CellText(f.Grid, 3, 1).empty(); }));
   EXPECT_EQ(f.Grid->horizontalHeaderItem(0)->text().toStdString(), UiText(202));
   EXPECT_NE(f.Grid->item(0, 1)->text().toStdString().find(UiText(150)), std::string::npos);
   f.FormKeyDown(VK_F3);

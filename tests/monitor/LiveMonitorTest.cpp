@@ -380,7 +380,7 @@ TEST(LiveMonitorTest, magnifierOpensBesideTheWindowClosesAndShowsTheLines) {
   EXPECT_TRUE(m->windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(m->StaticText1->text().toStdString(), "2500" + UiText(150));
   rig.live->SetMagnifierTexts("x", "y");
-  ASSERT_TRUE(RunUntil([&] { return m->StaticText2->text() == "y"; }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return m->StaticText2->text() == "y"; }));
   rig.live->BtnLupClick();
   EXPECT_FALSE(rig.live->MagnifierShown());
   rig.live->BtnLupClick();

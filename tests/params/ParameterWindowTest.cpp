@@ -31,39 +31,30 @@
 namespace {
 
 namespace fs = std::filesystem;
-constexpr int kConnectMs = 15000;
-
 class ParameterWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-    setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-    window.Start(folder.Path() + "/ORV/LPG2.reg");
-    ASSERT_TRUE(WaitForRead());
+    ASSERT_TRUE(run.Connect());
     // The check after the read runs on the first tick that polls.
-    ASSERT_TRUE(RunUntil([&] { return !Form().Link().Vars().validateAfterRead; }, 2000));
+    ASSERT_TRUE(RunUntil([&] { return !Form().Link().Vars().validateAfterRead; }));
   }
-  TForm1& Form() { return *window.form; }
+  TForm1& Form() { return run.Form(); }
   QTableWidget* Grid() { return Form().GridEx1; }
   ParameterBlock& Block() { return Form().Link().parameterBlock; }
 
   bool WaitForRead() {
-    return RunUntil(
-        [&] {
-          return Form().ConnectionMode() == ConnectionMode::Controller && !Form().Link().Vars().readPending &&
-                 Form().CurrentPage() == Page::Parameters;
-        },
-        kConnectMs);
+    return RunUntil([&] { return run.ReadInFull(); });
   }
-  bool WaitForLog(const std::string& line, int ms = 5000) {
-    return RunUntil([&] { return sim.LogHas(line); }, ms);
+  // Waits for a full read of the controller from log line `from` on.
+  void ExpectFullReadFrom(std::size_t from) {
+    ASSERT_TRUE(RunUntil([&] { return FullReadProblem(sim.LogLines(), from).empty(); }))
+        << FullReadProblem(sim.LogLines(), from);
+    ASSERT_TRUE(WaitForRead());
   }
-  std::size_t LogCount(const std::string& line) const {
-    std::size_t n = 0;
-    for (const auto& l : sim.LogLines()) n += l == line;
-    return n;
+  bool WaitForLog(const std::string& line) {
+    return RunUntil([&] { return sim.LogHas(line); });
   }
+  std::size_t LogCount(const std::string& line) const { return sim.LogCount(line); }
   int RowOf(int parameter) {
     const ParameterList& list = Form().Editor().List();
     for (int r = 1; r <= list.Count(); ++r)
@@ -75,21 +66,18 @@ class ParameterWindowTest : public ::testing::Test {
     ASSERT_GT(row, 0) << parameter;
     Grid()->setCurrentCell(row, 1);
   }
-  std::string Cell(int row, int column) {
-    auto* item = Grid()->item(row, column);
-    return item ? item->text().toStdString() : std::string();
-  }
+  std::string Cell(int row, int column) { return CellText(Grid(), row, column); }
   std::vector<std::string> Backups() {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& e : fs::directory_iterator(folder.Path() + "/ORV/backup", ec))
-      names.push_back(e.path().string());
+    for (const auto& e : fs::directory_iterator(run.BackupFolder(), ec)) names.push_back(e.path().string());
     return names;
   }
 
-  TempFolder folder;
-  SimulatorProcess sim;
-  WindowUnderTest window;
+  SimulatorWindow run;
+  SimulatorProcess& sim = run.sim;
+  TempFolder& folder = run.folder;
+  WindowUnderTest& window = run.window;
 };
 
 TEST_F(ParameterWindowTest, RowsOfBothOrdersWithTheEditorsOfTheSelectedRow) {
@@ -234,10 +222,9 @@ TEST_F(ParameterWindowTest, LoadingWithYesWritesExactlyTheDifferingBytesThenTheC
   EXPECT_NE(Form().LogText().find(fs::path(backups[0]).filename().string()), std::string::npos);
 
   // Read everything again: the controller now holds the file's bytes 16..104.
-  const std::size_t reads = sim.ParameterReads().size();
+  const std::size_t readFrom = sim.LogLines().size();
   Form().BtnReadParClick();
-  ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() >= reads + 210; }, kConnectMs));
-  ASSERT_TRUE(WaitForRead());
+  ASSERT_NO_FATAL_FAILURE(ExpectFullReadFrom(readFrom));
   for (int i = 16; i <= 104; ++i) EXPECT_EQ(Block()[i], file[i]) << i;
   EXPECT_EQ(Block()[0], 0x64);
 }
@@ -273,15 +260,13 @@ TEST_F(ParameterWindowTest, FactoryResetBacksUpWritesZeroAtIndexZeroAndReadsEver
   SelectParameter(63);
   Form().FormKeyDown(VK_LEFT);
   ASSERT_TRUE(WaitForLog("RX AA 3F 3B 24"));
-  const std::size_t reads = sim.ParameterReads().size();
+  const std::size_t reads = sim.ParameterReads().size(), readFrom = sim.LogLines().size();
   window.dialogs.answers = {MessageAnswer::Yes};
   Form().BtnWriteParClick();
   EXPECT_EQ(window.dialogs.messages.back(), UiText(705));
   ASSERT_TRUE(WaitForLog("RX AA 00 00 AA"));
-  ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() >= reads + 210; }, kConnectMs));
-  ASSERT_TRUE(WaitForRead());
-  const auto reads2 = sim.ParameterReads();
-  EXPECT_EQ(reads2[reads], 0);
+  ASSERT_NO_FATAL_FAILURE(ExpectFullReadFrom(readFrom));
+  EXPECT_EQ(sim.ParameterReads()[reads], 0);
   EXPECT_EQ(Block()[63], 60);
   EXPECT_EQ(Block()[0], 0x64);
   const auto backups = Backups();
@@ -298,12 +283,10 @@ TEST_F(ParameterWindowTest, ClearingThePowerDefectsWritesZeroEvenWhenAlreadyZero
     }
     ASSERT_EQ(Form().Editor().List().Rows()[1].parameter, 78);
     Grid()->setCurrentCell(1, 1);
-    const std::size_t reads = sim.ParameterReads().size();
+    const std::size_t readFrom = sim.LogLines().size();
     Form().EditorView().BitBtn1->click();
-    ASSERT_TRUE(
-        RunUntil([&] { return LogCount("RX AA 4E 00 F8") == static_cast<std::size_t>(round + 1); }, 5000));
-    ASSERT_TRUE(RunUntil([&] { return sim.ParameterReads().size() >= reads + 210; }, kConnectMs));
-    ASSERT_TRUE(WaitForRead());
+    ASSERT_TRUE(RunUntil([&] { return LogCount("RX AA 4E 00 F8") == static_cast<std::size_t>(round + 1); }));
+    ASSERT_NO_FATAL_FAILURE(ExpectFullReadFrom(readFrom));
     EXPECT_EQ(Block()[78], 0);
     EXPECT_NE(Form().Editor().List().Rows()[1].parameter, 78);
   }
@@ -318,7 +301,7 @@ TEST_F(ParameterWindowTest, MapFillsFollowsTheOperatingPointAndSendsItsCommandsO
   EXPECT_EQ(Cell(0, 22), "4800");
   EXPECT_EQ(Cell(1, 0), "0.00");
   EXPECT_EQ(Cell(16, 0), "2.40");  // a 0-2V vacuum sensor
-  ASSERT_TRUE(RunUntil([&] { return !Cell(1, 22).empty() || LogCount("RX C5 25 EA") > 0; }, 5000));
+  ASSERT_TRUE(RunUntil([&] { return !Cell(1, 22).empty() || LogCount("RX C5 25 EA") > 0; }));
   RunFor(200);
   int filled = 0, empty = 0;
   for (int c = 1; c <= 22; ++c)
@@ -467,7 +450,7 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
          ASSERT_TRUE(WaitForLog("RX AA 21 04 CF"));  // sent before the reset, which then undoes it
          window.dialogs.answers = {MessageAnswer::Yes};
          Form().BtnWriteParClick();
-         ASSERT_TRUE(RunUntil([&] { return Form().Link().Vars().readPending; }, 5000));
+         ASSERT_TRUE(RunUntil([&] { return Form().Link().Vars().readPending; }));
          ASSERT_TRUE(WaitForRead());
        },
        {true, true, true, 50}},
@@ -495,7 +478,7 @@ TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
   ASSERT_TRUE(box->isVisible());
   Form().activateWindow();
   box->setFocus();
-  ASSERT_TRUE(RunUntil([&] { return box->hasFocus(); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return box->hasFocus(); }));
   const QRect place = box->geometry();
   const std::string before = box->text().toStdString();
   for (char c : std::string("car7")) PressKey(box, QChar(c).toUpper().unicode(), Qt::NoModifier, QString(c));
@@ -525,8 +508,7 @@ TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
   auto ends = [](const std::string& text, const std::string& end) {
     return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
   };
-  ASSERT_TRUE(RunUntil([&] { return ends(Form().Live().Lines()[1], volts); }, 3000))
-      << Form().Live().Lines()[1];
+  ASSERT_TRUE(RunUntil([&] { return ends(Form().Live().Lines()[1], volts); })) << Form().Live().Lines()[1];
   const MagnifierLines lines = Form().Live().Lines();
   ASSERT_GT(lines[0].size(), rpm.size());
   EXPECT_EQ(lines[0].substr(lines[0].size() - rpm.size()), rpm);

@@ -25,7 +25,7 @@ struct LinkRig {
   static constexpr std::chrono::milliseconds kInfoInterval{900};
 
   // limitMs: how long RunUntil waits when not told.
-  explicit LinkRig(std::vector<std::string> options = {}, int limitMs = 10000)
+  explicit LinkRig(std::vector<std::string> options = {}, int limitMs = 60000)
       : limitMs(limitMs),
         sim(std::move(options)),
         port(main.Dispatcher(), sim.Pattern()),
@@ -51,6 +51,7 @@ struct LinkRig {
       }
       if (infoTimer && now >= infoDue) {
         infoDue = std::max(infoDue + kInfoInterval, now);
+        ++infoTicks;
         supervisor.TimerInfoTimer();
         continue;
       }
@@ -82,4 +83,10 @@ struct LinkRig {
   std::function<void()> beforeTick;  // called before every transmit tick
   bool infoTimer = false;
   Clock::time_point infoDue;
+  int infoTicks = 0;  // information ticks fired so far
+  // Runs until `ticks` more information ticks have fired.
+  bool RunInfoTicks(int ticks) {
+    const int until = infoTicks + ticks;
+    return RunUntil([&] { return infoTicks >= until; });
+  }
 };

@@ -39,6 +39,26 @@ inline std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
   return s;
 }
 
+// What is wrong with the first full parameter read in the log lines from `from` on; empty
+// when nothing is. A full read asks for the indices 0 to 105 in order, each at least once (a
+// reply that came late is asked for again), with no other frame among them.
+inline std::string FullReadProblem(const std::vector<std::string>& lines, std::size_t from = 0) {
+  std::vector<int> reads;
+  for (std::size_t i = from; i < lines.size() && (reads.empty() || reads.back() != 105); ++i) {
+    const std::string& line = lines[i];
+    const bool read = line.size() == 11 && line.compare(0, 6, "RX 55 ") == 0;
+    if (reads.empty() && !(read && line.compare(6, 2, "00") == 0)) continue;  // before the read
+    if (!read) return "another frame among the reads: " + line;
+    reads.push_back(std::stoi(line.substr(6, 2), nullptr, 16));
+  }
+  if (reads.empty()) return "no read of index 0";
+  for (std::size_t i = 1; i < reads.size(); ++i)
+    if (reads[i] < reads[i - 1] || reads[i] > reads[i - 1] + 1)
+      return "index " + std::to_string(reads[i]) + " read after " + std::to_string(reads[i - 1]);
+  if (reads.back() != 105) return "the read stopped at index " + std::to_string(reads.back());
+  return {};
+}
+
 class SimulatorProcess {
  public:
   // How long the simulator may take to come up.
@@ -190,6 +210,19 @@ class SimulatorProcess {
     for (std::size_t i = at + 7; at != std::string::npos && i + 2 <= log.size() && bytes.size() < 105; i += 3)
       std::from_chars(log.data() + i, log.data() + i + 2, bytes.emplace_back(), 16);
     return bytes;
+  }
+
+  // Frames received so far.
+  std::size_t Frames() const {
+    std::size_t n = 0;
+    for (const std::string& l : LogLines()) n += l.compare(0, 3, "RX ") == 0;
+    return n;
+  }
+
+  std::size_t LogCount(std::string_view line) const {
+    std::size_t n = 0;
+    for (const std::string& l : LogLines()) n += l == line;
+    return n;
   }
 
   // The indices of the parameter reads the simulator received, in order.

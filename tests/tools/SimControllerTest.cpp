@@ -175,6 +175,24 @@ TEST(SimController, EngineDataChangeWithTime) {
   EXPECT_LT(Send(c, {0x33, 0x33})[14], temperatureAtStart) << "the engine warms up";
 }
 
+// On the driven clock the engine moves with the polls answered, not with Advance(): the same
+// polls meet the same engine at any pace of the line, slow or starved.
+TEST(SimController, DrivenClockGivesTheSameSamplesForTheSamePollsAtAnyPace) {
+  std::vector<Bytes> first;
+  for (const int pace : {0, 100, 3000}) {  // line time before each poll
+    SimControllerOptions options;
+    options.drivenClock = true;
+    SimController c(options);
+    c.EngineCommand("rpm 3000");
+    std::vector<Bytes> samples;
+    for (int i = 0; i < 90; c.Advance(pace + i++ % 7))
+      samples.push_back(Send(c, i % 2 ? Bytes{0x33, 0x33} : Bytes{0xCA, 0xCA}));
+    EXPECT_EQ(samples.back()[3], 30) << "3000 rpm after 9 s of engine time";
+    if (first.empty()) first = samples;
+    EXPECT_EQ(samples, first) << pace;
+  }
+}
+
 TEST(SimController, MapEraseReadAndSramShareTheColumnCode) {
   SimController c;
   const Bytes before = Send(c, {0xC5, 0x10, 0xD5});

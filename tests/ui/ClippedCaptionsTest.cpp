@@ -118,11 +118,11 @@ class ClippedCaptionsTest : public ::testing::TestWithParam<QSize> {};
 
 TEST_P(ClippedCaptionsTest, noPageClipsAText) {
   TourRig rig;
-  ASSERT_TRUE(rig.Start()) << rig.sim.ErrorOutput();
-  TForm1& f = *rig.window.form;
+  ASSERT_TRUE(rig.Start());
+  TForm1& f = rig.Form();
   f.resize(GetParam());
-  ASSERT_TRUE(PrepareTour(f)) << "no controller";
-  TourEveryPage(f, 600, [&](const TourPage& page) {
+  ASSERT_TRUE(PrepareTour(rig)) << "no controller";
+  TourEveryPage(rig, 6, [&](const TourPage& page) {
     ASSERT_EQ(f.CurrentPage(), page.page) << page.name;
     const bool designSize = GetParam().width() == kDesignClientWidth;
     for (const std::string& text : ClippedTexts(f)) {

@@ -12,11 +12,11 @@ namespace {
 
 TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
   TourRig rig;
-  ASSERT_TRUE(rig.Start()) << rig.sim.ErrorOutput();
-  TForm1& f = *rig.window.form;
-  ASSERT_TRUE(PrepareTour(f)) << "no controller";
+  ASSERT_TRUE(rig.Start());
+  TForm1& f = rig.Form();
+  ASSERT_TRUE(PrepareTour(rig)) << "no controller";
   int pages = 0;
-  TourEveryPage(f, 300, [&](const TourPage& page) {
+  TourEveryPage(rig, 3, [&](const TourPage& page) {
     QTableWidget* g = f.GridEx1;
     if (!g->isVisible()) return;
     ++pages;

@@ -53,7 +53,7 @@ class HelpWindowTest : public ::testing::Test {
     grid.setCurrentCell(selectedRow, 0);
     f.activateWindow();
     grid.setFocus();
-    ASSERT_TRUE(RunUntil([&] { return grid.hasFocus(); }, 2000));
+    ASSERT_TRUE(RunUntil([&] { return grid.hasFocus(); }));
   }
 
   // F1 in the help window's `mode` on row `row` of the parameters; the help window, if any.
@@ -133,7 +133,7 @@ TEST_F(HelpWindowTest, f1ElsewhereOpensNothing) {
   EXPECT_EQ(f.Help().Window(), nullptr);
   ShowParameters(f, 1);
   f.UpDownX->setFocus();  // the focus outside the parameter grid
-  ASSERT_TRUE(RunUntil([&] { return f.UpDownX->hasFocus(); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return f.UpDownX->hasFocus(); }));
   f.FormKeyDown(VK_F1);
   EXPECT_EQ(f.Help().Window(), nullptr);
   EXPECT_FALSE(f.Help().HelpWindowOpen());
@@ -153,7 +153,7 @@ TEST_F(HelpWindowTest, topModeFollowsTheSelectionAtTheNextInformationTickAndKeep
   EXPECT_EQ(Selected(f), "ТИП TPS");  // not before the tick
   f.TimerInfoTimer();
   EXPECT_EQ(Selected(f), "СИМУЛЯЦИЯ");
-  EXPECT_TRUE(RunUntil([&] { return f.isActiveWindow(); }, 2000));
+  EXPECT_TRUE(RunUntil([&] { return f.isActiveWindow(); }));
   EXPECT_TRUE(help->isVisible());
 
   // In the Hide mode the selection is not followed.
@@ -171,7 +171,7 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
   TForm4* help = OpenHelpOnRow(f, 2, 3);
   ASSERT_NE(help, nullptr);
   help->activateWindow();
-  ASSERT_TRUE(RunUntil([&] { return help->isActiveWindow(); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return help->isActiveWindow(); }));
 
   // F1 to F9 only beep inside the help window.
   const int beeps = window.dialogs.beeps;
@@ -181,12 +181,12 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
   EXPECT_EQ(f.CurrentPage(), Page::Parameters);
 
   f.activateWindow();
-  ASSERT_TRUE(RunUntil([&] { return !help->isVisible(); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return !help->isVisible(); }));
   EXPECT_FALSE(f.Help().HelpWindowOpen());
 
   // The next opening makes a new window; Esc closes it.
   f.Help().SetHelpWindowMode(1);
-  ASSERT_TRUE(RunUntil([&] { return f.GridEx1->hasFocus(); }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return f.GridEx1->hasFocus(); }));
   f.FormKeyDown(VK_F1);
   ASSERT_TRUE(f.Help().HelpWindowOpen());
   QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -201,13 +201,13 @@ TEST_F(HelpWindowTest, hideModeBringsTheWindowForwardOnF1AndTheHelpButton) {
   ASSERT_NE(help, nullptr);
   for (const char* way : {"F1", "button"}) {
     f.activateWindow();
-    ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }, 2000)) << way;
+    ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); })) << way;
     f.GridEx1->setFocus();
     if (std::string(way) == "F1")
       f.FormKeyDown(VK_F1);
     else
       f.BtnHelpClick();
-    EXPECT_TRUE(RunUntil([&] { return help->isActiveWindow(); }, 2000)) << way;
+    EXPECT_TRUE(RunUntil([&] { return help->isActiveWindow(); })) << way;
     EXPECT_TRUE(help->RichEdit1->hasFocus()) << way;
     EXPECT_EQ(Selected(f), "ПОРОГ TPS") << way;
   }
@@ -219,7 +219,7 @@ TEST_F(HelpWindowTest, closingTheMainWindowEndsTheProgramWhateverElseIsOpen) {
   auto port = std::make_unique<FakeSerialPort>();
   FakeSerialPort* line = port.get();
   TForm1& f = Start(true, std::move(port));
-  ASSERT_TRUE(RunUntil([&] { return line->Active(); }, 5000));
+  ASSERT_TRUE(RunUntil([&] { return line->Active(); }));
   ASSERT_NE(OpenHelpOnRow(f, 1, 2), nullptr);
   f.Live().BtnLupClick();
   ASSERT_TRUE(f.Live().MagnifierShown());

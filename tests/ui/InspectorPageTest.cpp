@@ -81,21 +81,11 @@ void TypeServiceSequenceOnRussianLayout(TForm1& form, bool withScanCodes) {
     PressKey(form, k.russian, withScanCodes ? k.keyCode : 0, QString(QChar(k.russian)));
 }
 
-std::string Cell(QTableWidget* grid, int column, int row) {
-  const QTableWidgetItem* item = grid->item(row, column);
-  return item ? item->text().toStdString() : std::string();
-}
-
 class InspectorPageTest : public ::testing::Test {
  protected:
   std::string SettingsPath() const { return folder.Path() + "/ORV/LPG2.reg"; }
 
-  TForm1& StartWithoutController() {
-    auto port = std::make_unique<FakeSerialPort>();
-    port->failOpen = true;
-    window.Start(SettingsPath(), std::move(port));
-    return *window.form;
-  }
+  TForm1& StartWithoutController() { return window.StartWithoutController(SettingsPath()); }
 
   TempFolder folder;
   WindowUnderTest window;
@@ -157,37 +147,37 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kPortPoll);
   EXPECT_EQ(g->columnCount(), 2);
   ASSERT_GE(g->rowCount(), 25);
-  EXPECT_EQ(Cell(g, 0, 0), UiText(360));
-  EXPECT_EQ(Cell(g, 1, 0), UiText(361));
-  EXPECT_EQ(Cell(g, 0, 1), "Б.0 Мотор ЕН");
-  EXPECT_EQ(Cell(g, 0, 17), UiText(378));
+  EXPECT_EQ(CellText(g, 0, 0), UiText(360));
+  EXPECT_EQ(CellText(g, 0, 1), UiText(361));
+  EXPECT_EQ(CellText(g, 1, 0), "Б.0 Мотор ЕН");
+  EXPECT_EQ(CellText(g, 17, 0), UiText(378));
   for (QPushButton* b : {f.Btn1, f.Btn2, f.Btn3}) EXPECT_TRUE(b->isVisible());
   EXPECT_EQ(f.Btn3->text().toStdString(), "EEPROM");
 
   std::uint8_t port[14] = {0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x03, 0x00, 0x80, 0x10};
   f.Link().PageSink().ShowPortView(DecodePortView(port, f.Link().parameterBlock));
-  EXPECT_EQ(Cell(g, 1, 1), "1");
-  EXPECT_EQ(Cell(g, 1, 3), "0");
-  EXPECT_EQ(Cell(g, 1, 24), "1");
+  EXPECT_EQ(CellText(g, 1, 1), "1");
+  EXPECT_EQ(CellText(g, 3, 1), "0");
+  EXPECT_EQ(CellText(g, 24, 1), "1");
 
   f.Btn2Click();
   EXPECT_EQ(f.CurrentPage(), Page::Sram);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kSramPoll);
   EXPECT_EQ(g->columnCount(), 39);
   EXPECT_EQ(g->rowCount(), 17);
-  EXPECT_EQ(Cell(g, 38, 0), "25_");
-  EXPECT_EQ(Cell(g, 0, 16), "F");
-  EXPECT_EQ(Cell(g, 1, 1), "");  // the pins are gone
+  EXPECT_EQ(CellText(g, 0, 38), "25_");
+  EXPECT_EQ(CellText(g, 16, 0), "F");
+  EXPECT_EQ(CellText(g, 1, 1), "");  // the pins are gone
 
   std::uint8_t block[23] = {0xC5, 0x10, 36};
   for (int i = 0; i < 16; ++i) block[3 + i] = static_cast<std::uint8_t>(200 + i);
   const MemoryBlockView sram = DecodeMemoryBlock(block, kSramBlocks);
   f.Link().PageSink().ShowMemoryBlock(sram);
-  EXPECT_EQ(Cell(g, 37, 1), "200");
-  EXPECT_EQ(Cell(g, 37, 16), "215");
+  EXPECT_EQ(CellText(g, 1, 37), "200");
+  EXPECT_EQ(CellText(g, 16, 37), "215");
   f.resize(f.width() + 60, f.height());
   f.LayoutMainWindow();
-  EXPECT_EQ(Cell(g, 37, 16), "215");  // a new layout keeps what arrived
+  EXPECT_EQ(CellText(g, 16, 37), "215");  // a new layout keeps what arrived
   // Three digits are shown whole in the narrow columns.
   EXPECT_LE(QFontMetrics(g->item(16, 37)->font()).horizontalAdvance("215"), g->columnWidth(37) - 6);
   EXPECT_EQ(g->textElideMode(), Qt::ElideNone);
@@ -196,30 +186,28 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(f.CurrentPage(), Page::Eeprom);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kEepromPoll);
   EXPECT_EQ(g->columnCount(), 33);
-  EXPECT_EQ(Cell(g, 32, 0), "1F_");
+  EXPECT_EQ(CellText(g, 0, 32), "1F_");
   f.Link().PageSink().ShowMemoryBlock(sram);  // page 36 has no EEPROM column
-  for (int c = 1; c < 33; ++c) EXPECT_EQ(Cell(g, c, 1), "") << c;
+  for (int c = 1; c < 33; ++c) EXPECT_EQ(CellText(g, 1, c), "") << c;
 
   f.Btn1Click();
   EXPECT_EQ(f.CurrentPage(), Page::Port);
   EXPECT_EQ(g->columnCount(), 2);
   f.Link().PageSink().ShowMemoryBlock(sram);
-  EXPECT_EQ(Cell(g, 1, 1), "");
+  EXPECT_EQ(CellText(g, 1, 1), "");
 
   f.TabParamClick();  // another page takes the grid over, without the processor cells
-  EXPECT_NE(Cell(g, 0, 2), UiText(363));
+  EXPECT_NE(CellText(g, 2, 0), UiText(363));
   EXPECT_EQ(g->textElideMode(), Qt::ElideRight);
 }
 
 // The program against the simulator: the fitter types the service sequence on a Russian
 // layout, opens the processor page and looks at the pins and the data memory.
 TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
-  SimulatorProcess sim;
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-  window.Start(SettingsPath());
-  TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == ConnectionMode::Controller; }, 10000));
+  SimulatorWindow run;
+  ASSERT_TRUE(run.Start());
+  TForm1& f = run.Form();
+  ASSERT_TRUE(RunUntil([&] { return f.ConnectionMode() == ConnectionMode::Controller; }));
   EXPECT_FALSE(f.TabVisible(Page::Port));
   TypeServiceSequenceOnRussianLayout(f, true);
   ASSERT_TRUE(f.TabVisible(Page::Port));
@@ -227,37 +215,38 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   f.TabProc->click();
   EXPECT_EQ(f.CurrentPage(), Page::Port);
   QTableWidget* g = f.GridEx1;
-  EXPECT_EQ(Cell(g, 0, 1), "Б.0 Мотор ЕН");
-  ASSERT_TRUE(RunUntil([&] { return !Cell(g, 1, 24).empty(); }, 2000));
+  EXPECT_EQ(CellText(g, 1, 0), "Б.0 Мотор ЕН");
+  ASSERT_TRUE(RunUntil([&] { return !CellText(g, 24, 1).empty(); }));
   // The simulator's port D has its low four pins set.
-  for (int row = 17; row <= 24; ++row) EXPECT_EQ(Cell(g, 1, row), row <= 20 ? "1" : "0") << row;
+  for (int row = 17; row <= 24; ++row) EXPECT_EQ(CellText(g, row, 1), row <= 20 ? "1" : "0") << row;
 
   f.Btn2->click();
   EXPECT_EQ(f.CurrentPage(), Page::Sram);
   auto allColumnsFilled = [&] {
     for (int c = 1; c <= 38; ++c)
       for (int r = 1; r <= 16; ++r)
-        if (Cell(g, c, r).empty()) return false;
+        if (CellText(g, r, c).empty()) return false;
     return true;
   };
-  // 38 pages at one request per 100 ms tick.
-  ASSERT_TRUE(RunUntil(allColumnsFilled, 4500));
+  // 38 pages at one request per tick.
+  ASSERT_TRUE(RunUntil(allColumnsFilled));
 
   // The registers and variables (except the ones that follow the engine) and the map.
   const sim::SimController reference;
   for (int address = 0; address < 38 * 16; ++address) {
     if (address >= 0x60 && address <= 0x68) continue;
-    EXPECT_EQ(Cell(g, address / 16 + 1, address % 16 + 1), std::to_string(reference.DataMemoryByte(address)))
+    EXPECT_EQ(CellText(g, address % 16 + 1, address / 16 + 1),
+              std::to_string(reference.DataMemoryByte(address)))
         << std::hex << address;
   }
-  EXPECT_EQ(Cell(g, 6, 5), "1");  // 0x54: the reset cause, power on
+  EXPECT_EQ(CellText(g, 5, 6), "1");  // 0x54: the reset cause, power on
 
   f.Btn3->click();
   EXPECT_EQ(f.CurrentPage(), Page::Eeprom);
-  ASSERT_TRUE(RunUntil([&] { return !Cell(g, 32, 16).empty(); }, 4500));
+  ASSERT_TRUE(RunUntil([&] { return !CellText(g, 16, 32).empty(); }));
   // The EEPROM starts with the parameters: the type byte and the version.
-  EXPECT_EQ(Cell(g, 1, 1), std::to_string(0x64));
-  EXPECT_EQ(Cell(g, 1, 2), "145");
+  EXPECT_EQ(CellText(g, 1, 1), std::to_string(0x64));
+  EXPECT_EQ(CellText(g, 2, 1), "145");
 }
 
 }  // namespace

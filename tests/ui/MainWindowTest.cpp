@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, startsOnTheSetupPageWithOnlyItsButtonAndTriesThePort) {
     EXPECT_FALSE(f.TabVisible(page)) << PageNumber(page);
   EXPECT_TRUE(f.TimerTx()->isActive());
   EXPECT_TRUE(f.TimerInfo()->isActive());
-  ASSERT_TRUE(RunUntil([&] { return f.LogText().find(UiText(722)) != std::string::npos; }, 3000));
+  ASSERT_TRUE(RunUntil([&] { return f.LogText().find(UiText(722)) != std::string::npos; }));
   EXPECT_NE(f.LogText().find(UiText(721) + "1 -" + UiText(722)), std::string::npos);
   // The set-up grid is as wide as the layout's rule, or wider for its texts up to half the window.
   EXPECT_GE(f.LastLayout().gridEx1.width, 2 * f.LastLayout().extraWidth + 242);
@@ -112,11 +112,11 @@ TEST_F(MainWindowTest, ctrlQStopsTheLinkAndTheClickOnThePanelReconnects) {
   EXPECT_FALSE(f.TimerTx()->isActive());
   EXPECT_TRUE(f.TabVisible(Page::Parameters));
   EXPECT_TRUE(f.TabVisible(Page::Configuration));
-  ASSERT_TRUE(RunUntil([&] { return f.PanelInfo->text().toStdString() == UiText(140); }, 3000));
+  ASSERT_TRUE(RunUntil([&] { return f.PanelInfo->text().toStdString() == UiText(140); }));
   port->failOpen = false;
   f.FormKeyDown(VK_F8);
   EXPECT_TRUE(f.Link().Vars().reconnectPending);
-  ASSERT_TRUE(RunUntil([&] { return port->Active(); }, 3000));
+  ASSERT_TRUE(RunUntil([&] { return port->Active(); }));
   EXPECT_TRUE(f.TimerTx()->isActive());
 }
 

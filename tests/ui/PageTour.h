@@ -18,23 +18,13 @@
 #include "support/TempFolder.h"
 #include "ui/UiTestSupport.h"
 
-// The window in the design's fonts against a simulator of its own, with its settings and
-// backups in a folder of their own.
-struct TourRig {
-  SimulatorProcess sim;
-  TempFolder settings;
-  WindowUnderTest window;
-
-  // False when the simulator did not come up (sim.ErrorOutput() says why).
+// The window in the design's fonts against a simulator of its own.
+struct TourRig : SimulatorWindow {
   // programDir: where the firmware page lists its images.
-  bool Start(const std::string& programDir = "/tmp") {
-    if (!sim.Started()) return false;
-    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-    setenv("XDG_DATA_HOME", settings.Path().c_str(), 1);
+  ::testing::AssertionResult Start(const std::string& programDir = "/tmp") {
     TestApplication();
     ApplyDesignFonts();
-    window.Start(settings.Path() + "/ORV/LPG2.reg", nullptr, programDir);
-    return true;
+    return SimulatorWindow::Start(programDir);
   }
 };
 
@@ -75,23 +65,27 @@ inline const std::vector<TourPage>& TourPages() {
 
 // Waits for the controller's parameters and shows the traces of speed, probe and motor on
 // the oscilloscope.
-inline bool PrepareTour(TForm1& f, int timeoutMs = 15000) {
-  if (!RunUntil(
-          [&] {
-            return f.ConnectionMode() == ConnectionMode::Controller && !f.Link().Vars().readPending &&
-                   f.CurrentPage() == Page::Parameters;
-          },
-          timeoutMs))
-    return false;
+inline bool PrepareTour(TourRig& rig) {
+  if (!RunUntil([&] { return rig.ReadInFull(); })) return false;
+  TForm1& f = rig.Form();
   for (int channel : {kChRpm, kChLam, kChMot}) f.channelChecks[channel]->setChecked(true);
   return true;
 }
 
-// Opens each page in turn, lets the link fill it for settleMs and hands it to `visit`.
-inline void TourEveryPage(TForm1& f, int settleMs, const std::function<void(const TourPage&)>& visit) {
+// Waits until the simulator has received `polls` more frames.
+inline bool RunPolls(TourRig& rig, std::size_t polls) {
+  const std::size_t until = rig.sim.Frames() + polls;
+  return RunUntil([&] { return rig.sim.Frames() >= until; });
+}
+
+// Opens each page in turn, lets the link fill it with `polls` requests (a page that stops the
+// link gets none) and hands it to `visit`.
+inline void TourEveryPage(TourRig& rig, std::size_t polls,
+                          const std::function<void(const TourPage&)>& visit) {
+  TForm1& f = rig.Form();
   for (const TourPage& page : TourPages()) {
     page.open(f);
-    RunFor(settleMs);
+    if (f.Link().Vars().linkState != link_state::kStopped) RunPolls(rig, polls);
     visit(page);
   }
 }

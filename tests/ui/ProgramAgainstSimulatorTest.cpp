@@ -15,31 +15,31 @@ namespace {
 // The program with its real serial port, looking for its ports where the simulator is.
 class ProgramAgainstSimulatorTest : public ::testing::Test {
  protected:
-  void Start(SimulatorProcess& sim) {
-    ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-    setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-    window.Start(folder.Path() + "/ORV/LPG2.reg");
+  void Start(std::vector<std::string> options = {}) {
+    run = std::make_unique<SimulatorWindow>(std::move(options));
+    ASSERT_TRUE(run->Start());
   }
-  TForm1& Form() { return *window.form; }
-  bool WaitForMode(ConnectionMode mode, int ms = kConnectMs) {
-    return RunUntil([&] { return Form().ConnectionMode() == mode; }, ms);
+  TForm1& Form() { return run->Form(); }
+  SimulatorProcess& Sim() { return run->sim; }
+  ScriptedDialogs& Dialogs() { return run->Dialogs(); }
+  bool WaitForMode(ConnectionMode mode) {
+    return RunUntil([&] { return Form().ConnectionMode() == mode; });
   }
 
-  TempFolder folder;
-  WindowUnderTest window;
+  std::unique_ptr<SimulatorWindow> run;
 };
 
 TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParametersPage) {
-  SimulatorProcess sim;
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   TForm1& f = Form();
+  SimulatorProcess& sim = Sim();
   EXPECT_EQ(f.windowTitle().toStdString(), "MERVOLANTE LPG V1.61 - Командоконтроллер газа TELK100 V1.45");
   EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kParameterPoll);
-  EXPECT_EQ(sim.ParameterReads().size(), 210u);
-  ASSERT_TRUE(RunUntil([&] { return sim.LogHas("RX 33 33"); }, 2000));
-  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().controllerStatus != 255; }, 2000));
+  EXPECT_EQ(FullReadProblem(sim.LogLines()), "");
+  ASSERT_TRUE(RunUntil([&] { return sim.LogHas("RX 33 33"); }));
+  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().controllerStatus != 255; }));
 
   // F3 to F6 select the pages whose buttons are shown.
   const std::pair<int, Page> keys[] = {{VK_F4, Page::Configuration},
@@ -53,31 +53,30 @@ TEST_F(ProgramAgainstSimulatorTest, connectsReadsEverythingAndPollsOnTheParamete
   }
   EXPECT_FALSE(f.TabVisible(Page::Port));
   f.FormKeyDown(VK_F10);
-  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }, 3000));
+  ASSERT_TRUE(RunUntil([&] { return f.Link().Vars().readPending; }));
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
-  window.Close();
-  SettingsStore store = SettingsStore::Open(folder.Path() + "/ORV/LPG2.reg");
+  run->window.Close();
+  SettingsStore store = SettingsStore::Open(run->SettingsPath());
   EXPECT_FALSE(store.HasValue("AutoScan"));
 }
 
 TEST_F(ProgramAgainstSimulatorTest, silentControllerIsLostAndReadAgain) {
-  SimulatorProcess sim;
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
-  sim.Send("silent on");
-  ASSERT_TRUE(RunUntil([&] { return Form().LogText().find(UiText(724)) != std::string::npos; }, kConnectMs));
+  Sim().Send("silent on");
+  ASSERT_TRUE(RunUntil([&] { return Form().LogText().find(UiText(724)) != std::string::npos; }));
   EXPECT_EQ(Form().ConnectionMode(), ConnectionMode::None);
   EXPECT_EQ(Form().windowTitle().toStdString(), "MERVOLANTE LPG V1.61");
   EXPECT_TRUE(Form().Link().Vars().readPending);
-  sim.Send("silent off");
+  Sim().Send("silent off");
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
 }
 
 TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnection) {
-  SimulatorProcess sim({"--silent"});
-  Start(sim);
-  ASSERT_TRUE(RunUntil(
-      [&] { return !Form().TimerTx()->isActive() && !Form().Link().Vars().reconnectPending; }, 40000));
+  ASSERT_NO_FATAL_FAILURE(Start({"--silent"}));
+  ASSERT_TRUE(
+      RunUntil([&] { return !Form().TimerTx()->isActive() && !Form().Link().Vars().reconnectPending; },
+               2 * kPatienceMs));
   RunFor(1000);
   std::string log = Form().LogText();
   int losses = 0;
@@ -86,14 +85,13 @@ TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnecti
   EXPECT_EQ(losses, 6);
   EXPECT_EQ(Form().PanelInfo->text().toStdString(), "СОЕДИНИ");
   EXPECT_NE(Form().PanelInfo->styleSheet().indexOf("color:#ff0000"), -1);
-  EXPECT_GE(window.dialogs.beeps, 6);
+  EXPECT_GE(Dialogs().beeps, 6);
 }
 
 TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
-  SimulatorProcess sim({"--port", "3"});
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start({"--port", "3"}));
   Form().CBCAut->setCurrentIndex(1);
-  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller, 20000));
+  ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   EXPECT_EQ(Form().Port().PortNum(), 3);
   const std::string log = Form().LogText();
   EXPECT_NE(log.find(UiText(721) + "1 -" + UiText(722)), std::string::npos);
@@ -101,17 +99,15 @@ TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
 }
 
 TEST_F(ProgramAgainstSimulatorTest, newerFirmwareBringsTheVersionWarning) {
-  SimulatorProcess sim({"--version", "180"});
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start({"--version", "180"}));
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
-  ASSERT_EQ(window.dialogs.messages.size(), 1u);
-  EXPECT_EQ(window.dialogs.messages[0], UiText(741) + "176 .\n\r");
+  ASSERT_EQ(Dialogs().messages.size(), 1u);
+  EXPECT_EQ(Dialogs().messages[0], UiText(741) + "176 .\n\r");
   EXPECT_TRUE(Form().TimerTx()->isActive());  // the link resumes after the box
 }
 
 TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
-  SimulatorProcess sim({"--tester"});
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start({"--tester"}));
   ASSERT_TRUE(WaitForMode(ConnectionMode::Tester));
   EXPECT_EQ(Form().Link().Vars().linkState, link_state::kTester);
   EXPECT_EQ(Form().CurrentPage(), Page::Firmware);
@@ -121,11 +117,10 @@ TEST_F(ProgramAgainstSimulatorTest, testerLeavesOnlyTheSetupAndFirmwarePages) {
 }
 
 TEST_F(ProgramAgainstSimulatorTest, loaderReportShowsTheFailedProgrammingAndTheLoaderMode) {
-  SimulatorProcess sim({"--loader", "1"});
-  Start(sim);
+  ASSERT_NO_FATAL_FAILURE(Start({"--loader", "1"}));
   ASSERT_TRUE(WaitForMode(ConnectionMode::Loader));
-  ASSERT_EQ(window.dialogs.messages.size(), 1u);
-  EXPECT_EQ(window.dialogs.messages[0], UiText(920) + UiText(922));
+  ASSERT_EQ(Dialogs().messages.size(), 1u);
+  EXPECT_EQ(Dialogs().messages[0], UiText(920) + UiText(922));
   EXPECT_EQ(Form().Link().Vars().linkState, link_state::kStopped);
   EXPECT_TRUE(Form().TabVisible(Page::Firmware));
   EXPECT_FALSE(Form().TabVisible(Page::Parameters));

@@ -19,8 +19,8 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
   // The firmware page lists the images of the folder it runs in (make screenshots puts a
   // demo image there).
   TourRig rig;
-  ASSERT_TRUE(rig.Start(QDir::currentPath().toStdString())) << rig.sim.ErrorOutput();
-  TForm1& f = *rig.window.form;
+  ASSERT_TRUE(rig.Start(QDir::currentPath().toStdString()));
+  TForm1& f = rig.Form();
   // ORV_SCREENSHOT_SIZE=WIDTHxHEIGHT takes the pictures at another client size.
   QSize size(kDesignClientWidth, 445);
   if (const char* wanted = std::getenv("ORV_SCREENSHOT_SIZE")) {
@@ -28,9 +28,9 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
     if (parts.size() == 2) size = QSize(parts[0].toInt(), parts[1].toInt());
   }
   f.resize(size);
-  ASSERT_TRUE(PrepareTour(f)) << "no controller";
-  RunFor(3000);  // the traces fill
-  TourEveryPage(f, 2500, [&](const TourPage& page) {
+  ASSERT_TRUE(PrepareTour(rig)) << "no controller";
+  RunPolls(rig, 30);  // the traces fill
+  TourEveryPage(rig, 25, [&](const TourPage& page) {
     EXPECT_EQ(f.CurrentPage(), page.page) << page.name;
     const QString path = QString("%1/page-%2.png").arg(folder, page.name);
     EXPECT_TRUE(f.grab().save(path)) << path.toStdString();

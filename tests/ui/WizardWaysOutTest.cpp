@@ -25,8 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kLineMs = 8000;
-
 // The value the simulator last received for a parameter in a write frame "RX AA ii vv ss".
 std::optional<int> LastWrite(const SimulatorProcess& sim, int index) {
   char prefix[16];
@@ -58,28 +56,23 @@ class WizardWaysOutTest : public ::testing::TestWithParam<WayCase> {};
 
 TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItWas) {
   const WayCase c = GetParam();
-  // A stopped engine holds the phase in step 3, waiting for the engine to start.
-  SimulatorProcess sim({"--coil", "2", "--engine", "stopped"});
-  ASSERT_TRUE(sim.Started()) << sim.ErrorOutput();
-  TempFolder folder;
-  setenv("ORV_COMM_PATTERN", sim.Pattern().c_str(), 1);
-  setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-  WindowUnderTest window;
-  window.Start(folder.Path() + "/ORV/LPG2.reg");
-  TForm1& f = *window.form;
-  ASSERT_TRUE(RunUntil(
-      [&] { return f.ConnectionMode() == ConnectionMode::Controller && !f.Link().Vars().readPending; },
-      kConnectMs));
+  // A stopped engine holds the phase in step 3, waiting for the engine to start; the engine
+  // runs on the clock the polls drive.
+  SimulatorWindow run({"--coil", "2", "--engine", "stopped", "--driven-clock"});
+  ASSERT_TRUE(run.Connect());
+  SimulatorProcess& sim = run.sim;
+  WindowUnderTest& window = run.window;
+  TForm1& f = run.Form();
   const ParameterBlock before = f.Link().parameterBlock;
   ASSERT_NE(before[wizard_byte::kCoilType], 5);
 
   f.TabConfig->click();
   f.BitBtnConBen->click();
-  ASSERT_TRUE(RunUntil([&] { return Held(sim, wizard_byte::kCoilType, before[32]) == 5; }, kLineMs));
-  ASSERT_TRUE(RunUntil([&] { return f.Wizard().Step() == 3; }, kLineMs));
+  ASSERT_TRUE(RunUntil([&] { return Held(sim, wizard_byte::kCoilType, before[32]) == 5; }));
+  ASSERT_TRUE(RunUntil([&] { return f.Wizard().Step() == 3; }));
 
   // The backup file was made before the phase's first write and is named in the log.
-  const fs::path backups = folder.Path() + "/ORV/backup";
+  const fs::path backups = run.BackupFolder();
   ASSERT_TRUE(fs::exists(backups));
   std::string backupPath;
   for (const auto& entry : fs::directory_iterator(backups)) backupPath = entry.path().string();
@@ -98,8 +91,7 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
       // restore cannot reach it then; it does once the controller answers again.
       sim.Send("silent on");
       ASSERT_TRUE(RunUntil(
-          [&] { return f.ConnectionMode() == ConnectionMode::None && f.CurrentPage() == Page::Setup; },
-          kLineMs));
+          [&] { return f.ConnectionMode() == ConnectionMode::None && f.CurrentPage() == Page::Setup; }));
       sim.Send("silent off");
       break;
     case Way::Close: f.close(); break;
@@ -118,7 +110,7 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
     const std::vector<int> memory = sim.LastMemory();
     return memory.size() > static_cast<std::size_t>(index) ? memory[static_cast<std::size_t>(index)] : -1;
   };
-  EXPECT_TRUE(RunUntil([&] { return holds(wizard_byte::kCoilType) == before[32]; }, kLineMs))
+  EXPECT_TRUE(RunUntil([&] { return holds(wizard_byte::kCoilType) == before[32]; }))
       << "the simulator holds coil type " << holds(wizard_byte::kCoilType);
   for (int index : WizardBackup::kBytes) EXPECT_EQ(holds(index), before[index]) << index;
   window.Close();

@@ -217,6 +217,8 @@ void SimController::Advance(int ms) {
     AddLog("DROP partial frame: " + HexBytes(pending_.data(), std::min<std::size_t>(pending_.size(), 20)));
     pending_.clear();
   }
+  if (options_.drivenClock) return;
+  engineMs_ = timeMs_;
   UpdateEngine();
 }
 
@@ -225,8 +227,8 @@ std::uint8_t SimController::Noise(int span) {
 }
 
 void SimController::UpdateEngine() {
-  const double t = static_cast<double>(timeMs_) / 1000.0;
-  engine_.Advance(timeMs_, memory_);
+  const double t = static_cast<double>(engineMs_) / 1000.0;
+  engine_.Advance(engineMs_, memory_);
   rpm_ = engine_.MeasuredRpm(memory_);
   tps_ = engine_.Throttle();
   vacuum_ = Clamp8(50.0 + 60.0 * engine_.Load() + Noise(2));
@@ -246,12 +248,12 @@ void SimController::UpdateEngine() {
   sram_[0x65] = motor_;
   sram_[0x66] = gasLevel_;
   sram_[0x67] = temperature_;
-  sram_[0x68] = static_cast<std::uint8_t>(timeMs_ / 10);
+  sram_[0x68] = static_cast<std::uint8_t>(engineMs_ / 10);
 
   // On gas the controller learns: once a second the cell under the current speed and load
   // takes the stepper position.
-  if (engine_.OnGas() && timeMs_ / 1000 != learnedSecond_) {
-    learnedSecond_ = timeMs_ / 1000;
+  if (engine_.OnGas() && engineMs_ / 1000 != learnedSecond_) {
+    learnedSecond_ = engineMs_ / 1000;
     const int column = std::clamp(rpmByte / 2 - 2, 1, kMapColumns) - 1;
     const int row = std::clamp(vacuum_ / 8, 0, 15);
     map_[column * 16 + row] = motor_;
@@ -293,7 +295,7 @@ void SimController::LiveReply(std::vector<std::uint8_t>& r) {
   std::uint8_t flags = lambda_ > 23 ? 0x80 : 0x40;  // rich / lean against the 0.46 V threshold
   if (engine_.OnGas()) flags |= 0x04;               // speed regulation
   if (engine_.OnGas() && engine_.Load() > 0.2) flags |= 0x20;
-  if (timeMs_ < memory_[40] * 5000LL) flags |= 0x01;  // probe still cold
+  if (engineMs_ < memory_[40] * 5000LL) flags |= 0x01;  // probe still cold
   r[2] = flags;
   r[3] = Clamp8(rpm_ / 100.0);
   r[4] = lambda_;
@@ -333,12 +335,16 @@ void SimController::PortReply(std::vector<std::uint8_t>& r) {
   r[7] = static_cast<std::uint8_t>(238 + Noise(4));  // ignition switch
   r[8] = static_cast<std::uint8_t>(178 + Noise(6));  // battery through its divider
   r[9] = static_cast<std::uint8_t>((engine_.OnGas() ? 0x01 : 0x02) | 0x40);
-  r[10] = static_cast<std::uint8_t>(0x5A ^ ((timeMs_ / 100) & 1));  // coil input toggles
+  r[10] = static_cast<std::uint8_t>(0x5A ^ ((engineMs_ / 100) & 1));  // coil input toggles
   r[11] = 0x0F;
   r[12] = StatusByte();
 }
 
 void SimController::AnswerPoll(std::uint8_t code, std::vector<std::uint8_t>& out) {
+  if (options_.drivenClock) {
+    engineMs_ += kDrivenPollMs;
+    UpdateEngine();
+  }
   std::vector<std::uint8_t> r;
   if (code == kLive)
     LiveReply(r);

@@ -2,7 +2,10 @@
 
 // A stand-in for the gas controller and its loader, as seen from the serial line. Plain C++,
 // no I/O and no clock of its own: bytes go in through Receive(), reply bytes come back from
-// it, and simulated time moves only through Advance().
+// it, and simulated time moves only through Advance(). With drivenClock the engine keeps a
+// clock of its own that moves kDrivenPollMs with every poll answered (live data,
+// configuration, PORT view), so the same requests meet the same engine however fast they
+// come; Advance() then moves only the line's time (stale partial frames).
 //
 // Frames the controller understands (each ends in the low 8 bits of the sum of the bytes
 // before it) and what it answers:
@@ -70,6 +73,7 @@ inline constexpr int kSramBlocks = 38;
 inline constexpr int kEepromBlocks = 32;
 inline constexpr int kStaleInputMs = 100;
 inline constexpr int kMaxProgramBlocks = 2048;
+inline constexpr int kDrivenPollMs = 100;  // engine time per poll on the driven clock
 
 // Loader status bytes.
 inline constexpr std::uint8_t kLoaderSendBlock = 0x03;
@@ -88,6 +92,7 @@ struct SimControllerOptions {
   bool silent = false;
   std::vector<std::uint8_t> expectedImage;    // compared with a programmed image when not empty
   CarOptions car;                             // the car behind the controller
+  bool drivenClock = false;                   // the engine's time moves with the polls answered
   std::uint8_t loaderValueP = kLoaderValueP;  // P of the loader's answer; E = P div 8 extra blocks
   int silentAfterBlocks = 0;                  // the loader falls silent after this many blocks (0: never)
 };
@@ -182,6 +187,7 @@ class SimController {
   std::vector<std::uint8_t> pending_;
   std::vector<std::uint8_t> skipped_;
   long long timeMs_ = 0;
+  long long engineMs_ = 0;
   long long lastInputMs_ = 0;
   long long learnedSecond_ = 0;
 

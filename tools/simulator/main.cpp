@@ -47,6 +47,8 @@ constexpr std::string_view kUsage =
     "  --received FILE     written with the reassembled image at the end of every run\n"
     "  --paced             pace both directions like 4800 baud (2.083 ms per byte)\n"
     "  --turnaround MS     delay before a reply (default 0, or 2 when paced)\n"
+    "  --driven-clock      the engine's time moves 100 ms with every poll answered (live data,\n"
+    "                      configuration, PORT view), not with the wall clock\n"
     "  --garble RATE       replace each reply byte by a random one with probability RATE\n"
     "  --drop-writes RATE  lose each parameter write on its way in with probability RATE\n"
     "  --silent            receive but never answer\n"
@@ -132,6 +134,8 @@ int ParseArgs(int argc, char** argv, Config& cfg, bool& done) {
       cfg.engine.tester = true;
     } else if (arg == "--paced") {
       cfg.paced = true;
+    } else if (arg == "--driven-clock") {
+      cfg.engine.drivenClock = true;
     } else if (arg == "--silent") {
       cfg.engine.silent = true;
     } else if (arg == "--pattern") {
