@@ -118,6 +118,7 @@ void ControllerLink::BeginProgramming() {
 }
 
 bool ControllerLink::WritesOutstanding() const {
+  if (writes_.Held()) return false;  // nothing goes out before the next full read
   if (writes_.InFlight()) return true;
   return !std::equal(parameterBlock.begin(), parameterBlock.begin() + kExchangedParameterBytes,
                      sentParameterBlock.begin());

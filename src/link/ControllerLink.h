@@ -203,7 +203,8 @@ class ControllerLink {
   // send; a request sent outside a tick (the programming start) discards them first too.
   void DiscardWaiting();
 
-  // A parameter change is still to be sent, or the last one sent is not yet acknowledged.
+  // A parameter change is still to be sent, or the last one sent is not yet acknowledged;
+  // not while writes are held after a lost link.
   bool WritesOutstanding() const;
   // The controller stopped answering: what it has not acknowledged is kept, and nothing is
   // written until a full read has shown which controller answers.
