@@ -37,7 +37,13 @@ class HelpWindowTest : public ::testing::Test {
     if (withDocument)
       fs::copy_file(fs::path(ORV_SOURCE_DIR) / "docs/mervolante.rtf", folder / "mervolante.rtf");
     fs::current_path(folder.Path());
-    if (!port) return window.StartWithoutController(folder / "LPG2.reg");
+    if (!port) {
+      // Without a controller every information tick would reopen the port and show the set-up
+      // page; the tests call the tick themselves where they need it.
+      TForm1& f = window.StartWithoutController(folder / "LPG2.reg");
+      f.TimerInfo()->stop();
+      return f;
+    }
     window.Start(folder / "LPG2.reg", std::move(port));
     return *window.form;
   }
