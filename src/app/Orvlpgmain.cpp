@@ -24,6 +24,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <functional>
 #include <tuple>
 
@@ -868,7 +869,20 @@ void TForm1::FillGridEx1() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (firmware_ && firmware_->HoldsInput(watched, event)) return true;
-  if (event->type() == QEvent::KeyPress) {
+  // A key from the window system enters through the window itself, whichever control has the
+  // focus and also when none has it (as after a message box closed without a window manager
+  // to give the focus back): the key table decides there, and a key it leaves goes on to the
+  // control, which does not decide it again.
+  if (event->type() == QEvent::KeyPress && watched == static_cast<QObject*>(windowHandle()) &&
+      event != keyPassedOn_) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (FormKeyDown(VirtualKeyFromQt(key->key(), key->nativeScanCode()))) return true;
+    keyPassedOn_ = event;
+    watched->event(event);
+    keyPassedOn_ = nullptr;
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress && event != keyPassedOn_) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget && widget->window() == this && widget->isWindow() == (widget == this)) {
       auto* key = static_cast<QKeyEvent*>(event);

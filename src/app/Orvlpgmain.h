@@ -257,6 +257,7 @@ class TForm1 : public QMainWindow,
   MainLayout layout_;
   std::array<int, 2> gridNeeds_{};  // what the readings grid and GridEx1 last needed
   bool relayingOut_ = false;
+  QEvent* keyPassedOn_ = nullptr;  // a key the key table left, on its way to the focused control
   KeyHistory keyHistory_;
   ::ConnectionMode connectionMode_ = ::ConnectionMode::None;
   bool serviceMode_ = false;

@@ -430,6 +430,12 @@ std::string UiText(int id) {
   return text ? CutToCharacters(text, kUiTextMaxChars) : std::string();
 }
 
+std::string UiTextAndName(int id, const std::string& name) {
+  std::string text = UiText(id);
+  if (!text.empty() && !name.empty() && text.back() != ' ') text += ' ';
+  return text + name;
+}
+
 bool HasUiText(int id) { return Find(id) != nullptr; }
 
 std::span<const UiTextEntry> UiTextTable() { return kTexts; }

@@ -22,8 +22,8 @@ bool LoadForCompare(const std::string& path, ParameterBlock& block, std::string&
   const LoadedParameterFile file = LoadParameterFile(path);
   switch (file.status) {
     case ParameterFileStatus::Loaded: block = file.bytes; return true;
-    case ParameterFileStatus::CannotOpen: err += UiText(702) + " " + path + "\n"; return false;
-    case ParameterFileStatus::WrongSize: err += UiText(703) + " " + path + "\n"; return false;
+    case ParameterFileStatus::CannotOpen: err += UiTextAndName(702, path) + "\n"; return false;
+    case ParameterFileStatus::WrongSize: err += UiTextAndName(703, path) + "\n"; return false;
   }
   return false;
 }

@@ -93,7 +93,7 @@ TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
 TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonReportsIt) {
   TForm1& f = Start(false);
   EXPECT_FALSE(f.Help().HelpFileLoaded());
-  EXPECT_EQ(f.Memo2->toPlainText().toStdString(), UiText(702) + UiText(103));
+  EXPECT_EQ(f.Memo2->toPlainText().toStdString(), UiText(702) + " " + UiText(103));
   ShowParameters(f, 2);
   f.FormKeyDown(VK_F1);
   EXPECT_EQ(f.Help().Window(), nullptr);
@@ -102,7 +102,7 @@ TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonRepor
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
   EXPECT_EQ(window.dialogs.messages[0],
             " Нельзя открыть файл"
-            "mervolante.rtf");
+            " mervolante.rtf");
   EXPECT_EQ(f.Help().Window(), nullptr);
 }
 
