@@ -802,7 +802,11 @@ void TForm1::LayoutMainWindow() {
   SetHeadingRowHeight(GridEx1, L.gridEx1RowHeight + 1);
   GridEx1->setSelectionBehavior(L.gridEx1RowSelect ? QAbstractItemView::SelectRows
                                                    : QAbstractItemView::SelectItems);
-  GridEx1->setStyleSheet(QString("QTableWidget{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
+  GridEx1->setStyleSheet(QString("QTableView{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
+  GridEx1->SetFixedColumn(L.gridEx1FixedColumnCount > 0);
+  // Where the fixed row and column have a colour of their own, they show it.
+  const Rgb& fixed = L.gridEx1FixedColour;
+  GridEx1->SetFixedColour(fixed == L.gridEx1Colour ? QColor() : QColor(fixed.red, fixed.green, fixed.blue));
   if (L.gridEx1RowCount) GridEx1->setRowCount(*L.gridEx1RowCount);
   if (L.clearGridEx1Cells) GridEx1->clearContents();
 

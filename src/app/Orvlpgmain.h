@@ -8,6 +8,7 @@
 #include "app/AppSettings.h"
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
+#include "base/FixedHeadingRowQt.h"
 #include "base/UserDialogs.h"
 #include "firmware/FirmwarePageQt.h"
 #include "inspector/InspectorPageQt.h"
@@ -292,7 +293,7 @@ class TForm1 : public QMainWindow,
   QLabel* Image1 = nullptr;
   QTextEdit* Memo2 = nullptr;
   QTableWidget* Grid = nullptr;
-  QTableWidget* GridEx1 = nullptr;
+  FixedHeadingGrid* GridEx1 = nullptr;
   QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
               *BtnWindow = nullptr, *BtnLup = nullptr;
   QSpinBox* UpDownX = nullptr;
