@@ -10,6 +10,7 @@
 #include "app/SettingsStore.h"
 #include "base/UiText.h"
 #include "support/FakeSerialPort.h"
+#include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -128,6 +129,23 @@ TEST_F(MainWindowTest, fontKeyCyclesTheSizes) {
     f.FormKeyDown(VK_F9);
     EXPECT_EQ(f.font().pointSize(), size);
     EXPECT_EQ(f.LastLayout().gridRowHeight, 2 * size);
+  }
+}
+
+// Every selection on the set-up page shows the selected row's box alone.
+TEST_F(MainWindowTest, setupPageShowsOnlyTheSelectedRowsBox) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  f.ApplyConnectionMode(ConnectionMode::Controller);  // every row of the page
+  f.TabSetClick();
+  QWidget* const boxes[] = {f.CBCom, f.CBCAut, f.EDFile, f.CBFAut, f.CBList, f.CBFont};
+  f.GridEx1->setCurrentCell(1, 1);
+  for (int key :
+       {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+    PressKey(f.GridEx1, key);
+    const int row = f.GridEx1->currentRow();
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(boxes[i]->isVisible(), i == row - 1) << "row " << row << ", box " << i;
   }
 }
 
