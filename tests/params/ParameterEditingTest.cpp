@@ -180,19 +180,23 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
 
 TEST_F(ParameterEditing, TypedValuesAreStoredAtOnceLimitedAndUnchecked) {
   Select(57);
-  EXPECT_EQ(editor.TypeValue("3"), "3.00");
+  EXPECT_EQ(editor.TypeValue("3").shown, "3.00");
   EXPECT_EQ(link.parameterBlock[57], 150);
+  EXPECT_FALSE(editor.TypeValue("3").aboveRange);
+  EXPECT_TRUE(editor.TypeValue("9").aboveRange);  // the box shows what the controller got
+  EXPECT_EQ(editor.EditedValue(), "5.10");
   link.parameterBlock[47] = 1;
   Select(48);
-  EXPECT_EQ(editor.TypeValue("20000"), "10000");
+  EXPECT_EQ(editor.TypeValue("20000").shown, "10000");
   EXPECT_EQ(link.parameterBlock[48], 100);
   Select(62);
-  EXPECT_EQ(editor.TypeValue("500"), "1000");  // implausible, but typing never warns
+  EXPECT_EQ(editor.TypeValue("500").shown, "1000");  // implausible, but typing never warns
+  EXPECT_FALSE(editor.TypeValue("500").aboveRange);  // below: shown limited once the box is left
   EXPECT_EQ(link.parameterBlock[62], 10);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(host.rebuilds, 0);
   Select(33);  // arrows only
-  EXPECT_EQ(editor.TypeValue("2"), "");
+  EXPECT_EQ(editor.TypeValue("2").shown, "");
   EXPECT_EQ(link.parameterBlock[33], 0);
 }
 

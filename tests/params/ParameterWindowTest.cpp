@@ -154,7 +154,8 @@ TEST_F(ParameterWindowTest, ArrowsKeysAndTypingReachTheController) {
   view.Edit1Change("20000");
   ASSERT_TRUE(WaitForLog("RX AA 3E 64 4C"));
   EXPECT_EQ(Cell(RowOf(62), 1), "10000");
-  EXPECT_TRUE(window.dialogs.messages.empty());  // typing never warns
+  EXPECT_EQ(view.Edit1->text().toStdString(), "10000");  // what the controller got
+  EXPECT_TRUE(window.dialogs.messages.empty());          // typing never warns
 
   // Stepping past the top wraps to 10 (1000 rpm), which the check reports once.
   Form().FormKeyDown(VK_RIGHT);
