@@ -60,6 +60,8 @@ namespace {
 using Mode = ::ConnectionMode;
 
 constexpr int kDesignClientHeight = 445;
+constexpr int kBtnScopeWidth = 48;
+constexpr int kBtnHelpWidth = 110;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 // Stored window bounds are outer bounds, as the settings have always held them: the client
 // area plus a fixed frame allowance, so that a bound read back gives the same client size on
@@ -76,6 +78,17 @@ std::string ProgramFolder() {
 QString RgbStyle(const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue); }
 
 void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
+
+// A button as wide as its design, or wider when one of its captions needs more room in the
+// window's font size.
+int FitCaptions(QPushButton* b, int designWidth, const QStringList& captions) {
+  constexpr int kCaptionPadding = 6;
+  int width = designWidth;
+  for (const QString& caption : captions)
+    width = std::max(width, b->fontMetrics().horizontalAdvance(caption) + kCaptionPadding);
+  b->resize(width, b->height());
+  return width;
+}
 
 void Place(QWidget* w, const PlacedControl& p) {
   w->setVisible(p.visible);
@@ -234,7 +247,7 @@ void TForm1::CreateComponents() {
 
   BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
   BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
-  BtnScope = MakeButton(client, "BtnScope", "STOP", 48);
+  BtnScope = MakeButton(client, "BtnScope", "STOP", kBtnScopeWidth);
   UpDownX = new QSpinBox(client);
   UpDownX->setObjectName("UpDownX");
   UpDownX->setRange(1, 10);
@@ -255,7 +268,7 @@ void TForm1::CreateComponents() {
   BtnSavePar = MakeButton(client, "BtnSavePar", "S");
   BtnReadPar = MakeButton(client, "BtnReadPar", "R");
   BtnWritePar = MakeButton(client, "BtnWritePar", "F");
-  BtnHelp = MakeButton(client, "BtnHelp", "?", 110);
+  BtnHelp = MakeButton(client, "BtnHelp", "?", kBtnHelpWidth);
   connect(BtnReadPar, &QPushButton::clicked, this, [this] { BtnReadParClick(); });
   connect(BtnOpenPar, &QPushButton::clicked, this, [this] { BtnOpenParClick(); });
   connect(BtnSavePar, &QPushButton::clicked, this, [this] { BtnSaveParClick(); });
@@ -700,6 +713,12 @@ void TForm1::SetFontSize(int size) {
   QFont f = font();
   f.setPointSize(size);
   setFont(f);
+  // A widget with a style sheet of its own takes no font from its parent: the tables get it.
+  for (QTableWidget* grid : {Grid, static_cast<QTableWidget*>(GridEx1)}) {
+    QFont gridFont = grid->font();
+    gridFont.setPointSize(size);
+    grid->setFont(gridFont);
+  }
 }
 
 void TForm1::CBFontChange() {
@@ -783,6 +802,7 @@ void TForm1::LayoutMainWindow() {
     Grid->verticalHeader()->setDefaultSectionSize(L.gridRowHeight + 1);
     Grid->setRowCount(std::max(1, L.readingRowsVisible));
   }
+  FitCaptions(BtnScope, kBtnScopeWidth, {"STOP", "START"});
   int left = 0;
   for (QWidget* b :
        {static_cast<QWidget*>(BtnOpenVis), static_cast<QWidget*>(BtnSaveVis), static_cast<QWidget*>(BtnScope),
@@ -815,6 +835,10 @@ void TForm1::LayoutMainWindow() {
     parameterButtons[i]->setVisible(L.parameterButtonsVisible);
     parameterButtons[i]->move(L.parameterButtonLefts[i], L.parameterButtonsTop);
   }
+  // A wider help button keeps to the window's right edge, clear of the button before it.
+  const int helpWidth = FitCaptions(BtnHelp, kBtnHelpWidth, {BtnHelp->text()});
+  BtnHelp->move(std::max(BtnWritePar->geometry().right() + 3, std::min(BtnHelp->x(), W - helpWidth)),
+                BtnHelp->y());
   QPushButton* pageButtons[3] = {Btn1, Btn2, Btn3};
   for (int i = 0; i < 3; ++i) {
     const PageButtonPlace& p = L.pageButtons[i];

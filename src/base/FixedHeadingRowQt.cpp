@@ -1,5 +1,6 @@
 #include "base/FixedHeadingRowQt.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -112,6 +113,13 @@ void FixedHeadingGrid::FollowGrid() {
 void FixedHeadingGrid::updateGeometries() {
   QTableWidget::updateGeometries();
   FollowGrid();
+}
+
+// The fixed column's view has a style sheet of its own when it shows the fixed colour, and
+// then takes no font from the grid by itself.
+void FixedHeadingGrid::changeEvent(QEvent* event) {
+  QTableWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) frozen_->setFont(font());
 }
 
 void FixedHeadingGrid::resizeEvent(QResizeEvent* event) {

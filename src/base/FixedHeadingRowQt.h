@@ -30,6 +30,7 @@ class FixedHeadingGrid : public QTableWidget {
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void updateGeometries() override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FollowGrid();
