@@ -21,6 +21,8 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -208,7 +210,8 @@ void TForm1::CreateComponents() {
   Memo1 = new QTextEdit(client);
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
-  Memo1->setLineWrapMode(QTextEdit::NoWrap);
+  // Long lines (a port's access advice, a backup's file name) wrap rather than run out of view.
+  Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
 
   Splitter = new SplitterBar(client);
   Splitter->setObjectName("Splitter");
@@ -567,6 +570,7 @@ void TForm1::ChangePage(Page page) {
 
 void TForm1::SwitchPage(Page page) {
   PageFor(ShownPage()).Leave();
+  live_->PageLeft(ShownPage());
   page = pageChanges_.Destination(page);
   PageView& entered = PageFor(page);
   entered.Enter(page);
@@ -1040,10 +1044,18 @@ void TForm1::HideReadProgress() {
   CGRead->setValue(0);
 }
 
+// An entry the log ends with is not added again: a port that cannot be opened is tried each
+// information tick, and its entry would fill the log.
 void TForm1::AddLogLine(const std::string& line) {
   if (env_.trace) env_.trace->Note(line);
   if (ShownPage() == Page::Firmware) firmware_->KeepLogLine(line);
-  Memo1->append(QtText(DisplayText(line)));
+  const QString shown = QtText(DisplayText(line));
+  QStringList newest;
+  QTextBlock block = Memo1->document()->lastBlock();
+  for (qsizetype n = shown.count('\n') + 1; n > 0 && block.isValid(); --n, block = block.previous())
+    newest.prepend(block.text());
+  if (newest.join('\n') == shown) return;
+  Memo1->append(shown);
 }
 
 std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
@@ -1118,8 +1130,17 @@ void TForm1::HideAutoMessage() { PanelAuto->hide(); }
 
 bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
 
+// The message stands over one cell of the readings grid; one wider than the cell shows whole
+// in a smaller font.
 void TForm1::ShowAutoMessage(const std::string& text) {
+  constexpr int kSmallestPointSize = 6;
+  constexpr int kMargin = 4;
   PanelAuto->setText(QtText(text));
+  QFont f = font();
+  while (f.pointSize() > kSmallestPointSize &&
+         QFontMetrics(f).horizontalAdvance(PanelAuto->text()) > PanelAuto->width() - kMargin)
+    f.setPointSize(f.pointSize() - 1);
+  PanelAuto->setFont(f);
   PanelAuto->show();
 }
 
