@@ -21,6 +21,23 @@ QWidget* WindowOnTop() {
   }
   return nullptr;
 }
+// A value's unit ("900 [обор/мин]") stays on the line of its number when the details wrap.
+QString UnbrokenUnits(const QString& text) {
+  QString out;
+  bool inUnit = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == ' ' && i + 1 < text.size() && text[i + 1] == '[') {
+      out += QChar(0x00A0);  // no-break space
+      continue;
+    }
+    inUnit = c == '[' ? true : c == ']' ? false : inUnit;
+    out += c;
+    if (inUnit && c == '/') out += QChar(0x2060);  // word joiner
+  }
+  return out;
+}
+
 }  // namespace
 
 MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, MessageButtons buttons) {
@@ -41,7 +58,7 @@ MessageAnswer QtUserDialogs::ShowMessageWithDetails(const std::string& text, Mes
                   QString::fromStdString(DisplayText(text)), set, onTop ? onTop : parent_);
   if (onTop) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   // The toolkit's "Show Details..." button unfolds it.
-  if (!details.empty()) box.setDetailedText(QString::fromStdString(details));
+  if (!details.empty()) box.setDetailedText(UnbrokenUnits(QString::fromStdString(details)));
   switch (box.exec()) {
     case QMessageBox::Cancel: return MessageAnswer::Cancel;
     case QMessageBox::Yes: return MessageAnswer::Yes;

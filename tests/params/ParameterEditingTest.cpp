@@ -310,15 +310,15 @@ TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To10
 // exactly what the link then sends. Without a read there is nothing to compare with.
 TEST_F(ParameterEditing, TheLoadQuestionShowsTheChangesAndAYesLogsTheBytesWritten) {
   ParameterBlock file = TypicalBlock();
-  file[0] = 0x32;  // another model's header: never compared, never sent
+  file[0] = 0x32;  // another model's header: never sent, said in the details
   file[62] = 20;
   file[57] = 29;
   file[51] = 9;  // no row while regulation from speed is off
   ASSERT_TRUE(SaveParameterFile(folder / "f.orvp", file));
-  const std::string details =
-      "Порог TPS: 0.80 [V] → 0.58 [V]\n"
-      "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n" +
-      UiText(1231) + "51: 0 → 9\n";
+  const std::string details = UiText(1244) + "0x64 V1.45 → 0x32 V1.45\n" +
+                              "Тип TPS / Порог TPS: 0.80 [V] → 0.58 [V]\n"
+                              "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n" +
+                              UiText(1231) + "51: 0 → 9\n";
   struct Case {
     int mode;
     MessageAnswer answer;
