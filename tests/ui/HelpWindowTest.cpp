@@ -88,6 +88,8 @@ TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
   c.setPosition(1);
   EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
   EXPECT_EQ(f.Memo2->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
+  // The document names the magnifier button by what it shows.
+  EXPECT_NE(f.Memo2->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.BtnLup->text())), -1);
 }
 
 TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonReportsIt) {
