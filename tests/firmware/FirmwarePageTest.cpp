@@ -379,40 +379,22 @@ TEST_F(FirmwareWindowTest, EnterAtTheWindowAsksToProgramOnlyFromALinkAtRest) {
   WriteImage(images / "a.img", PagePattern(64));
   Start();
   form->TimerInfoTimer();
-  const struct {
-    const char* way;
-    std::function<void()> reach;
-  } ways[] = {
-      {"loader answers", [&] { form->ApplyConnectionMode(ConnectionMode::Loader); }},
-      {"F6",
-       [&] {
-         form->TabSetClick();
-         PressKeyAtWindow(*form, Qt::Key_F6);
-       }},
-      {"back from the set-up page",
-       [&] {
-         form->TabSetClick();
-         form->TabUpgClick();
-       }},
-  };
-  const struct {
-    const char* focus;
-    std::function<void()> give;
-  } focuses[] = {{"nothing",
-                  [&] {
-                    if (QWidget* w = QApplication::focusWidget()) w->clearFocus();
-                  }},
-                 {"the grid", [&] { form->GridEx1->setFocus(); }}};
-  int asked = 0;
-  for (const auto& way : ways)
-    for (const auto& focus : focuses) {
-      way.reach();
-      focus.give();
-      ASSERT_EQ(form->CurrentPage(), Page::Firmware) << way.way;
-      dialogs.answers = {MessageAnswer::Cancel};
-      PressKeyAtWindow(*form, Qt::Key_Return);
-      EXPECT_EQ(dialogs.messages.size(), static_cast<std::size_t>(++asked)) << way.way << ", " << focus.focus;
-    }
+  // Each way onto the page, with the focus on nothing and on the grid.
+  const char* const ways[] = {"loader answers", "F6", "back from the set-up page"};
+  for (int run = 0; run < 6; ++run) {
+    const int way = run / 2;
+    if (way > 0) form->TabSetClick();
+    if (way == 0) form->ApplyConnectionMode(ConnectionMode::Loader);
+    if (way == 1) PressKeyAtWindow(*form, Qt::Key_F6);
+    if (way == 2) form->TabUpgClick();
+    if (run % 2) form->GridEx1->setFocus();
+    if (QWidget* w = QApplication::focusWidget(); w && run % 2 == 0) w->clearFocus();
+    ASSERT_EQ(form->CurrentPage(), Page::Firmware) << ways[way];
+    dialogs.answers = {MessageAnswer::Cancel};
+    PressKeyAtWindow(*form, Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages.size(), static_cast<std::size_t>(run + 1))
+        << ways[way] << ", focus " << run % 2;
+  }
   form->Link().RequestReconnect();
   PressKeyAtWindow(*form, Qt::Key_Return);
   form->Btn1Click();
@@ -420,7 +402,7 @@ TEST_F(FirmwareWindowTest, EnterAtTheWindowAsksToProgramOnlyFromALinkAtRest) {
   LinkTestAccess::State(form->Link()).linkState = link_state::kChoose;  // the link reads the device
   PressKeyAtWindow(*form, Qt::Key_Return);
   form->Btn1Click();
-  EXPECT_EQ(dialogs.messages.size(), static_cast<std::size_t>(asked));
+  EXPECT_EQ(dialogs.messages.size(), 6u);
   EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
 }
 
