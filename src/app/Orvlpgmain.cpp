@@ -791,14 +791,17 @@ void TForm1::LayoutMainWindow() {
   layout_ = ComputeMainLayout(in);
   const MainLayout& L = layout_;
 
-  Place(PanelSco, L.panelSco);
-  if (L.panelSco.visible) {
-    Graph1->setGeometry(0, 0, L.panelSco.rect.width, L.panelSco.rect.height - 16);
-    LabelTim->setGeometry(L.panelSco.rect.width - 150, 2, 70, 16);
-    LabelXScope->setGeometry(L.panelSco.rect.width - 75, 2, 70, 16);
-    live_->PlaceHistoryBar(0, L.panelSco.rect.height - 16, L.panelSco.rect.width, 16);
+  // The wizard's buttons stand right of the oscilloscope: wider ones take from its width.
+  PlacedControl scope = L.panelSco;
+  scope.rect.width -=
+      autoConfig_->PlaceButtons(L.wizardButtonsVisible, L.wizardButtonsLeft, kTabConHeight + 8);
+  Place(PanelSco, scope);
+  if (scope.visible) {
+    Graph1->setGeometry(0, 0, scope.rect.width, scope.rect.height - 16);
+    LabelTim->setGeometry(scope.rect.width - 150, 2, 70, 16);
+    LabelXScope->setGeometry(scope.rect.width - 75, 2, 70, 16);
+    live_->PlaceHistoryBar(0, scope.rect.height - 16, scope.rect.width, 16);
   }
-  autoConfig_->PlaceButtons(L.wizardButtonsVisible, L.wizardButtonsLeft, kTabConHeight + 8);
 
   Place(Grid, L.grid);
   if (L.grid.visible) {
@@ -850,7 +853,20 @@ void TForm1::LayoutMainWindow() {
     if (!p.visible) continue;
     Place(pageButtons[i], p.rect);
     pageButtons[i]->setText(p.captionId ? QtUiText(p.captionId) : QtText(p.caption));
+    FitCaptions(pageButtons[i], kPageButtonWidth, {pageButtons[i]->text()});
   }
+  // A widened button moves the ones beside it along: those after it on the map and firmware
+  // pages, those before it on the processor pages, whose buttons end at the right edge.
+  constexpr int kPageButtonsGap = 7;
+  const bool fromRight = IsInspectorPage(ShownPage());
+  for (int n = 0, edge = fromRight ? W - 1 : 0; n < 3; ++n) {
+    QPushButton* b = pageButtons[fromRight ? 2 - n : n];
+    if (!b->isVisibleTo(this)) continue;
+    b->move(fromRight ? std::min(b->x(), edge - b->width()) : std::max(b->x(), edge), b->y());
+    edge = fromRight ? b->x() - kPageButtonsGap : b->geometry().right() + 1 + kPageButtonsGap;
+  }
+  if (ShownPage() == Page::Map)
+    BtnLup->move(std::max(BtnLup->x(), Btn3->geometry().right() + 1 + kPageButtonsGap), BtnLup->y());
   Place(PanelLam, L.panelLam);
   // The TPS gauge takes its channel's colour before the readings are laid out.
   gauges[kGaugeTps]->SetForeColor(channelColours_[kChTps]);
