@@ -21,9 +21,12 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <functional>
 #include <tuple>
 
@@ -59,6 +62,8 @@ namespace {
 using Mode = ::ConnectionMode;
 
 constexpr int kDesignClientHeight = 445;
+constexpr int kBtnScopeWidth = 48;
+constexpr int kBtnHelpWidth = 110;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 // Stored window bounds are outer bounds, as the settings have always held them: the client
 // area plus a fixed frame allowance, so that a bound read back gives the same client size on
@@ -75,6 +80,17 @@ std::string ProgramFolder() {
 QString RgbStyle(const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue); }
 
 void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
+
+// A button as wide as its design, or wider when one of its captions needs more room in the
+// window's font size.
+int FitCaptions(QPushButton* b, int designWidth, const QStringList& captions) {
+  constexpr int kCaptionPadding = 6;
+  int width = designWidth;
+  for (const QString& caption : captions)
+    width = std::max(width, b->fontMetrics().horizontalAdvance(caption) + kCaptionPadding);
+  b->resize(width, b->height());
+  return width;
+}
 
 void Place(QWidget* w, const PlacedControl& p) {
   w->setVisible(p.visible);
@@ -194,7 +210,8 @@ void TForm1::CreateComponents() {
   Memo1 = new QTextEdit(client);
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
-  Memo1->setLineWrapMode(QTextEdit::NoWrap);
+  // Long lines (a port's access advice, a backup's file name) wrap rather than run out of view.
+  Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
 
   Splitter = new SplitterBar(client);
   Splitter->setObjectName("Splitter");
@@ -233,7 +250,7 @@ void TForm1::CreateComponents() {
 
   BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
   BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
-  BtnScope = MakeButton(client, "BtnScope", "STOP", 48);
+  BtnScope = MakeButton(client, "BtnScope", "STOP", kBtnScopeWidth);
   UpDownX = new QSpinBox(client);
   UpDownX->setObjectName("UpDownX");
   UpDownX->setRange(1, 10);
@@ -254,7 +271,7 @@ void TForm1::CreateComponents() {
   BtnSavePar = MakeButton(client, "BtnSavePar", "S");
   BtnReadPar = MakeButton(client, "BtnReadPar", "R");
   BtnWritePar = MakeButton(client, "BtnWritePar", "F");
-  BtnHelp = MakeButton(client, "BtnHelp", "?", 110);
+  BtnHelp = MakeButton(client, "BtnHelp", "?", kBtnHelpWidth);
   connect(BtnReadPar, &QPushButton::clicked, this, [this] { BtnReadParClick(); });
   connect(BtnOpenPar, &QPushButton::clicked, this, [this] { BtnOpenParClick(); });
   connect(BtnSavePar, &QPushButton::clicked, this, [this] { BtnSaveParClick(); });
@@ -553,6 +570,7 @@ void TForm1::ChangePage(Page page) {
 
 void TForm1::SwitchPage(Page page) {
   PageFor(ShownPage()).Leave();
+  live_->PageLeft(ShownPage());
   page = pageChanges_.Destination(page);
   PageView& entered = PageFor(page);
   entered.Enter(page);
@@ -699,6 +717,12 @@ void TForm1::SetFontSize(int size) {
   QFont f = font();
   f.setPointSize(size);
   setFont(f);
+  // A widget with a style sheet of its own takes no font from its parent: the tables get it.
+  for (QTableWidget* grid : {Grid, static_cast<QTableWidget*>(GridEx1)}) {
+    QFont gridFont = grid->font();
+    gridFont.setPointSize(size);
+    grid->setFont(gridFont);
+  }
 }
 
 void TForm1::CBFontChange() {
@@ -767,14 +791,17 @@ void TForm1::LayoutMainWindow() {
   layout_ = ComputeMainLayout(in);
   const MainLayout& L = layout_;
 
-  Place(PanelSco, L.panelSco);
-  if (L.panelSco.visible) {
-    Graph1->setGeometry(0, 0, L.panelSco.rect.width, L.panelSco.rect.height - 16);
-    LabelTim->setGeometry(L.panelSco.rect.width - 150, 2, 70, 16);
-    LabelXScope->setGeometry(L.panelSco.rect.width - 75, 2, 70, 16);
-    live_->PlaceHistoryBar(0, L.panelSco.rect.height - 16, L.panelSco.rect.width, 16);
+  // The wizard's buttons stand right of the oscilloscope: wider ones take from its width.
+  PlacedControl scope = L.panelSco;
+  scope.rect.width -=
+      autoConfig_->PlaceButtons(L.wizardButtonsVisible, L.wizardButtonsLeft, kTabConHeight + 8);
+  Place(PanelSco, scope);
+  if (scope.visible) {
+    Graph1->setGeometry(0, 0, scope.rect.width, scope.rect.height - 16);
+    LabelTim->setGeometry(scope.rect.width - 150, 2, 70, 16);
+    LabelXScope->setGeometry(scope.rect.width - 75, 2, 70, 16);
+    live_->PlaceHistoryBar(0, scope.rect.height - 16, scope.rect.width, 16);
   }
-  autoConfig_->PlaceButtons(L.wizardButtonsVisible, L.wizardButtonsLeft, kTabConHeight + 8);
 
   Place(Grid, L.grid);
   if (L.grid.visible) {
@@ -782,6 +809,7 @@ void TForm1::LayoutMainWindow() {
     Grid->verticalHeader()->setDefaultSectionSize(L.gridRowHeight + 1);
     Grid->setRowCount(std::max(1, L.readingRowsVisible));
   }
+  FitCaptions(BtnScope, kBtnScopeWidth, {"STOP", "START"});
   int left = 0;
   for (QWidget* b :
        {static_cast<QWidget*>(BtnOpenVis), static_cast<QWidget*>(BtnSaveVis), static_cast<QWidget*>(BtnScope),
@@ -801,7 +829,11 @@ void TForm1::LayoutMainWindow() {
   SetHeadingRowHeight(GridEx1, L.gridEx1RowHeight + 1);
   GridEx1->setSelectionBehavior(L.gridEx1RowSelect ? QAbstractItemView::SelectRows
                                                    : QAbstractItemView::SelectItems);
-  GridEx1->setStyleSheet(QString("QTableWidget{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
+  GridEx1->setStyleSheet(QString("QTableView{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
+  GridEx1->SetFixedColumn(L.gridEx1FixedColumnCount > 0);
+  // Where the fixed row and column have a colour of their own, they show it.
+  const Rgb& fixed = L.gridEx1FixedColour;
+  GridEx1->SetFixedColour(fixed == L.gridEx1Colour ? QColor() : QColor(fixed.red, fixed.green, fixed.blue));
   if (L.gridEx1RowCount) GridEx1->setRowCount(*L.gridEx1RowCount);
   if (L.clearGridEx1Cells) GridEx1->clearContents();
 
@@ -810,6 +842,10 @@ void TForm1::LayoutMainWindow() {
     parameterButtons[i]->setVisible(L.parameterButtonsVisible);
     parameterButtons[i]->move(L.parameterButtonLefts[i], L.parameterButtonsTop);
   }
+  // A wider help button keeps to the window's right edge, clear of the button before it.
+  const int helpWidth = FitCaptions(BtnHelp, kBtnHelpWidth, {BtnHelp->text()});
+  BtnHelp->move(std::max(BtnWritePar->geometry().right() + 3, std::min(BtnHelp->x(), W - helpWidth)),
+                BtnHelp->y());
   QPushButton* pageButtons[3] = {Btn1, Btn2, Btn3};
   for (int i = 0; i < 3; ++i) {
     const PageButtonPlace& p = L.pageButtons[i];
@@ -817,7 +853,20 @@ void TForm1::LayoutMainWindow() {
     if (!p.visible) continue;
     Place(pageButtons[i], p.rect);
     pageButtons[i]->setText(p.captionId ? QtUiText(p.captionId) : QtText(p.caption));
+    FitCaptions(pageButtons[i], kPageButtonWidth, {pageButtons[i]->text()});
   }
+  // A widened button moves the ones beside it along: those after it on the map and firmware
+  // pages, those before it on the processor pages, whose buttons end at the right edge.
+  constexpr int kPageButtonsGap = 7;
+  const bool fromRight = IsInspectorPage(ShownPage());
+  for (int n = 0, edge = fromRight ? W - 1 : 0; n < 3; ++n) {
+    QPushButton* b = pageButtons[fromRight ? 2 - n : n];
+    if (!b->isVisibleTo(this)) continue;
+    b->move(fromRight ? std::min(b->x(), edge - b->width()) : std::max(b->x(), edge), b->y());
+    edge = fromRight ? b->x() - kPageButtonsGap : b->geometry().right() + 1 + kPageButtonsGap;
+  }
+  if (ShownPage() == Page::Map)
+    BtnLup->move(std::max(BtnLup->x(), Btn3->geometry().right() + 1 + kPageButtonsGap), BtnLup->y());
   Place(PanelLam, L.panelLam);
   // The TPS gauge takes its channel's colour before the readings are laid out.
   gauges[kGaugeTps]->SetForeColor(channelColours_[kChTps]);
@@ -868,7 +917,20 @@ void TForm1::FillGridEx1() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (firmware_ && firmware_->HoldsInput(watched, event)) return true;
-  if (event->type() == QEvent::KeyPress) {
+  // A key from the window system enters through the window itself, whichever control has the
+  // focus and also when none has it (as after a message box closed without a window manager
+  // to give the focus back): the key table decides there, and a key it leaves goes on to the
+  // control, which does not decide it again.
+  if (event->type() == QEvent::KeyPress && watched == static_cast<QObject*>(windowHandle()) &&
+      event != keyPassedOn_) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (FormKeyDown(VirtualKeyFromQt(key->key(), key->nativeScanCode()))) return true;
+    keyPassedOn_ = event;
+    watched->event(event);
+    keyPassedOn_ = nullptr;
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress && event != keyPassedOn_) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget && widget->window() == this && widget->isWindow() == (widget == this)) {
       auto* key = static_cast<QKeyEvent*>(event);
@@ -998,10 +1060,18 @@ void TForm1::HideReadProgress() {
   CGRead->setValue(0);
 }
 
+// An entry the log ends with is not added again: a port that cannot be opened is tried each
+// information tick, and its entry would fill the log.
 void TForm1::AddLogLine(const std::string& line) {
   if (env_.trace) env_.trace->Note(line);
   if (ShownPage() == Page::Firmware) firmware_->KeepLogLine(line);
-  Memo1->append(QtText(DisplayText(line)));
+  const QString shown = QtText(DisplayText(line));
+  QStringList newest;
+  QTextBlock block = Memo1->document()->lastBlock();
+  for (qsizetype n = shown.count('\n') + 1; n > 0 && block.isValid(); --n, block = block.previous())
+    newest.prepend(block.text());
+  if (newest.join('\n') == shown) return;
+  Memo1->append(shown);
 }
 
 std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
@@ -1076,8 +1146,17 @@ void TForm1::HideAutoMessage() { PanelAuto->hide(); }
 
 bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
 
+// The message stands over one cell of the readings grid; one wider than the cell shows whole
+// in a smaller font.
 void TForm1::ShowAutoMessage(const std::string& text) {
+  constexpr int kSmallestPointSize = 6;
+  constexpr int kMargin = 4;
   PanelAuto->setText(QtText(text));
+  QFont f = font();
+  while (f.pointSize() > kSmallestPointSize &&
+         QFontMetrics(f).horizontalAdvance(PanelAuto->text()) > PanelAuto->width() - kMargin)
+    f.setPointSize(f.pointSize() - 1);
+  PanelAuto->setFont(f);
   PanelAuto->show();
 }
 

@@ -8,6 +8,7 @@
 #include "app/AppSettings.h"
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
+#include "base/FixedHeadingRowQt.h"
 #include "base/UserDialogs.h"
 #include "firmware/FirmwarePageQt.h"
 #include "inspector/InspectorPageQt.h"
@@ -257,6 +258,7 @@ class TForm1 : public QMainWindow,
   MainLayout layout_;
   std::array<int, 2> gridNeeds_{};  // what the readings grid and GridEx1 last needed
   bool relayingOut_ = false;
+  QEvent* keyPassedOn_ = nullptr;  // a key the key table left, on its way to the focused control
   KeyHistory keyHistory_;
   ::ConnectionMode connectionMode_ = ::ConnectionMode::None;
   bool serviceMode_ = false;
@@ -291,7 +293,7 @@ class TForm1 : public QMainWindow,
   QLabel* Image1 = nullptr;
   QTextEdit* Memo2 = nullptr;
   QTableWidget* Grid = nullptr;
-  QTableWidget* GridEx1 = nullptr;
+  FixedHeadingGrid* GridEx1 = nullptr;
   QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
               *BtnWindow = nullptr, *BtnLup = nullptr;
   QSpinBox* UpDownX = nullptr;

@@ -8,6 +8,38 @@
 
 #include "base/UiText.h"
 
+namespace {
+// A message stands in front of every window of the program: over a window that stays on top
+// (the programming window) it belongs to that window and stays on top as well, so that the
+// window manager, whichever runs, keeps it in front and gives it the focus.
+QWidget* WindowOnTop() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    const Qt::WindowType type = w->windowType();
+    if (w->isVisible() && w->testAttribute(Qt::WA_WState_Created) && type != Qt::ToolTip &&
+        type != Qt::Popup && (w->windowFlags() & Qt::WindowStaysOnTopHint))
+      return w;
+  }
+  return nullptr;
+}
+// A value's unit ("900 [обор/мин]") stays on the line of its number when the details wrap.
+QString UnbrokenUnits(const QString& text) {
+  QString out;
+  bool inUnit = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == ' ' && i + 1 < text.size() && text[i + 1] == '[') {
+      out += QChar(0x00A0);  // no-break space
+      continue;
+    }
+    inUnit = c == '[' ? true : c == ']' ? false : inUnit;
+    out += c;
+    if (inUnit && c == '/') out += QChar(0x2060);  // word joiner
+  }
+  return out;
+}
+
+}  // namespace
+
 MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, MessageButtons buttons) {
   return ShowMessageWithDetails(text, buttons, {});
 }
@@ -21,10 +53,12 @@ MessageAnswer QtUserDialogs::ShowMessageWithDetails(const std::string& text, Mes
     case MessageButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case MessageButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
   }
+  QWidget* onTop = WindowOnTop();
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(UiText(700)),
-                  QString::fromStdString(DisplayText(text)), set, parent_);
+                  QString::fromStdString(DisplayText(text)), set, onTop ? onTop : parent_);
+  if (onTop) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   // The toolkit's "Show Details..." button unfolds it.
-  if (!details.empty()) box.setDetailedText(QString::fromStdString(details));
+  if (!details.empty()) box.setDetailedText(UnbrokenUnits(QString::fromStdString(details)));
   switch (box.exec()) {
     case QMessageBox::Cancel: return MessageAnswer::Cancel;
     case QMessageBox::Yes: return MessageAnswer::Yes;

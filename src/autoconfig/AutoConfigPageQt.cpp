@@ -11,10 +11,12 @@
 
 namespace {
 
+constexpr int kButtonWidth = 90;
+
 QPushButton* MakeButton(QWidget* parent, const char* name) {
   auto* b = new QPushButton(QString(), parent);
   b->setObjectName(name);
-  b->resize(90, 24);
+  b->resize(kButtonWidth, 24);
   b->setFocusPolicy(Qt::NoFocus);
   return b;
 }
@@ -44,12 +46,20 @@ void AutoConfigPageQt::ApplyTexts() {
   BitBtnCancel->setText(QtUiText(134));
 }
 
-void AutoConfigPageQt::PlaceButtons(bool visible, int left, int top) {
-  for (QWidget* b : {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel}) {
+int AutoConfigPageQt::PlaceButtons(bool visible, int left, int top) {
+  constexpr int kCaptionPadding = 6;
+  const std::initializer_list<QPushButton*> buttons = {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk,
+                                                       BitBtnCancel};
+  int width = kButtonWidth;
+  for (QPushButton* b : buttons)
+    width = std::max(width, b->fontMetrics().horizontalAdvance(b->text()) + kCaptionPadding);
+  // Wider captions widen the column of buttons to the left, keeping its right edge.
+  for (QPushButton* b : buttons) {
     b->setVisible(visible);
-    b->move(left, top);
+    b->setGeometry(left + kButtonWidth - width, top, width, b->height());
     top += 30;
   }
+  return visible ? width - kButtonWidth : 0;
 }
 
 void AutoConfigPageQt::Leave() {

@@ -39,7 +39,8 @@ class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySin
   AutoConfiguration& Wizard() { return wizard_; }
   void ApplyTexts();
   // The buttons one under another from `top`, at `left`.
-  void PlaceButtons(bool visible, int left, int top);
+  // Returns how much wider than designed the buttons are, for the captions at the font size.
+  int PlaceButtons(bool visible, int left, int top);
 
   // PageView: leaving the page hides its buttons and gauge, ends the phase (asking whether to
   // apply after step 3) and clears the log; entering polls the configuration; once shown,

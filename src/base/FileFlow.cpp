@@ -12,7 +12,7 @@ constexpr int kWrongExtension = 701;
 constexpr int kFileFailed = 702;
 
 void ShowNamed(UserDialogs& dialogs, int messageId, const std::string& path) {
-  dialogs.ShowMessage(UiText(messageId) + " " + FileNameOf(path), MessageButtons::Ok);
+  dialogs.ShowMessage(UiTextAndName(messageId, FileNameOf(path)), MessageButtons::Ok);
 }
 
 // The dialog, the remembered folder and the extension: the chosen path, or nothing when the

@@ -7,10 +7,37 @@
 // colours: the header stands above the rows, never scrolls and can be neither selected nor
 // pressed. Up, Page Up and Home therefore never reach the heading, and every row under it can
 // be scrolled into view.
+//
+// Column 0 may be a fixed column as well: a view of that column alone stands over the grid's
+// left edge and keeps it in view however far the grid scrolls sideways; no key makes one of
+// its cells current, and a press on it counts as one on the row's first value cell.
 class FixedHeadingGrid : public QTableWidget {
  public:
   FixedHeadingGrid(int rows, int columns, QWidget* parent = nullptr);
   ~FixedHeadingGrid() override;
+
+  void SetFixedColumn(bool fixed);
+  bool FixedColumn() const { return fixedColumn_; }
+  // The background of the fixed row and column; an invalid colour leaves the grid's own.
+  void SetFixedColour(const QColor& colour);
+  QColor FixedColour() const { return fixedColour_; }
+  QTableView* FixedColumnView() const { return frozen_; }
+
+  QModelIndex indexAt(const QPoint& point) const override;
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+ protected:
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  void updateGeometries() override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void FollowGrid();
+
+  QTableView* frozen_ = nullptr;
+  bool fixedColumn_ = false;
+  QColor fixedColour_;
 };
 
 // The heading's height: that of the rows under it.

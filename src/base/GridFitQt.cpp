@@ -1,6 +1,7 @@
 #include "base/GridFitQt.h"
 
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -66,8 +67,13 @@ void BalanceTwoColumns(QTableWidget* grid) {
 
 void WidenColumnsToTexts(QTableWidget* grid, const QString& sample) {
   const int sampleWidth = QFontMetrics(grid->font()).horizontalAdvance(sample) + kCellTextPadding;
+  const QFontMetrics header(grid->horizontalHeader()->font());
   for (int column = 0; column < grid->columnCount(); ++column) {
-    const int need = std::max(WidestText(grid, column), sampleWidth);
+    int need = std::max(WidestText(grid, column), sampleWidth);
+    // The heading shows in the header's font.
+    if (const QTableWidgetItem* heading = grid->horizontalHeaderItem(column);
+        heading && !grid->horizontalHeader()->isHidden())
+      need = std::max(need, header.horizontalAdvance(heading->text().trimmed()) + kCellTextPadding);
     if (need > grid->columnWidth(column)) grid->setColumnWidth(column, need);
   }
 }

@@ -393,6 +393,9 @@ constexpr UiTextEntry kTexts[] = {
     {1240, " Не записано в командоконтроллер: "},
     {1241, " Записываю снова в командоконтроллер: "},
     {1242, " Эти изменения не дошли до командоконтроллера и не записаны:"},
+    // Beside the differences before loading a file
+    {1243, "Ошибки"},
+    {1244, "Файл другой модели или версии командоконтроллера: "},
 };
 
 constexpr bool IsSortedUnique() {
@@ -428,6 +431,12 @@ std::string CutToCharacters(std::string_view utf8, std::size_t maxChars) {
 std::string UiText(int id) {
   const char* text = Find(id);
   return text ? CutToCharacters(text, kUiTextMaxChars) : std::string();
+}
+
+std::string UiTextAndName(int id, const std::string& name) {
+  std::string text = UiText(id);
+  if (!text.empty() && !name.empty() && text.back() != ' ') text += ' ';
+  return text + name;
 }
 
 bool HasUiText(int id) { return Find(id) != nullptr; }

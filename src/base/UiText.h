@@ -11,6 +11,10 @@
 // (characters, not bytes) and an empty string for an id the table does not hold.
 std::string UiText(int id);
 
+// A message followed by a name (of a file, a folder): one blank between them, so that the
+// name never runs into the text.
+std::string UiTextAndName(int id, const std::string& name);
+
 // True when the table holds a text for id.
 bool HasUiText(int id);
 

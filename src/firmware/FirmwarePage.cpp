@@ -33,7 +33,7 @@ int FirmwarePage::ListFirmwareImages(int rowsVisible) {
   link_.ForgetControllerStatus();
   list_.clear();
   list_ = ListImagesIn(programDir_, link_.parameterBlock[kTypeByte], [this](const std::string& name) {
-    dialogs_.ShowMessage(UiText(kTextCannotOpen) + name, MessageButtons::Ok);
+    dialogs_.ShowMessage(UiTextAndName(kTextCannotOpen, name), MessageButtons::Ok);
   });
   const int count = static_cast<int>(list_.size());
   view_.ShowImageList(list_, FirmwareGridRows(count, rowsVisible));
@@ -45,10 +45,10 @@ bool FirmwarePage::ReadForRun(const std::string& path, std::vector<std::uint8_t>
   switch (ReadImageForRun(path, image)) {
     case ImageReadResult::Ok: return true;
     case ImageReadResult::CannotOpen:
-      dialogs_.ShowMessage(UiText(kTextCannotOpen) + path, MessageButtons::Ok);
+      dialogs_.ShowMessage(UiTextAndName(kTextCannotOpen, path), MessageButtons::Ok);
       break;
     case ImageReadResult::BadData:
-      dialogs_.ShowMessage(UiText(kTextBadData) + FileNameOf(path), MessageButtons::Ok);
+      dialogs_.ShowMessage(UiTextAndName(kTextBadData, FileNameOf(path)), MessageButtons::Ok);
       break;
   }
   view_.CloseProgrammingWindow();
@@ -56,11 +56,18 @@ bool FirmwarePage::ReadForRun(const std::string& path, std::vector<std::uint8_t>
   return false;
 }
 
+bool FirmwarePage::LinkAtRest() const {
+  return dialogue_.CurrentPhase() == ProgrammingDialogue::Phase::Idle && !link_.Vars().reconnectPending &&
+         link_.Vars().linkState == link_state::kStopped;
+}
+
 void FirmwarePage::StartProgramming(int selectedRow, ConnectionMode connectionMode) {
+  // After a run the page stays in view until the link restarts and reads the device afresh; a
+  // run started meanwhile would be cut off by that restart with the controller in its loader.
   link_.ForgetControllerStatus();
+  if (!LinkAtRest()) return;
   const int entry = selectedRow - 1;
   if (entry < 0 || entry >= static_cast<int>(list_.size())) return;
-  if (dialogue_.CurrentPhase() != ProgrammingDialogue::Phase::Idle) return;
   const std::string path = list_[static_cast<std::size_t>(entry)].path;
 
   view_.OpenProgrammingWindow();
@@ -69,12 +76,12 @@ void FirmwarePage::StartProgramming(int selectedRow, ConnectionMode connectionMo
     view_.CloseProgrammingWindow();
     return;
   }
-  if (connectionMode == ConnectionMode::Controller) host_.MakeAutomaticBackup();
-
   view_.SetMainWindowEnabled(false);
   view_.SetFileText(UiText(kTextReadingFile) + FileNameOf(path));
   std::vector<std::uint8_t> image;
   if (!ReadForRun(path, image)) return;
+  // Only a run that starts is worth a backup: the backups kept are counted.
+  if (connectionMode == ConnectionMode::Controller) host_.MakeAutomaticBackup();
   host_.RunTransmitTimer();
   dialogue_.Start(std::move(image));
 }

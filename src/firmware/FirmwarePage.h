@@ -43,7 +43,8 @@ class FirmwarePage {
 
   // Rebuilds the list and the grid; returns the number of images listed.
   int ListFirmwareImages(int rowsVisible);
-  // Programs the image of grid row `selectedRow` (1 is the first image).
+  // Programs the image of grid row `selectedRow` (1 is the first image). Only from a link at
+  // rest: no run under way, no restart pending, the polling stopped for this page.
   void StartProgramming(int selectedRow, ConnectionMode connectionMode);
 
   // The full paths of the listed images; grid row n shows entry n - 1.
@@ -51,6 +52,7 @@ class FirmwarePage {
   ProgrammingDialogue& Dialogue() { return dialogue_; }
 
  private:
+  bool LinkAtRest() const;
   bool ReadForRun(const std::string& path, std::vector<std::uint8_t>& image);
 
   ControllerLink& link_;

@@ -38,7 +38,7 @@ void HelpDesk::LoadStartPage(QTextEdit& memo) {
   if (doc)
     ShowRtfDocument(memo, *doc);
   else
-    memo.append(QtText(UiText(kCannotOpenTextId) + FileName()));
+    memo.append(QtText(UiTextAndName(kCannotOpenTextId, FileName())));
 }
 
 void HelpDesk::SetHelpWindowMode(int mode) { helpWindowMode_ = mode >= 0 && mode <= 2 ? mode : 0; }
@@ -53,7 +53,7 @@ void HelpDesk::OpenHelp(bool fromButton) {
   if (fromButton) {
     links_.parameterGrid->setFocus();
     if (!helpFileLoaded_) {
-      links_.dialogs->ShowMessage(UiText(kCannotOpenTextId) + FileName(), MessageButtons::Ok);
+      links_.dialogs->ShowMessage(UiTextAndName(kCannotOpenTextId, FileName()), MessageButtons::Ok);
       return;
     }
   }

@@ -129,8 +129,10 @@ void ConnectionSupervisor::Reconnect() {
     }
   }
   line += UiText(opened ? 723 : 722);
+  // The advice goes with the port's line as one entry: a port tried again each information
+  // tick then repeats one entry, which the log shows once.
+  if (!accessLine.empty()) line += "\n\r" + accessLine;
   report_.AddLogLine(line);
-  if (!accessLine.empty()) report_.AddLogLine(accessLine);
 
   timer_.SetTxInterval(kLinkStartIntervalMs);
   host_.SelectSetupPage();

@@ -487,7 +487,7 @@ void LiveMonitor::BtnScopeClick() {
 }
 
 void LiveMonitor::ScrollBar1Change(int p) {
-  if (running_) return;
+  if (running_ || hooks_.page() != Page::Parameters) return;
   p = std::clamp(p, 0, kLastRecord);
   player_.Scrolled(p);  // a position the player did not set pauses it
   if (!player_.Playing() && playTimer_->isActive()) PausePlay();
@@ -586,8 +586,14 @@ void LiveMonitor::PausePlay() {
   ShowPlayState();
 }
 
+// The history is page 1's: the player drives the oscilloscope there only, and leaving the
+// page pauses it (pages 2 and 4 trace their own replies in the same graph).
+void LiveMonitor::PageLeft(Page page) {
+  if (page == Page::Parameters) PausePlay();
+}
+
 void LiveMonitor::PlayClick() {
-  if (running_) return;  // only a stopped history plays
+  if (running_ || hooks_.page() != Page::Parameters) return;  // only a stopped history plays
   player_.Toggle(w_.ScrollBar1->value(), FirstRecordWithData(history_));
   if (!player_.Playing()) {
     PausePlay();
@@ -603,6 +609,7 @@ void LiveMonitor::PlayClick() {
 }
 
 void LiveMonitor::PlayTick() {
+  if (hooks_.page() != Page::Parameters) return PausePlay();
   const std::optional<int> position = player_.Tick();
   if (position) {
     // The scroll bar moves and everything it updates follows, as if it had been moved.

@@ -94,6 +94,7 @@ class LiveMonitor : public QObject {
   // Playing the stopped history back: the play button beside the scroll bar and Ctrl+P.
   void PlayClick();
   void PlayTick();  // the play timer's tick
+  void PageLeft(Page page);
   bool Playing() const { return player_.Playing(); }
   const HistoryPlayer& Player() const { return player_; }
   QToolButton* PlayButton() const { return btnPlay_; }

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "base/NumberText.h"
 #include "base/UiText.h"
 #include "params/ParameterFiles.h"
 #include "params/ParameterRows.h"
@@ -22,10 +23,51 @@ bool LoadForCompare(const std::string& path, ParameterBlock& block, std::string&
   const LoadedParameterFile file = LoadParameterFile(path);
   switch (file.status) {
     case ParameterFileStatus::Loaded: block = file.bytes; return true;
-    case ParameterFileStatus::CannotOpen: err += UiText(702) + " " + path + "\n"; return false;
-    case ParameterFileStatus::WrongSize: err += UiText(703) + " " + path + "\n"; return false;
+    case ParameterFileStatus::CannotOpen: err += UiTextAndName(702, path) + "\n"; return false;
+    case ParameterFileStatus::WrongSize: err += UiTextAndName(703, path) + "\n"; return false;
   }
   return false;
+}
+
+std::size_t Indent(const std::string& label) {
+  const std::size_t first = label.find_first_not_of(' ');
+  return first == std::string::npos ? label.size() : first;
+}
+
+// A row's name: its label without the leading blanks, and for a dependent row (one indented
+// deeper than a row above it) the name of the row it depends on before it, since several
+// dependent rows share a label: "Рег. от TPS / Скорость мотора".
+std::string RowName(const ParameterList& list, int r) {
+  const std::string& label = list.Texts()[static_cast<std::size_t>(r)].label;
+  const std::size_t indent = Indent(label);
+  for (int above = r - 1; indent > 0 && above >= 1; --above) {
+    const std::string& parent = list.Texts()[static_cast<std::size_t>(above)].label;
+    if (Indent(parent) < indent) return WithoutLeadingBlanks(parent) + " / " + WithoutLeadingBlanks(label);
+  }
+  return WithoutLeadingBlanks(label);
+}
+
+constexpr int kPowerDefectsByte = 78;
+constexpr int kErrorFlagsByte = 79;
+constexpr int kErrorsText = 1243;
+constexpr int kOtherDeviceText = 1244;
+constexpr int kNoText = 555;
+
+// The error flags set in byte 79, by the labels of their rows, in the rows' order.
+std::string ErrorFlagsText(std::uint8_t flags) {
+  static constexpr struct { int bit, label; } kFlags[] = {{1, 405}, {0, 404}, {4, 408}, {2, 406}, {3, 407}};
+  std::string text;
+  for (const auto& f : kFlags)
+    if (flags & (1 << f.bit)) text += (text.empty() ? "" : ", ") + UiText(f.label);
+  return text.empty() ? UiText(kNoText) : text;
+}
+
+// The controller a block is for: its type byte and program version.
+std::string DeviceText(const ParameterBlock& block) {
+  static const char* kHex = "0123456789ABCDEF";
+  const std::uint8_t type = block[kTypeByte];
+  return std::string("0x") + kHex[type >> 4] + kHex[type & 15] + " V" +
+         FormatFixed(block[kVersionByte] * 0.01, 2);
 }
 
 }  // namespace
@@ -40,8 +82,8 @@ std::vector<ParameterDifference> CompareParameterSets(const ParameterBlock& firs
     if (!IsParameterOffered(second, row.parameter)) continue;
     const auto at = static_cast<std::size_t>(row.parameter);
     if (first[at] == second[at]) continue;
-    differences.push_back({WithoutLeadingBlanks(list.Texts()[static_cast<std::size_t>(r)].label),
-                           RowValueText(first, row), RowValueText(second, row), row.parameter});
+    differences.push_back({RowName(list, r), WithoutLeadingBlanks(RowValueText(first, row)),
+                           WithoutLeadingBlanks(RowValueText(second, row)), row.parameter});
   }
   return differences;
 }
@@ -53,11 +95,22 @@ int DifferingParameterBytes(const ParameterBlock& first, const ParameterBlock& s
   return count;
 }
 
-std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded,
-                                int listOrder) {
+std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded, int listOrder,
+                                const ParameterBlock* file) {
   static const std::string kArrow = " → ";
   std::string text;
-  std::set<int> shown;
+  if (file &&
+      ((*file)[kTypeByte] != controller[kTypeByte] || (*file)[kVersionByte] != controller[kVersionByte]))
+    text += UiText(kOtherDeviceText) + DeviceText(controller) + kArrow + DeviceText(*file) + "\n";
+  const bool otherDevice = !text.empty();
+  std::set<int> shown{kPowerDefectsByte, kErrorFlagsByte};
+  // The diagnostic rows, first in the list, by their own names.
+  if (controller[kPowerDefectsByte] != loaded[kPowerDefectsByte])
+    text += UiText(402) + ": " + std::to_string(controller[kPowerDefectsByte]) + kArrow +
+            std::to_string(loaded[kPowerDefectsByte]) + "\n";
+  if (controller[kErrorFlagsByte] != loaded[kErrorFlagsByte])
+    text += UiText(kErrorsText) + ": " + ErrorFlagsText(controller[kErrorFlagsByte]) + kArrow +
+            ErrorFlagsText(loaded[kErrorFlagsByte]) + "\n";
   for (const ParameterDifference& d : CompareParameterSets(controller, loaded, listOrder)) {
     text += d.label + ": " + d.first + kArrow + d.second + "\n";
     shown.insert(d.parameter);
@@ -70,7 +123,7 @@ std::string LoadDifferencesText(const ParameterBlock& controller, const Paramete
               kArrow + std::to_string(loaded[at]);
   }
   if (!others.empty()) text += UiText(1231) + others + "\n";
-  if (text.empty()) text = UiText(1230) + "\n";
+  if (text.empty() || (otherDevice && text.find('\n') == text.size() - 1)) text += UiText(1230) + "\n";
   return text;
 }
 

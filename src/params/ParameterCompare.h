@@ -27,9 +27,11 @@ int DifferingParameterBytes(const ParameterBlock& first, const ParameterBlock& s
 // line "label: value in the controller → value after loading" per differing row of the
 // controller's view in the given list order; one line naming the differing bytes 16..104 that
 // have no such row, each with both values; a line saying nothing differs when nothing does.
+// The diagnostic bytes 78 and 79 come first, by their rows' names. A file made for another
+// model or program version (bytes 0 and 1 of `file`) is said so in a line before them all.
 // `loaded` is the controller's block as loading would leave it. Lines end with LF.
-std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded,
-                                int listOrder);
+std::string LoadDifferencesText(const ParameterBlock& controller, const ParameterBlock& loaded, int listOrder,
+                                const ParameterBlock* file = nullptr);
 
 // One parameter byte with a value, as the editor would show it in the block: "label: value"
 // for a byte with a row, "index: value" for one without.

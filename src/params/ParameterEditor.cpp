@@ -30,12 +30,18 @@ bool ParameterEditor::StepSelected(int direction) {
   return true;
 }
 
-std::string ParameterEditor::TypeValue(const std::string& text) {
+ParameterEditor::Typed ParameterEditor::TypeValue(const std::string& text) {
   const ParameterRow row = RowAt(selectedRow_);
   if (row.parameter == 0 || !(row.editorKind & kEditorEditBox)) return {};
-  const std::uint8_t value = TypedValue(text, row);
-  link_.parameterBlock[static_cast<std::size_t>(row.parameter)] = value;
-  return FormatParameterValue(value, row.valueFormat, row.factor);
+  link_.parameterBlock[static_cast<std::size_t>(row.parameter)] = TypedValue(text, row);
+  return {EditedValue(), TypedAboveRange(text, row)};
+}
+
+std::string ParameterEditor::EditedValue() const {
+  const ParameterRow row = RowAt(selectedRow_);
+  if (row.parameter == 0 || !(row.editorKind & kEditorEditBox)) return {};
+  return FormatParameterValue(link_.parameterBlock[static_cast<std::size_t>(row.parameter)], row.valueFormat,
+                              row.factor);
 }
 
 void ParameterEditor::DependentDefaults() {

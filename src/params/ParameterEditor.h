@@ -40,8 +40,15 @@ class ParameterEditor {
   // rebuilt, then the dependent defaults run. False when the row has no parameter.
   bool StepSelected(int direction);
   // Text typed into the edit box of the selected row: stored at once, limited to the row's
-  // range; returns the value text without unit, or nothing when the row takes no typing.
-  std::string TypeValue(const std::string& text);
+  // range; gives the value text without unit (empty when the row takes no typing) and
+  // whether the typed number was above the range.
+  struct Typed {
+    std::string shown;
+    bool aboveRange = false;
+  };
+  Typed TypeValue(const std::string& text);
+  // The selected row's value as the edit box shows it; empty without an edit box.
+  std::string EditedValue() const;
 
   void DependentDefaults();
   void PlausibilityCheck(bool afterEdit);

@@ -45,6 +45,7 @@ ParameterEditorQt::ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid
   Edit1->setObjectName("Edit1");
   Edit1->hide();
   connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) { Edit1Change(text); });
+  connect(Edit1, &QLineEdit::editingFinished, this, [this] { Edit1Finished(); });
 
   // The arrows: a press on the left half steps down, on the right half up; one step per press.
   UpDown1 = new QWidget(viewport);
@@ -255,9 +256,22 @@ void ParameterEditorQt::PanelHintClick() {
     grid_->setCurrentCell(hintCell_.first, std::max(0, hintCell_.second));
 }
 
+// A number above the range is limited at once, and the box shows what the controller gets
+// (selected, so that the next key replaces it); one below the range may be the start of a
+// longer one and is shown limited when the box is left.
 void ParameterEditorQt::Edit1Change(const QString& text) {
-  const std::string shown = editor_.TypeValue(text.toStdString());
-  if (!shown.empty()) SetCell(editor_.SelectedParamRow(), 1, QtShownText(shown));
+  const ParameterEditor::Typed typed = editor_.TypeValue(text.toStdString());
+  if (typed.shown.empty()) return;
+  SetCell(editor_.SelectedParamRow(), 1, QtShownText(typed.shown));
+  if (typed.aboveRange) {
+    Edit1->setText(QtShownText(typed.shown));
+    Edit1->selectAll();
+  }
+}
+
+void ParameterEditorQt::Edit1Finished() {
+  const std::string shown = editor_.EditedValue();
+  if (!shown.empty() && Edit1->isVisible()) Edit1->setText(QtShownText(shown));
 }
 
 void ParameterEditorQt::UpDown1Click(int direction) { StepSelected(direction); }

@@ -42,6 +42,7 @@ class ParameterEditorQt : public QObject {
   void GridEx1MouseMove(int x, int y);
   void PanelHintClick();
   void Edit1Change(const QString& text);
+  void Edit1Finished();              // the box left: it shows the value the controller got
   void UpDown1Click(int direction);  // 0 left (down), 1 right (up)
   void BitBtn1Click();
   void StepSelected(int direction);

@@ -252,11 +252,21 @@ std::uint8_t SteppedValue(std::uint8_t value, const ParameterRow& row, int direc
   return static_cast<std::uint8_t>(v < row.maximum ? v + 1 : row.minimum);
 }
 
-std::uint8_t TypedValue(const std::string& text, const ParameterRow& row) {
+namespace {
+double TypedSteps(const std::string& text, const ParameterRow& row) {
   double number = 0.0;
   ParseLeadingNumber(text, number);
-  double scaled = row.factor != 0.0 ? std::trunc(number / row.factor) : 0.0;
-  if (std::isnan(scaled)) scaled = 0.0;
+  const double scaled = row.factor != 0.0 ? std::trunc(number / row.factor) : 0.0;
+  return std::isnan(scaled) ? 0.0 : scaled;
+}
+}  // namespace
+
+bool TypedAboveRange(const std::string& text, const ParameterRow& row) {
+  return TypedSteps(text, row) > static_cast<double>(row.maximum);
+}
+
+std::uint8_t TypedValue(const std::string& text, const ParameterRow& row) {
+  const double scaled = TypedSteps(text, row);
   const double limited =
       std::clamp(scaled, static_cast<double>(row.minimum), static_cast<double>(row.maximum));
   return static_cast<std::uint8_t>(limited);

@@ -79,6 +79,8 @@ std::uint8_t SteppedValue(std::uint8_t value, const ParameterRow& row, int direc
 // The byte a typed text gives: the leading number divided by the row's factor, truncated
 // toward zero and limited to the row's range.
 std::uint8_t TypedValue(const std::string& text, const ParameterRow& row);
+// Whether the typed number lies above the row's range, so that TypedValue limited it.
+bool TypedAboveRange(const std::string& text, const ParameterRow& row);
 
 // The configuration view's labels, rows 1 to 7.
 const std::array<int, 7>& ConfigurationLabelIds();

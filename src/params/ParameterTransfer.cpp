@@ -39,11 +39,11 @@ void ParameterTransfer::BtnOpenParClick() {
   ParameterBlock loaded = link_.parameterBlock;
   CopyFileToController(file.bytes, loaded);
   dialogs_.Beep();
-  const MessageAnswer answer = controllerRead
-                                   ? dialogs_.ShowMessageWithDetails(
-                                         UiText(704), MessageButtons::YesNoCancel,
-                                         LoadDifferencesText(link_.parameterBlock, loaded, host_.ListOrder()))
-                                   : dialogs_.ShowMessage(UiText(704), MessageButtons::YesNoCancel);
+  const MessageAnswer answer =
+      controllerRead ? dialogs_.ShowMessageWithDetails(
+                           UiText(704), MessageButtons::YesNoCancel,
+                           LoadDifferencesText(link_.parameterBlock, loaded, host_.ListOrder(), &file.bytes))
+                     : dialogs_.ShowMessage(UiText(704), MessageButtons::YesNoCancel);
   switch (answer) {
     case MessageAnswer::Yes:
       host_.MakeAutomaticBackup();

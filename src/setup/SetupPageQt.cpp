@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "base/TextQt.h"
@@ -89,15 +90,16 @@ void SetupPageQt::SelectCell(int row) {
   }
 }
 
+std::array<QWidget*, 6> SetupPageQt::Editors() const {
+  return {CBCom, CBCAut, EDFile, CBFAut, CBList, CBFont};
+}
+
 void SetupPageQt::HideEditors() {
   // A focused box that is hidden would hand the keyboard to the grid's next cell: the grid
   // takes it meanwhile, and the file name box gets it back when it is placed again.
   typing_ = EDFile->hasFocus();
   if (typing_) grid_->setFocus();
-  for (QWidget* w :
-       {static_cast<QWidget*>(CBCom), static_cast<QWidget*>(CBCAut), static_cast<QWidget*>(EDFile),
-        static_cast<QWidget*>(CBFAut), static_cast<QWidget*>(CBList), static_cast<QWidget*>(CBFont)})
-    w->hide();
+  for (QWidget* w : Editors()) w->hide();
 }
 
 void SetupPageQt::Enter(Page) {
@@ -145,8 +147,10 @@ void SetupPageQt::Layout() {
 void SetupPageQt::PlaceEditors() {
   const int row = grid_->currentRow();
   auto* item = row > 0 ? grid_->item(row, 1) : nullptr;
-  if (!item) return;
-  auto* editor = static_cast<QWidget*>(item->data(Qt::UserRole).value<void*>());
+  auto* editor = item ? static_cast<QWidget*>(item->data(Qt::UserRole).value<void*>()) : nullptr;
+  // Every selection shows the selected row's box alone.
+  for (QWidget* w : Editors())
+    if (w != editor) w->hide();
   if (!editor) return;
   editor->setGeometry(grid_->visualItemRect(item));
   editor->show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -54,6 +55,7 @@ class SetupPageQt : public PageView {
 
  private:
   void PlaceEditors();
+  std::array<QWidget*, 6> Editors() const;
 
   QTableWidget* grid_;
   ControllerLink& link_;

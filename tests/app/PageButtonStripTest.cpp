@@ -18,8 +18,11 @@ TEST(PageButtonStrip, DesignPlacesWhileTheyFitElseCaptionWideButtonsSideBySide) 
   const Places packed = PlacePageButtons(service, {75, 78, 100, 52, 42, 8}, 513);
   EXPECT_EQ(packed.back(), (PageButtonPlace1D{423, 20}));
   EXPECT_LE(packed.back().right(), 513);
-  // A caption wider than its button keeps the design width.
-  EXPECT_EQ(PlacePageButtons({{0, 108}, {112, 108}}, {130, 10}, 100), (Places{{0, 108}, {112, 22}}));
+  // A caption wider than its button widens it: in its place where the room allows, else side
+  // by side with less padding.
+  EXPECT_EQ(PlacePageButtons(service, {75, 78, 100, 52, 42, 70}, 700).back(), (PageButtonPlace1D{560, 82}));
+  EXPECT_EQ(PlacePageButtons(service, {75, 78, 100, 52, 42, 70}, 513).back(), (PageButtonPlace1D{423, 74}));
+  EXPECT_EQ(PlacePageButtons({{0, 108}, {112, 108}}, {130, 10}, 100), (Places{{0, 134}, {138, 14}}));
   EXPECT_TRUE(PlacePageButtons({}, {}, 0).empty());
 }
 

@@ -16,6 +16,7 @@
 #include "support/FirmwareImageFiles.h"
 #include "support/SimulatorProcess.h"
 #include "support/TempFolder.h"
+#include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -40,7 +41,7 @@ class FirmwareEndToEndTest : public ::testing::Test {
     return RunUntil([&] { return run->ReadInFull(); });
   }
 
-  // Starts a run from the firmware page and waits for its end; returns its result text.
+  // Starts a run from the firmware page with Enter and waits for its end; returns its result text.
   // `progress` gets the values the programming window's bar took.
   int Program() {
     if (form->CurrentPage() != Page::Firmware) form->TabUpgClick();
@@ -49,7 +50,7 @@ class FirmwareEndToEndTest : public ::testing::Test {
     const std::vector<std::string>& messages = run->Dialogs().messages;
     const std::size_t before = messages.size();
     progress.clear();
-    form->Btn1Click();
+    PressKeyAtWindow(*form, Qt::Key_Return);  // as the fitter starts it, whatever has the focus
     QMetaObject::Connection watch;
     RunUntil([&] {
       if (TForm3* w = form->Firmware().ProgrammingForm(); w && !watch)

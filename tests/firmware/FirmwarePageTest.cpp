@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/UserDialogsQt.h"
 #include "base/UiText.h"
 #include "firmware/FirmwarePage.h"
 #include "firmware/Orvlpgupg.h"
@@ -102,7 +104,7 @@ TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
   EXPECT_EQ(rig.page.ListFirmwareImages(12), 2);
   EXPECT_EQ(rig.link.Vars().controllerStatus, 255);
   EXPECT_EQ(rig.view.gridRows, 12);
-  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(702) + "c.img"}));
+  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(702) + " c.img"}));
   rig.link.parameterBlock[0] = 0x32;
   EXPECT_EQ(rig.page.ListFirmwareImages(12), 1);
   EXPECT_EQ(rig.page.FirmwareList()[0].path, rig.folder / "a.img");
@@ -139,7 +141,7 @@ TEST(FirmwarePage, StartSendsTheRequestAfterTheBackupOfAReadController) {
     rig.page.ListFirmwareImages(12);
     rig.page.StartProgramming(1, static_cast<ConnectionMode>(mode));
     std::vector<std::string> want = {"open", "disable", "ticking"};
-    if (mode == 2) want.insert(want.begin() + 1, "backup");
+    if (mode == 2) want.insert(want.begin() + 2, "backup");  // once the image was read and checked
     EXPECT_EQ(rig.view.events, want) << mode;
     EXPECT_EQ(rig.view.fileText, UiText(902) + "a.img");
     ASSERT_EQ(rig.port.frames.size(), 1u);
@@ -163,11 +165,12 @@ TEST(FirmwarePage, BadImagesAreRefusedBeforeAnythingIsSent) {
   Put(rig.folder / "a.img", bytes);
   std::filesystem::remove(rig.folder / "b.img");
 
-  rig.page.StartProgramming(1, ConnectionMode::Loader);
-  rig.page.StartProgramming(2, ConnectionMode::Loader);
+  // A controller read in full would be backed up before a run, but no run starts.
+  rig.page.StartProgramming(1, ConnectionMode::Controller);
+  rig.page.StartProgramming(2, ConnectionMode::Controller);
   EXPECT_TRUE(rig.port.frames.empty());
-  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901), UiText(703) + "a.img", UiText(901),
-                                                            UiText(702) + (rig.folder / "b.img")}));
+  EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(901), UiText(703) + " a.img", UiText(901),
+                                                            UiText(702) + " " + (rig.folder / "b.img")}));
   const std::vector<std::string> once = {"open", "disable", "close", "enable"};
   std::vector<std::string> twice = once;
   twice.insert(twice.end(), once.begin(), once.end());
@@ -226,6 +229,8 @@ TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryL
 TEST_F(FirmwareWindowTest, ProgrammingWindowOpensAndCancelLeavesTheMainWindowEnabled) {
   WriteImage(images / "a.img", PagePattern(64));
   Start();
+  form->TimerInfoTimer();  // a run starts from the link at rest on the page
+  form->TabUpgClick();
   TForm3* seen = nullptr;
   dialogs.answers = {MessageAnswer::Cancel};
   dialogs.onMessage = [&](const std::string&) { seen = form->Firmware().ProgrammingForm(); };
@@ -245,7 +250,8 @@ TEST_F(FirmwareWindowTest, ProgrammingWindowOpensAndCancelLeavesTheMainWindowEna
 TEST_F(FirmwareWindowTest, RunShowsProgressAndTheRemainingTime) {
   WriteImage(images / "a.img", PagePattern(16384));
   Start();
-  if (!port->Active()) port->Open();
+  form->TimerInfoTimer();  // the port opens; a run starts from the link at rest on the page
+  form->TabUpgClick();
   form->Btn1Click();
   EXPECT_FALSE(form->isEnabled());
   TForm3* window = form->Firmware().ProgrammingForm();
@@ -364,6 +370,65 @@ TEST_F(FirmwareWindowTest, ClosingTheWindowInTheMiddleOfARunEndsCleanly) {
   QApplication::processEvents();
   EXPECT_TRUE(window.isNull());
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));  // no end box after the window went
+}
+
+// Enter on the page asks to program, however the page came into view and whatever had the
+// focus (also nothing, as after a message box closed with no window manager to give the focus
+// back); not while the restart after a run is pending, nor while the link reads the device.
+TEST_F(FirmwareWindowTest, EnterAtTheWindowAsksToProgramOnlyFromALinkAtRest) {
+  WriteImage(images / "a.img", PagePattern(64));
+  Start();
+  form->TimerInfoTimer();
+  // Each way onto the page, with the focus on nothing and on the grid.
+  const char* const ways[] = {"loader answers", "F6", "back from the set-up page"};
+  for (int run = 0; run < 6; ++run) {
+    const int way = run / 2;
+    if (way > 0) form->TabSetClick();
+    if (way == 0) form->ApplyConnectionMode(ConnectionMode::Loader);
+    if (way == 1) PressKeyAtWindow(*form, Qt::Key_F6);
+    if (way == 2) form->TabUpgClick();
+    if (run % 2) form->GridEx1->setFocus();
+    if (QWidget* w = QApplication::focusWidget(); w && run % 2 == 0) w->clearFocus();
+    ASSERT_EQ(form->CurrentPage(), Page::Firmware) << ways[way];
+    dialogs.answers = {MessageAnswer::Cancel};
+    PressKeyAtWindow(*form, Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages.size(), static_cast<std::size_t>(run + 1))
+        << ways[way] << ", focus " << run % 2;
+  }
+  form->Link().RequestReconnect();
+  PressKeyAtWindow(*form, Qt::Key_Return);
+  form->Btn1Click();
+  form->Link().CancelReconnect();
+  LinkTestAccess::State(form->Link()).linkState = link_state::kChoose;  // the link reads the device
+  PressKeyAtWindow(*form, Qt::Key_Return);
+  form->Btn1Click();
+  EXPECT_EQ(dialogs.messages.size(), 6u);
+  EXPECT_EQ(form->Firmware().ProgrammingForm(), nullptr);
+}
+
+// The programming window stays on top; the question asked over it stands in front of it,
+// belongs to it and has the focus.
+TEST(ProgrammingQuestion, StandsInFrontOfTheProgrammingWindowWithTheFocus) {
+  TestApplication();
+  QWidget main;
+  main.show();
+  TForm3 programming;
+  programming.show();
+  QtUserDialogs dialogs(&main);
+  QWindow* over = nullptr;
+  bool onTop = false, focused = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    focused = RunUntil([&] { return box->isAncestorOf(QApplication::focusWidget()); });
+    over = box->windowHandle()->transientParent();
+    onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    box->button(QMessageBox::Cancel)->click();
+  });
+  EXPECT_EQ(dialogs.ShowMessage(UiText(901), MessageButtons::OkCancel), MessageAnswer::Cancel);
+  EXPECT_EQ(over, programming.windowHandle());
+  EXPECT_TRUE(onTop);
+  EXPECT_TRUE(focused);
 }
 
 }  // namespace

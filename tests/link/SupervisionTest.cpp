@@ -75,9 +75,9 @@ TEST_F(SupervisionTest, aDeviceWithoutAccessRightsIsNamedInTheLogOtherFailuresAr
   port.failOpenError = EACCES;
   LinkTestAccess::State(link).reconnectPending = true;
   supervisor.TimerInfoTimer();
-  ASSERT_EQ(host.log.size(), 3u);
-  EXPECT_EQ(host.log[1], UiText(721) + "1 -" + UiText(722));
-  EXPECT_EQ(host.log[2], " Нет доступа к порту /dev/ttyUSB0 : пользователь не в группе dialout");
+  ASSERT_EQ(host.log.size(), 2u);
+  EXPECT_EQ(host.log[1], UiText(721) + "1 -" + UiText(722) +
+                             "\n\r Нет доступа к порту /dev/ttyUSB0 : пользователь не в группе dialout");
 }
 
 TEST_F(SupervisionTest, silentPortWithSearchIsLeftForTheNextOne) {

@@ -1,6 +1,6 @@
 // Playing a drive back in the real main window: an opened recording plays with Ctrl+P and
 // the play button, the scroll bar and everything it updates follow the player's ticks, and a
-// hand on the scroll bar, the oscilloscope button or another file pauses it; the window's
+// hand on the scroll bar, the oscilloscope button, another file or another page pauses it; the window's
 // timer plays it, and the window closes cleanly mid-play.
 
 #include <gtest/gtest.h>
@@ -114,6 +114,19 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   EXPECT_EQ(f.ScrollBar1->value(), 3599);
   EXPECT_FALSE(live.Playing());
   EXPECT_EQ(f.LabelTim->text(), "360.0 s");
+
+  // Leaving page 1 pauses; away from it neither Ctrl+P nor the scroll bar drives the graph.
+  f.ScrollBar1->setValue(2000);
+  w.Key('P', true);
+  ASSERT_TRUE(live.Playing());
+  w.Key(VK_F2);
+  EXPECT_FALSE(live.Playing());
+  w.Key('P', true);
+  live.PlayTick();
+  f.ScrollBar1->setValue(2500);
+  EXPECT_FALSE(live.Playing());
+  EXPECT_EQ(f.LabelTim->text(), "200.1 s");
+  w.Key(VK_F3);
 
   // The picture for the documentation (make screenshots): a drive played at x16.
   if (const char* folder = std::getenv("ORV_SCREENSHOT_DIR"); folder && *folder) {

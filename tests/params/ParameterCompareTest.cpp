@@ -47,12 +47,12 @@ TEST(ParameterCompare, ListsTheDifferingRowsOfTheFirstSetsViewWithBothValues) {
   EXPECT_EQ(byType.status, 1);
   EXPECT_EQ(byType.err, "");
   EXPECT_EQ(byType.out,
-            "Порог TPS\t0.80 [V]\t0.58 [V]\n"
+            "Тип TPS / Порог TPS\t0.80 [V]\t0.58 [V]\n"
             "Рег. от оборотов\tНЕТ\tДа\n"
             "Обороты переключения\t1500 [обор/мин]\t2000 [обор/мин]\n");
   // The other list order gives the same rows in its own order.
   EXPECT_EQ(Compare(pa, pb, kOrderByFunction).out,
-            "Порог TPS\t0.80 [V]\t0.58 [V]\n"
+            "Тип TPS / Порог TPS\t0.80 [V]\t0.58 [V]\n"
             "Обороты переключения\t1500 [обор/мин]\t2000 [обор/мин]\n"
             "Рег. от оборотов\tНЕТ\tДа\n");
   // From B's side the speed row is shown and differs too.
@@ -123,7 +123,7 @@ TEST(ParameterCompare, OutputDoesNotFollowTheLocale) {
   } restore;
   if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr && std::setlocale(LC_ALL, "ru_RU.utf8") == nullptr)
     FAIL() << "locale ru_RU.UTF-8 is missing (make deps makes it)";
-  EXPECT_EQ(Compare(pa, pb).out, "Порог TPS\t0.80 [V]\t0.58 [V]\n");
+  EXPECT_EQ(Compare(pa, pb).out, "Тип TPS / Порог TPS\t0.80 [V]\t0.58 [V]\n");
 }
 
 // The details under the question before loading: the controller's value, an arrow and the
@@ -140,14 +140,18 @@ TEST(ParameterCompare, DetailsBeforeLoadingListEveryChangedByteOnce) {
     std::string details;
     int bytes;
   };
-  const std::string tps = "Порог TPS: 0.80 [V] → 0.58 [V]\n";
+  const std::string tps = "Тип TPS / Порог TPS: 0.80 [V] → 0.58 [V]\n";
   const std::string speed = "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n";
   const std::string regulation = "Рег. от оборотов: НЕТ → Да\n";
   const Case cases[] = {
       {"one row", {{62, 20}}, speed, 1},
       {"many rows, in the list's order", {{62, 20}, {52, 1}, {57, 29}}, tps + regulation + speed, 3},
-      // 51 is shown only with regulation from speed on; 78 counts power defects, not a setting.
-      {"bytes without a row", {{51, 9}, {78, 3}}, UiText(1231) + "51: 0 → 9, 78: 0 → 3\n", 2},
+      // 51 is shown only with regulation from speed on; 78 counts power defects, not a setting,
+      // and comes first by its row's name.
+      {"bytes without a row",
+       {{51, 9}, {78, 3}},
+       "Дефекты питания: 0 → 3\n" + UiText(1231) + "51: 0 → 9\n",
+       2},
       {"a row and a byte without one", {{104, 1}, {57, 29}}, tps + UiText(1231) + "104: 0 → 1\n", 2},
       {"beyond the parameters only", {{120, 5}, {15, 0}}, UiText(1230) + "\n", 0},
       {"nothing", {}, UiText(1230) + "\n", 0},
@@ -158,6 +162,32 @@ TEST(ParameterCompare, DetailsBeforeLoadingListEveryChangedByteOnce) {
     for (const Change& change : c.changes) loaded[static_cast<std::size_t>(change.at)] = change.value;
     EXPECT_EQ(LoadDifferencesText(controller, loaded, kOrderByType), c.details) << c.what;
     EXPECT_EQ(DifferingParameterBytes(controller, loaded), c.bytes) << c.what;
+  }
+}
+
+// Dependent rows are named with the row they depend on, the error flags by their rows, and a
+// file for another model or program version says so, also when no row differs.
+TEST(ParameterCompare, DetailsNameDependentRowsErrorFlagsAndAnotherDevice) {
+  ParameterBlock controller = TypicalBlock();
+  controller[54] = 1;  // regulation from TPS, with its rows
+  ParameterBlock otherVersion = controller;
+  otherVersion[kVersionByte] = 150;
+  const struct {
+    const char* what;
+    int at;
+    std::uint8_t value;
+    const ParameterBlock* file;
+    std::string details;
+  } cases[] = {
+      {"a dependent row", 66, 7, nullptr, "Рег. от TPS / Скорость мотора: 0 → 7\n"},
+      {"error flags", 79, 0x03, nullptr, "Ошибки: НЕТ → Ошибка TPS, Ошибка щупа\n"},
+      {"another version", 0, 0, &otherVersion,
+       UiText(1244) + "0x64 V1.45 → 0x64 V1.50\n" + UiText(1230) + "\n"},
+  };
+  for (const auto& c : cases) {
+    ParameterBlock loaded = controller;
+    if (c.at) loaded[static_cast<std::size_t>(c.at)] = c.value;
+    EXPECT_EQ(LoadDifferencesText(controller, loaded, kOrderByType, c.file), c.details) << c.what;
   }
 }
 

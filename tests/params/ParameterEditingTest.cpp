@@ -180,19 +180,23 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
 
 TEST_F(ParameterEditing, TypedValuesAreStoredAtOnceLimitedAndUnchecked) {
   Select(57);
-  EXPECT_EQ(editor.TypeValue("3"), "3.00");
+  EXPECT_EQ(editor.TypeValue("3").shown, "3.00");
   EXPECT_EQ(link.parameterBlock[57], 150);
+  EXPECT_FALSE(editor.TypeValue("3").aboveRange);
+  EXPECT_TRUE(editor.TypeValue("9").aboveRange);  // the box shows what the controller got
+  EXPECT_EQ(editor.EditedValue(), "5.10");
   link.parameterBlock[47] = 1;
   Select(48);
-  EXPECT_EQ(editor.TypeValue("20000"), "10000");
+  EXPECT_EQ(editor.TypeValue("20000").shown, "10000");
   EXPECT_EQ(link.parameterBlock[48], 100);
   Select(62);
-  EXPECT_EQ(editor.TypeValue("500"), "1000");  // implausible, but typing never warns
+  EXPECT_EQ(editor.TypeValue("500").shown, "1000");  // implausible, but typing never warns
+  EXPECT_FALSE(editor.TypeValue("500").aboveRange);  // below: shown limited once the box is left
   EXPECT_EQ(link.parameterBlock[62], 10);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(host.rebuilds, 0);
   Select(33);  // arrows only
-  EXPECT_EQ(editor.TypeValue("2"), "");
+  EXPECT_EQ(editor.TypeValue("2").shown, "");
   EXPECT_EQ(link.parameterBlock[33], 0);
 }
 
@@ -306,15 +310,15 @@ TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To10
 // exactly what the link then sends. Without a read there is nothing to compare with.
 TEST_F(ParameterEditing, TheLoadQuestionShowsTheChangesAndAYesLogsTheBytesWritten) {
   ParameterBlock file = TypicalBlock();
-  file[0] = 0x32;  // another model's header: never compared, never sent
+  file[0] = 0x32;  // another model's header: never sent, said in the details
   file[62] = 20;
   file[57] = 29;
   file[51] = 9;  // no row while regulation from speed is off
   ASSERT_TRUE(SaveParameterFile(folder / "f.orvp", file));
-  const std::string details =
-      "Порог TPS: 0.80 [V] → 0.58 [V]\n"
-      "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n" +
-      UiText(1231) + "51: 0 → 9\n";
+  const std::string details = UiText(1244) + "0x64 V1.45 → 0x32 V1.45\n" +
+                              "Тип TPS / Порог TPS: 0.80 [V] → 0.58 [V]\n"
+                              "Обороты переключения: 1500 [обор/мин] → 2000 [обор/мин]\n" +
+                              UiText(1231) + "51: 0 → 9\n";
   struct Case {
     int mode;
     MessageAnswer answer;

@@ -154,7 +154,8 @@ TEST_F(ParameterWindowTest, ArrowsKeysAndTypingReachTheController) {
   view.Edit1Change("20000");
   ASSERT_TRUE(WaitForLog("RX AA 3E 64 4C"));
   EXPECT_EQ(Cell(RowOf(62), 1), "10000");
-  EXPECT_TRUE(window.dialogs.messages.empty());  // typing never warns
+  EXPECT_EQ(view.Edit1->text().toStdString(), "10000");  // what the controller got
+  EXPECT_TRUE(window.dialogs.messages.empty());          // typing never warns
 
   // Stepping past the top wraps to 10 (1000 rpm), which the check reports once.
   Form().FormKeyDown(VK_RIGHT);
@@ -192,11 +193,11 @@ TEST_F(ParameterWindowTest, LoadingWithYesWritesExactlyTheDifferingBytesThenTheC
   Form().BtnOpenParClick();
   // The question showed the changes under it, and the log counts the bytes written.
   ASSERT_EQ(window.dialogs.messages.back(), UiText(704));
-  // 20 and 100 have no row in this controller's view.
-  EXPECT_EQ(window.dialogs.details.back(),
-            "Обороты переключения: 2500 [обор/мин] → 2200 [обор/мин]\n"
-            "Поз. максим. мотора: 180 → 190\n" +
-                UiText(1231) + "20: 0 → 7, 100: 0 → 3\n");
+  // The file is another model's; 20 and 100 have no row in this controller's view.
+  EXPECT_EQ(window.dialogs.details.back(), UiText(1244) + "0x64 V1.45 → 0x32 V1.45\n" +
+                                               "Обороты переключения: 2500 [обор/мин] → 2200 [обор/мин]\n"
+                                               "Поз. максим. мотора: 180 → 190\n" +
+                                               UiText(1231) + "20: 0 → 7, 100: 0 → 3\n");
   EXPECT_NE(Form().LogText().find(UiText(1232) + "4"), std::string::npos) << Form().LogText();
   ASSERT_TRUE(WaitForLog("RX AA 64 03 11"));
   RunFor(300);

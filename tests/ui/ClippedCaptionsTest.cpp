@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <cstdio>
 
+#include "app/AppSettings.h"
+#include "app/KeyTable.h"
 #include "app/MainLayout.h"
 #include "ui/PageTour.h"
 
@@ -107,24 +109,32 @@ std::vector<std::string> ClippedTexts(TForm1& f) {
   return clipped;
 }
 
-// What the design's own window size cannot hold whole: beside the readings grid the parameter
-// grid needs about 300 px for its longest labels and values together and has 245; its cells
-// show a hint with the whole text. Everything else fits at every size.
+// What the design's own window size and the smallest window cannot hold whole: beside the
+// readings grid the parameter grid needs about 300 px for its longest labels and values
+// together in the grid's font and has 245 to 250; its cells show a hint with the whole text.
+// Everything else fits at every size.
 bool KnownDesignSizeClip(const std::string& page, const std::string& text) {
   return page == std::string("parameters") && text.find("(GridEx1)") != std::string::npos;
 }
 
-class ClippedCaptionsTest : public ::testing::TestWithParam<QSize> {};
+// A client size, and the font size F9 steps to.
+struct Screen {
+  QSize size;
+  int fontSize;
+};
+
+class ClippedCaptionsTest : public ::testing::TestWithParam<Screen> {};
 
 TEST_P(ClippedCaptionsTest, noPageClipsAText) {
   TourRig rig;
   ASSERT_TRUE(rig.Start());
   TForm1& f = rig.Form();
-  f.resize(GetParam());
+  f.resize(GetParam().size);
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
+  while (f.font().pointSize() != GetParam().fontSize) f.FormKeyDown(VK_F9);
   TourEveryPage(rig, 6, [&](const TourPage& page) {
     ASSERT_EQ(f.CurrentPage(), page.page) << page.name;
-    const bool designSize = GetParam().width() == kDesignClientWidth;
+    const bool designSize = GetParam().size.width() <= kMinWindowWidth;
     for (const std::string& text : ClippedTexts(f)) {
       if (designSize && KnownDesignSizeClip(page.name, text))
         std::printf("known: %s: %s\n", page.name, text.c_str());
@@ -134,12 +144,15 @@ TEST_P(ClippedCaptionsTest, noPageClipsAText) {
   });
 }
 
-// The design's client area, the smallest window and a full HD screen.
+// The design's client area, the smallest window and a full HD screen, there also with the
+// largest font.
 INSTANTIATE_TEST_SUITE_P(Sizes, ClippedCaptionsTest,
-                         ::testing::Values(QSize(624, 445), QSize(640, 458), QSize(1920, 1080)),
+                         ::testing::Values(Screen{{624, 445}, 10}, Screen{{640, 458}, 10},
+                                           Screen{{1920, 1080}, 10}, Screen{{1920, 1080}, 14}),
                          [](const auto& info) {
-                           return std::to_string(info.param.width()) + "x" +
-                                  std::to_string(info.param.height());
+                           return std::to_string(info.param.size.width()) + "x" +
+                                  std::to_string(info.param.size.height()) + "at" +
+                                  std::to_string(info.param.fontSize);
                          });
 
 }  // namespace

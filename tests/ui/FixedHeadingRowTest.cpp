@@ -1,9 +1,10 @@
 // Row 0 of GridEx1 is a fixed heading on every page that shows the grid: it stands above the
-// rows, and the keys that move up or to the top never select it.
+// rows, and the keys that move up or to the top never select it. Column 0 is fixed likewise.
 
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include "ui/InputEvents.h"
 #include "ui/PageTour.h"
@@ -41,6 +42,28 @@ TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
       g->setCurrentCell(1, column);
       PressKey(g, k.key, k.modifiers);
       EXPECT_EQ(g->currentRow(), 1) << page.name << " key " << k.key;
+    }
+    // Column 0 is fixed but on the firmware page: no key makes its cells current, and with the
+    // grid scrolled as far right as it goes they stand at the left edge, in the fixed colour
+    // where the page gives one.
+    const bool fixed = page.page != Page::Firmware;
+    EXPECT_EQ(f.GridEx1->FixedColumn(), fixed) << page.name;
+    if (fixed) {
+      for (const Key& k : {Key{Qt::Key_Left, Qt::NoModifier}, Key{Qt::Key_Home, Qt::NoModifier},
+                           Key{Qt::Key_Home, Qt::ControlModifier}}) {
+        g->setCurrentCell(1, 1);
+        PressKey(g, k.key, k.modifiers);
+        EXPECT_EQ(g->currentColumn(), 1) << page.name << " key " << k.key;
+      }
+      g->horizontalScrollBar()->setValue(g->horizontalScrollBar()->maximum());
+      const QTableView* column0 = f.GridEx1->FixedColumnView();
+      EXPECT_TRUE(column0->isVisible()) << page.name;
+      EXPECT_EQ(column0->x(), g->frameWidth()) << page.name;
+      EXPECT_EQ(column0->width(), g->columnWidth(0)) << page.name;
+      EXPECT_EQ(column0->horizontalScrollBar()->value(), 0) << page.name;
+      EXPECT_EQ(column0->verticalScrollBar()->value(), g->verticalScrollBar()->value()) << page.name;
+      const bool memory = page.page == Page::Map || page.page == Page::Sram || page.page == Page::Eeprom;
+      EXPECT_EQ(f.GridEx1->FixedColour(), memory ? QColor(0, 221, 221) : QColor()) << page.name;
     }
     if (g->rowCount() > 2) {
       g->setCurrentCell(1, column);

@@ -94,12 +94,14 @@ TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
   c.setPosition(1);
   EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
   EXPECT_EQ(f.Memo2->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
+  // The document names the magnifier button by what it shows.
+  EXPECT_NE(f.Memo2->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.BtnLup->text())), -1);
 }
 
 TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonReportsIt) {
   TForm1& f = Start(false);
   EXPECT_FALSE(f.Help().HelpFileLoaded());
-  EXPECT_EQ(f.Memo2->toPlainText().toStdString(), UiText(702) + UiText(103));
+  EXPECT_EQ(f.Memo2->toPlainText().toStdString(), UiText(702) + " " + UiText(103));
   ShowParameters(f, 2);
   f.FormKeyDown(VK_F1);
   EXPECT_EQ(f.Help().Window(), nullptr);
@@ -108,7 +110,7 @@ TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonRepor
   ASSERT_EQ(window.dialogs.messages.size(), 1u);
   EXPECT_EQ(window.dialogs.messages[0],
             " Нельзя открыть файл"
-            "mervolante.rtf");
+            " mervolante.rtf");
   EXPECT_EQ(f.Help().Window(), nullptr);
 }
 

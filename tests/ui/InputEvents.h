@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 #include <vector>
 
 // One key pressed and released on `target`, typing `text` if any.
@@ -15,6 +16,14 @@ inline void PressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers =
   QApplication::sendEvent(target, &press);
   QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(target, &release);
+}
+
+// A key as the window system hands it over: to the window, not to one of its controls.
+inline void PressKeyAtWindow(QWidget& window, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(window.windowHandle(), &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+  QApplication::sendEvent(window.windowHandle(), &release);
 }
 
 // Each key pressed and released in turn: to the control with the focus, else to `window`.

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -10,6 +11,7 @@
 #include "app/SettingsStore.h"
 #include "base/UiText.h"
 #include "support/FakeSerialPort.h"
+#include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -42,7 +44,11 @@ TEST_F(MainWindowTest, startsOnTheSetupPageWithOnlyItsButtonAndTriesThePort) {
   EXPECT_TRUE(f.TimerTx()->isActive());
   EXPECT_TRUE(f.TimerInfo()->isActive());
   ASSERT_TRUE(RunUntil([&] { return f.LogText().find(UiText(722)) != std::string::npos; }));
-  EXPECT_NE(f.LogText().find(UiText(721) + "1 -" + UiText(722)), std::string::npos);
+  const std::string failed = UiText(721) + "1 -" + UiText(722);
+  EXPECT_NE(f.LogText().find(failed), std::string::npos);
+  // Each information tick tries the port again; the log keeps its line once.
+  for (int tick = 0; tick < 3; ++tick) f.TimerInfoTimer();
+  EXPECT_EQ(f.LogText().find(failed), f.LogText().rfind(failed));
   // The set-up grid is as wide as the layout's rule, or wider for its texts up to half the window.
   EXPECT_GE(f.LastLayout().gridEx1.width, 2 * f.LastLayout().extraWidth + 242);
   EXPECT_LE(f.LastLayout().gridEx1.width,
@@ -128,6 +134,28 @@ TEST_F(MainWindowTest, fontKeyCyclesTheSizes) {
     f.FormKeyDown(VK_F9);
     EXPECT_EQ(f.font().pointSize(), size);
     EXPECT_EQ(f.LastLayout().gridRowHeight, 2 * size);
+    // The tables' text follows, and no caption is cut.
+    for (const QTableWidget* grid : {f.Grid, static_cast<QTableWidget*>(f.GridEx1)})
+      EXPECT_EQ(grid->font().pointSize(), size) << grid->objectName().toStdString();
+    for (const QPushButton* b : {f.BtnScope, f.BtnHelp})
+      EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 4, b->width()) << b->text().toStdString();
+  }
+}
+
+// Every selection on the set-up page shows the selected row's box alone.
+TEST_F(MainWindowTest, setupPageShowsOnlyTheSelectedRowsBox) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  f.ApplyConnectionMode(ConnectionMode::Controller);  // every row of the page
+  f.TabSetClick();
+  QWidget* const boxes[] = {f.CBCom, f.CBCAut, f.EDFile, f.CBFAut, f.CBList, f.CBFont};
+  f.GridEx1->setCurrentCell(1, 1);
+  for (int key :
+       {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+    PressKey(f.GridEx1, key);
+    const int row = f.GridEx1->currentRow();
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(boxes[i]->isVisible(), i == row - 1) << "row " << row << ", box " << i;
   }
 }
 
@@ -143,6 +171,11 @@ TEST_F(MainWindowTest, f1ShowsKeyLabelsUntilTheCountdownEnds) {
   for (int t = 0; t < 3; ++t) f.TimerInfoTimer();
   EXPECT_EQ(f.TabSet->text().toStdString(), UiText(112));
   EXPECT_EQ(f.TabProc->text().toStdString(), UiText(114));
+  // In the service mode the processor page's caption fits its button at the design size.
+  for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
+  ASSERT_TRUE(f.ServiceModeOn());
+  EXPECT_GE(f.TabProc->width(), f.TabProc->fontMetrics().horizontalAdvance(f.TabProc->text()) + 4);
+  EXPECT_LE(f.TabProc->geometry().right(), f.PanelInfo->x());
 }
 
 TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
@@ -152,7 +185,9 @@ TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
   RunFor(50);
   f.LayoutMainWindow();
   EXPECT_EQ(f.LastLayout().extraWidth, 10);
-  EXPECT_EQ(f.GridEx1->width(), 262);
+  // The rule's width, or wider for the set-up texts in the grid's font, up to half the window.
+  EXPECT_GE(f.GridEx1->width(), 262);
+  EXPECT_LE(f.GridEx1->width(), std::max(262, f.centralWidget()->width() / 2));
   EXPECT_EQ(f.LastLayout().gridEx1ColumnWidth, 120);
   // The set-up labels are wider than the design's column: the label column takes them whole.
   EXPECT_GE(f.GridEx1->columnWidth(0), 120);
