@@ -41,6 +41,7 @@
 #include "base/NumberText.h"
 #include "base/TextQt.h"
 #include "base/UiText.h"
+#include "base/UserFolders.h"
 #include "help/HelpDeskQt.h"
 #include "link/TVaComm.h"
 #include "map/MapPage.h"
@@ -373,12 +374,13 @@ void TForm1::CreateComponents() {
   h.setFolder = [this](bool save, const std::string& dir) {
     (save ? settings_.DirSave : settings_.DirOpen) = dir;
   };
+  h.recordingFolder = [] { return AutoRecordingFolder(CurrentFolderFacts()); };
   h.filePrefix = [this] { return FileNameBase(); };
   h.autoSave = [this] { return CBFAut->currentIndex() == 1; };
   live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
   help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, GridEx1, Grid, &dialogs_,
                                                    [this] { return CurrentPage(); },
-                                                   [this] { return FontSize(); }});
+                                                   [this] { return FontSize(); }, programDir_});
   connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
 }
 
@@ -389,7 +391,9 @@ void TForm1::FormCreate() {
   setWindowTitle(kBaseCaption);
   qApp->installEventFilter(this);  // the window sees every key before its controls
 
-  settings_ = DefaultAppSettings(programDir_);
+  // No folder is remembered until the user picks one: the dialogs then open in the working
+  // folder or the home folder (DialogStartFolder), never in the program's own.
+  settings_ = DefaultAppSettings("");
   CBLang->setCurrentIndex(5);
 
   const SettingsStore store =

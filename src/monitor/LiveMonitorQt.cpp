@@ -670,7 +670,12 @@ void LiveMonitor::HistoryAboutToWrap() {
   // The first sample after start, after opening a recording or after a stop also moves the
   // cursor to 0: the ring is saved when it holds live samples no file has yet.
   if (!history_.HasUnsavedSamples() || !hooks_.autoSave()) return;
-  AutoSaveRecording(dialogs_, hooks_, history_, ProposedName(".orvv"));
+  const std::string failure =
+      AutoSaveRecording(hooks_, history_, hooks_.recordingFolder(), ProposedName(".orvv"));
+  // The box waits outside the transmit tick that wrapped the ring: while it is open the
+  // polls, the samples and the watch over the link go on.
+  if (!failure.empty())
+    QTimer::singleShot(0, this, [this, failure] { dialogs_.ShowMessage(failure, MessageButtons::Ok); });
 }
 
 void LiveMonitor::ExportCsv() {

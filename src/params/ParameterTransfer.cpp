@@ -12,11 +12,12 @@ ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, P
     : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
 
 void ParameterTransfer::BtnSaveParClick() {
-  SaveThroughDialog(
-      dialogs_,
-      {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp",
-       [this](const std::string& folder) { host_.DirSave() = folder; }, HasParameterExtension},
-      [this](const std::string& path) { return SaveParameterFile(path, link_.parameterBlock); });
+  SaveThroughDialog(dialogs_,
+                    {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp",
+                     [this](const std::string& folder) { host_.DirSave() = folder; }, HasParameterExtension},
+                    [this](const std::string& path, std::string* why) {
+                      return SaveParameterFile(path, link_.parameterBlock, why);
+                    });
 }
 
 void ParameterTransfer::BtnOpenParClick() {
