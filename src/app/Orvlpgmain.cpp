@@ -60,6 +60,8 @@ namespace {
 using Mode = ::ConnectionMode;
 
 constexpr int kDesignClientHeight = 445;
+constexpr int kSettingsUnreadable = 1320;
+constexpr int kSettingsNotWritten = 1321;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 // Stored window bounds are outer bounds, as the settings have always held them: the client
 // area plus a fixed frame allowance, so that a bound read back gives the same client size on
@@ -396,13 +398,16 @@ void TForm1::FormCreate() {
   settings_ = DefaultAppSettings("");
   CBLang->setCurrentIndex(5);
 
-  const SettingsStore store =
-      SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
+  SettingsStore store(SettingsPath());
+  std::string unreadable;
+  if (!store.Load(&unreadable) && !store.Unreadable()) unreadable.clear();
   LoadSettings(store, settings_);
   ApplySettings();
   CBLang->setCurrentIndex(kLanguageAtStart);
 
   ApplyTexts();
+  // Said once, after the texts cleared the log; the file is left as it is at exit.
+  if (!unreadable.empty()) AddLogLine(UiText(kSettingsUnreadable) + unreadable);
   if (port_->PortNum() == 0) port_->SetPortNum(1);
   SetFontSize(FontSize());
 
@@ -500,10 +505,15 @@ AppSettings TForm1::CurrentSettings() const {
 void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  SettingsStore store =
-      SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
+  SettingsStore store = SettingsStore::Open(SettingsPath());
+  if (store.Unreadable()) return;  // the user's file stays; the start said why
   SaveSettings(store, CurrentSettings(), programDir_, link_->Vars().controllerSeen, isMaximized());
-  store.Save();
+  std::string why;
+  if (!store.Save(&why)) dialogs_.ShowMessage(UiText(kSettingsNotWritten) + why, MessageButtons::Ok);
+}
+
+std::string TForm1::SettingsPath() const {
+  return env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath;
 }
 
 void TForm1::ApplyTexts() {

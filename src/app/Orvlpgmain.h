@@ -98,6 +98,8 @@ class TForm1 : public QMainWindow,
   // Event handlers, named after the control and the event.
   void FormCreate();
   void FormDestroy();
+  // The settings file of this window: the one of the environment, else the user's.
+  std::string SettingsPath() const;
   void TabSetClick();
   void TabParamClick();
   void TabConfigClick();
