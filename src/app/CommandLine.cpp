@@ -8,6 +8,7 @@
 #include "app/ConnectionModeLook.h"
 #include "app/SettingsStore.h"
 #include "base/UiText.h"
+#include "link/PortMapping.h"
 #include "link/TVaComm.h"
 #include "monitor/RecordingCsv.h"
 #include "params/ParameterCompare.h"
@@ -38,12 +39,7 @@ void PrintUsage(std::FILE* out) {
 }
 
 int ListPorts() {
-  for (int port = 1; port <= 4; ++port) {
-    TVaComm comm([](std::function<void()>) {});
-    comm.SetPortNum(port);
-    const std::string device = comm.DeviceName();
-    std::printf("COM%d  %s\n", port, device.empty() ? "-" : device.c_str());
-  }
+  std::fputs(PortList("/dev").c_str(), stdout);
   return 0;
 }
 
@@ -75,6 +71,17 @@ int CompareParameters(int argc, char** argv) {
 }
 
 }  // namespace
+
+std::string PortList(const std::string& devRoot) {
+  std::string text;
+  for (int port = 1; port <= 4; ++port) {
+    TVaComm comm([](std::function<void()>) {});
+    comm.SetDeviceRoot(devRoot);
+    comm.SetPortNum(port);
+    text += PortListLine(port, comm.DeviceName(), devRoot) + "\n";
+  }
+  return text;
+}
 
 std::optional<int> RunCommandLine(int argc, char** argv) {
   if (argc < 2) return std::nullopt;

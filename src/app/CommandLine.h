@@ -16,3 +16,7 @@ std::optional<int> RunCommandLine(int argc, char** argv);
 // The parameter file or recording the window is to open at start (the file manager's %f);
 // empty when none is named.
 std::string FileToOpen(int argc, char** argv);
+
+// What --list-ports prints: a line for each of COM1..COM4 with the device it opens now,
+// marked when it is not there, and a USB adapter's name under devRoot/serial/by-id.
+std::string PortList(const std::string& devRoot);

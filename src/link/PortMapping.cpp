@@ -6,6 +6,8 @@
 #include <set>
 #include <system_error>
 
+#include "base/UiText.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -70,4 +72,24 @@ std::optional<std::string> MappedSerialDevice(int port, const std::string& devRo
   const std::vector<std::string> devices = PresentSerialDevices(devRoot);
   if (static_cast<std::size_t>(port) > devices.size()) return std::nullopt;
   return devices[static_cast<std::size_t>(port - 1)];
+}
+
+std::string SerialByIdName(const std::string& device, const std::string& devRoot) {
+  std::error_code ec;
+  const fs::path wanted = fs::weakly_canonical(device, ec);
+  for (fs::directory_iterator it(fs::path(devRoot) / "serial" / "by-id", ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code linkError;
+    const fs::path target = fs::weakly_canonical(it->path(), linkError);
+    if (!linkError && target == wanted) return it->path().filename().string();
+  }
+  return {};
+}
+
+std::string PortListLine(int port, const std::string& device, const std::string& devRoot) {
+  std::string line = "COM" + std::to_string(port) + "  " + (device.empty() ? "-" : device);
+  std::error_code ec;
+  if (device.empty() || !fs::exists(device, ec)) return line + "  (" + UiText(1340) + ")";
+  const std::string byId = SerialByIdName(device, devRoot);
+  return byId.empty() ? line : line + "  " + byId;
 }

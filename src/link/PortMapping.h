@@ -14,3 +14,11 @@ std::vector<std::string> PresentSerialDevices(const std::string& devRoot = "/dev
 
 // The device of COM port (1-based) in that order; nothing when fewer devices are present.
 std::optional<std::string> MappedSerialDevice(int port, const std::string& devRoot = "/dev");
+
+// The name under devRoot/serial/by-id/ (an adapter's maker, model and serial number) that
+// stands for device; empty when there is none.
+std::string SerialByIdName(const std::string& device, const std::string& devRoot = "/dev");
+
+// One line of the port list: "COM1  /dev/ttyUSB0  usb-FTDI_FT232R_A1B2-if00-port0", or the
+// device marked as not present.
+std::string PortListLine(int port, const std::string& device, const std::string& devRoot = "/dev");

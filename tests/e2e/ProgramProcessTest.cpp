@@ -87,6 +87,7 @@ TEST(ProgramProcessTest, usageVersionAndUnknownOptionsNeverOpenTheWindow) {
       {{"--version"}, 0, "MERVOLANTE LPG V1.61"},
       {{"--colour"}, 2, UiText(1358) + "--colour"},
       {{"a.orvp", "b.orvp"}, 2, "--export-csv"},
+      {{"--list-ports"}, 0, "/tty1  (" + UiText(1340) + ")"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0]);
