@@ -1,11 +1,16 @@
 #include "link/PortMapping.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <set>
 #include <system_error>
 
+#include "base/FailureText.h"
 #include "base/UiText.h"
 
 namespace fs = std::filesystem;
@@ -92,4 +97,32 @@ std::string PortListLine(int port, const std::string& device, const std::string&
   if (device.empty() || !fs::exists(device, ec)) return line + "  (" + UiText(1340) + ")";
   const std::string byId = SerialByIdName(device, devRoot);
   return byId.empty() ? line : line + "  " + byId;
+}
+
+std::string DeviceGroupName(const std::string& device) {
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0) return {};
+  struct group entry {};
+  struct group* found = nullptr;
+  std::vector<char> buffer(16384);
+  if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+    return {};
+  return found->gr_name;
+}
+
+std::string PortFailureLine(const std::string& device, int error, const std::string& group) {
+  const std::string start = UiText(1330) + device;
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO: return start + UiText(1331);
+    case EBUSY: return start + UiText(1332);
+    case EACCES:
+    case EPERM:
+      if (group == "dialout") return start + UiText(1333);
+      if (!group.empty()) return start + UiText(1334) + group;
+      break;
+    default: break;
+  }
+  return start + UiText(1335) + FailureReason(error);
 }

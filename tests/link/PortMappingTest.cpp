@@ -71,7 +71,8 @@ TEST(PortMapping, thePortListMarksAbsentDevicesAndNamesAdapters) {
     int port;
     std::string device, line;
   } cases[] = {
-      {1, dev.Path("ttyUSB0"), "COM1  " + dev.Path("ttyUSB0") + "  usb-FTDI_FT232R_USB_UART_A10KZP45-if00-port0"},
+      {1, dev.Path("ttyUSB0"),
+       "COM1  " + dev.Path("ttyUSB0") + "  usb-FTDI_FT232R_USB_UART_A10KZP45-if00-port0"},
       {2, dev.Path("ttyS0"), "COM2  " + dev.Path("ttyS0")},
       {3, dev.Path("ttyS2"), "COM3  " + dev.Path("ttyS2") + "  (" + UiText(1340) + ")"},
       {4, "", "COM4  -  (" + UiText(1340) + ")"},
