@@ -52,6 +52,7 @@
 #include "params/ParameterBackup.h"
 #include "params/ParameterCompare.h"
 #include "params/ParameterEditorQt.h"
+#include "params/ParameterFiles.h"
 #include "params/ParametersPageQt.h"
 #include "setup/SetupPageQt.h"
 
@@ -656,6 +657,13 @@ void TForm1::BtnGridClick() { live_->BtnGridClick(); }
 void TForm1::BtnLupClick() { live_->BtnLupClick(); }
 void TForm1::BtnSaveVisClick() { live_->BtnSaveVisClick(); }
 void TForm1::BtnOpenVisClick() { live_->BtnOpenVisClick(); }
+
+void TForm1::OpenFile(const std::string& path) {
+  if (HasParameterExtension(path))
+    transfer_->BtnOpenParClick(path);
+  else
+    live_->BtnOpenVisClick(path);
+}
 void TForm1::ExportCsvKey() { live_->ExportCsv(); }
 void TForm1::PaRPMClick() { live_->SwatchClick(kChRpm); }
 void TForm1::PaLAMClick() { live_->SwatchClick(kChLam); }

@@ -117,6 +117,9 @@ class TForm1 : public QMainWindow,
   void BtnLupClick();
   void BtnSaveVisClick();
   void BtnOpenVisClick();
+  // A file handed over at start (the file manager's double-click): a recording opens as
+  // Ctrl+O does, a parameter file as the open button does; any other name is refused (701).
+  void OpenFile(const std::string& path);
   void ExportCsvKey();
   void PaRPMClick();
   void PaLAMClick();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <exception>
 #include <memory>
@@ -90,6 +91,9 @@ int main(int argc, char** argv) {
     TForm4 form4;
     dialogs.SetParent(&form1);
     CloseOnEndSignals(form1);
+    // A file handed over by the file manager opens once the window is up.
+    if (const std::string file = FileToOpen(argc, argv); !file.empty())
+      QTimer::singleShot(0, &form1, [&form1, file] { form1.OpenFile(file); });
     switch (form1.StoredSettings().WState) {
       case 1: form1.showMinimized(); break;
       case 2: form1.showMaximized(); break;

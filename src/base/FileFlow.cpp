@@ -18,11 +18,14 @@ void ShowNamed(UserDialogs& dialogs, int messageId, const std::string& path) {
 
 // The dialog, the remembered folder and the extension: the chosen path, or nothing when the
 // dialog was cancelled or the name refused.
-std::optional<std::string> AskAndCheck(UserDialogs& dialogs, const FileQuestion& question) {
-  auto path = dialogs.AskFileName(
-      {question.use, DialogStartFolder(question.folder, CurrentFolderFacts()), question.proposedName});
+std::optional<std::string> AskAndCheck(UserDialogs& dialogs, const FileQuestion& question,
+                                       const std::optional<std::string>& named = std::nullopt) {
+  auto path =
+      named ? named
+            : dialogs.AskFileName({question.use, DialogStartFolder(question.folder, CurrentFolderFacts()),
+                                   question.proposedName});
   if (!path) return std::nullopt;
-  if (question.rememberFolder) question.rememberFolder(FolderOf(*path));
+  if (question.rememberFolder && !named) question.rememberFolder(FolderOf(*path));
   if (question.acceptsName && !question.acceptsName(*path)) {
     dialogs.ShowMessage(UiText(kWrongExtension), MessageButtons::Ok);
     return std::nullopt;
@@ -54,8 +57,9 @@ bool SaveThroughDialog(UserDialogs& dialogs, const FileQuestion& question, const
 }
 
 bool OpenThroughDialog(UserDialogs& dialogs, const FileQuestion& question,
-                       const std::function<FileRead(const std::string& path)>& read) {
-  const auto path = AskAndCheck(dialogs, question);
+                       const std::function<FileRead(const std::string& path)>& read,
+                       const std::optional<std::string>& named) {
+  const auto path = AskAndCheck(dialogs, question, named);
   if (!path) return false;
   const FileRead result = read(*path);
   if (result.read) return true;

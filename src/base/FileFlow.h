@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/UserDialogs.h"
@@ -34,9 +35,12 @@ using FileWrite = std::function<bool(const std::string& path, std::string* why)>
 // Asks for the name, then writes through write (given the chosen path). True when written.
 bool SaveThroughDialog(UserDialogs& dialogs, const FileQuestion& question, const FileWrite& write);
 
-// Asks for the name, then reads through read. True when read.
+// Asks for the name, then reads through read. True when read. With named given, that file
+// is taken as if the dialog had chosen it (a file the file manager hands over), without the
+// dialog and without remembering its folder.
 bool OpenThroughDialog(UserDialogs& dialogs, const FileQuestion& question,
-                       const std::function<FileRead(const std::string& path)>& read);
+                       const std::function<FileRead(const std::string& path)>& read,
+                       const std::optional<std::string>& named = std::nullopt);
 
 // The writing step of a save, also for a save without a dialog: a file made read-only is
 // refused with the message failureId and its name; a write that fails shows failureId, the

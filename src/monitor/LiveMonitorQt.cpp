@@ -656,9 +656,9 @@ void LiveMonitor::BtnSaveVisClick() {
   SaveRecordingThroughDialog(dialogs_, hooks_, history_, ProposedName(".orvv"));
 }
 
-void LiveMonitor::BtnOpenVisClick() {
+void LiveMonitor::BtnOpenVisClick(const std::optional<std::string>& named) {
   PausePlay();
-  if (!OpenRecordingThroughDialog(dialogs_, hooks_, history_)) return;
+  if (!OpenRecordingThroughDialog(dialogs_, hooks_, history_, named)) return;
   SetRunning(false);
   w_.Graph1->Graph().Update();
   w_.ScrollBar1->show();

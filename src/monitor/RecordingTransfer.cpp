@@ -37,19 +37,20 @@ bool SaveRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hook
   return saved;
 }
 
-bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history) {
+bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history,
+                                const std::optional<std::string>& named) {
   std::string path, bytes;
-  const bool read = OpenThroughDialog(dialogs, Question(hooks, FileDialogUse::OpenRecording, false, "", true),
-                                      [&](const std::string& chosen) {
-                                        path = chosen;
-                                        if (!ReadWholeFile(chosen, bytes, kLargestReadableRecording))
-                                          return FileRead{};
-                                        // Without its parameter block a file is no recording; the history
-                                        // stays.
-                                        if (bytes.size() < kRecordingHeaderBytes)
-                                          return FileRead{false, kWrongData};
-                                        return FileRead{true, 0};
-                                      });
+  const bool read = OpenThroughDialog(
+      dialogs, Question(hooks, FileDialogUse::OpenRecording, false, "", true),
+      [&](const std::string& chosen) {
+        path = chosen;
+        if (!ReadWholeFile(chosen, bytes, kLargestReadableRecording)) return FileRead{};
+        // Without its parameter block a file is no recording; the history
+        // stays.
+        if (bytes.size() < kRecordingHeaderBytes) return FileRead{false, kWrongData};
+        return FileRead{true, 0};
+      },
+      named);
   if (!read) return false;
   hooks.stopPolling();
   LoadRecording(bytes, hooks.parameters(), history);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "model/ParameterBlock.h"
@@ -32,7 +33,9 @@ bool SaveRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hook
 // counts as saved, and recordingOpened learns the path. A file shorter than the parameter
 // block is refused with 703 and its name, and nothing changes. True when a recording was
 // opened.
-bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history);
+// With named given, that file is opened without the dialog.
+bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history,
+                                const std::optional<std::string>& named = std::nullopt);
 // Writes the history as CSV under a name the user picks (any extension). firstRecord is asked
 // once the name is chosen, for the history may have moved on while the dialog was open.
 bool ExportCsvThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, const ReadingHistory& history,

@@ -20,7 +20,7 @@ void ParameterTransfer::BtnSaveParClick() {
                     });
 }
 
-void ParameterTransfer::BtnOpenParClick() {
+void ParameterTransfer::BtnOpenParClick(const std::optional<std::string>& named) {
   std::string path;
   LoadedParameterFile file;
   const bool read = OpenThroughDialog(
@@ -32,7 +32,8 @@ void ParameterTransfer::BtnOpenParClick() {
         file = LoadParameterFile(chosen);
         if (file.status == ParameterFileStatus::WrongSize) return FileRead{false, 703};
         return FileRead{file.status == ParameterFileStatus::Loaded, 0};
-      });
+      },
+      named);
   if (!read) return;
 
   // With the controller's block at hand the question shows what a Yes would change.
