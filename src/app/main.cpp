@@ -14,6 +14,7 @@
 #include "app/CommandLine.h"
 #include "app/DesignFontsQt.h"
 #include "app/Orvlpgmain.h"
+#include "app/ProgramIconQt.h"
 #include "app/UserDialogsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
   if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
   OrvApplication app(argc, argv);
   app.setApplicationName("MERVOLANTE LPG");
+  // The desktop entry's name, by which a desktop finds the icon and the file types.
+  QGuiApplication::setDesktopFileName("mervolante-lpg");
+  QApplication::setWindowIcon(ProgramIcon());
   ApplyDesignFonts();
   QtUserDialogs dialogs;
   try {
