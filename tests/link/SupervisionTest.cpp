@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "base/UiText.h"
+#include "link/PortMapping.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
 #include "support/LinkTestAccess.h"
