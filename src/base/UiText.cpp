@@ -376,8 +376,6 @@ constexpr UiTextEntry kTexts[] = {
     {931, "Открывает окно помощи\n\r используйтакже клавишу [F1]"},
 
     // Texts of this program beyond the window design's table
-    {1000, " Нет доступа к порту "},
-    {1001, " : пользователь не в группе dialout"},
     // Playing the history back
     {1220, "Воспроизвести историю [Ctrl+P]"},
     {1221, "Пауза [Ctrl+P]"},
