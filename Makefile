@@ -24,7 +24,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_chec
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp:print_suppressions=0
 
-.PHONY: all deps build build-asan test test-asan fuzz fuzz-run run bench install package screenshots clean
+.PHONY: all deps build build-asan test test-asan fuzz fuzz-run run bench install package package-check screenshots clean
 
 all: build
 
@@ -121,6 +121,13 @@ install: build
 # A Debian package in $(BUILD)/, installable with `apt install ./build/mervolante-lpg_*.deb`.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The package checked by lintian, which only this target installs: errors fail it.
+package-check: package
+	@dpkg-query -W -f='$${Status}' lintian 2>/dev/null | grep -q "ok installed" || { \
+	  $(SUDO) apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends lintian; }
+	lintian --fail-on error $(BUILD)/mervolante-lpg_*.deb
 
 # One picture per page into docs/page-<name>.png, taken offscreen against the simulator, and
 # docs/history-playback.png of a recording played back.

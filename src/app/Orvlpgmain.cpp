@@ -44,6 +44,7 @@
 #include "base/NumberText.h"
 #include "base/TextQt.h"
 #include "base/UiText.h"
+#include "base/UserFolders.h"
 #include "help/HelpDeskQt.h"
 #include "link/TVaComm.h"
 #include "map/MapPage.h"
@@ -54,6 +55,7 @@
 #include "params/ParameterBackup.h"
 #include "params/ParameterCompare.h"
 #include "params/ParameterEditorQt.h"
+#include "params/ParameterFiles.h"
 #include "params/ParametersPageQt.h"
 #include "setup/SetupPageQt.h"
 
@@ -64,6 +66,8 @@ using Mode = ::ConnectionMode;
 constexpr int kDesignClientHeight = 445;
 constexpr int kBtnScopeWidth = 48;
 constexpr int kBtnHelpWidth = 110;
+constexpr int kSettingsUnreadable = 1320;
+constexpr int kSettingsNotWritten = 1321;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 // Stored window bounds are outer bounds, as the settings have always held them: the client
 // area plus a fixed frame allowance, so that a bound read back gives the same client size on
@@ -390,12 +394,13 @@ void TForm1::CreateComponents() {
   h.setFolder = [this](bool save, const std::string& dir) {
     (save ? settings_.DirSave : settings_.DirOpen) = dir;
   };
+  h.recordingFolder = [] { return AutoRecordingFolder(CurrentFolderFacts()); };
   h.filePrefix = [this] { return FileNameBase(); };
   h.autoSave = [this] { return CBFAut->currentIndex() == 1; };
   live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
   help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, GridEx1, Grid, &dialogs_,
                                                    [this] { return CurrentPage(); },
-                                                   [this] { return FontSize(); }});
+                                                   [this] { return FontSize(); }, programDir_});
   connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
 }
 
@@ -406,16 +411,21 @@ void TForm1::FormCreate() {
   setWindowTitle(kBaseCaption);
   qApp->installEventFilter(this);  // the window sees every key before its controls
 
-  settings_ = DefaultAppSettings(programDir_);
+  // No folder is remembered until the user picks one: the dialogs then open in the working
+  // folder or the home folder (DialogStartFolder), never in the program's own.
+  settings_ = DefaultAppSettings("");
   CBLang->setCurrentIndex(5);
 
-  const SettingsStore store =
-      SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
+  SettingsStore store(SettingsPath());
+  std::string unreadable;
+  if (!store.Load(&unreadable) && !store.Unreadable()) unreadable.clear();
   LoadSettings(store, settings_);
   ApplySettings();
   CBLang->setCurrentIndex(kLanguageAtStart);
 
   ApplyTexts();
+  // Said once, after the texts cleared the log; the file is left as it is at exit.
+  if (!unreadable.empty()) AddLogLine(UiText(kSettingsUnreadable) + unreadable);
   if (port_->PortNum() == 0) port_->SetPortNum(1);
   SetFontSize(FontSize());
 
@@ -513,10 +523,15 @@ AppSettings TForm1::CurrentSettings() const {
 void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  SettingsStore store =
-      SettingsStore::Open(env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath);
+  SettingsStore store = SettingsStore::Open(SettingsPath());
+  if (store.Unreadable()) return;  // the user's file stays; the start said why
   SaveSettings(store, CurrentSettings(), programDir_, link_->Vars().controllerSeen, isMaximized());
-  store.Save();
+  std::string why;
+  if (!store.Save(&why)) dialogs_.ShowMessage(UiText(kSettingsNotWritten) + why, MessageButtons::Ok);
+}
+
+std::string TForm1::SettingsPath() const {
+  return env_.settingsPath.empty() ? SettingsStore::DefaultFilePath() : env_.settingsPath;
 }
 
 void TForm1::ApplyTexts() {
@@ -660,6 +675,13 @@ void TForm1::BtnGridClick() { live_->BtnGridClick(); }
 void TForm1::BtnLupClick() { live_->BtnLupClick(); }
 void TForm1::BtnSaveVisClick() { live_->BtnSaveVisClick(); }
 void TForm1::BtnOpenVisClick() { live_->BtnOpenVisClick(); }
+
+void TForm1::OpenFile(const std::string& path) {
+  if (HasParameterExtension(path))
+    transfer_->BtnOpenParClick(path);
+  else
+    live_->BtnOpenVisClick(path);
+}
 void TForm1::ExportCsvKey() { live_->ExportCsv(); }
 void TForm1::PaRPMClick() { live_->SwatchClick(kChRpm); }
 void TForm1::PaLAMClick() { live_->SwatchClick(kChLam); }

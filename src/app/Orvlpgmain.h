@@ -99,6 +99,8 @@ class TForm1 : public QMainWindow,
   // Event handlers, named after the control and the event.
   void FormCreate();
   void FormDestroy();
+  // The settings file of this window: the one of the environment, else the user's.
+  std::string SettingsPath() const;
   void TabSetClick();
   void TabParamClick();
   void TabConfigClick();
@@ -116,6 +118,9 @@ class TForm1 : public QMainWindow,
   void BtnLupClick();
   void BtnSaveVisClick();
   void BtnOpenVisClick();
+  // A file handed over at start (the file manager's double-click): a recording opens as
+  // Ctrl+O does, a parameter file as the open button does; any other name is refused (701).
+  void OpenFile(const std::string& path);
   void ExportCsvKey();
   void PaRPMClick();
   void PaLAMClick();

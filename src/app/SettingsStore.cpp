@@ -6,9 +6,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 #include "base/AtomicFile.h"
+#include "base/FailureText.h"
+#include "base/UserFolders.h"
 
 namespace {
 
@@ -143,26 +144,6 @@ std::string WithoutTrailingSlashes(std::string s) {
   return s;
 }
 
-// Creates every missing folder of path (like mkdir -p).
-bool MakeFolders(const std::string& path, std::string* error) {
-  if (path.empty()) return true;
-  std::size_t pos = 0;
-  while (pos != std::string::npos) {
-    pos = path.find('/', pos + 1);
-    const std::string part = path.substr(0, pos);
-    if (part.empty() || part == "/") continue;
-    if (::mkdir(part.c_str(), 0700) == 0) continue;
-    const int err = errno;
-    struct stat st {};
-    if (err == EEXIST && ::stat(part.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
-    if (error != nullptr) {
-      *error = "cannot create the folder \"" + part + "\": " + std::strerror(err);
-    }
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string SettingsStore::DefaultFilePath() {
@@ -205,12 +186,18 @@ SettingsStore SettingsStore::OpenForCurrentUser() { return Open(DefaultFilePath(
 bool SettingsStore::Load(std::string* error) {
   values_.clear();
   keyExists_ = false;
+  unreadable_ = false;
   if (path_.empty()) {
-    if (error != nullptr) *error = "no settings file (neither XDG_CONFIG_HOME nor HOME is set)";
+    if (error != nullptr) *error = FailureReason(ENOENT);
     return false;
   }
   std::string text;
-  if (!ReadWholeFile(path_, text, kMaxFileBytes, error)) return false;
+  if (!ReadWholeFile(path_, text, kMaxFileBytes, error)) {
+    // A file that is there but cannot be read holds the user's settings all the same.
+    struct stat st {};
+    unreadable_ = ::lstat(path_.c_str(), &st) == 0;
+    return false;
+  }
   ParseText(text);
   return true;
 }
@@ -278,11 +265,20 @@ void SettingsStore::ParseText(std::string_view text) {
 }
 
 std::string SettingsStore::ToText() const {
+  std::string text = TextOf(false);
+  // A file this program could not read again is never written: the names it does not know,
+  // which only a damaged file brings, go first.
+  if (text.size() > kMaxFileBytes) text = TextOf(true);
+  return text;
+}
+
+std::string SettingsStore::TextOf(bool writtenOnly) const {
   std::string out;
   out.push_back('[');
   out.append(kKeyPath);
   out.append("]\n");
   for (const Value& v : values_) {
+    if (writtenOnly && !v.written) continue;
     AppendQuoted(out, v.name);
     out.push_back('=');
     if (v.type == ValueType::Text) {
@@ -300,14 +296,21 @@ std::string SettingsStore::ToText() const {
 
 bool SettingsStore::Save(std::string* error) const {
   if (path_.empty()) {
-    if (error != nullptr) *error = "no settings file (neither XDG_CONFIG_HOME nor HOME is set)";
+    if (error != nullptr) *error = FailureReason(ENOENT);
     return false;
   }
   const auto slash = path_.find_last_of('/');
-  if (slash != std::string::npos && slash > 0 && !MakeFolders(path_.substr(0, slash), error)) {
+  int folderError = 0;
+  if (slash != std::string::npos && slash > 0 && !MakeFolders(path_.substr(0, slash), &folderError)) {
+    if (error != nullptr) *error = path_.substr(0, slash) + ": " + FailureReason(folderError);
     return false;
   }
-  return WriteFileAtomically(path_, ToText(), error);
+  const std::string text = ToText();
+  if (text.size() > kMaxFileBytes) {
+    if (error != nullptr) *error = path_ + ": " + FailureReason(EFBIG);
+    return false;
+  }
+  return WriteFileAtomically(path_, text, error);
 }
 
 const SettingsStore::Value* SettingsStore::Find(std::string_view name) const {
@@ -324,6 +327,12 @@ SettingsStore::Value& SettingsStore::Slot(std::string_view name) {
   }
   Value& v = values_.emplace_back();
   v.name = StorableText(name);
+  return v;
+}
+
+SettingsStore::Value& SettingsStore::Written(std::string_view name) {
+  Value& v = Slot(name);
+  v.written = true;
   return v;
 }
 
@@ -365,14 +374,14 @@ std::int32_t SettingsStore::ReadInteger(std::string_view name) const {
 bool SettingsStore::ReadBool(std::string_view name) const { return ReadInteger(name) != 0; }
 
 void SettingsStore::WriteString(std::string_view name, std::string_view text) {
-  Value& v = Slot(name);
+  Value& v = Written(name);
   v.type = ValueType::Text;
   v.text = StorableText(text);
   v.number = 0;
 }
 
 void SettingsStore::WriteInteger(std::string_view name, std::int32_t value) {
-  Value& v = Slot(name);
+  Value& v = Written(name);
   v.type = ValueType::Integer;
   v.text.clear();
   v.number = value;

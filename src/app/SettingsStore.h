@@ -36,10 +36,13 @@ class SettingsError : public std::runtime_error {
 // - When a name occurs twice the later line wins, in the place of the first.
 // - Value names are matched without regard to ASCII case, as the registry does.
 //
-// Writing (Save): the file is replaced atomically (see AtomicFile.h). It holds the section
-// header and then one line per value, LF line ends. A value keeps the place where it was
-// first stored (read from the file or written); a new value is appended. Other sections of
-// an old file are not kept. Missing folders on the way to the file are created (mode 0700).
+// Writing (Save): the file is replaced atomically (see AtomicFile.h), and its owner may read
+// it again whatever mode the old file had. It holds the section header and then one line per
+// value, LF line ends. A value keeps the place where it was first stored (read from the file
+// or written); a new value is appended. Other sections of an old file are not kept. A text
+// beyond kMaxFileBytes, which Load would refuse, is never written: values read but not
+// written since are left out, and when that is not enough Save fails. Missing folders on the
+// way to the file are created (mode 0700).
 class SettingsStore {
  public:
   enum class ValueType { Text, Integer };
@@ -66,8 +69,12 @@ class SettingsStore {
 
   // Forgets every value and reads the file. False, with *error set, when the file cannot be
   // read (missing, unreadable, larger than kMaxFileBytes); the key is then missing.
-  // True when the file was read, whether or not it held the key.
+  // True when the file was read, whether or not it held the key. Errors are "path: reason"
+  // in the program's language.
   bool Load(std::string* error = nullptr);
+  // True when the last Load found a file it could not read (no permission, a folder, too
+  // large): it holds the user's settings all the same and must not be written over.
+  bool Unreadable() const { return unreadable_; }
 
   // Forgets every value and reads text as if it were the file's content (within
   // kMaxFileBytes).
@@ -110,13 +117,17 @@ class SettingsStore {
     ValueType type = ValueType::Text;
     std::string text;
     std::int32_t number = 0;
+    bool written = false;  // by this program since the file was read
   };
 
   const Value* Find(std::string_view name) const;
   Value& Slot(std::string_view name);
+  Value& Written(std::string_view name);
+  std::string TextOf(bool writtenOnly) const;
   void ParseText(std::string_view text);
 
   std::string path_;
   std::vector<Value> values_;
   bool keyExists_ = false;
+  bool unreadable_ = false;
 };

@@ -1,5 +1,11 @@
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -8,6 +14,7 @@
 #include "app/CommandLine.h"
 #include "app/DesignFontsQt.h"
 #include "app/Orvlpgmain.h"
+#include "app/ProgramIconQt.h"
 #include "app/UserDialogsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
@@ -30,11 +37,43 @@ class OrvApplication : public QApplication {
   }
 };
 
+namespace {
+
+// A desktop logout or a service stop (SIGTERM) and a lost terminal (SIGHUP) end the program
+// as closing its window does: the handler only wakes the event loop, which closes the window.
+int signalPipe[2] = {-1, -1};
+
+void WakeOnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void CloseOnEndSignals(QWidget& window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+    window.close();
+  });
+  struct sigaction action {};
+  action.sa_handler = WakeOnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGHUP, &action, nullptr);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   // Commands for batches and for the fitter's checks run without a window.
   if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
   OrvApplication app(argc, argv);
   app.setApplicationName("MERVOLANTE LPG");
+  // The desktop entry's name, by which a desktop finds the icon and the file types.
+  QGuiApplication::setDesktopFileName("mervolante-lpg");
+  QApplication::setWindowIcon(ProgramIcon());
   ApplyDesignFonts();
   QtUserDialogs dialogs;
   try {
@@ -55,6 +94,10 @@ int main(int argc, char** argv) {
     TForm3 form3;
     TForm4 form4;
     dialogs.SetParent(&form1);
+    CloseOnEndSignals(form1);
+    // A file handed over by the file manager opens once the window is up.
+    if (const std::string file = FileToOpen(argc, argv); !file.empty())
+      QTimer::singleShot(0, &form1, [&form1, file] { form1.OpenFile(file); });
     switch (form1.StoredSettings().WState) {
       case 1: form1.showMinimized(); break;
       case 2: form1.showMaximized(); break;

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
+
+#include "base/FailureText.h"
+#include "base/UiText.h"
 
 namespace {
 
@@ -14,7 +16,9 @@ void SetError(std::string* error, std::string message) {
   if (error != nullptr) *error = std::move(message);
 }
 
-std::string ErrnoText(int err) { return std::strerror(err); }
+// "path: reason", the reason in the program's language.
+std::string Failure(const std::string& path, int err) { return path + ": " + FailureReason(err); }
+std::string Failure(const std::string& path, const std::string& reason) { return path + ": " + reason; }
 
 // Folder part and name part of a path; "" folder means the current folder.
 void SplitPath(const std::string& path, std::string& folder, std::string& name) {
@@ -58,7 +62,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   std::string folder, name;
   SplitPath(path, folder, name);
   if (name.empty()) {
-    SetError(error, "no file name in \"" + path + "\"");
+    SetError(error, Failure(path, EISDIR));
     return false;
   }
 
@@ -67,10 +71,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) {
-      SetError(error, "\"" + path + "\" is a folder");
+      SetError(error, Failure(path, EISDIR));
       return false;
     }
-    mode = st.st_mode & 07777;
+    // The program must read its own file again: the owner keeps reading and writing it.
+    mode = (st.st_mode & 07777) | S_IRUSR | S_IWUSR;
   }
 
   std::string tempPath = folder + "." + name + ".XXXXXX";
@@ -78,37 +83,37 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   templ.push_back('\0');
   const int fd = ::mkostemp(templ.data(), O_CLOEXEC);
   if (fd < 0) {
-    SetError(error, "cannot create a temporary file next to \"" + path + "\": " + ErrnoText(errno));
+    SetError(error, Failure(path, errno));
     return false;
   }
   tempPath.assign(templ.data());
 
-  auto fail = [&](const std::string& what, int err) {
+  auto fail = [&](int err) {
     ::unlink(tempPath.c_str());
-    SetError(error, what + " \"" + tempPath + "\": " + ErrnoText(err));
+    SetError(error, Failure(path, err));
     return false;
   };
 
   int err = 0;
   if (!WriteAll(fd, bytes, err)) {
     ::close(fd);
-    return fail("cannot write", err);
+    return fail(err);
   }
   if (::fchmod(fd, mode) != 0) {
     err = errno;
     ::close(fd);
-    return fail("cannot set the permissions of", err);
+    return fail(err);
   }
   if (FsyncRetry(fd) != 0) {
     err = errno;
     ::close(fd);
-    return fail("cannot flush", err);
+    return fail(err);
   }
-  if (::close(fd) != 0) return fail("cannot close", errno);
+  if (::close(fd) != 0) return fail(errno);
   if (::rename(tempPath.c_str(), path.c_str()) != 0) {
     err = errno;
     ::unlink(tempPath.c_str());
-    SetError(error, "cannot rename \"" + tempPath + "\" to \"" + path + "\": " + ErrnoText(err));
+    SetError(error, Failure(path, err));
     return false;
   }
 
@@ -135,24 +140,24 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
-    SetError(error, "cannot open \"" + path + "\": " + ErrnoText(errno));
+    SetError(error, Failure(path, errno));
     return false;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     const int err = errno;
     ::close(fd);
-    SetError(error, "cannot examine \"" + path + "\": " + ErrnoText(err));
+    SetError(error, Failure(path, err));
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    SetError(error, "\"" + path + "\" is not a regular file");
+    SetError(error, Failure(path, UiText(1313)));
     return false;
   }
   if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maxBytes) {
     ::close(fd);
-    SetError(error, "\"" + path + "\" is larger than " + std::to_string(maxBytes) + " bytes");
+    SetError(error, Failure(path, EFBIG));
     return false;
   }
 
@@ -169,14 +174,14 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
       if (errno == EINTR) continue;
       const int err = errno;
       ::close(fd);
-      SetError(error, "cannot read \"" + path + "\": " + ErrnoText(err));
+      SetError(error, Failure(path, err));
       return false;
     }
     if (n == 0) break;
     data.append(buffer, static_cast<std::size_t>(n));
     if (data.size() > maxBytes) {
       ::close(fd);
-      SetError(error, "\"" + path + "\" is larger than " + std::to_string(maxBytes) + " bytes");
+      SetError(error, Failure(path, EFBIG));
       return false;
     }
   }

@@ -11,9 +11,10 @@
 
 // Writes bytes to path atomically. The temporary file is named "<name>.XXXXXX" (a hidden
 // name, with a leading dot) next to the target. A file that already exists keeps its
-// permission bits; a new file gets 0644. On any failure the temporary file is removed, an
-// existing target is left untouched, false is returned and *error (when given) says what
-// failed. The target's folder must exist.
+// permission bits, and its owner may always read and write it again; a new file gets 0644.
+// On any failure the temporary file is removed, an existing target is left untouched, false
+// is returned and *error (when given) says "path: reason", the reason in the program's
+// language (FailureReason). The target's folder must exist.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // True when path names an existing file that may not be written: one the user made read-only
@@ -24,6 +25,6 @@ bool IsReadOnlyFile(const std::string& path);
 // Reads the whole regular file at path into out. Refuses (returns false) a file that is
 // missing, unreadable, not a regular file (so a FIFO or device cannot block the caller), or
 // larger than maxBytes, also when it grows past maxBytes while being read. On failure out is
-// left unchanged and *error (when given) says why.
+// left unchanged and *error (when given) says "path: reason" as above.
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes,
                    std::string* error = nullptr);

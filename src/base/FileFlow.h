@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/UserDialogs.h"
@@ -14,7 +15,7 @@
 // One question for a file name and what is remembered of the answer.
 struct FileQuestion {
   FileDialogUse use = FileDialogUse::OpenParameters;
-  std::string folder;        // the remembered folder the dialog opens in
+  std::string folder;        // the remembered folder; the dialog opens as DialogStartFolder says
   std::string proposedName;  // empty for the open dialogs
   std::function<void(const std::string& folder)> rememberFolder;
   // The file kind's extension test; a name it refuses gets 701. Empty: every name is taken.
@@ -28,16 +29,25 @@ struct FileRead {
   int refusalId = 0;
 };
 
-// Asks for the name, then writes through write (given the chosen path). True when written.
-bool SaveThroughDialog(UserDialogs& dialogs, const FileQuestion& question,
-                       const std::function<bool(const std::string& path)>& write);
+// Writes a file to path; false, with "path: reason" in *why, when it fails.
+using FileWrite = std::function<bool(const std::string& path, std::string* why)>;
 
-// Asks for the name, then reads through read. True when read.
+// Asks for the name, then writes through write (given the chosen path). True when written.
+bool SaveThroughDialog(UserDialogs& dialogs, const FileQuestion& question, const FileWrite& write);
+
+// Asks for the name, then reads through read. True when read. With named given, that file
+// is taken as if the dialog had chosen it (a file the file manager hands over), without the
+// dialog and without remembering its folder.
 bool OpenThroughDialog(UserDialogs& dialogs, const FileQuestion& question,
-                       const std::function<FileRead(const std::string& path)>& read);
+                       const std::function<FileRead(const std::string& path)>& read,
+                       const std::optional<std::string>& named = std::nullopt);
 
 // The writing step of a save, also for a save without a dialog: a file made read-only is
-// refused with the message failureId and its name; a write that fails shows failureId.
-// True when written.
+// refused with the message failureId and its name; a write that fails shows failureId, the
+// file and the reason. True when written.
 bool WriteUnlessReadOnly(UserDialogs& dialogs, const std::string& path, int failureId,
-                         const std::function<bool(const std::string& path)>& write);
+                         const FileWrite& write);
+
+// The same check and write without a message: empty when written, else what the message
+// would say after failureId ("name" or "path: reason").
+std::string WriteUnlessReadOnlyQuietly(const std::string& path, const FileWrite& write);

@@ -9,6 +9,7 @@
 #include "base/TextQt.h"
 #include "base/UiText.h"
 #include "base/UserDialogs.h"
+#include "base/UserFolders.h"
 #include "help/RtfDocumentQt.h"
 #include "help/RtfReader.h"
 
@@ -31,9 +32,13 @@ HelpDesk::~HelpDesk() = default;
 
 std::string HelpDesk::FileName() { return UiText(kHelpFileTextId); }
 
+std::string HelpDesk::DocumentPath() const {
+  return HelpDocumentPath(FileName(), links_.programDir, CurrentFolderFacts());
+}
+
 void HelpDesk::LoadStartPage(QTextEdit& memo) {
   memo.clear();
-  const std::optional<RtfDocument> doc = LoadRtfFile(FileName());
+  const std::optional<RtfDocument> doc = LoadRtfFile(DocumentPath());
   helpFileLoaded_ = doc.has_value();
   if (doc)
     ShowRtfDocument(memo, *doc);
@@ -99,7 +104,7 @@ void HelpDesk::CreateWindow() {
   w.SetRadioIndex(helpWindowMode_);
   w.SetStayOnTop(helpWindowMode_ == 0);
 
-  const std::optional<RtfDocument> doc = LoadRtfFile(name);
+  const std::optional<RtfDocument> doc = LoadRtfFile(DocumentPath());
   windowText_ = doc ? doc->text : std::u16string();
   if (doc) ShowRtfDocument(*w.RichEdit1, *doc);
   w.show();

@@ -22,6 +22,7 @@ struct HelpDeskLinks {
   UserDialogs* dialogs = nullptr;
   std::function<Page()> currentPage;
   std::function<int()> fontSize;
+  std::string programDir;  // the document's folder when the working folder has none
 };
 
 // The help: the document on the start page, and the help window that opens at the passage
@@ -52,6 +53,8 @@ class HelpDesk : public QObject {
 
   // The file name of the help document.
   static std::string FileName();
+  // Where the document is read from: the working folder's copy, else the program's.
+  std::string DocumentPath() const;
 
  private:
   void CreateWindow();

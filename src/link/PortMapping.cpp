@@ -1,10 +1,17 @@
 #include "link/PortMapping.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <set>
 #include <system_error>
+
+#include "base/FailureText.h"
+#include "base/UiText.h"
 
 namespace fs = std::filesystem;
 
@@ -70,4 +77,52 @@ std::optional<std::string> MappedSerialDevice(int port, const std::string& devRo
   const std::vector<std::string> devices = PresentSerialDevices(devRoot);
   if (static_cast<std::size_t>(port) > devices.size()) return std::nullopt;
   return devices[static_cast<std::size_t>(port - 1)];
+}
+
+std::string SerialByIdName(const std::string& device, const std::string& devRoot) {
+  std::error_code ec;
+  const fs::path wanted = fs::weakly_canonical(device, ec);
+  for (fs::directory_iterator it(fs::path(devRoot) / "serial" / "by-id", ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code linkError;
+    const fs::path target = fs::weakly_canonical(it->path(), linkError);
+    if (!linkError && target == wanted) return it->path().filename().string();
+  }
+  return {};
+}
+
+std::string PortListLine(int port, const std::string& device, const std::string& devRoot) {
+  std::string line = "COM" + std::to_string(port) + "  " + (device.empty() ? "-" : device);
+  std::error_code ec;
+  if (device.empty() || !fs::exists(device, ec)) return line + "  (" + UiText(1340) + ")";
+  const std::string byId = SerialByIdName(device, devRoot);
+  return byId.empty() ? line : line + "  " + byId;
+}
+
+std::string DeviceGroupName(const std::string& device) {
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0) return {};
+  struct group entry {};
+  struct group* found = nullptr;
+  std::vector<char> buffer(16384);
+  if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+    return {};
+  return found->gr_name;
+}
+
+std::string PortFailureLine(const std::string& device, int error, const std::string& group) {
+  const std::string start = UiText(1330) + device;
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO: return start + UiText(1331);
+    case EBUSY: return start + UiText(1332);
+    case EACCES:
+    case EPERM:
+      if (group == "dialout") return start + UiText(1333);
+      if (!group.empty()) return start + UiText(1334) + group;
+      break;
+    default: break;
+  }
+  return start + UiText(1335) + FailureReason(error);
 }

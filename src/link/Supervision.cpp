@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "base/UiText.h"
+#include "link/PortMapping.h"
 
 namespace {
 constexpr std::uint32_t kBlack = 0x000000;
@@ -113,14 +114,17 @@ void ConnectionSupervisor::Reconnect() {
   std::string line = UiText(721) + std::to_string(port) + " -";
   v.reconnectPending = false;
   bool opened = true;
-  std::string accessLine;
+  std::string failureLine;
   try {
     port_.Open();
+    reportedFailures_.clear();
   } catch (const std::exception& e) {
-    // A device the user may not open (not in the dialout group) is worth saying: a port
-    // search would otherwise only show " Ошибка" for a port that is plainly there.
-    if (const auto* comm = dynamic_cast<const EVaCommError*>(&e); comm && comm->Error() == EACCES)
-      accessLine = UiText(1000) + comm->Device() + UiText(1001);
+    // Why a port did not open is said once for each device and reason, in the fitter's
+    // words: the open line alone would show " Ошибка" a second for a cable left out, a port
+    // held by another program and a user outside the dialout group alike.
+    if (const auto* comm = dynamic_cast<const EVaCommError*>(&e);
+        comm && comm->Error() != 0 && reportedFailures_.insert({comm->Device(), comm->Error()}).second)
+      failureLine = PortFailureLine(comm->Device(), comm->Error(), DeviceGroupName(comm->Device()));
     opened = false;
     v.reconnectPending = true;
     if (host_.AutoPortSearch()) {
@@ -129,10 +133,8 @@ void ConnectionSupervisor::Reconnect() {
     }
   }
   line += UiText(opened ? 723 : 722);
-  // The advice goes with the port's line as one entry: a port tried again each information
-  // tick then repeats one entry, which the log shows once.
-  if (!accessLine.empty()) line += "\n\r" + accessLine;
   report_.AddLogLine(line);
+  if (!failureLine.empty()) report_.AddLogLine(failureLine);
 
   timer_.SetTxInterval(kLinkStartIntervalMs);
   host_.SelectSetupPage();

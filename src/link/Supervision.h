@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "link/ControllerLink.h"
 #include "link/KeyLabels.h"
@@ -90,4 +92,6 @@ class ConnectionSupervisor {
   int infoTicks_ = 0;
   ::KeyLabelCountdown keyLabels_;
   ModePanelLook look_;
+  // The devices and reasons of failed opens already said since the last open that worked.
+  std::set<std::pair<std::string, int>> reportedFailures_;
 };

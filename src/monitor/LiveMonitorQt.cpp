@@ -663,9 +663,9 @@ void LiveMonitor::BtnSaveVisClick() {
   SaveRecordingThroughDialog(dialogs_, hooks_, history_, ProposedName(".orvv"));
 }
 
-void LiveMonitor::BtnOpenVisClick() {
+void LiveMonitor::BtnOpenVisClick(const std::optional<std::string>& named) {
   PausePlay();
-  if (!OpenRecordingThroughDialog(dialogs_, hooks_, history_)) return;
+  if (!OpenRecordingThroughDialog(dialogs_, hooks_, history_, named)) return;
   SetRunning(false);
   w_.Graph1->Graph().Update();
   w_.ScrollBar1->show();
@@ -677,7 +677,12 @@ void LiveMonitor::HistoryAboutToWrap() {
   // The first sample after start, after opening a recording or after a stop also moves the
   // cursor to 0: the ring is saved when it holds live samples no file has yet.
   if (!history_.HasUnsavedSamples() || !hooks_.autoSave()) return;
-  AutoSaveRecording(dialogs_, hooks_, history_, ProposedName(".orvv"));
+  const std::string failure =
+      AutoSaveRecording(hooks_, history_, hooks_.recordingFolder(), ProposedName(".orvv"));
+  // The box waits outside the transmit tick that wrapped the ring: while it is open the
+  // polls, the samples and the watch over the link go on.
+  if (!failure.empty())
+    QTimer::singleShot(0, this, [this, failure] { dialogs_.ShowMessage(failure, MessageButtons::Ok); });
 }
 
 void LiveMonitor::ExportCsv() {

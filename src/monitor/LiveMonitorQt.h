@@ -112,7 +112,8 @@ class LiveMonitor : public QObject {
 
   // Recording files and the CSV export.
   void BtnSaveVisClick();
-  void BtnOpenVisClick();
+  // named: the file to open without the dialog.
+  void BtnOpenVisClick(const std::optional<std::string>& named = std::nullopt);
   void HistoryAboutToWrap();  // automatic save of a full history
   void ExportCsv();
 

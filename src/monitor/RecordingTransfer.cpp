@@ -1,7 +1,10 @@
 #include "monitor/RecordingTransfer.h"
 
 #include "base/AtomicFile.h"
+#include "base/FailureText.h"
 #include "base/FileFlow.h"
+#include "base/UiText.h"
+#include "base/UserFolders.h"
 #include "monitor/RecordingCsv.h"
 #include "monitor/RecordingFile.h"
 
@@ -11,6 +14,7 @@ constexpr int kLastRecord = ReadingHistory::kRecords - 1;
 // Recordings are 57856 bytes; a file far larger is not one and is not read into memory.
 constexpr std::size_t kLargestReadableRecording = 16 * 1024 * 1024;
 constexpr int kAutoSaveFailed = 730;
+constexpr int kWrongData = 703;
 
 FileQuestion Question(const RecordingHooks& hooks, FileDialogUse use, bool save,
                       const std::string& proposedName, bool recording) {
@@ -24,23 +28,29 @@ FileQuestion Question(const RecordingHooks& hooks, FileDialogUse use, bool save,
 
 bool SaveRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history,
                                 const std::string& proposedName) {
-  const bool saved =
-      SaveThroughDialog(dialogs, Question(hooks, FileDialogUse::SaveRecording, true, proposedName, true),
-                        [&](const std::string& path) {
-                          return WriteFileAtomically(path, RecordingBytes(hooks.parameters(), history, true));
-                        });
+  const bool saved = SaveThroughDialog(
+      dialogs, Question(hooks, FileDialogUse::SaveRecording, true, proposedName, true),
+      [&](const std::string& path, std::string* why) {
+        return WriteFileAtomically(path, RecordingBytes(hooks.parameters(), history, true), why);
+      });
   if (saved) history.MarkSaved();
   return saved;
 }
 
-bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history) {
+bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history,
+                                const std::optional<std::string>& named) {
   std::string path, bytes;
-  const bool read =
-      OpenThroughDialog(dialogs, Question(hooks, FileDialogUse::OpenRecording, false, "", true),
-                        [&](const std::string& chosen) {
-                          path = chosen;
-                          return FileRead{ReadWholeFile(chosen, bytes, kLargestReadableRecording)};
-                        });
+  const bool read = OpenThroughDialog(
+      dialogs, Question(hooks, FileDialogUse::OpenRecording, false, "", true),
+      [&](const std::string& chosen) {
+        path = chosen;
+        if (!ReadWholeFile(chosen, bytes, kLargestReadableRecording)) return FileRead{};
+        // Without its parameter block a file is no recording; the history
+        // stays.
+        if (bytes.size() < kRecordingHeaderBytes) return FileRead{false, kWrongData};
+        return FileRead{true, 0};
+      },
+      named);
   if (!read) return false;
   hooks.stopPolling();
   LoadRecording(bytes, hooks.parameters(), history);
@@ -54,18 +64,23 @@ bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hook
 
 bool ExportCsvThroughDialog(UserDialogs& dialogs, const RecordingHooks& hooks, const ReadingHistory& history,
                             const std::string& proposedName, const std::function<int()>& firstRecord) {
-  return SaveThroughDialog(dialogs, Question(hooks, FileDialogUse::SaveCsv, true, proposedName, false),
-                           [&](const std::string& path) {
-                             return WriteFileAtomically(path, HistoryCsv(hooks.parameters(), history,
-                                                                         firstRecord(), hooks.service()));
-                           });
+  return SaveThroughDialog(
+      dialogs, Question(hooks, FileDialogUse::SaveCsv, true, proposedName, false),
+      [&](const std::string& path, std::string* why) {
+        return WriteFileAtomically(
+            path, HistoryCsv(hooks.parameters(), history, firstRecord(), hooks.service()), why);
+      });
 }
 
-bool AutoSaveRecording(UserDialogs& dialogs, const RecordingHooks& hooks, ReadingHistory& history,
-                       const std::string& name) {
-  const bool saved = WriteUnlessReadOnly(dialogs, name, kAutoSaveFailed, [&](const std::string& path) {
-    return WriteFileAtomically(path, RecordingBytes(hooks.parameters(), history, false));
-  });
-  if (saved) history.MarkSaved();
-  return saved;
+std::string AutoSaveRecording(const RecordingHooks& hooks, ReadingHistory& history, const std::string& folder,
+                              const std::string& name) {
+  int error = 0;
+  if (!MakeFolders(folder, &error)) return UiText(kAutoSaveFailed) + folder + ": " + FailureReason(error);
+  const std::string failure =
+      WriteUnlessReadOnlyQuietly(folder + "/" + name, [&](const std::string& path, std::string* why) {
+        return WriteFileAtomically(path, RecordingBytes(hooks.parameters(), history, false), why);
+      });
+  if (!failure.empty()) return UiText(kAutoSaveFailed) + failure;
+  history.MarkSaved();
+  return {};
 }

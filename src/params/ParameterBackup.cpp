@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "base/FailureText.h"
+#include "base/UserFolders.h"
 #include "params/ParameterFiles.h"
 
 namespace fs = std::filesystem;
@@ -70,12 +72,12 @@ std::string BackupFileName(const ParameterBlock& block, std::time_t now) {
 
 BackupResult MakeParameterBackup(const ParameterBlock& block, const std::string& folder, std::time_t now) {
   BackupResult result;
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) {
-    result.error = folder + ": " + ec.message();
+  int folderError = 0;
+  if (!MakeFolders(folder, &folderError, 0755)) {
+    result.error = folder + ": " + FailureReason(folderError);
     return result;
   }
+  std::error_code ec;
   // Two backups within one second get distinct names.
   const std::string name = BackupFileName(block, now);
   std::string path = folder + "/" + name;

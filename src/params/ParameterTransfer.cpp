@@ -12,14 +12,15 @@ ParameterTransfer::ParameterTransfer(ControllerLink& link, LinkHost& linkHost, P
     : link_(link), linkHost_(linkHost), host_(host), dialogs_(dialogs) {}
 
 void ParameterTransfer::BtnSaveParClick() {
-  SaveThroughDialog(
-      dialogs_,
-      {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp",
-       [this](const std::string& folder) { host_.DirSave() = folder; }, HasParameterExtension},
-      [this](const std::string& path) { return SaveParameterFile(path, link_.parameterBlock); });
+  SaveThroughDialog(dialogs_,
+                    {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp",
+                     [this](const std::string& folder) { host_.DirSave() = folder; }, HasParameterExtension},
+                    [this](const std::string& path, std::string* why) {
+                      return SaveParameterFile(path, link_.parameterBlock, why);
+                    });
 }
 
-void ParameterTransfer::BtnOpenParClick() {
+void ParameterTransfer::BtnOpenParClick(const std::optional<std::string>& named) {
   std::string path;
   LoadedParameterFile file;
   const bool read = OpenThroughDialog(
@@ -31,7 +32,8 @@ void ParameterTransfer::BtnOpenParClick() {
         file = LoadParameterFile(chosen);
         if (file.status == ParameterFileStatus::WrongSize) return FileRead{false, 703};
         return FileRead{file.status == ParameterFileStatus::Loaded, 0};
-      });
+      },
+      named);
   if (!read) return;
 
   // With the controller's block at hand the question shows what a Yes would change.

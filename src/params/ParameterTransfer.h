@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/PageAndMode.h"
@@ -30,7 +31,8 @@ class ParameterTransfer {
                     UserDialogs& dialogs);
 
   void BtnSaveParClick();
-  void BtnOpenParClick();
+  // named: the file to open without the dialog.
+  void BtnOpenParClick(const std::optional<std::string>& named = std::nullopt);
   void BtnWriteParClick();
 
  private:

@@ -441,6 +441,40 @@ TEST(SettingsStoreDamage, SaveFailingPartWayKeepsTheOldFileWhole) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
+// A file that is there but cannot be read is the user's all the same; a missing one is only
+// a first start.
+TEST(SettingsStoreDamage, AFileThatCannotBeReadIsToldApartFromAMissingOne) {
+  TempFolder folder;
+  SettingsStore store(folder / "LPG2.reg");
+  store.Load();
+  EXPECT_FALSE(store.Unreadable());
+  fs::create_directory(folder / "LPG2.reg");
+  store.Load();
+  EXPECT_TRUE(store.Unreadable());
+}
+
+// Names the program does not know, which only a damaged file brings, never make the file too
+// large to be read again; and the owner may always read the file written.
+TEST(SettingsStoreDamage, AWrittenFileIsAlwaysOneTheStoreCanReadAgain) {
+  TempFolder folder;
+  std::string damaged = kHeader;
+  for (int i = 0; damaged.size() < SettingsStore::kMaxFileBytes - 40000; ++i)
+    damaged += "\"Unknown" + std::to_string(i) + "\"=\"" + std::string(30000, 'x') + "\"\n";
+  Put(folder / "LPG2.reg", damaged);
+  ASSERT_EQ(::chmod((folder / "LPG2.reg").c_str(), 0400), 0);
+  SettingsStore store = SettingsStore::Open(folder / "LPG2.reg");
+  ASSERT_FALSE(store.Unreadable());
+  store.WriteString("FileName", std::string(30000, 'f'));
+  store.WriteString("DirOpen", std::string(30000, 'd'));
+  ASSERT_TRUE(store.Save());
+  struct stat st {};
+  ASSERT_EQ(::stat((folder / "LPG2.reg").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0600, 0600u);
+  const SettingsStore again = SettingsStore::Open(folder / "LPG2.reg");
+  EXPECT_EQ(again.ReadString("FileName"), std::string(30000, 'f'));
+  EXPECT_EQ(again.ValueNames(), (std::vector<std::string>{"FileName", "DirOpen"}));
+}
+
 // ---------------------------------------------------------------------------------------
 // AppSettings
 

@@ -30,7 +30,7 @@ TEST(FileFlowTest, cancelledRefusedFailedAndDoneFilesAlongTheOneFlow) {
       {"save cancelled", true, nullptr, false, false, 0, "", false},
       {"save wrong extension", true, "old.other", false, false, 0, UiText(701), false},
       {"save read-only", true, "old.kind", true, false, 0, UiText(702) + " old.kind", false},
-      {"save fails", true, "old.kind", false, true, 0, UiText(702), false},
+      {"save fails", true, "old.kind", false, true, 0, "", false},
       {"saved", true, "old.kind", false, false, 0, "", true},
       {"open cancelled", false, nullptr, false, false, 0, "", false},
       {"open wrong extension", false, "old.other", false, false, 0, UiText(701), false},
@@ -58,8 +58,9 @@ TEST(FileFlowTest, cancelledRefusedFailedAndDoneFilesAlongTheOneFlow) {
       if (c.diskFull) {
         ASSERT_TRUE(limit.emplace(20000).Applied());
       }
-      done = SaveThroughDialog(dialogs, question,
-                               [&](const std::string& p) { return WriteFileAtomically(p, big); });
+      done = SaveThroughDialog(dialogs, question, [&](const std::string& p, std::string* why) {
+        return WriteFileAtomically(p, big, why);
+      });
     } else {
       done = OpenThroughDialog(dialogs, question, [&](const std::string& p) {
         std::string bytes;
@@ -73,7 +74,10 @@ TEST(FileFlowTest, cancelledRefusedFailedAndDoneFilesAlongTheOneFlow) {
     EXPECT_EQ(dialogs.fileRequests[0].proposedName, c.save ? "proposed.kind" : "");
     EXPECT_EQ(done, c.done);
     EXPECT_EQ(remembered, c.answer ? folder.Path() : "/remembered");  // also when refused
-    EXPECT_EQ(dialogs.messages, c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+    // A full disk names the file and why, in the program's language.
+    const std::string message =
+        c.diskFull ? UiText(702) + " " + (folder / "old.kind") + ": " + UiText(1306) : c.message;
+    EXPECT_EQ(dialogs.messages, message.empty() ? std::vector<std::string>{} : std::vector{message});
     EXPECT_EQ(Slurp(folder / "old.kind"), c.save && c.done ? big : "old");  // a refused file is kept
     EXPECT_EQ(Slurp(folder / "old.other"), "old");
     EXPECT_EQ(loaded, !c.save && c.done ? "old" : "");  // nothing loaded from a file not read

@@ -85,7 +85,8 @@ TEST(FullDisk, parameterFileSaveTellsTheUserAndKeepsThePreviousFile) {
     dialogs.fileAnswers.push_back(path);
     transfer.BtnSaveParClick();
   }
-  ASSERT_EQ(dialogs.messages, std::vector<std::string>{UiText(702)});
+  // The message names the file and why, in the program's language.
+  ASSERT_EQ(dialogs.messages, std::vector<std::string>{UiText(702) + " " + path + ": " + UiText(1306)});
   EXPECT_EQ(Contents(path), before);
   EXPECT_EQ(FilesIn(folder.Path()), 1);
 
@@ -93,7 +94,7 @@ TEST(FullDisk, parameterFileSaveTellsTheUserAndKeepsThePreviousFile) {
     dialogs.messages.clear();
     dialogs.fileAnswers.push_back(bad);
     transfer.BtnSaveParClick();
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702)}) << bad;
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702) + " " + bad + ": " + UiText(1304)}) << bad;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/UiText.h"
 #include "link/PortMapping.h"
 #include "support/TempFolder.h"
 
@@ -56,6 +57,27 @@ TEST(PortMapping, noDevicesOrNoFolderMapNothing) {
   EXPECT_TRUE(PresentSerialDevices(folder.Path()).empty());
   EXPECT_TRUE(PresentSerialDevices(folder / "missing").empty());
   EXPECT_EQ(MappedSerialDevice(1, folder.Path()), std::nullopt);
+}
+
+// The port list names each device, marks one that is not there and gives an adapter's name
+// under serial/by-id.
+TEST(PortMapping, thePortListMarksAbsentDevicesAndNamesAdapters) {
+  TempFolder folder;
+  FakeDev dev(fs::path(folder.Path()));
+  dev.Device("ttyUSB0");
+  dev.Device("ttyS0");
+  dev.ById("usb-FTDI_FT232R_USB_UART_A10KZP45-if00-port0", "ttyUSB0");
+  const struct {
+    int port;
+    std::string device, line;
+  } cases[] = {
+      {1, dev.Path("ttyUSB0"),
+       "COM1  " + dev.Path("ttyUSB0") + "  usb-FTDI_FT232R_USB_UART_A10KZP45-if00-port0"},
+      {2, dev.Path("ttyS0"), "COM2  " + dev.Path("ttyS0")},
+      {3, dev.Path("ttyS2"), "COM3  " + dev.Path("ttyS2") + "  (" + UiText(1340) + ")"},
+      {4, "", "COM4  -  (" + UiText(1340) + ")"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PortListLine(c.port, c.device, dev.Root()), c.line);
 }
 
 }  // namespace

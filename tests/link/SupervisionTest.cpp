@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "base/UiText.h"
+#include "link/PortMapping.h"
 #include "link/Supervision.h"
 #include "support/FakeSerialPort.h"
 #include "support/LinkTestAccess.h"
@@ -65,19 +66,49 @@ TEST_F(SupervisionTest, failedOpenWithoutSearchRetriesTheSamePort) {
   EXPECT_TRUE(link.Vars().reconnectPending);
 }
 
-TEST_F(SupervisionTest, aDeviceWithoutAccessRightsIsNamedInTheLogOtherFailuresAreNot) {
+// Why the port did not open follows the first failure of each reason, once, and again only
+// after an open that worked.
+TEST_F(SupervisionTest, whyAPortDidNotOpenIsSaidOnceForEachReason) {
   port.failOpen = true;
-  port.failOpenError = ENOENT;
-  supervisor.TimerInfoTimer();
-  ASSERT_EQ(host.log.size(), 1u);
-  EXPECT_EQ(host.log[0], UiText(721) + "1 -" + UiText(722));
+  const std::string open = UiText(721) + "1 -" + UiText(722);
+  const std::string device = UiText(1330) + "/dev/ttyUSB0";
+  const struct {
+    int error;
+    std::vector<std::string> lines;
+  } steps[] = {
+      {ENOENT, {open, device + UiText(1331)}},
+      {ENOENT, {open}},
+      {EBUSY, {open, device + UiText(1332)}},
+      {EACCES, {open, device + UiText(1335) + UiText(1302)}},  // no such device: no group to name
+      {EACCES, {open}},
+      {0, {UiText(721) + "1 -" + UiText(723)}},
+      {ENOENT, {open, device + UiText(1331)}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.error);
+    host.log.clear();
+    port.failOpen = step.error != 0;
+    port.failOpenError = step.error;
+    LinkTestAccess::State(link).reconnectPending = true;
+    supervisor.TimerInfoTimer();
+    EXPECT_EQ(host.log, step.lines);
+  }
+}
 
-  port.failOpenError = EACCES;
-  LinkTestAccess::State(link).reconnectPending = true;
-  supervisor.TimerInfoTimer();
-  ASSERT_EQ(host.log.size(), 2u);
-  EXPECT_EQ(host.log[1], UiText(721) + "1 -" + UiText(722) +
-                             "\n\r Нет доступа к порту /dev/ttyUSB0 : пользователь не в группе dialout");
+TEST(PortFailureLineTest, theFittersWordsForEachReason) {
+  const std::string d = UiText(1330) + "/dev/ttyUSB0";
+  const struct {
+    int error;
+    const char* group;
+    std::string line;
+  } cases[] = {
+      {ENOENT, "", d + UiText(1331)},
+      {EBUSY, "dialout", d + UiText(1332)},
+      {EACCES, "dialout", d + UiText(1333)},
+      {EACCES, "uucp", d + UiText(1334) + "uucp"},
+      {EIO, "dialout", d + UiText(1335) + UiText(1307)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PortFailureLine("/dev/ttyUSB0", c.error, c.group), c.line);
 }
 
 TEST_F(SupervisionTest, silentPortWithSearchIsLeftForTheNextOne) {

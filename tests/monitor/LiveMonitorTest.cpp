@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTime>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 #include <functional>
@@ -81,6 +82,9 @@ struct LiveRig {
     h.setFolder = [this](bool save, const std::string& f) { (save ? saveFolder : openFolder) = f; };
     h.filePrefix = [this] { return prefix; };
     h.autoSave = [this] { return autoSave; };
+    h.recordingFolder = [this] {
+      return recordingFolder.empty() ? std::filesystem::current_path().string() : recordingFolder;
+    };
     live = std::make_unique<LiveMonitor>(w, h, dialogs, history, colours);
     live->ApplyColours();
     window.show();
@@ -118,7 +122,7 @@ struct LiveRig {
   bool service = false;
   bool polling = true;
   bool autoSave = false;
-  std::string prefix = "drive", saveFolder, openFolder, opened;
+  std::string prefix = "drive", saveFolder, openFolder, opened, recordingFolder;
   ScriptedDialogs dialogs;
   ReadingHistory history;
   std::array<std::int32_t, kChannelCount> colours = kInitialColours;
@@ -412,14 +416,53 @@ TEST(LiveMonitorTest, automaticSaveOnlyOnARealWrapAndItsFailureIsShown) {
   rig.Sample(r);  // the 3601st sample wraps a full ring
   EXPECT_EQ(files(), 1);
   EXPECT_TRUE(rig.dialogs.messages.empty());
-  // A working folder that is gone: the save fails, is reported, and sampling goes on.
-  const std::string gone = folder.Path() + "/gone";
-  ASSERT_EQ(mkdir(gone.c_str(), 0755), 0);
-  ASSERT_EQ(chdir(gone.c_str()), 0);
-  ASSERT_EQ(rmdir(gone.c_str()), 0);
+  // A disk that takes no more: the save fails and is reported with the file and why, once
+  // the sample that wrapped is done, while sampling goes on.
+  FileSizeLimit full(20000);
+  ASSERT_TRUE(full.Applied());
+  QTimer sampling;
+  int samples = 0;
+  QObject::connect(&sampling, &QTimer::timeout, [&] {
+    rig.Sample(r);
+    ++samples;
+  });
+  int samplesWhileShown = 0;
+  rig.dialogs.onMessage = [&](const std::string&) {
+    const int shownAt = samples;
+    EXPECT_TRUE(RunUntil([&] { return samples >= shownAt + 20; }));
+    samplesWhileShown = samples - shownAt;
+  };
   for (int i = 0; i < 3600; ++i) rig.Sample(r);
-  EXPECT_EQ(rig.dialogs.messages, std::vector<std::string>{UiText(730)});
+  EXPECT_TRUE(rig.dialogs.messages.empty());  // not inside the sample that wrapped
+  sampling.start(0);
+  ASSERT_TRUE(RunUntil([&] { return !rig.dialogs.messages.empty(); }));
+  sampling.stop();
+  EXPECT_GE(samplesWhileShown, 20);
+  ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+  const std::string& message = rig.dialogs.messages[0];
+  EXPECT_EQ(message.substr(0, UiText(730).size() + folder.Path().size() + 6),
+            UiText(730) + folder.Path() + "/drive");
+  EXPECT_TRUE(message.ends_with(".orvv: " + UiText(1306))) << message;
   EXPECT_EQ(files(), 1);
+}
+
+// Where the automatic recordings go when the working folder takes none: the folder is made,
+// and one that cannot be made is named with the reason.
+TEST(LiveMonitorTest, automaticSaveMakesItsFolderOrSaysWhyNot) {
+  TempFolder folder;
+  LiveRig rig;
+  rig.Layout();
+  rig.autoSave = true;
+  Put(folder / "file", "x");
+  LiveReadings r{};
+  for (const std::string& target : {folder / "ORV/recordings", folder / "file/recordings"}) {
+    rig.recordingFolder = target;
+    for (int i = 0; i < 3601; ++i) rig.Sample(r);
+  }
+  EXPECT_EQ(Recordings(folder / "ORV/recordings"), 1);
+  ASSERT_TRUE(RunUntil([&] { return !rig.dialogs.messages.empty(); }));
+  EXPECT_EQ(rig.dialogs.messages,
+            std::vector<std::string>{UiText(730) + folder / "file/recordings" + ": " + UiText(1304)});
 }
 
 TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
@@ -450,7 +493,8 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
   // A failed save (no such folder) shows 702 and leaves no damaged file.
   rig.dialogs.fileAnswers.push_back(folder.Path() + "/gone/drive.orvv");
   rig.live->BtnSaveVisClick();
-  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+  EXPECT_EQ(rig.dialogs.messages.back(),
+            UiText(702) + " " + folder.Path() + "/gone/drive.orvv: " + UiText(1304));
 
   // A save cut short (a full disk) reports 702 and the good recording stays as it was.
   {
@@ -460,7 +504,7 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
     rig.dialogs.fileAnswers.push_back(path);
     rig.live->BtnSaveVisClick();
   }
-  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+  EXPECT_EQ(rig.dialogs.messages.back(), UiText(702) + " " + path + ": " + UiText(1306));
   std::string after;
   ASSERT_TRUE(ReadWholeFile(path, after, 1 << 20));
   EXPECT_EQ(after, saved);
@@ -488,6 +532,16 @@ TEST(LiveMonitorTest, saveOpenAndExportThroughTheDialogs) {
   rig.dialogs.fileAnswers.push_back(folder.Path() + "/missing.orvv");
   rig.live->BtnOpenVisClick();
   EXPECT_EQ(rig.dialogs.messages.back(), UiText(702));
+  // A file without its parameter block is no recording: 703 and its name, the history kept.
+  const ReadingHistory before = rig.history;
+  for (const std::string& size : {std::string(), std::string(255, '\x64')}) {
+    Put(folder / "cut.orvv", size);
+    rig.dialogs.fileAnswers.push_back(folder / "cut.orvv");
+    rig.live->BtnOpenVisClick();
+    EXPECT_EQ(rig.dialogs.messages.back(), UiText(703) + " cut.orvv");
+    EXPECT_EQ(rig.history.Records(), before.Records());
+    EXPECT_EQ(rig.opened, folder.Path() + "/DRIVE.ORVV");
+  }
 
   rig.dialogs.fileAnswers.push_back(folder.Path() + "/drive.csv");
   rig.live->ExportCsv();
@@ -614,8 +668,9 @@ TEST(LiveMonitorTest, readOnlyFilesAreRefusedWithTheirNameAndLeftAsTheyAre) {
     ASSERT_EQ(chmod(name.c_str(), 0444), 0);
   }
   const std::size_t before = rig.dialogs.messages.size();
+  rig.recordingFolder = folder.Path();
   rig.Sample(LiveReadings{});
-  ASSERT_EQ(rig.dialogs.messages.size(), before + 1);
+  ASSERT_TRUE(RunUntil([&] { return rig.dialogs.messages.size() == before + 1; }));
   EXPECT_EQ(rig.dialogs.messages.back().substr(0, UiText(730).size()), UiText(730));
   EXPECT_NE(rig.dialogs.messages.back().find(".orvv"), std::string::npos);
   for (const auto& e : std::filesystem::directory_iterator(folder.Path()))

@@ -251,7 +251,8 @@ TEST_F(ParameterEditing, SaveProposesTheFileNameAndChecksTheExtension) {
   dialogs.messages.clear();
   dialogs.fileAnswers = {folder / "missing/x.orvp"};
   transfer.BtnSaveParClick();
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702)});
+  EXPECT_EQ(dialogs.messages,
+            std::vector<std::string>{UiText(702) + " " + folder / "missing/x.orvp" + ": " + UiText(1304)});
 
   dialogs.messages.clear();
   dialogs.fileAnswers = {std::nullopt};

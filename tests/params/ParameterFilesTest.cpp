@@ -8,6 +8,7 @@
 #include "ParameterTestBlocks.h"
 #include "params/ParameterBackup.h"
 #include "params/ParameterFiles.h"
+#include "base/UiText.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -157,6 +158,12 @@ TEST(ParameterBackup, FolderThatCannotBeMadeIsReported) {
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.error.empty());
   EXPECT_NE(BackupLogLine(r).find(r.error), std::string::npos);
+  // The reason in the program's language, for a folder and for a full disk alike.
+  EXPECT_EQ(r.error, folder / "file/backup" + ": " + UiText(1304));
+  FileSizeLimit full(100);
+  ASSERT_TRUE(full.Applied());
+  const BackupResult cut = MakeParameterBackup(TypicalBlock(), folder / "backup", 0);
+  EXPECT_EQ(cut.error, folder / "backup" + "/" + BackupFileName(TypicalBlock(), 0) + ": " + UiText(1306));
 }
 
 TEST(ParameterBackup, FolderFollowsXdgDataHome) {

@@ -10,6 +10,8 @@
 #include "app/KeyTable.h"
 #include "app/SettingsStore.h"
 #include "base/UiText.h"
+#include "monitor/RecordingFile.h"
+#include "params/ParameterFiles.h"
 #include "support/FakeSerialPort.h"
 #include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
@@ -197,6 +199,21 @@ TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
   SettingsStore store = SettingsStore::Open(SettingsPath());
   EXPECT_EQ(store.ReadInteger("VisuWin"), flag ? 0 : 1);
   EXPECT_EQ(store.ReadInteger("WWidth"), 624 + 60 + 16);
+}
+
+// A file the file manager hands over opens without a dialog: a recording as Ctrl+O does, a
+// parameter file as the open button does, with its question.
+TEST_F(MainWindowTest, aFileHandedOverOpensAsTheOpenButtonsDo) {
+  StartWithoutController();
+  TForm1& f = *window.form;
+  Put(folder / "drive.orvv", std::string(kRecordingBytes, '\0'));
+  f.OpenFile(folder / "drive.orvv");
+  EXPECT_EQ(f.ConnectionMode(), ConnectionMode::File);
+  ASSERT_TRUE(SaveParameterFile(folder / "car.orvp", FreshParameterBlock()));
+  window.dialogs.answers = {MessageAnswer::Cancel};
+  f.OpenFile(folder / "car.orvp");
+  EXPECT_EQ(window.dialogs.messages, std::vector<std::string>{UiText(704)});
+  EXPECT_TRUE(window.dialogs.fileRequests.empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/MainLayout.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
+#include "base/UiText.h"
 #include "support/FakeSerialPort.h"
 #include "ui/UiTestSupport.h"
 
@@ -65,6 +66,41 @@ TEST(SettingsOnScreen, storedBoundsAndUpperPanelAreFittedToTheScreen) {
     EXPECT_LE(saved.ReadInteger("WLeft"), screen.right());
     EXPECT_LE(saved.ReadInteger("WSize"), UpperPanelLimit(clientHeight));
     EXPECT_GE(saved.ReadInteger("WSize"), kMinUpperPanelHeight);
+  }
+}
+
+// Settings that cannot be read are said once at start and left as they are at exit; settings
+// that cannot be written are said in a box at exit, and the old file stays.
+TEST(SettingsOnScreen, settingsThatCannotBeReadOrWrittenAreSaidAndNeverLost) {
+  struct Case {
+    const char* what;
+    std::string file;  // under the temporary folder
+    bool tooLarge;     // the file is there and beyond the reader's limit
+    int logId, boxId;
+  };
+  const std::vector<Case> cases = {
+      {"beyond the reader's limit", "ORV/LPG2.reg", true, 1320, 0},
+      {"a file where its folder should be", "ORV/LPG2.reg/LPG2.reg", false, 0, 1321},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "ORV");
+    const std::string old =
+        "[Software\\ORV\\LPG2]\n" + std::string(c.tooLarge ? SettingsStore::kMaxFileBytes : 0, '\n');
+    Put(folder / "ORV/LPG2.reg", old);
+    WindowUnderTest window;
+    TForm1& f = window.StartWithoutController(folder / c.file);
+    const std::string log = f.LogText();
+    EXPECT_EQ(log.find(UiText(1320)) != std::string::npos, c.logId != 0) << log;
+    window.Close();
+    EXPECT_EQ(Slurp(folder / "ORV/LPG2.reg"), old);
+    if (c.boxId == 0) {
+      EXPECT_TRUE(window.dialogs.messages.empty());
+    } else {
+      ASSERT_EQ(window.dialogs.messages.size(), 1u);
+      EXPECT_EQ(window.dialogs.messages[0], UiText(c.boxId) + folder / "ORV/LPG2.reg" + ": " + UiText(1304));
+    }
   }
 }
 
