@@ -130,10 +130,13 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
     EXPECT_EQ(p.form->Link().Vars().linkState, link_state::kStopped);
     EXPECT_EQ(p.form->Link().parameterBlock[0], 0x64);
     EXPECT_TRUE(p.form->TabVisible(Page::Firmware));
-    // The report, though it came in pieces, was taken: no read went on to index 1.
+    // The report, though it came in pieces, answered the first read: nothing was asked beyond
+    // it (a tick that comes before the report's last piece repeats the request for index 1).
     const std::vector<int> reads = p.sim.ParameterReads();
-    EXPECT_FALSE(reads.empty());
-    EXPECT_EQ(std::count(reads.begin(), reads.end(), 0), static_cast<long>(reads.size())) << table[i].byte6;
+    ASSERT_FALSE(reads.empty());
+    EXPECT_EQ(reads.front(), 0);
+    EXPECT_EQ(std::count(reads.begin(), reads.end(), 1), static_cast<long>(reads.size()) - 1)
+        << table[i].byte6;
   }
 }
 
