@@ -205,7 +205,6 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
 
 TEST_F(HelpWindowTest, hideModeBringsTheWindowForwardOnF1AndTheHelpButton) {
   TForm1& f = Start(true);
-  f.TimerInfo()->stop();  // its tick, trying the missing port, would show the set-up page meanwhile
   TForm4* help = OpenHelpOnRow(f, 1, 2);
   ASSERT_NE(help, nullptr);
   for (const char* way : {"F1", "button"}) {
