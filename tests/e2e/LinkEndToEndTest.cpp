@@ -96,9 +96,10 @@ TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
   rig.link.parameterBlock[40] = value;
   const std::string frame = "RX " + HexBytes(ParameterWriteFrame(40, value));
   EXPECT_EQ(frame, "RX AA 28 4D 1F");
-  EXPECT_TRUE(rig.RunUntil([&] { return rig.sim.LogHas(frame); })) << rig.sim.Log();
+  EXPECT_TRUE(rig.RunUntil([&] { return rig.sim.LogHas(frame) && !rig.link.WritesOutstanding(); }))
+      << rig.sim.Log();
 
-  // Forget the byte, then read everything again.
+  // Forget the acknowledged byte, then read everything again.
   rig.link.parameterBlock[40] = rig.link.sentParameterBlock[40] = 0;
   LinkTestAccess::State(rig.link).requestIndex = 0;
   LinkTestAccess::State(rig.link).readPending = true;

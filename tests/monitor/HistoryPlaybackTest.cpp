@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 
@@ -32,6 +33,9 @@ struct PlaybackWindow {
     auto port = std::make_unique<FakeSerialPort>();
     port->failOpen = true;
     window.Start(folder.Path() + "/ORV/LPG2.reg", std::move(port));
+    // Each information tick would try the missing port again and show the set-up page, which
+    // pauses the player.
+    window.form->TimerInfo()->stop();
     // A drive of 3000 samples: speed byte = record number mod 200, register index mod 256,
     // the other readings wandering.
     ParameterBlock block{};
