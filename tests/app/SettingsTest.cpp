@@ -1,7 +1,6 @@
-#include "app/AppSettings.h"
-#include "app/SettingsStore.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "app/AppSettings.h"
+#include "app/SettingsStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -114,10 +112,20 @@ TEST(SettingsStoreFile, WritesTheRegistryExportLayoutExactly) {
 }
 
 TEST(SettingsStoreFile, TextSurvivesARoundTripWhateverItsBackslashesAndQuotes) {
-  const std::vector<std::string> texts = {
-      "",          "\\",         "\"",           "\\\"",       "\"\"",          "a\\\\b",
-      "end\\",     "C:\\dir\\",  "say \"hi\"",   "tab\there",  "/home/фитер",   "=dword:1",
-      "\"x\"=\"y\"", "[Software\\ORV\\LPG2]"};
+  const std::vector<std::string> texts = {"",
+                                          "\\",
+                                          "\"",
+                                          "\\\"",
+                                          "\"\"",
+                                          "a\\\\b",
+                                          "end\\",
+                                          "C:\\dir\\",
+                                          "say \"hi\"",
+                                          "tab\there",
+                                          "/home/фитер",
+                                          "=dword:1",
+                                          "\"x\"=\"y\"",
+                                          "[Software\\ORV\\LPG2]"};
   TempFolder folder;
   SettingsStore store(folder / "LPG2.reg");
   for (std::size_t i = 0; i < texts.size(); ++i) store.WriteString("T" + std::to_string(i), texts[i]);
@@ -129,8 +137,8 @@ TEST(SettingsStoreFile, TextSurvivesARoundTripWhateverItsBackslashesAndQuotes) {
 }
 
 TEST(SettingsStoreFile, IntegersSurviveARoundTripOverTheWholeRange) {
-  const std::vector<std::int32_t> numbers = {0, 1, -1, 255, 16777215, INT32_MAX, INT32_MIN,
-                                             static_cast<std::int32_t>(0x80000005)};
+  const std::vector<std::int32_t> numbers = {
+      0, 1, -1, 255, 16777215, INT32_MAX, INT32_MIN, static_cast<std::int32_t>(0x80000005)};
   TempFolder folder;
   SettingsStore store(folder / "LPG2.reg");
   for (std::size_t i = 0; i < numbers.size(); ++i) store.WriteInteger("N" + std::to_string(i), numbers[i]);
@@ -173,9 +181,21 @@ TEST(SettingsStoreFile, AcceptsOnlyLinesOfTheExactValueForms) {
       {"leading blank", " \"V\"=\"abc\"", {}, {}},
       {"hex value type", "\"V\"=hex:01,02", {}, {}},
       {"ini style", "V=abc", {}, {}},
-      {"invalid utf-8", "\"V\"=\"a\xff" "b\"", {}, {}},
-      {"overlong utf-8", "\"V\"=\"a\xc0\x80" "b\"", {}, {}},
-      {"utf-16 surrogate", "\"V\"=\"a\xed\xa0\x80" "b\"", {}, {}},
+      {"invalid utf-8",
+       "\"V\"=\"a\xff"
+       "b\"",
+       {},
+       {}},
+      {"overlong utf-8",
+       "\"V\"=\"a\xc0\x80"
+       "b\"",
+       {},
+       {}},
+      {"utf-16 surrogate",
+       "\"V\"=\"a\xed\xa0\x80"
+       "b\"",
+       {},
+       {}},
       {"truncated utf-8", "\"V\"=\"a\xd0\"", {}, {}},
       {"nul byte", std::string("\"V\"=\"a\0b\"", 9), {}, {}},
       {"bare carriage return", "\"V\"=\"a\rb\"", {}, {}},
@@ -199,23 +219,22 @@ TEST(SettingsStoreFile, AcceptsOnlyLinesOfTheExactValueForms) {
 
 TEST(SettingsStoreFile, OnlyLinesInsideTheKeysSectionCount) {
   TempFolder folder;
-  const SettingsStore store = StoreFromText(
-      folder,
-      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
-      "\"Before\"=dword:00000001\r\n"
-      "[Software\\ORV\\Other]\r\n"
-      "\"Other\"=dword:00000002\r\n"
-      "[software\\orv\\lpg2]  \r\n"
-      "\"Inside\"=dword:00000003\r\n"
-      "[Software\\ORV\\LPG2\\Sub]\r\n"
-      "\"Sub\"=dword:00000004\r\n"
-      "[Broken header\r\n"
-      "\"StillSub\"=dword:00000005\r\n"
-      "[Software\\ORV\\LPG2]\r\n"
-      "\"Again\"=\"yes\"\r\n"
-      "; a comment\r\n"
-      "\r\n"
-      "\"Last\"=dword:00000006");  // no line end at the end of the file
+  const SettingsStore store = StoreFromText(folder,
+                                            "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+                                            "\"Before\"=dword:00000001\r\n"
+                                            "[Software\\ORV\\Other]\r\n"
+                                            "\"Other\"=dword:00000002\r\n"
+                                            "[software\\orv\\lpg2]  \r\n"
+                                            "\"Inside\"=dword:00000003\r\n"
+                                            "[Software\\ORV\\LPG2\\Sub]\r\n"
+                                            "\"Sub\"=dword:00000004\r\n"
+                                            "[Broken header\r\n"
+                                            "\"StillSub\"=dword:00000005\r\n"
+                                            "[Software\\ORV\\LPG2]\r\n"
+                                            "\"Again\"=\"yes\"\r\n"
+                                            "; a comment\r\n"
+                                            "\r\n"
+                                            "\"Last\"=dword:00000006");  // no line end at the end of the file
   EXPECT_TRUE(store.KeyExists());
   EXPECT_EQ(store.ValueNames(), (std::vector<std::string>{"Inside", "Again", "Last"}));
   EXPECT_EQ(store.ReadInteger("Inside"), 3);
@@ -241,8 +260,8 @@ TEST(SettingsStoreFile, KeyExistsOnlyWhenItsSectionIsPresentOrAValueWasWritten) 
 
 TEST(SettingsStoreFile, ALaterDuplicateWinsInThePlaceOfTheFirst) {
   TempFolder folder;
-  const SettingsStore store = StoreFromText(
-      folder, kHeader + "\"A\"=dword:00000001\n\"B\"=\"b\"\n\"a\"=\"text now\"\n");
+  const SettingsStore store =
+      StoreFromText(folder, kHeader + "\"A\"=dword:00000001\n\"B\"=\"b\"\n\"a\"=\"text now\"\n");
   EXPECT_EQ(store.ValueNames(), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(store.TypeOf("A"), SettingsStore::ValueType::Text);
   EXPECT_EQ(store.ReadString("A"), "text now");
@@ -348,8 +367,8 @@ TEST(SettingsStoreDamage, GarbageAndBinaryBytesAreIgnoredAroundGoodLines) {
   // (No line of it has the form of a section header, which would end the key.)
   garbage += "\n\"\n\"\"\n\"\"=\n\"X\"=\"\\\n[\n]\n[x\n\"X\"=dword:\n";
   TempFolder folder;
-  const SettingsStore store = StoreFromText(
-      folder, garbage + "\n" + kHeader + garbage + "\n\"COMM\"=dword:00000002\n" + garbage);
+  const SettingsStore store =
+      StoreFromText(folder, garbage + "\n" + kHeader + garbage + "\n\"COMM\"=dword:00000002\n" + garbage);
   EXPECT_TRUE(store.KeyExists());
   EXPECT_EQ(store.ReadInteger("COMM"), 2);
 }
@@ -357,13 +376,11 @@ TEST(SettingsStoreDamage, GarbageAndBinaryBytesAreIgnoredAroundGoodLines) {
 TEST(SettingsStoreDamage, AnOverlongLineIsIgnoredAndTheNextLineStillCounts) {
   TempFolder folder;
   const std::string longLine = "\"FileName\"=\"" + std::string(100000, 'x') + "\"";
-  const SettingsStore store =
-      StoreFromText(folder, kHeader + longLine + "\n\"COMM\"=dword:00000003\n");
+  const SettingsStore store = StoreFromText(folder, kHeader + longLine + "\n\"COMM\"=dword:00000003\n");
   EXPECT_FALSE(store.HasValue("FileName"));
   EXPECT_EQ(store.ReadInteger("COMM"), 3);
 
-  const std::string longestKept =
-      "\"F\"=\"" + std::string(SettingsStore::kMaxLineBytes - 6, 'y') + "\"";
+  const std::string longestKept = "\"F\"=\"" + std::string(SettingsStore::kMaxLineBytes - 6, 'y') + "\"";
   ASSERT_EQ(longestKept.size(), SettingsStore::kMaxLineBytes);
   EXPECT_EQ(StoreFromText(folder, kHeader + longestKept + "\n").ReadString("F").size(),
             SettingsStore::kMaxLineBytes - 6);
@@ -524,42 +541,39 @@ AppSettings Customised() {
 // The value of each stored setting as text, to compare one setting at a time.
 std::map<std::string, std::string> Describe(const AppSettings& s) {
   auto n = [](auto v) { return std::to_string(v); };
-  return {{"DirOpen", s.DirOpen},   {"DirSave", s.DirSave},     {"FileName", s.FileName},
-          {"RamIndex", n(s.RamIndex)}, {"Help", n(s.Help)},     {"TrackX", n(s.TrackX)},
-          {"COMM", n(s.COMM)},      {"LineRPM", n(s.LineRPM)},  {"LineLAM", n(s.LineLAM)},
-          {"LineSIM", n(s.LineSIM)}, {"LineTPS", n(s.LineTPS)}, {"LineMOT", n(s.LineMOT)},
-          {"LinePSI", n(s.LinePSI)}, {"LineDEF", n(s.LineDEF)}, {"LineRAM", n(s.LineRAM)},
+  return {{"DirOpen", s.DirOpen},      {"DirSave", s.DirSave},        {"FileName", s.FileName},
+          {"RamIndex", n(s.RamIndex)}, {"Help", n(s.Help)},           {"TrackX", n(s.TrackX)},
+          {"COMM", n(s.COMM)},         {"LineRPM", n(s.LineRPM)},     {"LineLAM", n(s.LineLAM)},
+          {"LineSIM", n(s.LineSIM)},   {"LineTPS", n(s.LineTPS)},     {"LineMOT", n(s.LineMOT)},
+          {"LinePSI", n(s.LinePSI)},   {"LineDEF", n(s.LineDEF)},     {"LineRAM", n(s.LineRAM)},
           {"ColorRPM", n(s.ColorRPM)}, {"ColorLAM1", n(s.ColorLAM1)}, {"ColorSIM", n(s.ColorSIM)},
           {"ColorTPS", n(s.ColorTPS)}, {"ColorMOT1", n(s.ColorMOT1)}, {"ColorDEF", n(s.ColorDEF)},
-          {"ColorPSI", n(s.ColorPSI)}, {"ColorRAM", n(s.ColorRAM)}, {"List", n(s.List)},
-          {"Font", n(s.Font)},      {"AutoSave", n(s.AutoSave)}, {"AutoComm", n(s.AutoComm)},
-          {"VisuWin", n(s.VisuWin)}, {"WSize", n(s.WSize)},      {"WTop", n(s.WTop)},
-          {"WLeft", n(s.WLeft)},    {"WWidth", n(s.WWidth)},    {"WHeight", n(s.WHeight)},
+          {"ColorPSI", n(s.ColorPSI)}, {"ColorRAM", n(s.ColorRAM)},   {"List", n(s.List)},
+          {"Font", n(s.Font)},         {"AutoSave", n(s.AutoSave)},   {"AutoComm", n(s.AutoComm)},
+          {"VisuWin", n(s.VisuWin)},   {"WSize", n(s.WSize)},         {"WTop", n(s.WTop)},
+          {"WLeft", n(s.WLeft)},       {"WWidth", n(s.WWidth)},       {"WHeight", n(s.WHeight)},
           {"WState", n(s.WState)}};
 }
 
 // The order in which start-up reads the settings.
 const std::vector<std::string> kReadOrder = {
-    "DirOpen",  "DirSave",  "FileName", "RamIndex", "Help",     "TrackX",   "COMM",
-    "LineRPM",  "LineLAM",  "LineSIM",  "LineTPS",  "LineMOT",  "LinePSI",  "LineDEF",
+    "DirOpen",  "DirSave",  "FileName",  "RamIndex", "Help",     "TrackX",    "COMM",
+    "LineRPM",  "LineLAM",  "LineSIM",   "LineTPS",  "LineMOT",  "LinePSI",   "LineDEF",
     "LineRAM",  "ColorRPM", "ColorLAM1", "ColorSIM", "ColorTPS", "ColorMOT1", "ColorDEF",
-    "ColorPSI", "ColorRAM", "List",     "Font",     "AutoSave", "AutoComm", "VisuWin",
-    "WSize",    "WTop",     "WLeft",    "WWidth",   "WHeight",  "WState"};
+    "ColorPSI", "ColorRAM", "List",      "Font",     "AutoSave", "AutoComm",  "VisuWin",
+    "WSize",    "WTop",     "WLeft",     "WWidth",   "WHeight",  "WState"};
 
 // The order in which exit writes them, with AutoScan and the bounds.
 const std::vector<std::string> kFullWriteOrder = {
-    "Dir",      "DirOpen",  "DirSave",   "FileName", "TrackX",   "RamIndex",  "Help",
-    "LineRPM",  "LineLAM",  "LineSIM",   "LineTPS",  "LineMOT",  "LinePSI",   "LineDEF",
-    "LineRAM",  "ColorRPM", "ColorLAM1", "ColorSIM", "ColorTPS", "ColorMOT1", "ColorDEF",
-    "ColorPSI", "ColorRAM", "List",      "Font",     "Lang",     "AutoSave",  "AutoComm",
-    "AutoScan", "VisuWin",  "COMM",      "WSize",    "WState",   "WTop",      "WLeft",
-    "WWidth",   "WHeight"};
+    "Dir",       "DirOpen",  "DirSave",  "FileName",  "TrackX",   "RamIndex", "Help",     "LineRPM",
+    "LineLAM",   "LineSIM",  "LineTPS",  "LineMOT",   "LinePSI",  "LineDEF",  "LineRAM",  "ColorRPM",
+    "ColorLAM1", "ColorSIM", "ColorTPS", "ColorMOT1", "ColorDEF", "ColorPSI", "ColorRAM", "List",
+    "Font",      "Lang",     "AutoSave", "AutoComm",  "AutoScan", "VisuWin",  "COMM",     "WSize",
+    "WState",    "WTop",     "WLeft",    "WWidth",    "WHeight"};
 
-std::vector<std::string> Without(std::vector<std::string> names,
-                                 const std::vector<std::string>& gone) {
-  std::erase_if(names, [&](const std::string& n) {
-    return std::find(gone.begin(), gone.end(), n) != gone.end();
-  });
+std::vector<std::string> Without(std::vector<std::string> names, const std::vector<std::string>& gone) {
+  std::erase_if(names,
+                [&](const std::string& n) { return std::find(gone.begin(), gone.end(), n) != gone.end(); });
   return names;
 }
 
@@ -588,12 +602,11 @@ TEST(AppSettingsDefaults, AreTheStartUpValues) {
   EXPECT_EQ(s.Help, 0);
   EXPECT_EQ(s.TrackX, 1);
   EXPECT_EQ(s.COMM, 1);
-  EXPECT_FALSE(s.LineRPM || s.LineLAM || s.LineSIM || s.LineTPS || s.LineMOT || s.LinePSI ||
-               s.LineDEF || s.LineRAM);
-  EXPECT_EQ((std::vector<std::int32_t>{s.ColorRPM, s.ColorLAM1, s.ColorSIM, s.ColorTPS,
-                                       s.ColorMOT1, s.ColorDEF, s.ColorPSI, s.ColorRAM}),
-            (std::vector<std::int32_t>{255, 65280, 32768, 65535, 16776960, 16711935, 16711680,
-                                       128}));
+  EXPECT_FALSE(s.LineRPM || s.LineLAM || s.LineSIM || s.LineTPS || s.LineMOT || s.LinePSI || s.LineDEF ||
+               s.LineRAM);
+  EXPECT_EQ((std::vector<std::int32_t>{s.ColorRPM, s.ColorLAM1, s.ColorSIM, s.ColorTPS, s.ColorMOT1,
+                                       s.ColorDEF, s.ColorPSI, s.ColorRAM}),
+            (std::vector<std::int32_t>{255, 65280, 32768, 65535, 16776960, 16711935, 16711680, 128}));
   EXPECT_TRUE(s.List);
   EXPECT_EQ(s.Font, 0);
   EXPECT_EQ(s.Lang, 5);
@@ -617,8 +630,8 @@ TEST(AppSettingsLoad, AMissingKeyReadsNothing) {
 
 TEST(AppSettingsLoad, OnlyTheFoldersStoredRestoresThemAndAnEmptyFileName) {
   TempFolder folder;
-  const SettingsStore store = StoreFromText(
-      folder, kHeader + "\"DirOpen\"=\"/p/open\"\n\"DirSave\"=\"/p/save\"\n");
+  const SettingsStore store =
+      StoreFromText(folder, kHeader + "\"DirOpen\"=\"/p/open\"\n\"DirSave\"=\"/p/save\"\n");
   AppSettings s = DefaultAppSettings(kProgramDir);
   s.FileName = "typed before";  // a missing text value is applied as empty text
   LoadSettings(store, s);
@@ -676,8 +689,7 @@ TEST(AppSettingsSave, TypesOfTheWrittenValues) {
   SaveSettings(store, Customised(), kProgramDir, false, false);
   for (const std::string& name : kFullWriteOrder) {
     const bool isText = name == "Dir" || name == "DirOpen" || name == "DirSave" || name == "FileName";
-    EXPECT_EQ(store.TypeOf(name),
-              isText ? SettingsStore::ValueType::Text : SettingsStore::ValueType::Integer)
+    EXPECT_EQ(store.TypeOf(name), isText ? SettingsStore::ValueType::Text : SettingsStore::ValueType::Integer)
         << name;
   }
   EXPECT_EQ(store.ReadInteger("List"), 0);
@@ -779,8 +791,7 @@ TEST(AppSettingsLoad, AWrongTypedOrMissingValueEndsReadingThere) {
       AppSettings s = DefaultAppSettings(kProgramDir);
       LoadSettings(store, s);
       const auto got = Describe(s);
-      const bool brokenInBounds =
-          std::find(bounds.begin(), bounds.end(), broken) != bounds.end();
+      const bool brokenInBounds = std::find(bounds.begin(), bounds.end(), broken) != bounds.end();
       for (std::size_t i = 0; i < kReadOrder.size(); ++i) {
         const std::string& name = kReadOrder[i];
         const bool isBound = std::find(bounds.begin(), bounds.end(), name) != bounds.end();
@@ -827,23 +838,39 @@ struct SanitiseCase {
 TEST(AppSettingsLoad, ValuesThatWouldBreakAControlAreCorrected) {
   const std::string red = std::to_string(kColorRed);
   const std::vector<SanitiseCase> cases = {
-      {"Font", 3, "0", true},           {"Font", -1, "0", true},
-      {"Font", 2, "2", false},          {"Font", 0, "0", false},
-      {"RamIndex", 256, "-1", true},    {"RamIndex", -2, "-1", true},
-      {"RamIndex", 255, "255", false},  {"RamIndex", -1, "-1", false},
-      {"RamIndex", 0, "0", false},      {"TrackX", 0, "1", true},
-      {"TrackX", -3, "1", true},        {"TrackX", 11, "1", true},
-      {"TrackX", 10, "10", false},      {"TrackX", 1, "1", false},
-      {"COMM", 0, "1", true},           {"COMM", 5, "1", true},
-      {"COMM", -1, "1", true},          {"COMM", 4, "4", false},
-      {"Help", 3, "0", true},           {"Help", -1, "0", true},
-      {"Help", 2, "2", false},          {"WSize", 159, "160", true},
-      {"WSize", -5, "160", true},       {"WSize", 20001, "160", true},
-      {"WSize", 160, "160", false},     {"WSize", 900, "900", false},
-      {"WState", 3, "0", true},         {"WState", -1, "0", true},
-      {"WState", 2, "2", false},        {"ColorRPM", 0x01000000, red, true},
+      {"Font", 3, "0", true},
+      {"Font", -1, "0", true},
+      {"Font", 2, "2", false},
+      {"Font", 0, "0", false},
+      {"RamIndex", 256, "-1", true},
+      {"RamIndex", -2, "-1", true},
+      {"RamIndex", 255, "255", false},
+      {"RamIndex", -1, "-1", false},
+      {"RamIndex", 0, "0", false},
+      {"TrackX", 0, "1", true},
+      {"TrackX", -3, "1", true},
+      {"TrackX", 11, "1", true},
+      {"TrackX", 10, "10", false},
+      {"TrackX", 1, "1", false},
+      {"COMM", 0, "1", true},
+      {"COMM", 5, "1", true},
+      {"COMM", -1, "1", true},
+      {"COMM", 4, "4", false},
+      {"Help", 3, "0", true},
+      {"Help", -1, "0", true},
+      {"Help", 2, "2", false},
+      {"WSize", 159, "160", true},
+      {"WSize", -5, "160", true},
+      {"WSize", 20001, "160", true},
+      {"WSize", 160, "160", false},
+      {"WSize", 900, "900", false},
+      {"WState", 3, "0", true},
+      {"WState", -1, "0", true},
+      {"WState", 2, "2", false},
+      {"ColorRPM", 0x01000000, red, true},
       {"ColorRPM", static_cast<std::int32_t>(0xFF000000), red, true},
-      {"ColorRPM", static_cast<std::int32_t>(0x8000000F), std::to_string(static_cast<std::int32_t>(0x8000000F)), false},
+      {"ColorRPM", static_cast<std::int32_t>(0x8000000F),
+       std::to_string(static_cast<std::int32_t>(0x8000000F)), false},
       {"ColorRPM", 0xFFFFFF, "16777215", false},
   };
   for (const SanitiseCase& c : cases) {
@@ -866,12 +893,17 @@ TEST(AppSettingsLoad, UnusableWindowBoundsAreIgnoredTogether) {
     bool usable;
   };
   const std::vector<Case> cases = {
-      {0, 0, 640, 458, true},        {-50, -10, 800, 600, true},
+      {0, 0, 640, 458, true},
+      {-50, -10, 800, 600, true},
       {20000, 20000, 20000, 20000, true},
-      {0, 0, 639, 600, false},       {0, 0, 800, 457, false},
-      {0, 0, -800, 600, false},      {0, 0, 800, -600, false},
-      {0, 0, 20001, 600, false},     {0, 0, 800, 20001, false},
-      {-20001, 0, 800, 600, false},  {0, 30000, 800, 600, false},
+      {0, 0, 639, 600, false},
+      {0, 0, 800, 457, false},
+      {0, 0, -800, 600, false},
+      {0, 0, 800, -600, false},
+      {0, 0, 20001, 600, false},
+      {0, 0, 800, 20001, false},
+      {-20001, 0, 800, 600, false},
+      {0, 30000, 800, 600, false},
       {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, false},
   };
   const AppSettings design = DefaultAppSettings(kProgramDir);
@@ -905,8 +937,8 @@ TEST(AppSettingsSanitise, EveryCorrectionIsDocumentedInTheRules) {
   s.Help = 9;
   s.TrackX = 0;
   s.COMM = 0;
-  s.ColorRPM = s.ColorLAM1 = s.ColorSIM = s.ColorTPS = s.ColorMOT1 = s.ColorDEF = s.ColorPSI =
-      s.ColorRAM = 0x12000000;
+  s.ColorRPM = s.ColorLAM1 = s.ColorSIM = s.ColorTPS = s.ColorMOT1 = s.ColorDEF = s.ColorPSI = s.ColorRAM =
+      0x12000000;
   s.Font = 7;
   s.WSize = 1;
   s.WWidth = 1;

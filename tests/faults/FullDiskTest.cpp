@@ -94,7 +94,8 @@ TEST(FullDisk, parameterFileSaveTellsTheUserAndKeepsThePreviousFile) {
     dialogs.messages.clear();
     dialogs.fileAnswers.push_back(bad);
     transfer.BtnSaveParClick();
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702) + " " + bad + ": " + UiText(1304)}) << bad;
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702) + " " + bad + ": " + UiText(1304)})
+        << bad;
   }
 }
 

@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "ParameterTestBlocks.h"
+#include "base/UiText.h"
 #include "params/ParameterBackup.h"
 #include "params/ParameterFiles.h"
-#include "base/UiText.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 

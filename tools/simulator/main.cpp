@@ -372,6 +372,15 @@ class Simulator {
     }
   }
 
+  // "NAME RATE": a probability 0..1 for the engine.
+  void SetRate(std::string_view cmd, std::string_view name, void (sim::SimController::*set)(double)) {
+    double rate = 0;
+    if (ParseNumber(cmd.substr(name.size() + 1), rate) && rate >= 0.0 && rate <= 1.0)
+      (engine_.*set)(rate);
+    else
+      Fail(std::string(name) + " takes a rate 0..1");
+  }
+
   void Command(std::string_view cmd) {
     while (!cmd.empty() && cmd.front() == ' ') cmd.remove_prefix(1);
     if (cmd.empty()) return;
@@ -381,17 +390,9 @@ class Simulator {
     } else if (cmd == "silent off") {
       engine_.SetSilent(false);
     } else if (cmd.starts_with("garble ")) {
-      double rate = 0;
-      if (ParseNumber(cmd.substr(7), rate) && rate >= 0.0 && rate <= 1.0)
-        engine_.SetGarbleRate(rate);
-      else
-        Fail("garble takes a rate 0..1");
+      SetRate(cmd, "garble", &sim::SimController::SetGarbleRate);
     } else if (cmd.starts_with("drop-writes ")) {
-      double rate = 0;
-      if (ParseNumber(cmd.substr(12), rate) && rate >= 0.0 && rate <= 1.0)
-        engine_.SetDropWriteRate(rate);
-      else
-        Fail("drop-writes takes a rate 0..1");
+      SetRate(cmd, "drop-writes", &sim::SimController::SetDropWriteRate);
     } else if (cmd == "memory") {
       engine_.LogParameterMemory();
     } else if (cmd == "vanish") {
