@@ -425,7 +425,7 @@
     </message>
     <message id="374">
         <source>Ц.4 Led красный</source>
-        <translation>C.4 Led czerwony</translation>
+        <translation>C.4 Led czerw.</translation>
     </message>
     <message id="375">
         <source>Ц.5 Led зелёный</source>
