@@ -70,10 +70,12 @@ std::size_t Characters(const std::string& utf8) {
 // Every id of the program's table has a text in each other table, of the Russian text's shape,
 // within the length UiText hands out; the fixed texts and the units stay as they are.
 TEST_F(LanguagesTest, everyTableHasATextOfTheRussianShapeForEveryIdOfTheProgramsTable) {
-  const std::vector<int> languages = AvailableLanguages();
-  ASSERT_EQ(languages, (std::vector<int>{kPolski, kEnglish, kRussian}));
+  std::vector<int> languages = AvailableLanguages();
+  for (int language : {kPolski, kEnglish, kRussian})
+    EXPECT_NE(std::find(languages.begin(), languages.end(), language), languages.end()) << language;
+  languages.erase(std::remove(languages.begin(), languages.end(), kRussian), languages.end());
   const std::vector<int> fixed{145, 152, 162, 216, 700, 1223, 1224, 1225, 1335};
-  for (int language : {kPolski, kEnglish}) {
+  for (int language : languages) {
     const std::string code(kLanguageCodes[static_cast<std::size_t>(language)]);
     std::map<int, std::string> table;
     for (auto& [id, text] : LoadUiTextTranslation(LanguageTablePath(language))) table[id] = text;
