@@ -703,6 +703,7 @@ void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
 // open help window closes, and the next opening shows the language's own document.
 void TForm1::CBLangChange() {
   settings_.Lang = SelectLanguage(setup_->Values().language);
+  CBLang->setCurrentIndex(std::max(0, CBLang->findData(settings_.Lang)));  // Russian if it failed
   help_->CloseWindow();
   ApplyTexts();
   setWindowTitle(QtText(
