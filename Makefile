@@ -9,9 +9,11 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # What the targets use: the build (Ninja, ccache, lld), Qt, GoogleTest, the fonts the window
 # is laid out for, the locale the locale-independence tests switch to, and clang with its
-# sanitizer and libFuzzer runtime for the second tree, and ps (procps) for `make test`.
+# sanitizer and libFuzzer runtime for the second tree, ps (procps) for `make test`, lrelease
+# for the text tables and the toolkit's own texts in the program's languages.
 PACKAGES   := cmake ninja-build ccache lld make g++ pkg-config qt6-base-dev libgl-dev \
-              libgtest-dev locales fonts-liberation2 clang libclang-rt-14-dev procps
+              libgtest-dev locales fonts-liberation2 clang libclang-rt-14-dev procps \
+              qt6-l10n-tools qt6-translations-l10n
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 GENERATOR  := -G Ninja
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/SettingsStore.h"
+#include "base/UiLanguages.h"
 
 namespace {
 
@@ -129,8 +130,11 @@ void LoadSettings(const SettingsStore& store, AppSettings& s, std::vector<std::s
       s.ColorRAM = store.ReadInteger("ColorRAM");
       s.List = store.ReadBool("List");
       s.Font = store.ReadInteger("Font");
-      // The language box always starts at "russian", whatever was stored.
-      s.Lang = kLanguageAtStart;
+      // A language that is missing or not of the list reads as Russian, and never ends the
+      // reading: files of the versions that did not read it back hold any value here.
+      s.Lang = store.TypeOf("Lang") == SettingsStore::ValueType::Integer
+                   ? LanguageOfSetting(store.ReadInteger("Lang"))
+                   : kLanguageAtStart;
       s.AutoSave = store.ReadBool("AutoSave");
       s.AutoComm = store.ReadBool("AutoComm");
       s.VisuWin = store.ReadBool("VisuWin");

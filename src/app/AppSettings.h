@@ -33,7 +33,7 @@ inline constexpr int kMinUpperPanelHeight = 160;  // WSize
 // What the upper panel always leaves below it in the client area, so that the splitter and
 // the editor rows stay in reach.
 inline constexpr int kMinLowerPanelHeight = 120;
-inline constexpr int kLanguageAtStart = 5;  // "russian"; a stored Lang is never read
+inline constexpr int kLanguageAtStart = 5;  // "russian", when no language is stored
 
 // The user's choices and the main window's placement, kept between runs. Field names are the
 // names of the stored values. The initialisers are the start-up defaults, except the two
@@ -68,7 +68,7 @@ struct AppSettings {
 
   bool List = true;                  // CBList index (0 or 1)
   int Font = 0;                      // CBFont index: 0 "10", 1 "12", 2 "14"
-  int Lang = kLanguageAtStart;       // CBLang index; written, never read
+  int Lang = kLanguageAtStart;       // an index of the language list (CBLang's item's)
   bool AutoSave = false;             // CBFAut index
   bool AutoComm = false;             // CBCAut index
   bool VisuWin = true;               // BtnWindow's tag after start-up
@@ -110,7 +110,8 @@ std::vector<std::string> SanitiseSettings(AppSettings& settings);
 // reads nothing. Values are read in the store's read order and applied at once; the first
 // missing or wrong-typed integer or boolean ends reading silently, so it and every later
 // value keep their defaults (a missing text value reads as empty text). DirOpen/DirSave
-// are read, Dir, Lang and AutoScan never. Afterwards SanitiseSettings runs; the names it
+// are read, Dir and AutoScan never; Lang is read where it stands without ending the reading,
+// Russian when missing or not of the language list. Afterwards SanitiseSettings runs; the names it
 // corrected go to *corrected when given.
 void LoadSettings(const SettingsStore& store, AppSettings& settings,
                   std::vector<std::string>* corrected = nullptr);

@@ -34,6 +34,7 @@
 #include "app/MainThreadQt.h"
 #include "app/PageButtonStrip.h"
 #include "app/PageTabsQt.h"
+#include "app/ProgramLanguageQt.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
@@ -304,14 +305,11 @@ void TForm1::CreateComponents() {
       SetupWindow{[this] { return connectionMode_; },
                   [this] { return std::max(1, layout_.parameterRowsVisible); },
                   [this](int index) { CBComChange(index); }, [this] { CBFontChange(); },
-                  [this] { LayoutMainWindow(); }, [this] { RebuildEditor(); }});
-  std::tie(CBCom, CBCAut, CBFAut, CBList, CBFont, EDFile) = std::tuple{
-      setup_->CBCom, setup_->CBCAut, setup_->CBFAut, setup_->CBList, setup_->CBFont, setup_->EDFile};
-  CBLang = new QComboBox(client);
-  CBLang->setObjectName("CBLang");
-  CBLang->addItems({"polski", "deutsch", "english", "italiano", "lietuviskas", "russian"});
-  CBLang->hide();
-  connect(CBLang, &QComboBox::activated, this, [this](int) { CBLangChange(); });
+                  [this] { LayoutMainWindow(); }, [this] { RebuildEditor(); }, AvailableLanguages(),
+                  [this] { CBLangChange(); }});
+  std::tie(CBCom, CBCAut, CBFAut, CBList, CBFont, CBLang, EDFile) =
+      std::tuple{setup_->CBCom,  setup_->CBCAut, setup_->CBFAut, setup_->CBList,
+                 setup_->CBFont, setup_->CBLang, setup_->EDFile};
 
   CBReg = new QComboBox(client);
   CBReg->setObjectName("CBReg");
@@ -414,14 +412,13 @@ void TForm1::FormCreate() {
   // No folder is remembered until the user picks one: the dialogs then open in the working
   // folder or the home folder (DialogStartFolder), never in the program's own.
   settings_ = DefaultAppSettings("");
-  CBLang->setCurrentIndex(5);
 
   SettingsStore store(SettingsPath());
   std::string unreadable;
   if (!store.Load(&unreadable) && !store.Unreadable()) unreadable.clear();
   LoadSettings(store, settings_);
+  settings_.Lang = SelectLanguage(settings_.Lang);
   ApplySettings();
-  CBLang->setCurrentIndex(kLanguageAtStart);
 
   ApplyTexts();
   // Said once, after the texts cleared the log; the file is left as it is at exit.
@@ -467,7 +464,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::ApplySettings() {
   const AppSettings& s = settings_;
-  setup_->Apply({s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font});
+  setup_->Apply({s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font, s.Lang});
   help_->SetHelpWindowMode(s.Help);
   if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
   UpDownX->setValue(s.TrackX);
@@ -497,8 +494,8 @@ void TForm1::ApplySettings() {
 AppSettings TForm1::CurrentSettings() const {
   AppSettings s = settings_;
   const SetupValues setup = setup_->Values();
-  std::tie(s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font) =
-      std::tuple{setup.fileName, setup.autoComm, setup.autoSave, setup.list, setup.font};
+  std::tie(s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font, s.Lang) =
+      std::tuple{setup.fileName, setup.autoComm, setup.autoSave, setup.list, setup.font, setup.language};
   s.Help = help_->HelpWindowMode();
   s.RamIndex = CBReg->currentIndex();
   s.TrackX = UpDownX->value();
@@ -509,7 +506,6 @@ AppSettings TForm1::CurrentSettings() const {
   std::int32_t* colours[8] = {&s.ColorRPM,  &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
                               &s.ColorMOT1, &s.ColorDEF,  &s.ColorPSI, &s.ColorRAM};
   for (int i = 0; i < 8; ++i) *colours[i] = channelColours_[i];
-  s.Lang = CBLang->currentIndex();
   s.VisuWin = arrangementFlag_ != 0;
   s.WState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
   s.WLeft = pos().x();
@@ -703,8 +699,15 @@ void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
 
 void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
 
+// The new language's table and the toolkit's texts, then every text of the window again; an
+// open help window closes, and the next opening shows the language's own document.
 void TForm1::CBLangChange() {
+  settings_.Lang = SelectLanguage(setup_->Values().language);
+  CBLang->setCurrentIndex(std::max(0, CBLang->findData(settings_.Lang)));  // Russian if it failed
+  help_->CloseWindow();
   ApplyTexts();
+  setWindowTitle(QtText(
+      LookOfConnectionMode(connectionMode_, link_->parameterBlock, serviceMode_, openedFileName_).caption));
   LayoutMainWindow();
 }
 

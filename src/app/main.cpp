@@ -11,11 +11,15 @@
 #include <optional>
 #include <string>
 
+#include "app/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/DesignFontsQt.h"
 #include "app/Orvlpgmain.h"
 #include "app/ProgramIconQt.h"
+#include "app/ProgramLanguageQt.h"
+#include "app/SettingsStore.h"
 #include "app/UserDialogsQt.h"
+#include "base/UiText.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
 #include "link/WireTrace.h"
@@ -23,15 +27,20 @@
 
 // Shows an exception that reached an event handler in a standard box; the program goes on.
 class OrvApplication : public QApplication {
+  static constexpr int kMessageCaption = 700;
+  static constexpr int kErrorText = 410;
+
  public:
   using QApplication::QApplication;
   bool notify(QObject* receiver, QEvent* event) override {
     try {
       return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-      QMessageBox::critical(nullptr, applicationName(), QString::fromLocal8Bit(e.what()));
+      QMessageBox::critical(nullptr, QString::fromStdString(UiText(kMessageCaption)),
+                            QString::fromLocal8Bit(e.what()));
     } catch (...) {
-      QMessageBox::critical(nullptr, applicationName(), "Unknown error");
+      QMessageBox::critical(nullptr, QString::fromStdString(UiText(kMessageCaption)),
+                            QString::fromStdString(UiText(kErrorText)));
     }
     return false;
   }
@@ -64,12 +73,23 @@ void CloseOnEndSignals(QWidget& window) {
   ::sigaction(SIGHUP, &action, nullptr);
 }
 
+// The language chosen at the last run, for what is said before the window reads its settings.
+int StoredLanguage() {
+  SettingsStore store(SettingsStore::DefaultFilePath());
+  store.Load();
+  AppSettings settings = DefaultAppSettings("");
+  LoadSettings(store, settings);
+  return settings.Lang;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const int language = SelectLanguage(StoredLanguage());
   // Commands for batches and for the fitter's checks run without a window.
   if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
   OrvApplication app(argc, argv);
+  SelectLanguage(language);  // now the toolkit's own texts as well
   app.setApplicationName("MERVOLANTE LPG");
   // The desktop entry's name, by which a desktop finds the icon and the file types.
   QGuiApplication::setDesktopFileName("mervolante-lpg");
@@ -85,7 +105,7 @@ int main(int argc, char** argv) {
       try {
         env.trace = std::make_shared<WireTrace>(tracePath);
       } catch (const std::exception& e) {
-        QMessageBox::warning(nullptr, app.applicationName(), QString::fromLocal8Bit(e.what()));
+        dialogs.ShowMessage(e.what(), MessageButtons::Ok);
       }
     }
     // The windows are made in this order; the three small ones made here stay hidden.
@@ -105,7 +125,7 @@ int main(int argc, char** argv) {
     }
     OrvApplication::exec();
   } catch (const std::exception& e) {
-    QMessageBox::critical(nullptr, app.applicationName(), QString::fromLocal8Bit(e.what()));
+    QMessageBox::critical(nullptr, QString::fromStdString(UiText(700)), QString::fromLocal8Bit(e.what()));
   }
   return 0;
 }

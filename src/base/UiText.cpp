@@ -1,7 +1,9 @@
 #include "base/UiText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -394,6 +396,12 @@ constexpr UiTextEntry kTexts[] = {
     // Beside the differences before loading a file
     {1243, "Ошибки"},
     {1244, "Файл другой модели или версии командоконтроллера: "},
+    // Backups of the parameters
+    {1245, "Резервная копия параметров: "},
+    {1246, "Резервная копия параметров не записана: "},
+    // Filters of the file dialogs, as the window design has them: open, save
+    {1250, "файл визуализации (*.orvv)|*.orvv|файл параметров  (*.orvp)|*.orvp"},
+    {1251, "файл визуализации  (*.orvv)|*.orvv|файл параметров (*.orvp)|*.orvp|(*.*)|*.*"},
     // Why a file or a device could not be used
     {1300, "нет места на диске"},
     {1301, "превышена квота диска"},
@@ -451,6 +459,18 @@ const char* Find(int id) {
 
 bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
 
+// The selected language's table, sorted by id; empty while the program's own is in use. A
+// swap is one atomic exchange, so a text looked up meanwhile comes whole from one table.
+std::atomic<std::shared_ptr<const UiTextTranslation>> selectedTable;
+
+const std::string* FindSelected(const UiTextTranslation& table, int id) {
+  if (id < 0 || id > 0xFFFF) return nullptr;
+  const auto key = static_cast<std::uint16_t>(id);
+  const auto it = std::lower_bound(table.begin(), table.end(), key,
+                                   [](const auto& e, std::uint16_t k) { return e.first < k; });
+  return (it != table.end() && it->first == key) ? &it->second : nullptr;
+}
+
 }  // namespace
 
 std::string CutToCharacters(std::string_view utf8, std::size_t maxChars) {
@@ -464,9 +484,19 @@ std::string CutToCharacters(std::string_view utf8, std::size_t maxChars) {
 }
 
 std::string UiText(int id) {
+  if (const auto table = selectedTable.load())
+    if (const std::string* text = FindSelected(*table, id)) return CutToCharacters(*text, kUiTextMaxChars);
   const char* text = Find(id);
   return text ? CutToCharacters(text, kUiTextMaxChars) : std::string();
 }
+
+void SelectUiTextTable(UiTextTranslation texts) {
+  std::stable_sort(texts.begin(), texts.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  selectedTable.store(std::make_shared<const UiTextTranslation>(std::move(texts)));
+}
+
+void SelectProgramUiTextTable() { selectedTable.store(nullptr); }
 
 std::string UiTextAndName(int id, const std::string& name) {
   std::string text = UiText(id);

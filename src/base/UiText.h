@@ -5,17 +5,27 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The program's one text table. Texts are UTF-8; a line break stored in a text is the two
 // characters LF, CR in that order. UiText returns a copy of at most 255 characters
-// (characters, not bytes) and an empty string for an id the table does not hold.
+// (characters, not bytes) and an empty string for an id the table does not hold. It reads
+// the table of the chosen language: the program's own (Russian) unless another is selected.
 std::string UiText(int id);
+
+// Another language's texts for the ids of the program's table, in any order. While it is
+// selected UiText reads it, and the program's own text for an id it lacks.
+using UiTextTranslation = std::vector<std::pair<std::uint16_t, std::string>>;
+void SelectUiTextTable(UiTextTranslation texts);
+// Back to the program's own table.
+void SelectProgramUiTextTable();
 
 // A message followed by a name (of a file, a folder): one blank between them, so that the
 // name never runs into the text.
 std::string UiTextAndName(int id, const std::string& name);
 
-// True when the table holds a text for id.
+// True when the program's own table holds a text for id.
 bool HasUiText(int id);
 
 // Longest text UiText hands out, in characters (Unicode code points).

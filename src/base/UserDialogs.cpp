@@ -1,5 +1,7 @@
 #include "base/UserDialogs.h"
 
+#include "base/UiText.h"
+
 std::string DisplayText(const std::string& stored) {
   std::string shown;
   shown.reserve(stored.size());
@@ -15,17 +17,17 @@ std::string DisplayText(const std::string& stored) {
 }
 
 namespace {
-constexpr const char* kOpenFilter = "файл визуализации (*.orvv)|*.orvv|файл параметров  (*.orvp)|*.orvp";
-constexpr const char* kSaveFilter =
-    "файл визуализации  (*.orvv)|*.orvv|файл параметров (*.orvp)|*.orvp|(*.*)|*.*";
+// The filters of the window design, in the table's language.
+constexpr int kOpenFilter = 1250;
+constexpr int kSaveFilter = 1251;
 }  // namespace
 
 FileDialogSetup FileDialogFor(FileDialogUse use) {
   switch (use) {
-    case FileDialogUse::OpenRecording: return {false, 104, kOpenFilter, 1, ""};
-    case FileDialogUse::SaveRecording: return {true, 105, kSaveFilter, 1, "orvv"};
-    case FileDialogUse::OpenParameters: return {false, 106, kOpenFilter, 2, ""};
-    case FileDialogUse::SaveParameters: return {true, 107, kSaveFilter, 2, "orvp"};
+    case FileDialogUse::OpenRecording: return {false, 104, UiText(kOpenFilter), 1, ""};
+    case FileDialogUse::SaveRecording: return {true, 105, UiText(kSaveFilter), 1, "orvv"};
+    case FileDialogUse::OpenParameters: return {false, 106, UiText(kOpenFilter), 2, ""};
+    case FileDialogUse::SaveParameters: return {true, 107, UiText(kSaveFilter), 2, "orvp"};
     case FileDialogUse::SaveCsv: return {true, 0, "CSV (*.csv)|*.csv|(*.*)|*.*", 1, "csv"};
   }
   return {};

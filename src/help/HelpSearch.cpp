@@ -44,8 +44,10 @@ constexpr std::array<Abbreviation, 8> kAbbreviations{{
 }};
 
 // The Russian names of the regulation and option rows, which in the order by type stand
-// indented under their sensor's row with their own indented rows below them.
+// indented under their sensor's row with their own indented rows below them. The Polish
+// ones hold the heading keywords; the English ones end in these words.
 constexpr std::array<std::u16string_view, 3> kSubHeadingStarts{u"РЕГ. ", u"РЕГ ", u"ОПЦИОН "};
+constexpr std::array<std::u16string_view, 2> kSubHeadingEnds{u" REGULATION", u" OPTION"};
 
 std::u16string WithoutLeadingBlanks(std::u16string_view s) {
   const std::size_t first = s.find_first_not_of(u' ');
@@ -56,6 +58,8 @@ bool IsSubHeading(const std::u16string& name) {
   if (name.find(u"REG.") != std::u16string::npos || name.find(u"OPC.") != std::u16string::npos) return true;
   for (std::u16string_view start : kSubHeadingStarts)
     if (name.starts_with(start)) return true;
+  for (std::u16string_view end : kSubHeadingEnds)
+    if (name.ends_with(end)) return true;
   return false;
 }
 

@@ -7,12 +7,15 @@
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
-#include <system_error>
+
+#include "base/FailureText.h"
+#include "base/UiText.h"
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::string_view kTraceOption = "--trace";
+constexpr int kCannotOpenFile = 702;
 
 void AppendDigits(std::string& out, long value, int width) {
   char digits[8];
@@ -62,9 +65,7 @@ std::string PortName(int port) { return "COM" + std::to_string(port); }
 
 WireTrace::WireTrace(const std::string& path) {
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
-  if (fd_ < 0)
-    throw std::runtime_error("Cannot write the trace file " + path + ": " +
-                             std::generic_category().message(errno));
+  if (fd_ < 0) throw std::runtime_error(UiTextAndName(kCannotOpenFile, path) + ": " + FailureReason(errno));
   Note("trace started");
 }
 

@@ -571,6 +571,9 @@ void LiveMonitor::PlaceHistoryBar(int left, int top, int width, int height) {
   w_.ScrollBar1->setGeometry(left, top, barWidth, height);
   btnPlay_->setGeometry(left + barWidth, top, playWidth, height);
   cbSpeed_->setGeometry(left + barWidth + playWidth, top, speedWidth, height);
+  // Their hints in the language of the moment: a change of language lays the window out.
+  cbSpeed_->setToolTip(QtText(UiText(1222)));
+  ShowPlayState();
 }
 
 void LiveMonitor::ShowPlayState() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/FailureText.h"
+#include "base/UiText.h"
 #include "base/UserFolders.h"
 #include "params/ParameterFiles.h"
 
@@ -15,8 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kBackupMade = "Резервная копия параметров: ";
-constexpr const char* kBackupFailed = "Резервная копия параметров не записана: ";
+constexpr int kBackupMade = 1245;
+constexpr int kBackupFailed = 1246;
 
 std::string TypeName(std::uint8_t typeByte) {
   std::string model = ModelText(typeByte).model;
@@ -91,5 +92,5 @@ BackupResult MakeParameterBackup(const ParameterBlock& block, const std::string&
 }
 
 std::string BackupLogLine(const BackupResult& result) {
-  return result.ok ? kBackupMade + result.path : kBackupFailed + result.error;
+  return result.ok ? UiText(kBackupMade) + result.path : UiText(kBackupFailed) + result.error;
 }

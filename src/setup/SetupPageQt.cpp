@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/TextQt.h"
+#include "base/UiLanguages.h"
 #include "base/UiText.h"
 
 namespace {
@@ -32,6 +33,10 @@ SetupPageQt::SetupPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& ti
   CBFAut = MakeCombo(cells, "CBFAut", {"Nie", "Tak"});
   CBList = MakeCombo(cells, "CBList", {"wg. funkcji", "wg. typu"});
   CBFont = MakeCombo(cells, "CBFont", {"10", "12", "14"});
+  // The languages in their own names; each item keeps its index of the language list.
+  CBLang = MakeCombo(cells, "CBLang", {});
+  for (int language : window_.languages)
+    CBLang->addItem(QtText(std::string(kLanguageNames[static_cast<std::size_t>(language)])), language);
   EDFile = new QLineEdit(cells);
   EDFile->setObjectName("EDFile");
   EDFile->hide();
@@ -39,6 +44,7 @@ SetupPageQt::SetupPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& ti
   QObject::connect(CBCom, &QComboBox::activated, grid_, [this](int index) { window_.portChosen(index); });
   QObject::connect(CBFont, &QComboBox::activated, grid_, [this](int) { window_.fontChosen(); });
   QObject::connect(CBList, &QComboBox::activated, grid_, [this](int) { window_.layOut(); });
+  QObject::connect(CBLang, &QComboBox::activated, grid_, [this](int) { window_.languageChosen(); });
   for (QComboBox* c : {CBCAut, CBFAut, CBList})
     QObject::connect(c, &QComboBox::activated, grid_, [this](int) { window_.rebuild(); });
   // Typing leaves the box in place and focused; only the value cell under it follows.
@@ -55,6 +61,7 @@ void SetupPageQt::Apply(const SetupValues& values) {
   CBFont->setCurrentIndex(values.font);
   CBFAut->setCurrentIndex(values.autoSave ? 1 : 0);
   CBCAut->setCurrentIndex(values.autoComm ? 1 : 0);
+  CBLang->setCurrentIndex(std::max(0, CBLang->findData(values.language)));
 }
 
 SetupValues SetupPageQt::Values() const {
@@ -64,6 +71,7 @@ SetupValues SetupPageQt::Values() const {
   v.font = CBFont->currentIndex();
   v.autoSave = CBFAut->currentIndex() != 0;
   v.autoComm = CBCAut->currentIndex() != 0;
+  v.language = CBLang->currentIndex() >= 0 ? CBLang->currentData().toInt() : kProgramLanguage;
   return v;
 }
 
@@ -90,8 +98,8 @@ void SetupPageQt::SelectCell(int row) {
   }
 }
 
-std::array<QWidget*, 6> SetupPageQt::Editors() const {
-  return {CBCom, CBCAut, EDFile, CBFAut, CBList, CBFont};
+std::array<QWidget*, 7> SetupPageQt::Editors() const {
+  return {CBCom, CBCAut, EDFile, CBFAut, CBList, CBFont, CBLang};
 }
 
 void SetupPageQt::HideEditors() {
@@ -121,6 +129,7 @@ void SetupPageQt::Layout() {
   if (mode == Mode::Controller) rows.insert(rows.end(), {{304, EDFile}, {305, CBFAut}});
   if (mode == Mode::File || mode == Mode::Controller) rows.push_back({306, CBList});
   rows.push_back({307, CBFont});
+  rows.push_back({308, CBLang});
   auto setCell = [this](int row, int column, const QString& text) {
     if (row >= grid_->rowCount() || column >= grid_->columnCount()) return;
     auto* item = grid_->item(row, column);

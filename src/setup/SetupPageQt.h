@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/ControllerLink.h"
 #include "model/PageView.h"
@@ -19,6 +20,7 @@ struct SetupValues {
   bool autoSave = false;
   bool list = true;  // the parameters listed by type
   int font = 0;
+  int language = 5;  // an index of the language list: "russian"
 };
 
 // What the set-up page needs of the main window.
@@ -29,6 +31,8 @@ struct SetupWindow {
   std::function<void()> fontChosen;
   std::function<void()> layOut;   // the whole window
   std::function<void()> rebuild;  // the page grid
+  std::vector<int> languages;     // those of the language list that the program has
+  std::function<void()> languageChosen;
 };
 
 // The set-up page: the program's settings as rows of the page grid GridEx1, each edited by
@@ -50,12 +54,13 @@ class SetupPageQt : public PageView {
   void Enter(Page page) override;
   void Layout() override;
 
-  QComboBox *CBCom = nullptr, *CBCAut = nullptr, *CBFAut = nullptr, *CBList = nullptr, *CBFont = nullptr;
+  QComboBox *CBCom = nullptr, *CBCAut = nullptr, *CBFAut = nullptr, *CBList = nullptr, *CBFont = nullptr,
+            *CBLang = nullptr;
   QLineEdit* EDFile = nullptr;
 
  private:
   void PlaceEditors();
-  std::array<QWidget*, 6> Editors() const;
+  std::array<QWidget*, 7> Editors() const;
 
   QTableWidget* grid_;
   ControllerLink& link_;

@@ -657,7 +657,6 @@ TEST(AppSettingsRoundTrip, EverySettingComesBackThroughTheFile) {
   EXPECT_TRUE(corrected.empty());
 
   AppSettings expected = original;
-  expected.Lang = 5;  // never read
   expected.boundsRead = true;
   EXPECT_EQ(loaded, expected);
   EXPECT_EQ(back.ReadString("Dir"), kProgramDir);
@@ -741,16 +740,29 @@ TEST(AppSettingsSave, AMaximisedExitKeepsTheOldBoundsForTheNextStart) {
   EXPECT_EQ(next.WState, 2);
 }
 
-TEST(AppSettingsLoad, AStoredLanguageHasNoEffect) {
-  SettingsStore store("");
-  AppSettings stored = Customised();
-  stored.Lang = 1;
-  SaveSettings(store, stored, kProgramDir, true, false);
-  AppSettings s = DefaultAppSettings(kProgramDir);
-  s.Lang = 0;
-  LoadSettings(store, s);
-  EXPECT_EQ(s.Lang, 5);
-  EXPECT_EQ(store.ReadInteger("Lang"), 1);
+// The language is an index of the six-item list; one outside it, a text in its place or none
+// at all reads as Russian (5) and the values after it are read all the same.
+TEST(AppSettingsLoad, AStoredLanguageIsReadBackAndAnyOtherValueIsRussian) {
+  struct Case {
+    std::optional<int> stored;  // none: a text value in its place
+    int read;
+  };
+  for (const Case& c : {Case{0, 0}, Case{2, 2}, Case{5, 5}, Case{1, 1}, Case{-1, 5}, Case{6, 5}, Case{99, 5},
+                        Case{std::nullopt, 5}}) {
+    SettingsStore store("");
+    AppSettings stored = Customised();
+    SaveSettings(store, stored, kProgramDir, true, false);
+    if (c.stored)
+      store.WriteInteger("Lang", *c.stored);
+    else
+      store.WriteString("Lang", "english");
+    AppSettings s = DefaultAppSettings(kProgramDir);
+    s.Lang = 3;
+    LoadSettings(store, s);
+    EXPECT_EQ(s.Lang, c.read) << (c.stored ? *c.stored : -100);
+    EXPECT_EQ(s.AutoComm, stored.AutoComm);
+    EXPECT_EQ(s.WSize, stored.WSize);
+  }
 }
 
 TEST(AppSettingsLoad, VisuWinFollowsTheStoredValueAndDefaultsToTrue) {
@@ -801,7 +813,9 @@ TEST(AppSettingsLoad, AWrongTypedOrMissingValueEndsReadingThere) {
             << "reading broken at " << broken << ", looking at " << name;
       }
       EXPECT_EQ(s.boundsRead, broken == "WState") << broken;  // WState follows the bounds
-      EXPECT_EQ(s.Lang, 5);
+      // The language is read right after the font, and a wrong or missing one ends nothing.
+      const auto font = std::find(kReadOrder.begin(), kReadOrder.end(), "Font") - kReadOrder.begin();
+      EXPECT_EQ(s.Lang, static_cast<std::ptrdiff_t>(breakAt) > font ? full.Lang : 5) << broken;
     }
   }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "base/UiText.h"
@@ -141,9 +143,10 @@ const std::vector<Row> kByType{{425, 33}, {436, 57}, {531, 54}, {536, 59}, {537,
 
 class HelpDocumentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    auto loaded = LoadRtfFile(ORV_SOURCE_DIR "/docs/mervolante.rtf");
-    ASSERT_TRUE(loaded.has_value());
+  void SetUp() override { Load(ORV_SOURCE_DIR "/docs/mervolante.rtf"); }
+  void Load(const std::string& path) {
+    auto loaded = LoadRtfFile(path);
+    ASSERT_TRUE(loaded.has_value()) << path;
     doc = std::move(*loaded);
   }
 
@@ -240,5 +243,84 @@ TEST_F(HelpDocumentTest, namesTheMapButtonsTheReadingsStatusTextsAndTheUnitsAsTh
   EXPECT_EQ(doc.text.find(U16("дата и время")), std::u16string::npos);
   EXPECT_EQ(doc.text.find(U16("загрузчик командоконтроллера ждёт")), std::u16string::npos);
 }
+
+// The texts of a Qt Linguist table of the program (translations/mervolante_<code>.ts), read
+// as lrelease reads them: the translation of each message by its id.
+UiTextTranslation ReadTranslationTable(const std::string& path) {
+  std::ifstream in(path);
+  const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  auto decode = [](std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+      static const std::pair<std::string_view, char> kEntities[] = {
+          {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+      bool replaced = false;
+      for (const auto& [entity, c] : kEntities)
+        if (text.substr(i).starts_with(entity)) {
+          out += c;
+          i += entity.size();
+          replaced = true;
+          break;
+        }
+      if (replaced) continue;
+      if (text.substr(i).starts_with("<byte value=\"x")) {
+        const std::size_t end = text.find("\"/>", i);
+        out += static_cast<char>(std::stoi(std::string(text.substr(i + 14, end - i - 14)), nullptr, 16));
+        i = end + 3;
+        continue;
+      }
+      out += text[i++];
+    }
+    return out;
+  };
+  UiTextTranslation table;
+  for (std::size_t at = xml.find("<message id=\""); at != std::string::npos;
+       at = xml.find("<message id=\"", at + 1)) {
+    const int id = std::stoi(xml.substr(at + 13));
+    const std::size_t open = xml.find("<translation>", at) + 13;
+    table.emplace_back(static_cast<std::uint16_t>(id),
+                       decode(std::string_view(xml).substr(open, xml.find("</translation>", open) - open)));
+  }
+  return table;
+}
+
+// The other languages' documents, read with their tables: the same checks of every row in
+// both orders, the program's texts and units named as it shows them.
+class TranslatedHelpDocumentTest : public HelpDocumentTest,
+                                   public ::testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    const UiTextTranslation table =
+        ReadTranslationTable(std::string(ORV_SOURCE_DIR "/translations/mervolante_") + GetParam() + ".ts");
+    ASSERT_GT(table.size(), 300u);
+    SelectUiTextTable(table);
+    Load(ORV_SOURCE_DIR "/docs/" + UiText(103));
+  }
+  void TearDown() override { SelectProgramUiTextTable(); }
+};
+
+TEST_P(TranslatedHelpDocumentTest, everyParameterRowOfBothOrdersFindsItsOwnPassage) {
+  EXPECT_EQ(UiText(103), std::string("mervolante_") + GetParam() + ".rtf");
+  CheckOrder(kByFunction, "by function");
+  for (const Row& r : kByFunction) {
+    const std::u16string label = U16(UiText(r.textId));
+    if (label.starts_with(u' ')) continue;
+    EXPECT_EQ(sectionOfByte[r.byte], ExpandAbbreviations(UpperCaseText(label), AbbreviationSet::All))
+        << UiText(r.textId);
+  }
+  CheckOrder(kByType, "by type");
+  EXPECT_TRUE(doc.text.starts_with(u"MERVOLANTE LPG\n"));
+  for (int id : {135, 136, 137, 160, 161, 162, 163, 164, 170, 171, 172, 173, 142, 143,
+                 144, 150, 151, 410, 110, 111, 112, 113, 115, 930, 132, 133, 134}) {
+    std::string text = UiText(id);
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+    EXPECT_NE(doc.text.find(U16(text)), std::u16string::npos) << UiText(id);
+  }
+  for (const char* unit : {"[V]", "[ms]", "['C]"})
+    EXPECT_NE(doc.text.find(U16(unit)), std::u16string::npos) << unit;
+}
+
+INSTANTIATE_TEST_SUITE_P(EnglishAndPolish, TranslatedHelpDocumentTest, ::testing::Values("en", "pl"));
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/FailureText.h"
+#include "base/UiText.h"
 #include "link/WireTrace.h"
 #include "support/FakeSerialPort.h"
 #include "support/TempFolder.h"
@@ -84,6 +87,13 @@ TEST(WireTrace, notesKeepOneLineEachAndTheTraceEndsWithAMark) {
   EXPECT_EQ(Events(Slurp(path)),
             (std::vector<std::string>{"-- trace started", "-- Порт COM1 -  нет ответа", "-- trace ended"}));
   EXPECT_THROW(WireTrace(folder / "missing/wire.txt"), std::runtime_error);
+  // The window shows why in the table's language: 702, the file and the reason.
+  try {
+    WireTrace trace(folder / "missing/wire.txt");
+    ADD_FAILURE() << "no exception";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(e.what(), UiTextAndName(702, folder / "missing/wire.txt") + ": " + FailureReason(ENOENT));
+  }
 }
 
 TEST(WireTrace, pathComesFromTheCommandLineElseFromTheEnvironment) {

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
+#include <QToolButton>
 #include <cstdlib>
+#include <string>
 
 #include "app/MainLayout.h"
 #include "ui/PageTour.h"
@@ -35,6 +38,35 @@ TEST(Screenshots, everyPageAgainstTheSimulator) {
     const QString path = QString("%1/page-%2.png").arg(folder, page.name);
     EXPECT_TRUE(f.grab().save(path)) << path.toStdString();
   });
+}
+
+// The parameters page in each language: docs/page-parameters-<code>.png, chosen on the set-up
+// page as the fitter does.
+TEST(Screenshots, theParametersPageInEachLanguage) {
+  const char* folder = std::getenv("ORV_SCREENSHOT_DIR");
+  if (!folder || !*folder) GTEST_SKIP() << "ORV_SCREENSHOT_DIR is not set";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  TourRig rig;
+  ASSERT_TRUE(rig.Start());
+  TForm1& f = rig.Form();
+  f.resize(QSize(kDesignClientWidth, 445));
+  ASSERT_TRUE(PrepareTour(rig)) << "no controller";
+  for (const char* code : {"en", "pl"}) {
+    f.TabSet->click();
+    const int item = f.CBLang->findText(code == std::string("en") ? "english" : "polski");
+    ASSERT_GE(item, 0) << code;
+    f.CBLang->setCurrentIndex(item);
+    emit f.CBLang->activated(item);
+    f.TabParam->click();
+    RunPolls(rig, 30);
+    EXPECT_EQ(f.CurrentPage(), Page::Parameters) << code;
+    const QString path = QString("%1/page-parameters-%2.png").arg(folder, code);
+    EXPECT_TRUE(f.grab().save(path)) << path.toStdString();
+  }
+  f.TabSet->click();
+  const int russian = f.CBLang->findText("russian");
+  f.CBLang->setCurrentIndex(russian);
+  emit f.CBLang->activated(russian);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Turns the help text (UTF-8, a small line markup) into the RTF help document, in code
-page 1251 with \\'hh escapes as a Windows editor saves it.
+"""Turns the help text (UTF-8, a small line markup) into the RTF help document, in a Windows
+code page (1251 unless told otherwise) with \\'hh escapes as a Windows editor saves it.
 
 Markup, one paragraph per line:
   = text      title                    == text     section heading
@@ -8,16 +8,30 @@ Markup, one paragraph per line:
   @ text      second heading line      - text      list item
   **text**    bold inside a paragraph  blank line  nothing
 
-Usage: tools/help/make-help-rtf.py [SOURCE] [TARGET]
-(defaults: tools/help/mervolante.txt and docs/mervolante.rtf beside this script's project)
+Usage: tools/help/make-help-rtf.py [SOURCE] [TARGET] [CODEPAGE]
+(defaults: tools/help/mervolante.txt and docs/mervolante.rtf beside this script's project;
+1251 for Russian, 1252 for English, 1250 for Polish:
+  tools/help/make-help-rtf.py tools/help/mervolante_en.txt docs/mervolante_en.rtf 1252
+  tools/help/make-help-rtf.py tools/help/mervolante_pl.txt docs/mervolante_pl.rtf 1250)
 """
 import os
 import re
 import sys
 
-HEADER = (
-    "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049"
-    "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset204 Times New Roman;}{\\f1\\fswiss\\fprq2\\fcharset204 Arial;}}\r\n"
+# Per code page: the document's language and the fonts' character set.
+CODE_PAGES = {1251: (1049, 204), 1252: (1033, 0), 1250: (1045, 238)}
+CODE_PAGE = 1251
+
+
+def header(code_page):
+    language, charset = CODE_PAGES[code_page]
+    return (
+        "{\\rtf1\\ansi\\ansicpg%d\\deff0\\deflang%d" % (code_page, language) +
+        "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset%d Times New Roman;}{\\f1\\fswiss\\fprq2\\fcharset%d Arial;}}\r\n"
+        % (charset, charset) + HEADER_REST)
+
+
+HEADER_REST = (
     "{\\colortbl ;\\red0\\green0\\blue0;\\red0\\green51\\blue153;\\red153\\green0\\blue0;"
     "\\red110\\green110\\blue110;}\r\n"
     "{\\*\\generator mervolante help 1.0;}\\viewkind4\\uc1\r\n"
@@ -33,7 +47,7 @@ def escape(text):
             out.append(ch)
         else:
             try:
-                out.append("\\'%02x" % ch.encode("cp1251")[0])
+                out.append("\\'%02x" % ch.encode("cp%d" % CODE_PAGE)[0])
             except UnicodeEncodeError:
                 code = ord(ch)
                 out.append("\\u%d?" % (code - 0x10000 if code >= 0x8000 else code))
@@ -73,13 +87,15 @@ def convert(lines):
             body.append("\\pard\\li%d\\fi-240\\bullet\\tab %s\\par" % (indent + 360, inline(line[2:])))
         else:
             body.append("\\pard\\li%d\\sa60 %s\\par" % (indent, inline(line)))
-    return HEADER + "\r\n".join(body) + "\r\n}\r\n"
+    return header(CODE_PAGE) + "\r\n".join(body) + "\r\n}\r\n"
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     source = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "tools", "help", "mervolante.txt")
     target = sys.argv[2] if len(sys.argv) > 2 else os.path.join(root, "docs", "mervolante.rtf")
+    global CODE_PAGE
+    CODE_PAGE = int(sys.argv[3]) if len(sys.argv) > 3 else 1251
     with open(source, encoding="utf-8") as f:
         rtf = convert(f)
     with open(target, "wb") as f:
