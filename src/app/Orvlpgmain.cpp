@@ -34,6 +34,7 @@
 #include "app/MainThreadQt.h"
 #include "app/PageButtonStrip.h"
 #include "app/PageTabsQt.h"
+#include "app/ServiceReportActionQt.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
@@ -280,6 +281,8 @@ void TForm1::CreateComponents() {
   connect(BtnOpenPar, &QPushButton::clicked, this, [this] { BtnOpenParClick(); });
   connect(BtnSavePar, &QPushButton::clicked, this, [this] { BtnSaveParClick(); });
   connect(BtnWritePar, &QPushButton::clicked, this, [this] { BtnWriteParClick(); });
+  BtnReport = MakeReportButton(client);
+  connect(BtnReport, &QPushButton::clicked, this, [this] { BtnReportClick(); });
 
   Btn1 = MakeButton(client, "Btn1", QString(), kPageButtonWidth, kPageButtonHeight);
   Btn2 = MakeButton(client, "Btn2", QString(), kPageButtonWidth, kPageButtonHeight);
@@ -551,6 +554,7 @@ void TForm1::ApplyTexts() {
   PanelInfo->setToolTip(QtUiText(131));
   BtnHelp->setText(QtUiText(930));
   BtnHelp->setToolTip(QtUiText(931));
+  ApplyReportButtonText(BtnReport);
   autoConfig_->ApplyTexts();
   Btn1->setText(QtUiText(135));
   Btn2->setText(QtUiText(136));
@@ -702,6 +706,12 @@ void TForm1::BtnOpenParClick() { transfer_->BtnOpenParClick(); }
 void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
 
 void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
+
+void TForm1::BtnReportClick() {
+  MakeServiceReport({this, &dialogs_, &link_->parameterBlock, connectionMode_, ListOrder(), FileNameBase(),
+                     SettingsPath(), env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir,
+                     [this](const std::string& line) { AddLogLine(line); }});
+}
 
 void TForm1::CBLangChange() {
   ApplyTexts();
@@ -868,6 +878,7 @@ void TForm1::LayoutMainWindow() {
   const int helpWidth = FitCaptions(BtnHelp, kBtnHelpWidth, {BtnHelp->text()});
   BtnHelp->move(std::max(BtnWritePar->geometry().right() + 3, std::min(BtnHelp->x(), W - helpWidth)),
                 BtnHelp->y());
+  PlaceReportButton(BtnReport, BtnHelp, W, L.parameterButtonsVisible);
   QPushButton* pageButtons[3] = {Btn1, Btn2, Btn3};
   for (int i = 0; i < 3; ++i) {
     const PageButtonPlace& p = L.pageButtons[i];
@@ -1005,6 +1016,7 @@ bool TForm1::FormKeyDown(int virtualKey) {
     case KeyAction::OpenRecording: BtnOpenVisClick(); break;
     case KeyAction::ExportCsv: ExportCsvKey(); break;
     case KeyAction::TogglePlay: live_->PlayClick(); break;
+    case KeyAction::ServiceReport: BtnReportClick(); break;
     case KeyAction::ToggleScope: BtnScopeClick(); break;
     case KeyAction::StartProgramming: Btn1Click(); break;
     case KeyAction::StepDown: StepSelected(0); break;

@@ -135,6 +135,7 @@ class TForm1 : public QMainWindow,
   void BtnOpenParClick();
   void BtnSaveParClick();
   void BtnWriteParClick();
+  void BtnReportClick();  // the service report, also Ctrl+R
   void CBLangChange();
   void GridEx1SelectCell(int row);
   void StepSelected(int direction);
@@ -303,7 +304,7 @@ class TForm1 : public QMainWindow,
               *BtnWindow = nullptr, *BtnLup = nullptr;
   QSpinBox* UpDownX = nullptr;
   QPushButton *BtnOpenPar = nullptr, *BtnSavePar = nullptr, *BtnReadPar = nullptr, *BtnWritePar = nullptr,
-              *BtnHelp = nullptr;
+              *BtnHelp = nullptr, *BtnReport = nullptr;
   QPushButton *Btn1 = nullptr, *Btn2 = nullptr, *Btn3 = nullptr;
   QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
               *BitBtnCancel = nullptr;

@@ -16,6 +16,7 @@
 #include "app/Orvlpgmain.h"
 #include "app/ProgramIconQt.h"
 #include "app/UserDialogsQt.h"
+#include "app/WorkshopCommandsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
 #include "link/WireTrace.h"
@@ -68,6 +69,7 @@ void CloseOnEndSignals(QWidget& window) {
 
 int main(int argc, char** argv) {
   // Commands for batches and for the fitter's checks run without a window.
+  if (const std::optional<int> status = RunWorkshopCommand(argc, argv)) return *status;
   if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
   OrvApplication app(argc, argv);
   app.setApplicationName("MERVOLANTE LPG");
