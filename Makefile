@@ -9,9 +9,10 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # What the targets use: the build (Ninja, ccache, lld), Qt, GoogleTest, the fonts the window
 # is laid out for, the locale the locale-independence tests switch to, and clang with its
-# sanitizer and libFuzzer runtime for the second tree, and ps (procps) for `make test`.
+# sanitizer and libFuzzer runtime for the second tree, ps (procps) for `make test`, and
+# pdftotext (poppler-utils), with which the tests read back the service report's PDF.
 PACKAGES   := cmake ninja-build ccache lld make g++ pkg-config qt6-base-dev libgl-dev \
-              libgtest-dev locales fonts-liberation2 clang libclang-rt-14-dev procps
+              libgtest-dev locales fonts-liberation2 clang libclang-rt-14-dev procps poppler-utils
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 GENERATOR  := -G Ninja
 

@@ -63,6 +63,9 @@ constexpr int kUnknownOption = 1358;
 // How long a command waits for a controller to answer a full read: the port is opened again
 // every information tick until then.
 constexpr std::chrono::seconds kConnectLimit{30};
+// Information ticks with the port still closed (a device not there, held, not permitted)
+// after which no controller is taken to be there.
+constexpr int kOpenTries = 5;
 // The most the writes of a file may take, and how often the file is written again when the
 // read after the writes still shows a difference (writes the controller never acknowledged).
 constexpr std::chrono::seconds kWriteLimit{60};
@@ -175,7 +178,10 @@ class HeadlessSession : public LinkHost,
     tx_.setInterval(kPollIntervalMs);
     QObject::connect(&tx_, &QTimer::timeout, &context_, [this] { link_->TimerTxTimer(); });
     info_.setInterval(900);
-    QObject::connect(&info_, &QTimer::timeout, &context_, [this] { supervisor_->TimerInfoTimer(); });
+    QObject::connect(&info_, &QTimer::timeout, &context_, [this] {
+      supervisor_->TimerInfoTimer();
+      closedTicks_ = port_->Active() ? 0 : closedTicks_ + 1;
+    });
   }
   ~HeadlessSession() override {
     tx_.stop();
@@ -208,8 +214,11 @@ class HeadlessSession : public LinkHost,
     return true;
   }
 
-  // The link gave up after repeated losses: the transmit timer is off and no reconnect waits.
-  bool GaveUp() const { return started_ && !tx_.isActive() && !link_->Vars().reconnectPending; }
+  // The link gave up after repeated losses (the transmit timer is off and no reconnect
+  // waits), or the port has not opened for several information ticks.
+  bool GaveUp() const {
+    return (started_ && !tx_.isActive() && !link_->Vars().reconnectPending) || closedTicks_ >= kOpenTries;
+  }
 
   // Opens the port and reads every parameter, as the window does at start. True when a
   // controller (or a tester, or a loader) answered the read.
@@ -347,6 +356,7 @@ class HeadlessSession : public LinkHost,
   bool recording_ = false;
   int reads_ = 0;
   int samples_ = 0;
+  int closedTicks_ = 0;
   int maximum_ = 1;
   int shownPercent_ = -1;
 };
@@ -489,7 +499,7 @@ int Record(HeadlessSession& session, const Arguments& a) {
   return recorded ? kDone : kNotCompleted;
 }
 
-int Program(HeadlessSession& session, const Arguments& a, const std::string& programDir) {
+int Program(HeadlessSession& session, const Arguments& a) {
   if (a.values.size() != 1) return -1;
   const std::string& image = a.values[0];
   ImageHeader header;
@@ -505,7 +515,7 @@ int Program(HeadlessSession& session, const Arguments& a, const std::string& pro
   session.SetTxInterval(kLinkStartIntervalMs);
   link.StopForFirmware();
   std::string folder = FolderOf(image);
-  if (folder.empty()) folder = programDir;
+  if (folder.empty()) folder = ".";
   FirmwarePage page(link, session, session, session.Dialogs(), folder);
   link.SetProgrammingHandler(&page.Dialogue());
   page.ListFirmwareImages(1);
@@ -547,12 +557,11 @@ std::optional<int> RunWorkshopCommand(int argc, char** argv) {
     status = Report(args);
   } else {
     QCoreApplication app(argc, argv);
-    const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
     HeadlessSession session(StoredSettings(), args, argc, argv);
     if (args.command == "--read") status = Read(session, args);
     if (args.command == "--write") status = Write(session, args);
     if (args.command == "--record") status = Record(session, args);
-    if (args.command == "--program") status = Program(session, args, programDir);
+    if (args.command == "--program") status = Program(session, args);
   }
   if (status < 0) {
     Say(UiText(kUnknownOption) + args.command);
