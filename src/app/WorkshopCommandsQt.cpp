@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/AppSettings.h"
@@ -135,17 +136,15 @@ class TerminalDialogs : public UserDialogs {
       Say(text);
       return MessageAnswer::Ok;
     }
-    const bool yes = assumeYes_ || (Say(text), Yes(UiText(kGoOnQuestion)));
+    if (!assumeYes_) Say(text);
+    const bool yes = assumeYes_ || Yes(UiText(kGoOnQuestion));
     if (buttons == MessageButtons::OkCancel) return yes ? MessageAnswer::Ok : MessageAnswer::Cancel;
     return yes ? MessageAnswer::Yes : MessageAnswer::No;
   }
   void Beep() override {}
   void SetBusyCursor(bool) override {}
-  void PauseOneSecond() override {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 1000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-  }
+  // As in the window, the pause holds the main thread.
+  void PauseOneSecond() override { std::this_thread::sleep_for(std::chrono::seconds(1)); }
   std::optional<std::string> AskFileName(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::int32_t> AskColour(std::int32_t) override { return std::nullopt; }
 
@@ -531,6 +530,7 @@ int Program(HeadlessSession& session, const Arguments& a) {
   session.WaitFor([&] { return page.Dialogue().CurrentPhase() == ProgrammingDialogue::Phase::Idle; },
                   std::chrono::hours(1));
   link.SetProgrammingHandler(nullptr);
+  if (page.Dialogue().LastResultText() == 0) Say(UiText(kCancelled));  // the question answered No
   return page.Dialogue().LastResultText() == programming::kTextSucceeded ? kDone : kNotCompleted;
 }
 
