@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -115,11 +116,18 @@ TEST_F(WorkshopCommandsTest, recordGivesAFileTheRecordingReaderTakes) {
   ReadingHistory history;
   ASSERT_EQ(LoadRecording(bytes, block, history), ReadingHistory::kRecords);
   EXPECT_EQ(Bytes(block, 0, 104), SimulatorMemory(*sim));
-  // The newest records, last in the file, carry the engine's samples.
-  int withSpeed = 0;
-  for (int r = ReadingHistory::kRecords - 50; r < ReadingHistory::kRecords; ++r)
-    withSpeed += history.Records()[static_cast<std::size_t>(r)][3] != 0;
-  EXPECT_GT(withSpeed, 40);
+  // Every sample the program counted is a record of the file, the newest last.
+  const std::string said = UiText(1435);
+  const std::size_t at = Output().find(said);
+  ASSERT_NE(at, std::string::npos) << Output();
+  const int samples = std::stoi(Output().substr(at + said.size()));
+  EXPECT_GE(samples, 50);
+  int filled = 0;
+  for (const LiveReadings& record : history.Records())
+    filled += std::any_of(record.begin() + 1, record.begin() + 15, [](std::uint8_t b) { return b != 0; });
+  EXPECT_EQ(filled, samples);
+  const LiveReadings& newest = history.Records().back();
+  EXPECT_TRUE(std::any_of(newest.begin() + 1, newest.begin() + 15, [](std::uint8_t b) { return b != 0; }));
 }
 
 TEST_F(WorkshopCommandsTest, programDeliversTheImageIntact) {
