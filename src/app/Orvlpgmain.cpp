@@ -705,7 +705,10 @@ void TForm1::BtnOpenParClick() { transfer_->BtnOpenParClick(); }
 
 void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
 
-void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
+void TForm1::BtnWriteParClick() {
+  transfer_->BtnWriteParClick();
+  if (link_->parameterBlock[0] == 0 && link_->Vars().readPending) factoryKeeper_.ResetAsked();
+}
 
 void TForm1::BtnReportClick() {
   MakeServiceReport({this, &dialogs_, &link_->parameterBlock, connectionMode_, ListOrder(), FileNameBase(),
@@ -1114,7 +1117,14 @@ void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, M
 
 void TForm1::Beep() { dialogs_.Beep(); }
 
-void TForm1::ParametersRead() { LayoutMainWindow(); }
+void TForm1::ParametersRead() {
+  LayoutMainWindow();
+  if (connectionMode_ != Mode::Controller) return;
+  const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
+  const std::string kept =
+      factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->sentParameterBlock, folder);
+  if (!kept.empty()) AddLogLine(kept);
+}
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 

@@ -19,6 +19,7 @@
 #include "model/ReadingHistory.h"
 #include "params/ParameterEditor.h"
 #include "params/ParameterTransfer.h"
+#include "params/ServiceReport.h"
 
 class AutoConfigPageQt;
 class AutoConfiguration;
@@ -272,6 +273,7 @@ class TForm1 : public QMainWindow,
   bool helpRequest_ = false;
   bool destroyed_ = false;
   std::string openedFileName_;
+  FactoryParametersKeeper factoryKeeper_;  // what a factory reset brings, for the report
   std::array<std::int32_t, 8> channelColours_{};
   std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
 

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/FailureText.h"
 #include "base/UiText.h"
+#include "base/UserFolders.h"
 #include "params/ParameterBackup.h"
 #include "params/ParameterCompare.h"
 #include "params/ParameterFiles.h"
@@ -23,6 +25,8 @@ constexpr int kFactoryHeading = 1407;
 constexpr int kFactoryUnknown = 1408;
 constexpr int kBackupHeading = 1409;
 constexpr int kBackupUnknown = 1410;
+constexpr int kFactoryKept = 1417;
+constexpr int kFactoryNotKept = 1418;
 constexpr int kYesText = 556;
 constexpr int kPowerDefectsByte = 78;
 
@@ -149,4 +153,18 @@ std::string NewestBackupOf(const std::string& folder, const ParameterBlock& bloc
 std::string FactoryParametersPath(const std::string& folder, const ParameterBlock& block) {
   const std::string ofThis = BackupFileName(block, 0).substr(15);  // "-TELK100-V1.45.orvp"
   return folder + "/factory" + ofThis;
+}
+
+std::string FactoryParametersKeeper::ReadCompleted(const ParameterBlock& block, const ParameterBlock& sent,
+                                                   const std::string& folder) {
+  if (!asked_ || !std::equal(block.begin(), block.begin() + kExchangedParameterBytes, sent.begin()))
+    return {};
+  asked_ = false;
+  int error = 0;
+  if (!MakeFolders(folder, &error, 0755))
+    return UiText(kFactoryNotKept) + folder + ": " + FailureReason(error);
+  const std::string path = FactoryParametersPath(folder, block);
+  std::string why;
+  if (!SaveParameterFile(path, block, &why)) return UiText(kFactoryNotKept) + why;
+  return UiText(kFactoryKept) + path;
 }

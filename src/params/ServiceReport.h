@@ -68,3 +68,18 @@ std::string NewestBackupOf(const std::string& folder, const ParameterBlock& bloc
 // Where the factory parameters of a controller of this type and version are kept, when the
 // workshop has kept them: "<folder>/factory-TELK100-V1.45.orvp".
 std::string FactoryParametersPath(const std::string& folder, const ParameterBlock& block);
+
+// Keeps the parameters a controller comes back with after a factory reset, where the report
+// finds its factory parameters.
+class FactoryParametersKeeper {
+ public:
+  void ResetAsked() { asked_ = true; }
+  // A read of the controller completed. The first complete read after a reset (nothing left to
+  // write: the block is what the controller holds) is kept in folder; returns the log line,
+  // empty when nothing was to be kept.
+  std::string ReadCompleted(const ParameterBlock& block, const ParameterBlock& sent,
+                            const std::string& folder);
+
+ private:
+  bool asked_ = false;
+};

@@ -190,4 +190,25 @@ TEST(ServiceReportPdf, CtrlRWritesTheControllersReportThroughTheFileFlow) {
   EXPECT_NE(Slurp(run.SettingsPath()).find("\"DirReport\"=\"" + run.folder / "reports\""), std::string::npos);
 }
 
+// A factory reset from the parameters page keeps what the controller came back with, and the
+// next report compares with it.
+TEST(ServiceReportPdf, FactoryResetKeepsTheFactoryParametersTheReportComparesWith) {
+  SimulatorWindow run;
+  ASSERT_TRUE(run.Connect());
+  TForm1& form = run.Form();
+  const std::string factory = FactoryParametersPath(run.BackupFolder(), form.Link().parameterBlock);
+  form.BtnWriteParClick();  // answered Yes
+  ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(factory); }));
+  EXPECT_TRUE(run.sim.LogHas("FACTORY RESET"));
+  EXPECT_EQ(LoadParameterFile(factory).bytes, form.Link().parameterBlock);
+  EXPECT_NE(form.LogText().find(UiText(1417) + factory), std::string::npos);
+  const std::string pdf = run.folder / "car.pdf";
+  run.Dialogs().fileAnswers = {pdf};
+  form.BtnReportClick();
+  ASSERT_EQ(std::system(("pdftotext " + pdf + " " + pdf + ".txt").c_str()), 0);
+  const std::string text = Slurp(pdf + ".txt");
+  EXPECT_EQ(text.find(UiText(1408)), std::string::npos);  // the factory parameters are known
+  EXPECT_NE(text.find(UiText(1230)), std::string::npos);
+}
+
 }  // namespace
