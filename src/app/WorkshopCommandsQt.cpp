@@ -197,6 +197,8 @@ class HeadlessSession : public LinkHost,
   ConnectionMode Mode() const { return mode_; }
   int ListOrder() const { return listOrder_; }
   int Reads() const { return reads_; }
+  // The controller's parameters as the last complete read found them.
+  const ParameterBlock& LastRead() const { return lastRead_; }
   int Samples() const { return samples_; }
   void Record(bool on) { recording_ = on; }
   const ReadingHistory& History() const { return history_; }
@@ -260,7 +262,10 @@ class HeadlessSession : public LinkHost,
   void AddLogLine(const std::string& line) override { Say(line); }
   void ShowMessage(const std::string& text) override { Say(text); }
   void Beep() override {}
-  void ParametersRead() override { ++reads_; }
+  void ParametersRead() override {
+    lastRead_ = link_->sentParameterBlock;  // what the read brought, before changes go back in
+    ++reads_;
+  }
   void PlausibilityCheck() override {}
   std::string ParameterChangeText(int index, std::uint8_t value) const override {
     return ::ParameterChangeText(link_->parameterBlock, index, value, listOrder_);
@@ -356,6 +361,7 @@ class HeadlessSession : public LinkHost,
   int reads_ = 0;
   int samples_ = 0;
   int closedTicks_ = 0;
+  ParameterBlock lastRead_ = FreshParameterBlock();
   int maximum_ = 1;
   int shownPercent_ = -1;
 };
@@ -439,7 +445,7 @@ int Write(HeadlessSession& session, const Arguments& a) {
     return kNotCompleted;
   }
   session.MakeAutomaticBackup();
-  for (int round = 0; round < kWriteRounds && !HoldsFile(link.parameterBlock, *file); ++round) {
+  for (int round = 0; round < kWriteRounds && !HoldsFile(session.LastRead(), *file); ++round) {
     CopyFileToController(*file, link.parameterBlock);
     Say(UiText(1232) + std::to_string(DifferingParameterBytes(link.parameterBlock, link.sentParameterBlock)));
     // Every write is acknowledged (or given up after its last try), then the controller is
@@ -451,14 +457,16 @@ int Write(HeadlessSession& session, const Arguments& a) {
       return NoController(session);
     if (!session.ReadAgain() || session.Mode() != ConnectionMode::Controller) return NoController(session);
   }
-  if (HoldsFile(link.parameterBlock, *file)) {
+  // What counts is what the controller was read with, not what the block holds: after a read
+  // the link puts back into the block the changes it was still to write.
+  if (HoldsFile(session.LastRead(), *file)) {
     Say(UiText(kHoldsFile));
     return kDone;
   }
-  ParameterBlock wanted = link.parameterBlock;
+  ParameterBlock wanted = session.LastRead();
   CopyFileToController(*file, wanted);
   Say(UiText(kDoesNotHoldFile));
-  std::fputs(LoadDifferencesText(link.parameterBlock, wanted, session.ListOrder(), &*file).c_str(), stderr);
+  std::fputs(LoadDifferencesText(session.LastRead(), wanted, session.ListOrder(), &*file).c_str(), stderr);
   return kNotCompleted;
 }
 
