@@ -150,20 +150,21 @@ std::string NewestBackupOf(const std::string& folder, const ParameterBlock& bloc
   return newest.empty() ? std::string() : folder + "/" + newest;
 }
 
-std::string FactoryParametersPath(const std::string& folder, const ParameterBlock& block) {
-  const std::string ofThis = BackupFileName(block, 0).substr(15);  // "-TELK100-V1.45.orvp"
-  return folder + "/factory" + ofThis;
+std::string FactoryParametersPath(const std::string& backupFolder, const ParameterBlock& block) {
+  const std::string ofThis = BackupFileName(block, 0).substr(16);  // "TELK100-V1.45.orvp"
+  return std::filesystem::path(backupFolder).parent_path().string() + "/factory/" + ofThis;
 }
 
 std::string FactoryParametersKeeper::ReadCompleted(const ParameterBlock& block, const ParameterBlock& sent,
-                                                   const std::string& folder) {
+                                                   const std::string& backupFolder) {
   if (!asked_ || !std::equal(block.begin(), block.begin() + kExchangedParameterBytes, sent.begin()))
     return {};
   asked_ = false;
+  const std::string path = FactoryParametersPath(backupFolder, block);
+  const std::string folder = std::filesystem::path(path).parent_path().string();
   int error = 0;
   if (!MakeFolders(folder, &error, 0755))
     return UiText(kFactoryNotKept) + folder + ": " + FailureReason(error);
-  const std::string path = FactoryParametersPath(folder, block);
   std::string why;
   if (!SaveParameterFile(path, block, &why)) return UiText(kFactoryNotKept) + why;
   return UiText(kFactoryKept) + path;

@@ -65,9 +65,9 @@ std::string ReportFileName(const std::string& base, std::time_t now);
 // path, or empty when there is none.
 std::string NewestBackupOf(const std::string& folder, const ParameterBlock& block);
 
-// Where the factory parameters of a controller of this type and version are kept, when the
-// workshop has kept them: "<folder>/factory-TELK100-V1.45.orvp".
-std::string FactoryParametersPath(const std::string& folder, const ParameterBlock& block);
+// Where the factory parameters of a controller of this type and version are kept: in the
+// folder "factory" beside the backup folder, "<data>/ORV/factory/TELK100-V1.45.orvp".
+std::string FactoryParametersPath(const std::string& backupFolder, const ParameterBlock& block);
 
 // Keeps the parameters a controller comes back with after a factory reset, where the report
 // finds its factory parameters.

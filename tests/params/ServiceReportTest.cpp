@@ -122,7 +122,7 @@ TEST(ServiceReport, NewestBackupIsTheLatestOfThisControllerTypeAndVersion) {
       EXPECT_EQ(NewestBackupOf(folder.Path(), block), folder / f.name);
     }
   EXPECT_EQ(NewestBackupOf(folder / "none", block), "");
-  EXPECT_EQ(FactoryParametersPath("/b", block), "/b/factory-TELK100-V1.45.orvp");
+  EXPECT_EQ(FactoryParametersPath("/d/ORV/backup", block), "/d/ORV/factory/TELK100-V1.45.orvp");
   EXPECT_EQ(ReportFileName("car", 0).substr(0, 4), "car-");
 }
 
