@@ -2,11 +2,15 @@
 // the PDF the toolkit writes of it.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "app/UserDialogsQt.h"
 #include "params/ParameterFiles.h"
 #include "params/ParameterTestBlocks.h"
 #include "params/ServiceReport.h"
@@ -164,6 +168,29 @@ TEST(ServiceReportPdf, PdfTextHoldsEveryRowOfTheList) {
   // The document holds what the plain text does.
   const std::string plain = ServiceReportDocument(report)->toPlainText().toStdString();
   for (const ServiceReportLine& row : report.rows) EXPECT_NE(plain.find(row.label), std::string::npos);
+}
+
+// The report's own dialog: the details as entered, and which of its buttons was pressed.
+TEST(ServiceReportPdf, DialogGivesTheDetailsAndTheWayOut) {
+  TestApplication();
+  QtUserDialogs dialogs;
+  for (const char* button : {"BtnReportPdf", "BtnReportPrint"}) {
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* dialog = dynamic_cast<ServiceReportDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      answer.stop();
+      EXPECT_EQ(dialog->workshopEdit->text().toStdString(), "Autogas Nowak");
+      dialog->vehicleEdit->setText(" KR 4711A ");
+      dialog->findChild<QPushButton*>(button)->click();
+    });
+    answer.start(10);
+    const std::optional<ReportDetails> details = dialogs.AskReportDetails({"Autogas Nowak", "", false});
+    ASSERT_TRUE(details);
+    EXPECT_EQ(details->workshop, "Autogas Nowak");
+    EXPECT_EQ(details->vehicle, "KR 4711A");
+    EXPECT_EQ(details->print, std::string(button) == "BtnReportPrint");
+  }
 }
 
 // Ctrl+R on the parameters page with the controller read: the details are kept, the PDF is

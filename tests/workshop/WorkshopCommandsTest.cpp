@@ -154,6 +154,10 @@ TEST_F(WorkshopCommandsTest, exitStatusTellsWhatHappened) {
   other.target = 0x32;  // a TELK50's program
   const std::vector<std::uint8_t> image = BuildImageFile(std::vector<std::uint8_t>(64, 1), other, "TELK50");
   Put(folder / "other.img", std::string(image.begin(), image.end()));
+  ImageInfo fitting;
+  fitting.target = 0x64;
+  const std::vector<std::uint8_t> fit = BuildImageFile(std::vector<std::uint8_t>(64, 1), fitting, "TELK100");
+  Put(folder / "fit.img", std::string(fit.begin(), fit.end()));
   const struct {
     std::vector<std::string> args;
     bool simulator;
@@ -171,6 +175,7 @@ TEST_F(WorkshopCommandsTest, exitStatusTellsWhatHappened) {
       {{"--report", "good.orvp", "good.pdf"}, false, "", 0, UiText(1431) + "good.pdf"},
       {{"--write", "good.orvp"}, true, "n\n", 1, UiText(1428)},
       {{"--program", "other.img", "--yes"}, true, "", 1, UiText(1432)},
+      {{"--program", "fit.img"}, true, "n\n", 1, UiText(1428)},
       {{"--read", "b.orvp", "--port", "COM1"}, true, "", 0, UiText(1431) + "b.orvp"},
   };
   for (const auto& c : cases) {
