@@ -10,10 +10,11 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # What the targets use: the build (Ninja, ccache, lld), Qt, GoogleTest, the fonts the window
 # is laid out for, the locale the locale-independence tests switch to, and clang with its
 # sanitizer and libFuzzer runtime for the second tree, ps (procps) for `make test`, lrelease
-# for the text tables and the toolkit's own texts in the program's languages.
+# for the text tables and the toolkit's own texts in the program's languages, and pdftotext
+# (poppler-utils), with which the tests read back the service report's PDF.
 PACKAGES   := cmake ninja-build ccache lld make g++ pkg-config qt6-base-dev libgl-dev \
               libgtest-dev locales fonts-liberation2 clang libclang-rt-14-dev procps \
-              qt6-l10n-tools qt6-translations-l10n
+              qt6-l10n-tools qt6-translations-l10n poppler-utils
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 GENERATOR  := -G Ninja
 

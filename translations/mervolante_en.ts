@@ -1485,5 +1485,149 @@
         <source>Неизвестный параметр: </source>
         <translation>Unknown option: </translation>
     </message>
+    <message id="1400">
+        <source>Отчёт о настройке командоконтроллера</source>
+        <translation>Controller settings report</translation>
+    </message>
+    <message id="1401">
+        <source>Программа</source>
+        <translation>Program</translation>
+    </message>
+    <message id="1402">
+        <source>Командоконтроллер</source>
+        <translation>Controller</translation>
+    </message>
+    <message id="1403">
+        <source>Дата и время</source>
+        <translation>Date and time</translation>
+    </message>
+    <message id="1404">
+        <source>Мастерская</source>
+        <translation>Workshop</translation>
+    </message>
+    <message id="1405">
+        <source>Номер автомобиля / VIN</source>
+        <translation>Registration / VIN</translation>
+    </message>
+    <message id="1407">
+        <source>Отличия от фабричных параметров (фабричное → сейчас):</source>
+        <translation>Differences from the factory parameters (factory → now):</translation>
+    </message>
+    <message id="1408">
+        <source>Фабричные параметры этого командоконтроллера неизвестны</source>
+        <translation>The factory parameters of this controller are not known</translation>
+    </message>
+    <message id="1409">
+        <source>Отличия от последней резервной копии (копия → сейчас):</source>
+        <translation>Differences from the newest backup (backup → now):</translation>
+    </message>
+    <message id="1410">
+        <source>Резервной копии этого командоконтроллера нет</source>
+        <translation>There is no backup of this controller</translation>
+    </message>
+    <message id="1411">
+        <source>Отчёт о параметрах в PDF [Ctrl+R]</source>
+        <translation>Parameter report as PDF [Ctrl+R]</translation>
+    </message>
+    <message id="1412">
+        <source>Запиши отчёт о параметрах</source>
+        <translation>Save the parameter report</translation>
+    </message>
+    <message id="1413">
+        <source>Печать...</source>
+        <translation>Print...</translation>
+    </message>
+    <message id="1414">
+        <source>Записать PDF...</source>
+        <translation>Save PDF...</translation>
+    </message>
+    <message id="1415">
+        <source>Нет параметров для отчёта: прочитай командоконтроллер или открой файл параметров</source>
+        <translation>No parameters for a report: read the controller or open a parameter file</translation>
+    </message>
+    <message id="1416">
+        <source>Отчёт записан: </source>
+        <translation>Report written: </translation>
+    </message>
+    <message id="1417">
+        <source>Фабричные параметры для отчёта: </source>
+        <translation>Factory parameters for the report: </translation>
+    </message>
+    <message id="1418">
+        <source>Фабричные параметры для отчёта не записаны: </source>
+        <translation>Factory parameters for the report not written: </translation>
+    </message>
+    <message id="1420">
+        <source>отчёт о параметрах файла в PDF</source>
+        <translation>the service report of a parameter file as PDF</translation>
+    </message>
+    <message id="1421">
+        <source>прочитать параметры командоконтроллера в файл</source>
+        <translation>read the controller's parameters into a file</translation>
+    </message>
+    <message id="1422">
+        <source>записать параметры файла в командоконтроллер</source>
+        <translation>write a file's parameters into the controller</translation>
+    </message>
+    <message id="1423">
+        <source>записать визуализацию живых данных</source>
+        <translation>record the live data</translation>
+    </message>
+    <message id="1424">
+        <source>запрограммировать командоконтроллер образом .img</source>
+        <translation>program the controller with a .img image</translation>
+    </message>
+    <message id="1425">
+        <source>порт COM1..COM4 вместо порта из настроек</source>
+        <translation>port COM1..COM4 instead of the settings' port</translation>
+    </message>
+    <message id="1426">
+        <source> Командоконтроллер не ответил</source>
+        <translation> The controller did not answer</translation>
+    </message>
+    <message id="1427">
+        <source>Записать эти параметры в командоконтроллер? [y/N] </source>
+        <translation>Write these parameters into the controller? [y/N] </translation>
+    </message>
+    <message id="1428">
+        <source> Отменено</source>
+        <translation> Cancelled</translation>
+    </message>
+    <message id="1429">
+        <source> Командоконтроллер содержит параметры файла</source>
+        <translation> The controller holds the file's parameters</translation>
+    </message>
+    <message id="1430">
+        <source> Командоконтроллер не содержит параметры файла:</source>
+        <translation> The controller does not hold the file's parameters:</translation>
+    </message>
+    <message id="1431">
+        <source> Записано: </source>
+        <translation> Written: </translation>
+    </message>
+    <message id="1432">
+        <source> Образ не подходит к этому командоконтроллеру: </source>
+        <translation> The image does not fit this controller: </translation>
+    </message>
+    <message id="1433">
+        <source> Программирование: </source>
+        <translation> Programming: </translation>
+    </message>
+    <message id="1434">
+        <source> Неверное значение: </source>
+        <translation> Wrong value: </translation>
+    </message>
+    <message id="1435">
+        <source> Живых записей: </source>
+        <translation> Live records: </translation>
+    </message>
+    <message id="1436">
+        <source>Продолжить? [y/N] </source>
+        <translation>Continue? [y/N] </translation>
+    </message>
+    <message id="1437">
+        <source> Связь с командоконтроллером потеряна</source>
+        <translation> The link with the controller is lost</translation>
+    </message>
 </context>
 </TS>

@@ -1485,5 +1485,149 @@
         <source>Неизвестный параметр: </source>
         <translation>Nieznany parametr: </translation>
     </message>
+    <message id="1400">
+        <source>Отчёт о настройке командоконтроллера</source>
+        <translation>Raport ustawień sterownika</translation>
+    </message>
+    <message id="1401">
+        <source>Программа</source>
+        <translation>Program</translation>
+    </message>
+    <message id="1402">
+        <source>Командоконтроллер</source>
+        <translation>Sterownik</translation>
+    </message>
+    <message id="1403">
+        <source>Дата и время</source>
+        <translation>Data i godzina</translation>
+    </message>
+    <message id="1404">
+        <source>Мастерская</source>
+        <translation>Warsztat</translation>
+    </message>
+    <message id="1405">
+        <source>Номер автомобиля / VIN</source>
+        <translation>Numer rejestracyjny / VIN</translation>
+    </message>
+    <message id="1407">
+        <source>Отличия от фабричных параметров (фабричное → сейчас):</source>
+        <translation>Różnice od parametrów fabrycznych (fabryczne → teraz):</translation>
+    </message>
+    <message id="1408">
+        <source>Фабричные параметры этого командоконтроллера неизвестны</source>
+        <translation>Parametry fabryczne tego sterownika nie są znane</translation>
+    </message>
+    <message id="1409">
+        <source>Отличия от последней резервной копии (копия → сейчас):</source>
+        <translation>Różnice od najnowszej kopii zapasowej (kopia → teraz):</translation>
+    </message>
+    <message id="1410">
+        <source>Резервной копии этого командоконтроллера нет</source>
+        <translation>Brak kopii zapasowej tego sterownika</translation>
+    </message>
+    <message id="1411">
+        <source>Отчёт о параметрах в PDF [Ctrl+R]</source>
+        <translation>Raport parametrów w PDF [Ctrl+R]</translation>
+    </message>
+    <message id="1412">
+        <source>Запиши отчёт о параметрах</source>
+        <translation>Zapisz raport parametrów</translation>
+    </message>
+    <message id="1413">
+        <source>Печать...</source>
+        <translation>Drukuj...</translation>
+    </message>
+    <message id="1414">
+        <source>Записать PDF...</source>
+        <translation>Zapisz PDF...</translation>
+    </message>
+    <message id="1415">
+        <source>Нет параметров для отчёта: прочитай командоконтроллер или открой файл параметров</source>
+        <translation>Brak parametrów do raportu: odczytaj sterownik lub otwórz plik parametrów</translation>
+    </message>
+    <message id="1416">
+        <source>Отчёт записан: </source>
+        <translation>Raport zapisany: </translation>
+    </message>
+    <message id="1417">
+        <source>Фабричные параметры для отчёта: </source>
+        <translation>Parametry fabryczne do raportu: </translation>
+    </message>
+    <message id="1418">
+        <source>Фабричные параметры для отчёта не записаны: </source>
+        <translation>Parametry fabryczne do raportu nie zapisane: </translation>
+    </message>
+    <message id="1420">
+        <source>отчёт о параметрах файла в PDF</source>
+        <translation>raport parametrów pliku w PDF</translation>
+    </message>
+    <message id="1421">
+        <source>прочитать параметры командоконтроллера в файл</source>
+        <translation>odczytać parametry sterownika do pliku</translation>
+    </message>
+    <message id="1422">
+        <source>записать параметры файла в командоконтроллер</source>
+        <translation>zapisać parametry pliku do sterownika</translation>
+    </message>
+    <message id="1423">
+        <source>записать визуализацию живых данных</source>
+        <translation>nagrać dane na żywo</translation>
+    </message>
+    <message id="1424">
+        <source>запрограммировать командоконтроллер образом .img</source>
+        <translation>zaprogramować sterownik obrazem .img</translation>
+    </message>
+    <message id="1425">
+        <source>порт COM1..COM4 вместо порта из настроек</source>
+        <translation>port COM1..COM4 zamiast portu z ustawień</translation>
+    </message>
+    <message id="1426">
+        <source> Командоконтроллер не ответил</source>
+        <translation> Sterownik nie odpowiedział</translation>
+    </message>
+    <message id="1427">
+        <source>Записать эти параметры в командоконтроллер? [y/N] </source>
+        <translation>Zapisać te parametry do sterownika? [y/N] </translation>
+    </message>
+    <message id="1428">
+        <source> Отменено</source>
+        <translation> Anulowano</translation>
+    </message>
+    <message id="1429">
+        <source> Командоконтроллер содержит параметры файла</source>
+        <translation> Sterownik zawiera parametry pliku</translation>
+    </message>
+    <message id="1430">
+        <source> Командоконтроллер не содержит параметры файла:</source>
+        <translation> Sterownik nie zawiera parametrów pliku:</translation>
+    </message>
+    <message id="1431">
+        <source> Записано: </source>
+        <translation> Zapisano: </translation>
+    </message>
+    <message id="1432">
+        <source> Образ не подходит к этому командоконтроллеру: </source>
+        <translation> Obraz nie pasuje do tego sterownika: </translation>
+    </message>
+    <message id="1433">
+        <source> Программирование: </source>
+        <translation> Programowanie: </translation>
+    </message>
+    <message id="1434">
+        <source> Неверное значение: </source>
+        <translation> Błędna wartość: </translation>
+    </message>
+    <message id="1435">
+        <source> Живых записей: </source>
+        <translation> Zapisów na żywo: </translation>
+    </message>
+    <message id="1436">
+        <source>Продолжить? [y/N] </source>
+        <translation>Kontynuować? [y/N] </translation>
+    </message>
+    <message id="1437">
+        <source> Связь с командоконтроллером потеряна</source>
+        <translation> Połączenie ze sterownikiem utracone</translation>
+    </message>
 </context>
 </TS>

@@ -28,6 +28,12 @@ constexpr UsageLine kUsage[] = {
     {"--list-ports", 1353},
     {"--export-csv RECORDING.orvv [OUT.csv]", 1354},
     {"--compare A.orvp B.orvp", 1355},
+    {"--report FILE.orvp [OUT.pdf]", 1420},
+    {"--read OUT.orvp", 1421},
+    {"--write IN.orvp [--yes]", 1422},
+    {"--record SECONDS OUT.orvv", 1423},
+    {"--program IMAGE.img [--yes]", 1424},
+    {"--read|--write|... --port COMn", 1425},
     {"-h, --help", 1356},
     {"--version", 1357},
 };

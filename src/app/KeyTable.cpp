@@ -37,6 +37,7 @@ KeyAction DecideKey(int vk, const KeyHistory& history, const KeyContext& ctx) {
     if (action != KeyAction::None) return action;
     if (vk == 'E' && ctx.currentPage == Page::Parameters) return KeyAction::ExportCsv;
     if (vk == 'P' && ctx.currentPage == Page::Parameters) return KeyAction::TogglePlay;
+    if (vk == 'R' && ctx.currentPage == Page::Parameters) return KeyAction::ServiceReport;
   }
   switch (vk) {
     case VK_F1: return KeyAction::ShowKeyLabelsAndHelp;

@@ -91,6 +91,7 @@ enum class KeyAction {
   ToggleServiceMode,      // the service sequence completed
   ExportCsv,              // Ctrl+E on page 1: the history shown as CSV
   TogglePlay,             // Ctrl+P on page 1: play or pause the stopped history
+  ServiceReport,          // Ctrl+R on page 1: the report of the parameters in view
 };
 
 // The action for key-down vk; history holds the keys before it. Does not record vk.

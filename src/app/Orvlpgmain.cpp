@@ -35,6 +35,7 @@
 #include "app/PageButtonStrip.h"
 #include "app/PageTabsQt.h"
 #include "app/ProgramLanguageQt.h"
+#include "app/ServiceReportActionQt.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
@@ -281,6 +282,8 @@ void TForm1::CreateComponents() {
   connect(BtnOpenPar, &QPushButton::clicked, this, [this] { BtnOpenParClick(); });
   connect(BtnSavePar, &QPushButton::clicked, this, [this] { BtnSaveParClick(); });
   connect(BtnWritePar, &QPushButton::clicked, this, [this] { BtnWriteParClick(); });
+  BtnReport = MakeReportButton(client);
+  connect(BtnReport, &QPushButton::clicked, this, [this] { BtnReportClick(); });
 
   Btn1 = MakeButton(client, "Btn1", QString(), kPageButtonWidth, kPageButtonHeight);
   Btn2 = MakeButton(client, "Btn2", QString(), kPageButtonWidth, kPageButtonHeight);
@@ -547,6 +550,7 @@ void TForm1::ApplyTexts() {
   PanelInfo->setToolTip(QtUiText(131));
   BtnHelp->setText(QtUiText(930));
   BtnHelp->setToolTip(QtUiText(931));
+  ApplyReportButtonText(BtnReport);
   autoConfig_->ApplyTexts();
   Btn1->setText(QtUiText(135));
   Btn2->setText(QtUiText(136));
@@ -697,7 +701,16 @@ void TForm1::BtnOpenParClick() { transfer_->BtnOpenParClick(); }
 
 void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
 
-void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
+void TForm1::BtnWriteParClick() {
+  transfer_->BtnWriteParClick();
+  if (link_->parameterBlock[0] == 0 && link_->Vars().readPending) factoryKeeper_.ResetAsked();
+}
+
+void TForm1::BtnReportClick() {
+  MakeServiceReport({this, &dialogs_, &link_->parameterBlock, connectionMode_, ListOrder(), FileNameBase(),
+                     SettingsPath(), env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir,
+                     [this](const std::string& line) { AddLogLine(line); }});
+}
 
 // The new language's table and the toolkit's texts, then every text of the window again; an
 // open help window closes, and the next opening shows the language's own document.
@@ -871,6 +884,7 @@ void TForm1::LayoutMainWindow() {
   const int helpWidth = FitCaptions(BtnHelp, kBtnHelpWidth, {BtnHelp->text()});
   BtnHelp->move(std::max(BtnWritePar->geometry().right() + 3, std::min(BtnHelp->x(), W - helpWidth)),
                 BtnHelp->y());
+  PlaceReportButton(BtnReport, BtnHelp, W, L.parameterButtonsVisible);
   QPushButton* pageButtons[3] = {Btn1, Btn2, Btn3};
   for (int i = 0; i < 3; ++i) {
     const PageButtonPlace& p = L.pageButtons[i];
@@ -1008,6 +1022,7 @@ bool TForm1::FormKeyDown(int virtualKey) {
     case KeyAction::OpenRecording: BtnOpenVisClick(); break;
     case KeyAction::ExportCsv: ExportCsvKey(); break;
     case KeyAction::TogglePlay: live_->PlayClick(); break;
+    case KeyAction::ServiceReport: BtnReportClick(); break;
     case KeyAction::ToggleScope: BtnScopeClick(); break;
     case KeyAction::StartProgramming: Btn1Click(); break;
     case KeyAction::StepDown: StepSelected(0); break;
@@ -1105,7 +1120,14 @@ void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, M
 
 void TForm1::Beep() { dialogs_.Beep(); }
 
-void TForm1::ParametersRead() { LayoutMainWindow(); }
+void TForm1::ParametersRead() {
+  LayoutMainWindow();
+  if (connectionMode_ != Mode::Controller) return;
+  const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
+  const std::string kept =
+      factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->sentParameterBlock, folder);
+  if (!kept.empty()) AddLogLine(kept);
+}
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 

@@ -19,6 +19,7 @@
 #include "model/ReadingHistory.h"
 #include "params/ParameterEditor.h"
 #include "params/ParameterTransfer.h"
+#include "params/ServiceReport.h"
 
 class AutoConfigPageQt;
 class AutoConfiguration;
@@ -135,6 +136,7 @@ class TForm1 : public QMainWindow,
   void BtnOpenParClick();
   void BtnSaveParClick();
   void BtnWriteParClick();
+  void BtnReportClick();  // the service report, also Ctrl+R
   void CBLangChange();
   void GridEx1SelectCell(int row);
   void StepSelected(int direction);
@@ -271,6 +273,7 @@ class TForm1 : public QMainWindow,
   bool helpRequest_ = false;
   bool destroyed_ = false;
   std::string openedFileName_;
+  FactoryParametersKeeper factoryKeeper_;  // what a factory reset brings, for the report
   std::array<std::int32_t, 8> channelColours_{};
   std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
 
@@ -303,7 +306,7 @@ class TForm1 : public QMainWindow,
               *BtnWindow = nullptr, *BtnLup = nullptr;
   QSpinBox* UpDownX = nullptr;
   QPushButton *BtnOpenPar = nullptr, *BtnSavePar = nullptr, *BtnReadPar = nullptr, *BtnWritePar = nullptr,
-              *BtnHelp = nullptr;
+              *BtnHelp = nullptr, *BtnReport = nullptr;
   QPushButton *Btn1 = nullptr, *Btn2 = nullptr, *Btn3 = nullptr;
   QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
               *BitBtnCancel = nullptr;

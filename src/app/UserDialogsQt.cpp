@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "base/UiText.h"
+#include "params/ServiceReportQt.h"
 
 namespace {
 // A message stands in front of every window of the program: over a window that stays on top
@@ -129,4 +130,11 @@ std::optional<std::int32_t> QtUserDialogs::AskColour(std::int32_t initial) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(chosen.red()) |
                                    (static_cast<std::uint32_t>(chosen.green()) << 8) |
                                    (static_cast<std::uint32_t>(chosen.blue()) << 16));
+}
+
+std::optional<ReportDetails> QtUserDialogs::AskReportDetails(const ReportDetails& last) {
+  ServiceReportDialog dialog(last.workshop, last.vehicle, parent_);
+  const ServiceReportDialog::Choice choice = dialog.Ask();
+  if (choice == ServiceReportDialog::Choice::Cancel) return std::nullopt;
+  return ReportDetails{dialog.Workshop(), dialog.Vehicle(), choice == ServiceReportDialog::Choice::Print};
 }

@@ -18,6 +18,7 @@ class QtUserDialogs : public UserDialogs {
   void PauseOneSecond() override;
   std::optional<std::string> AskFileName(const FileDialogRequest& request) override;
   std::optional<std::int32_t> AskColour(std::int32_t initial) override;
+  std::optional<ReportDetails> AskReportDetails(const ReportDetails& last) override;
 
  private:
   QWidget* parent_;

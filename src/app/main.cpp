@@ -20,6 +20,7 @@
 #include "app/SettingsStore.h"
 #include "app/UserDialogsQt.h"
 #include "base/UiText.h"
+#include "app/WorkshopCommandsQt.h"
 #include "firmware/Orvlpgupg.h"
 #include "help/Orvlpghelp.h"
 #include "link/WireTrace.h"
@@ -87,6 +88,7 @@ int StoredLanguage() {
 int main(int argc, char** argv) {
   const int language = SelectLanguage(StoredLanguage());
   // Commands for batches and for the fitter's checks run without a window.
+  if (const std::optional<int> status = RunWorkshopCommand(argc, argv)) return *status;
   if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
   OrvApplication app(argc, argv);
   SelectLanguage(language);  // now the toolkit's own texts as well

@@ -29,6 +29,7 @@ FileDialogSetup FileDialogFor(FileDialogUse use) {
     case FileDialogUse::OpenParameters: return {false, 106, UiText(kOpenFilter), 2, ""};
     case FileDialogUse::SaveParameters: return {true, 107, UiText(kSaveFilter), 2, "orvp"};
     case FileDialogUse::SaveCsv: return {true, 0, "CSV (*.csv)|*.csv|(*.*)|*.*", 1, "csv"};
+    case FileDialogUse::SaveReport: return {true, 1412, "PDF (*.pdf)|*.pdf|(*.*)|*.*", 1, "pdf"};
   }
   return {};
 }

@@ -8,8 +8,15 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // The uses of the open and save dialogs. The first four are the window design's; the CSV
-// export is ours.
-enum class FileDialogUse { OpenRecording, SaveRecording, OpenParameters, SaveParameters, SaveCsv };
+// export and the service report are ours.
+enum class FileDialogUse {
+  OpenRecording,
+  SaveRecording,
+  OpenParameters,
+  SaveParameters,
+  SaveCsv,
+  SaveReport
+};
 
 // How a dialog is prepared for one use: title, filters, the filter selected (1-based) and,
 // for saving, the default extension added to a name typed without one.
@@ -27,6 +34,14 @@ struct FileDialogRequest {
   FileDialogUse use = FileDialogUse::OpenParameters;
   std::string initialDir;    // the remembered open or save folder
   std::string proposedName;  // empty for the open dialogs
+};
+
+// What the service report asks before it is made: the workshop and the car, both optional,
+// and whether it goes to a PDF file or to the printer.
+struct ReportDetails {
+  std::string workshop;
+  std::string vehicle;  // registration or VIN
+  bool print = false;
 };
 
 // Message boxes, the default beep, the busy cursor and the one-second pause. The program
@@ -49,6 +64,9 @@ class UserDialogs {
   // The open or save dialog prepared for the request's use. Returns the chosen path, or
   // nothing when the user cancels.
   virtual std::optional<std::string> AskFileName(const FileDialogRequest& request) = 0;
+  // The report's small dialog, filled with what was entered last; nothing when cancelled.
+  // Without a dialog of its own the details stay as they were and the report is a PDF.
+  virtual std::optional<ReportDetails> AskReportDetails(const ReportDetails& last) { return last; }
   // The colour dialog preset to a colour (0x00BBGGRR); nothing when cancelled.
   virtual std::optional<std::int32_t> AskColour(std::int32_t initial) = 0;
 };

@@ -102,16 +102,18 @@ TEST(KeyTable, CtrlCombinationsNeedCtrlAsTheImmediatelyPrecedingKey) {
 }
 
 // Ctrl+P, which the table leaves free, plays or pauses the stopped history on the readings
-// page only; Ctrl+E exports it there.
+// page only; Ctrl+E exports it there; Ctrl+R makes the service report of the parameters there.
 TEST(KeyTable, CtrlPAndCtrlEActOnTheReadingsPageOnly) {
   struct Case {
     int page, vk;
     bool ctrl;
     KeyAction action;
   } cases[] = {
-      {1, 'P', true, KeyAction::TogglePlay}, {1, 'P', false, KeyAction::None},
-      {0, 'P', true, KeyAction::None},       {2, 'P', true, KeyAction::None},
-      {1, 'E', true, KeyAction::ExportCsv},  {3, 'E', true, KeyAction::None},
+      {1, 'P', true, KeyAction::TogglePlay},    {1, 'P', false, KeyAction::None},
+      {0, 'P', true, KeyAction::None},          {2, 'P', true, KeyAction::None},
+      {1, 'E', true, KeyAction::ExportCsv},     {3, 'E', true, KeyAction::None},
+      {1, 'R', true, KeyAction::ServiceReport}, {1, 'R', false, KeyAction::None},
+      {0, 'R', true, KeyAction::None},
   };
   for (const auto& c : cases) {
     KeyHistory h;
