@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kMapRows = 16;
-constexpr int kMapColumns = 22;
 constexpr int kPowerDefects = 78;
 constexpr int kResetCause = 80;
 
@@ -91,14 +89,14 @@ bool ParameterEditorQt::RebuildEditor() {
   const ParameterViewContext ctx = context_();
   HideControls();
   rebuilding_ = true;
-  switch (ctx.page) {
-    case Page::Parameters: RebuildParameters(ctx); break;
-    case Page::Configuration: RebuildConfiguration(ctx); break;
-    case Page::Map: RebuildMap(); break;
-    default: rebuilding_ = false; return false;
+  if (ctx.page != Page::Parameters) {
+    rebuilding_ = false;
+    return false;
   }
+  ++rebuilds_;
+  RebuildParameters(ctx);
   rebuilding_ = false;
-  if (ctx.page == Page::Parameters) PlaceControls(false);
+  PlaceControls(false);
   return true;
 }
 
@@ -115,37 +113,6 @@ void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
   }
   const int selected = std::clamp(editor_.SelectedParamRow(), 1, std::max(1, grid_->rowCount() - 1));
   if (selected < grid_->rowCount()) grid_->setCurrentCell(selected, 1);
-}
-
-void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
-  const auto& labels = ConfigurationLabelIds();
-  grid_->setRowCount(std::max(ctx.rowsVisible, static_cast<int>(labels.size()) + 1));
-  SetCell(0, 0, QtUiText(300));
-  SetCell(0, 1, QtUiText(301));
-  for (std::size_t i = 0; i < labels.size(); ++i) SetCell(static_cast<int>(i) + 1, 0, QtUiText(labels[i]));
-  SetCell(1, 1, QString());
-  SetCell(static_cast<int>(labels.size()), 1, QString());
-  // The rows under the wizard's own would still show the parameter view's labels and values.
-  for (int r = static_cast<int>(labels.size()) + 1; r < grid_->rowCount(); ++r)
-    for (int c = 0; c < grid_->columnCount(); ++c)
-      if (QTableWidgetItem* item = grid_->item(r, c)) item->setText(QString());
-  grid_->setCurrentCell(1, 1);
-}
-
-void ParameterEditorQt::RebuildMap() {
-  grid_->clearContents();
-  const ParameterBlock& block = editor_.Block();
-  for (int r = 1; r <= kMapRows; ++r) SetCell(r, 0, QtShownText(MapRowHeading(block, r)));
-  for (int c = 1; c <= kMapColumns; ++c) SetCell(0, c, QtShownText(MapColumnHeading(c)));
-}
-
-void ParameterEditorQt::ShowMapColumn(const MapColumnView& view) {
-  if (context_().page != Page::Map) return;
-  if (view.column >= 1 && view.column <= kMapColumns) {
-    for (int r = 1; r <= kMapRows; ++r)
-      SetCell(r, view.column, QtShownText(view.cells[static_cast<std::size_t>(r - 1)]));
-  }
-  grid_->setCurrentCell(view.selectedRow, view.selectedColumn);
 }
 
 void ParameterEditorQt::HideControls() {
