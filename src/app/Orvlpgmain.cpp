@@ -251,8 +251,9 @@ void TForm1::CreateComponents() {
   CBReg->hide();
 
   controls_.CreatePanels(client);
+  pageGrid_->SetHint(controls_.PanelHint);
   parametersPage_ = std::make_unique<ParametersPageQt>(
-      *paramEditor_, *pageGrid_, controls_.PanelHint,
+      *paramEditor_, *pageGrid_,
       [this] {
         return ParameterViewContext{ShownPage(), connectionMode_, ListOrder(), layout_.parameterRowsVisible};
       },
@@ -636,6 +637,10 @@ void TForm1::BtnWriteParClick() { transfer_->BtnWriteParClick(); }
 void TForm1::CBLangChange() { ApplyTexts(); }
 
 void TForm1::GridEx1SelectCell(int row) { PageFor(ShownPage()).CellSelected(row); }
+
+void TForm1::GridEx1MouseDown(int x, int y) { pageGrid_->GridEx1MouseDown(x, y); }
+void TForm1::GridEx1MouseMove(int x, int y) { pageGrid_->GridEx1MouseMove(x, y); }
+void TForm1::PanelHintClick() { pageGrid_->PanelHintClick(); }
 
 void TForm1::StepSelected(int direction) { EditorView().StepSelected(direction); }
 

@@ -144,6 +144,9 @@ class TForm1 : public QMainWindow,
   void BtnWriteParClick();
   void CBLangChange();
   void GridEx1SelectCell(int row);
+  void GridEx1MouseDown(int x, int y);
+  void GridEx1MouseMove(int x, int y);
+  void PanelHintClick();
   void StepSelected(int direction);
   void BtnHelpClick();
   void CBFontChange();

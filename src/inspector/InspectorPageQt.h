@@ -64,6 +64,8 @@ class InspectorPageQt : public PageView, public PageReplySink {
   // the rows the grid shows.
   void Layout(const MainLayout& layout) override;
   void Shown() override;
+  // The memory views' numbers show whole: a hint only over the port view's texts.
+  bool ShowsHints() const override { return link_.Vars().currentPage == Page::Port; }
   void Show(const std::vector<GridCell>& cells) const { view_.Show(grid_, cells); }
 
   // PageReplySink: the blocks and port pins of the view in the grid.

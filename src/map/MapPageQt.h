@@ -26,6 +26,8 @@ class MapPageQt : public PageView, public PageReplySink {
   void Layout(const MainLayout& layout) override;
   // One column of the map from the controller, and the operating point's cell.
   void ShowMapColumn(const MapColumnView& view) override;
+  // The map's cells are numbers the columns hold: no hint over them.
+  bool ShowsHints() const override { return false; }
 
  private:
   PageGrid& grid_;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "model/PageAndMode.h"
 #include "model/WindowLayout.h"
 
@@ -21,6 +24,10 @@ class PageView {
   // The page grid's columns changed width to show the texts the page wrote: what the page
   // placed over the cells follows them. The page fills the grid again unless it knows better.
   virtual void ColumnsChanged(const MainLayout& layout) { Layout(layout); }
+  // Whether the pointer over a cell whose text the column cuts shows the text whole.
+  virtual bool ShowsHints() const { return true; }
+  // A text of the page's own for the hint over a cell, shown whatever its width.
+  virtual std::optional<std::string> HintText(int /*row*/, int /*column*/) const { return std::nullopt; }
   // The page grid went to another page: what this page laid over it or kept in it of its
   // own goes with it.
   virtual void GridReturned() {}

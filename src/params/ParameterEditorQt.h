@@ -7,7 +7,6 @@
 #include "model/PageAndMode.h"
 #include "params/ParameterEditor.h"
 
-class QLabel;
 class QLineEdit;
 class QTableWidget;
 class QToolButton;
@@ -22,13 +21,12 @@ struct ParameterViewContext {
 };
 
 // The parameter view in the page grid GridEx1, with its editing controls: the edit box
-// Edit1, the arrows UpDown1 and the clear button BitBtn1 laid over the selected value cell,
-// and the grid's hover hint PanelHint.
+// Edit1, the arrows UpDown1 and the clear button BitBtn1 laid over the selected value cell.
 class ParameterEditorQt : public QObject {
   Q_OBJECT
 
  public:
-  ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid, QLabel* hint,
+  ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid,
                     std::function<ParameterViewContext()> context);
 
   // Fills the table on the parameters page; false on the other pages.
@@ -43,9 +41,6 @@ class ParameterEditorQt : public QObject {
   // Grid events.
   void GridEx1SelectCell(int row);
   void GridEx1TopLeftChanged();
-  void GridEx1MouseDown(int x, int y);
-  void GridEx1MouseMove(int x, int y);
-  void PanelHintClick();
   void Edit1Change(const QString& text);
   void Edit1Finished();              // the box left: it shows the value the controller got
   void UpDown1Click(int direction);  // 0 left (down), 1 right (up)
@@ -56,21 +51,14 @@ class ParameterEditorQt : public QObject {
   QWidget* UpDown1 = nullptr;
   QToolButton* BitBtn1 = nullptr;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void RebuildParameters(const ParameterViewContext& ctx);
   void PlaceControls(bool afterScroll);
   void SetCell(int row, int column, const QString& text);
-  QString CellText(int row, int column) const;
 
   ParameterEditor& editor_;
   QTableWidget* grid_;
-  QLabel* hint_;
   std::function<ParameterViewContext()> context_;
   bool rebuilding_ = false;
   int rebuilds_ = 0;
-  std::pair<int, int> hintCell_{-1, -1};       // the cell the hint covers
-  std::pair<int, int> dismissedCell_{-1, -1};  // the cell whose hint was pressed away
 };

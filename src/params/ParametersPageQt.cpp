@@ -7,11 +7,14 @@
 
 #include "base/TextQt.h"
 #include "base/UiText.h"
+#include "params/ParameterTable.h"
 
 namespace {
 
 constexpr int kButtonSide = 24;
 constexpr int kBtnHelpWidth = 110;
+constexpr int kPowerDefects = 78;
+constexpr int kResetCause = 80;
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = kButtonSide) {
   auto* b = new QPushButton(caption, parent);
@@ -23,7 +26,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-ParametersPageQt::ParametersPageQt(ParameterEditor& editor, PageGrid& grid, QLabel* hint,
+ParametersPageQt::ParametersPageQt(ParameterEditor& editor, PageGrid& grid,
                                    std::function<ParameterViewContext()> context, ControllerLink& link,
                                    LinkTimer& timer, ParametersWindow window)
     : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {
@@ -39,7 +42,9 @@ ParametersPageQt::ParametersPageQt(ParameterEditor& editor, PageGrid& grid, QLab
   QObject::connect(BtnSavePar, &QPushButton::clicked, [this] { window_.saveFile(); });
   QObject::connect(BtnWritePar, &QPushButton::clicked, [this] { window_.writeController(); });
   QObject::connect(BtnHelp, &QPushButton::clicked, [this] { window_.openHelp(); });
-  view_ = new ParameterEditorQt(editor, grid_.Widget(), hint, std::move(context));
+  view_ = new ParameterEditorQt(editor, grid_.Widget(), std::move(context));
+  // A press on a label, on any page, makes the last plausibility warning possible again.
+  grid_.OnLabelPressed([&editor] { editor.ResetLastWarned(); });
 }
 
 void ParametersPageQt::ApplyTexts() {
@@ -59,6 +64,13 @@ void ParametersPageQt::Enter(Page) {
 }
 
 void ParametersPageQt::Layout(const MainLayout&) { view_->RebuildEditor(); }
+
+std::optional<std::string> ParametersPageQt::HintText(int row, int column) const {
+  const ParameterBlock& block = link_.parameterBlock;
+  if (row == 1 && column == 1 && block[kPowerDefects] != 0 && IsParameterOffered(block, kResetCause))
+    return ResetCauseText(block[kResetCause]);
+  return std::nullopt;
+}
 
 void ParametersPageQt::Shown() { grid_.Widget()->setFocus(); }
 

@@ -9,7 +9,6 @@
 #include "model/PageView.h"
 #include "params/ParameterEditorQt.h"
 
-class QLabel;
 class QPushButton;
 
 // What the parameters page's buttons ask of the main window.
@@ -23,9 +22,8 @@ struct ParametersWindow {
 // right: a button joins the row as one more entry of it.
 class ParametersPageQt : public PageView {
  public:
-  ParametersPageQt(ParameterEditor& editor, PageGrid& grid, QLabel* hint,
-                   std::function<ParameterViewContext()> context, ControllerLink& link, LinkTimer& timer,
-                   ParametersWindow window);
+  ParametersPageQt(ParameterEditor& editor, PageGrid& grid, std::function<ParameterViewContext()> context,
+                   ControllerLink& link, LinkTimer& timer, ParametersWindow window);
 
   ParameterEditorQt& View() { return *view_; }
 
@@ -40,6 +38,8 @@ class ParametersPageQt : public PageView {
   // Only the controls move: the rows stay as they were filled.
   void ColumnsChanged(const MainLayout&) override { view_->FollowColumns(); }
   void CellSelected(int row) override { view_->GridEx1SelectCell(row); }
+  // Over the power defects' value the hint tells the cause of the last reset.
+  std::optional<std::string> HintText(int row, int column) const override;
   void Shown() override;
   void ApplyTexts() override;
 

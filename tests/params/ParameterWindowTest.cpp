@@ -115,13 +115,13 @@ TEST_F(ParameterWindowTest, RowsOfBothOrdersWithTheEditorsOfTheSelectedRow) {
 
   // The hint over the power defects' value tells the cause of the last reset.
   const QRect cell = Grid()->visualItemRect(Grid()->item(1, 1));
-  view.GridEx1MouseMove(cell.center().x(), cell.center().y());
+  Form().GridEx1MouseMove(cell.center().x(), cell.center().y());
   EXPECT_TRUE(Control<QLabel>(Form(), "PanelHint")->isVisible());
   EXPECT_EQ(Control<QLabel>(Form(), "PanelHint")->text().toStdString(), "Power On Reset");
-  view.PanelHintClick();
+  Form().PanelHintClick();
   EXPECT_FALSE(Control<QLabel>(Form(), "PanelHint")->isVisible());
   EXPECT_EQ(Grid()->currentRow(), 1);
-  view.GridEx1MouseMove(cell.center().x(), cell.center().y());
+  Form().GridEx1MouseMove(cell.center().x(), cell.center().y());
   EXPECT_FALSE(Control<QLabel>(Form(), "PanelHint")->isVisible());
 }
 
@@ -169,7 +169,7 @@ TEST_F(ParameterWindowTest, ArrowsKeysAndTypingReachTheController) {
   EXPECT_EQ(window.dialogs.messages.size(), 1u);
   // A press in the label column makes the warning possible again.
   const QRect label = Grid()->visualItemRect(Grid()->item(RowOf(62), 0));
-  view.GridEx1MouseDown(label.center().x(), label.center().y());
+  Form().GridEx1MouseDown(label.center().x(), label.center().y());
   EXPECT_EQ(Form().Editor().LastWarnedParameter(), 0);
   Form().FormKeyDown(VK_LEFT);
   EXPECT_EQ(window.dialogs.messages.size(), 2u);
