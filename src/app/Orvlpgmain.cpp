@@ -8,21 +8,16 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -33,12 +28,14 @@
 #include "app/ConnectionModeLook.h"
 #include "app/MainThreadQt.h"
 #include "app/PageButtonStrip.h"
+#include "app/PageButtonsQt.h"
 #include "app/PageTabsQt.h"
 #include "app/ProgramLanguageQt.h"
 #include "app/ServiceReportActionQt.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
 #include "app/VirtualKeysQt.h"
+#include "app/WindowControlsQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
 #include "base/FilePaths.h"
 #include "base/FixedHeadingRowQt.h"
@@ -49,7 +46,8 @@
 #include "base/UserFolders.h"
 #include "help/HelpDeskQt.h"
 #include "link/TVaComm.h"
-#include "map/MapPage.h"
+#include "map/MapPageQt.h"
+#include "model/PageGridQt.h"
 #include "model/ParameterBlock.h"
 #include "monitor/CGaugeQt.h"
 #include "monitor/LiveMonitorQt.h"
@@ -67,7 +65,6 @@ using Mode = ::ConnectionMode;
 
 constexpr int kDesignClientHeight = 445;
 constexpr int kBtnScopeWidth = 48;
-constexpr int kBtnHelpWidth = 110;
 constexpr int kSettingsUnreadable = 1320;
 constexpr int kSettingsNotWritten = 1321;
 constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
@@ -82,8 +79,6 @@ std::string ProgramFolder() {
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   return dir;
 }
-
-QString RgbStyle(const Rgb& c) { return QString("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue); }
 
 void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
 
@@ -146,9 +141,9 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
-  firmware_ = std::make_unique<FirmwarePageQt>(
-      this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_, *this,
-      FirmwareWindow{[this] { live_->CloseMagnifier(); }, [this] { return layout_.parameterRowsVisible; }});
+  firmware_ = std::make_unique<FirmwarePageQt>(this, *pageGrid_, controls_.Memo1, *link_, *this, dialogs_,
+                                               programDir_, *this,
+                                               FirmwareWindow{[this] { live_->CloseMagnifier(); }});
   FormCreate();
 }
 
@@ -171,33 +166,15 @@ void TForm1::CreateComponents() {
   setMinimumSize(kMinWindowWidth - kFrameExtraWidth, kMinWindowHeight - kFrameExtraHeight);
   resize(kDesignClientWidth, kDesignClientHeight);
 
-  TabCon = new QWidget(client);
-  TabCon->setObjectName("TabCon");
-  tabs_ = std::make_unique<PageTabs>(TabCon);
-  std::tie(TabSet, TabParam, TabConfig, TabUpg, TabMap, TabProc, tabGroup) =
-      std::tuple{tabs_->TabSet, tabs_->TabParam, tabs_->TabConfig, tabs_->TabUpg,
-                 tabs_->TabMap, tabs_->TabProc,  tabs_->group};
-  connect(TabSet, &QToolButton::clicked, this, [this] { TabSetClick(); });
-  connect(TabParam, &QToolButton::clicked, this, [this] { TabParamClick(); });
-  connect(TabConfig, &QToolButton::clicked, this, [this] { TabConfigClick(); });
-  connect(TabMap, &QToolButton::clicked, this, [this] { TabMapClick(); });
-  connect(TabProc, &QToolButton::clicked, this, [this] { TabProcClick(); });
-  connect(TabUpg, &QToolButton::clicked, this, [this] { TabUpgClick(); });
+  controls_.CreateTop(client, [this](QWidget* strip) { tabs_ = std::make_unique<PageTabs>(strip); });
+  connect(tabs_->TabSet, &QToolButton::clicked, this, [this] { TabSetClick(); });
+  connect(tabs_->TabParam, &QToolButton::clicked, this, [this] { TabParamClick(); });
+  connect(tabs_->TabConfig, &QToolButton::clicked, this, [this] { TabConfigClick(); });
+  connect(tabs_->TabMap, &QToolButton::clicked, this, [this] { TabMapClick(); });
+  connect(tabs_->TabProc, &QToolButton::clicked, this, [this] { TabProcClick(); });
+  connect(tabs_->TabUpg, &QToolButton::clicked, this, [this] { TabUpgClick(); });
 
-  PanelInfo = new QLabel(TabCon);
-  PanelInfo->setObjectName("PanelInfo");
-  PanelInfo->setAlignment(Qt::AlignCenter);
-  PanelInfo->setFrameShape(QFrame::Panel);
-  PanelInfo->setAutoFillBackground(true);
-  PanelInfo->installEventFilter(this);
-  CGRead = new QProgressBar(PanelInfo);
-  CGRead->setObjectName("CGRead");
-  CGRead->setTextVisible(false);
-  CGRead->setStyleSheet("QProgressBar{background:red;border:0}QProgressBar::chunk{background:lime}");
-  CGRead->hide();
-
-  Panel3 = new QWidget(client);
-  Panel3->setObjectName("Panel3");
+  controls_.PanelInfo->installEventFilter(this);
   PanelSco = new QFrame(client);
   PanelSco->setObjectName("PanelSco");
   PanelSco->setStyleSheet("QFrame#PanelSco{background:black}");
@@ -213,31 +190,13 @@ void TForm1::CreateComponents() {
   ScrollBar1->setObjectName("ScrollBar1");
   ScrollBar1->setRange(0, kScopeHistoryLast);
   ScrollBar1->hide();
-  Memo1 = new QTextEdit(client);
-  Memo1->setObjectName("Memo1");
-  Memo1->setReadOnly(true);
-  // Long lines (a port's access advice, a backup's file name) wrap rather than run out of view.
-  Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
-
-  Splitter = new SplitterBar(client);
-  Splitter->setObjectName("Splitter");
-  Splitter->onMoved = [this](int top) {
+  controls_.CreateLog(client);
+  controls_.Splitter->onMoved = [this](int top) {
     const int height = std::max(
         kPanel3MinHeight, std::min(top - kTabConHeight, UpperPanelLimit(this->centralWidget()->height())));
     settings_.WSize = height;
     LayoutMainWindow();
   };
-
-  PanelLog = new QWidget(client);
-  PanelLog->setObjectName("PanelLog");
-  PanelLog->setStyleSheet("QWidget#PanelLog{background:white}");
-  Image1 = new QLabel(PanelLog);
-  Image1->setObjectName("Image1");
-  Image1->setText("<b style='font-size:20px;color:#1a5a9a'>MERVOLANTE</b>");
-  Image1->setAlignment(Qt::AlignCenter);
-  Memo2 = new QTextEdit(PanelLog);
-  Memo2->setObjectName("Memo2");
-  Memo2->setReadOnly(true);
 
   Grid = new QTableWidget(1, 4, client);
   Grid->setObjectName("Grid");
@@ -246,12 +205,8 @@ void TForm1::CreateComponents() {
   Grid->verticalHeader()->hide();
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-  GridEx1 = new FixedHeadingGrid(1, 2, client);
-  GridEx1->setObjectName("GridEx1");
-  GridEx1->verticalHeader()->hide();
-  GridEx1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  GridEx1->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(GridEx1, &QTableWidget::currentCellChanged, this,
+  pageGrid_ = std::make_unique<PageGrid>(client);
+  connect(pageGrid_->Widget(), &QTableWidget::currentCellChanged, this,
           [this](int row, int, int, int) { GridEx1SelectCell(row); });
 
   BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
@@ -273,82 +228,48 @@ void TForm1::CreateComponents() {
   connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int p) { ScrollBar1Change(p); });
   connect(BtnWindow, &QPushButton::clicked, this, [this] { BtnWindowClick(); });
 
-  BtnOpenPar = MakeButton(client, "BtnOpenPar", "O");
-  BtnSavePar = MakeButton(client, "BtnSavePar", "S");
-  BtnReadPar = MakeButton(client, "BtnReadPar", "R");
-  BtnWritePar = MakeButton(client, "BtnWritePar", "F");
-  BtnHelp = MakeButton(client, "BtnHelp", "?", kBtnHelpWidth);
-  connect(BtnReadPar, &QPushButton::clicked, this, [this] { BtnReadParClick(); });
-  connect(BtnOpenPar, &QPushButton::clicked, this, [this] { BtnOpenParClick(); });
-  connect(BtnSavePar, &QPushButton::clicked, this, [this] { BtnSaveParClick(); });
-  connect(BtnWritePar, &QPushButton::clicked, this, [this] { BtnWriteParClick(); });
-  BtnReport = MakeReportButton(client);
-  connect(BtnReport, &QPushButton::clicked, this, [this] { BtnReportClick(); });
-
-  Btn1 = MakeButton(client, "Btn1", QString(), kPageButtonWidth, kPageButtonHeight);
-  Btn2 = MakeButton(client, "Btn2", QString(), kPageButtonWidth, kPageButtonHeight);
-  Btn3 = MakeButton(client, "Btn3", QString(), kPageButtonWidth, kPageButtonHeight);
-  connect(Btn1, &QPushButton::clicked, this, [this] { Btn1Click(); });
-  connect(Btn2, &QPushButton::clicked, this, [this] { Btn2Click(); });
-  connect(Btn3, &QPushButton::clicked, this, [this] { Btn3Click(); });
+  pageButtons_ = std::make_unique<PageButtons>(client, [this](int button) {
+    if (button == 1) Btn1Click();
+    if (button == 2) Btn2Click();
+    if (button == 3) Btn3Click();
+  });
 
   autoConfig_ = std::make_unique<AutoConfigPageQt>(
-      WizardWidgets{client, Memo1, CGRead, GridEx1},
+      WizardWidgets{client, controls_.Memo1, controls_.CGRead}, *pageGrid_,
       WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
                    [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
-                   [this](Mode mode) { ApplyConnectionMode(mode); }, [this] { return AutomaticBackupLine(); },
-                   [this] { editorView_->RebuildEditor(); }},
+                   [this](Mode mode) { ApplyConnectionMode(mode); },
+                   [this] { return AutomaticBackupLine(); }},
       *link_, *this, dialogs_);
-  std::tie(BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel) =
-      std::tuple{autoConfig_->BitBtnConBen, autoConfig_->BitBtnConGas, autoConfig_->BitBtnNext,
-                 autoConfig_->BitBtnOk, autoConfig_->BitBtnCancel};
-
   setup_ = std::make_unique<SetupPageQt>(
-      GridEx1, *link_, *this,
-      SetupWindow{[this] { return connectionMode_; },
-                  [this] { return std::max(1, layout_.parameterRowsVisible); },
-                  [this](int index) { CBComChange(index); }, [this] { CBFontChange(); },
-                  [this] { LayoutMainWindow(); }, [this] { RebuildEditor(); }, AvailableLanguages(),
-                  [this] { CBLangChange(); }});
-  std::tie(CBCom, CBCAut, CBFAut, CBList, CBFont, CBLang, EDFile) =
-      std::tuple{setup_->CBCom,  setup_->CBCAut, setup_->CBFAut, setup_->CBList,
-                 setup_->CBFont, setup_->CBLang, setup_->EDFile};
+      *pageGrid_, *link_, *this,
+      SetupWindow{[this] { return connectionMode_; }, [this](int index) { CBComChange(index); },
+                  [this] { CBFontChange(); }, [this] { LayoutMainWindow(); }, [this] { RebuildEditor(); },
+                  AvailableLanguages(), [this] { CBLangChange(); }});
 
   CBReg = new QComboBox(client);
   CBReg->setObjectName("CBReg");
   FillRegisterList(CBReg);
   CBReg->hide();
 
-  PanelAuto = new QLabel(client);
-  PanelAuto->setObjectName("PanelAuto");
-  PanelAuto->hide();
-  PanelErr = new QLabel(client);
-  PanelErr->setObjectName("PanelErr");
-  PanelErr->hide();
-  PanelHint = new QLabel(client);
-  PanelHint->setObjectName("PanelHint");
-  PanelHint->setStyleSheet("background:rgb(255,255,225)");
-  PanelHint->hide();
-  editorView_ = new ParameterEditorQt(*paramEditor_, GridEx1, PanelHint, [this] {
-    return ParameterViewContext{ShownPage(), connectionMode_, CBList->currentIndex(),
-                                layout_.parameterRowsVisible};
-  });
-  parametersPage_ = std::make_unique<ParametersPageQt>(*editorView_, GridEx1, *link_, *this);
-  map_ = std::make_unique<MapPage>(
+  controls_.CreatePanels(client);
+  pageGrid_->SetHint(controls_.PanelHint);
+  parametersPage_ = std::make_unique<ParametersPageQt>(
+      *paramEditor_, *pageGrid_,
+      [this] {
+        return ParameterViewContext{ShownPage(), connectionMode_, ListOrder(), layout_.parameterRowsVisible};
+      },
       *link_, *this,
-      MapWindow{[this] { live_->CloseMagnifier(); }, [this] { editorView_->RebuildEditor(); },
-                [this](const MapColumnView& view) {
-                  editorView_->ShowMapColumn(view);
-                  live_->ShowMapReadings(view);
-                }});
+      ParametersWindow{[this] { BtnOpenParClick(); }, [this] { BtnSaveParClick(); },
+                       [this] { BtnReadParClick(); }, [this] { BtnWriteParClick(); },
+                       [this] { BtnHelpClick(); }, [this] { BtnReportClick(); }});
+  map_ = std::make_unique<MapPageQt>(
+      *pageGrid_, *link_, *this,
+      MapWindow{[this] { live_->CloseMagnifier(); },
+                [this](const MapColumnView& view) { live_->ShowMapReadings(view); }});
   inspector_ = std::make_unique<InspectorPageQt>(
-      GridEx1, *link_, *this,
-      InspectorWindow{[this] { return std::max(1, layout_.parameterRowsVisible); },
-                      [this] {
-                        const Rgb& fixed = layout_.gridEx1FixedColour;
-                        return QColor(fixed.red, fixed.green, fixed.blue);
-                      },
-                      [this](const PortView& view) { live_->ShowPortView(view); }});
+      *pageGrid_, *link_, *this,
+      InspectorWindow{[this](const PortView& view) { live_->ShowPortView(view); }});
   PanelLam = new QWidget(client);
   PanelLam->setObjectName("PanelLam");
   PanelLam->hide();
@@ -379,8 +300,22 @@ void TForm1::CreateComponents() {
   timerInfo_->setInterval(900);
   connect(timerInfo_, &QTimer::timeout, this, [this] { TimerInfoTimer(); });
 
-  LiveWidgets w{this,  Grid,     Graph1,    LabelTim,  LabelXScope, ScrollBar1,    BtnScope,        UpDownX,
-                CBReg, PanelErr, PanelAuto, PanelHint, PanelLam,    channelChecks, channelSwatches, gauges};
+  LiveWidgets w{this,
+                Grid,
+                Graph1,
+                LabelTim,
+                LabelXScope,
+                ScrollBar1,
+                BtnScope,
+                UpDownX,
+                CBReg,
+                controls_.PanelErr,
+                controls_.PanelAuto,
+                controls_.PanelHint,
+                PanelLam,
+                channelChecks,
+                channelSwatches,
+                gauges};
   LiveHooks h;
   h.parameters = [this]() -> ParameterBlock& { return link_->parameterBlock; };
   h.page = [this] { return CurrentPage(); };
@@ -397,12 +332,11 @@ void TForm1::CreateComponents() {
   };
   h.recordingFolder = [] { return AutoRecordingFolder(CurrentFolderFacts()); };
   h.filePrefix = [this] { return FileNameBase(); };
-  h.autoSave = [this] { return CBFAut->currentIndex() == 1; };
+  h.autoSave = [this] { return setup_->CBFAut->currentIndex() == 1; };
   live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
-  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, GridEx1, Grid, &dialogs_,
+  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, pageGrid_->Widget(), Grid, &dialogs_,
                                                    [this] { return CurrentPage(); },
                                                    [this] { return FontSize(); }, programDir_});
-  connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -443,6 +377,7 @@ void TForm1::FormCreate() {
   ScrollBar1->setValue(kScopeHistoryLast);
   timerTx_->start();
   timerInfo_->start();
+  started_ = true;
 }
 
 // The wizard's phase gives its bytes back and the changes still on their way reach the
@@ -534,7 +469,7 @@ std::string TForm1::SettingsPath() const {
 }
 
 void TForm1::ApplyTexts() {
-  help_->LoadStartPage(*Memo2);
+  help_->LoadStartPage(*controls_.Memo2);
   tabs_->ApplyTexts();
   BtnOpenVis->setToolTip(QtUiText(120));
   BtnSaveVis->setToolTip(QtUiText(121));
@@ -543,20 +478,15 @@ void TForm1::ApplyTexts() {
   BtnGrid->setToolTip(QtUiText(124));
   BtnWindow->setToolTip(QtUiText(125));
   BtnLup->setToolTip(QtUiText(128));
-  BtnOpenPar->setToolTip(QtUiText(126));
-  BtnSavePar->setToolTip(QtUiText(127));
-  BtnReadPar->setToolTip(QtUiText(129));
-  BtnWritePar->setToolTip(QtUiText(130));
-  PanelInfo->setToolTip(QtUiText(131));
-  BtnHelp->setText(QtUiText(930));
-  BtnHelp->setToolTip(QtUiText(931));
-  ApplyReportButtonText(BtnReport);
-  autoConfig_->ApplyTexts();
-  Btn1->setText(QtUiText(135));
-  Btn2->setText(QtUiText(136));
-  Btn3->setText(QtUiText(137));
-  setup_->ApplyTexts();
-  Memo1->clear();  // the combos' items are assembled in the log, which ends up empty
+  controls_.PanelInfo->setToolTip(QtUiText(131));
+  pageButtons_->ApplyTexts();
+  for (PageView* page :
+       std::initializer_list<PageView*>{setup_.get(), parametersPage_.get(), autoConfig_.get(), map_.get(),
+                                        inspector_.get(), firmware_.get()})
+    page->ApplyTexts();
+  controls_.Memo1->clear();  // the combos' items are assembled in the log, which ends up empty
+  // A window in use is laid out again: the pages write their rows in the new language.
+  if (started_) LayoutMainWindow();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -589,6 +519,7 @@ void TForm1::SwitchPage(Page page) {
   page = pageChanges_.Destination(page);
   PageView& entered = PageFor(page);
   entered.Enter(page);
+  pageGrid_->LendTo(entered);
   link_->EnterPage(page);
   link_->SetPageSink(dynamic_cast<PageReplySink*>(&entered));  // a page that shows replies of its own
   TabOfPage(page)->setChecked(true);
@@ -629,7 +560,7 @@ int TForm1::ListFirmwareImages() {
 }
 
 void TForm1::StartProgramming() {
-  firmware_->Page().StartProgramming(GridEx1->currentRow(), connectionMode_);
+  firmware_->Page().StartProgramming(pageGrid_->Widget()->currentRow(), connectionMode_);
 }
 
 void TForm1::Btn2Click() { PageButtonClick(2); }
@@ -646,18 +577,18 @@ void TForm1::ApplyConnectionMode(Mode mode) {
   const ConnectionModeLook look =
       LookOfConnectionMode(mode, link_->parameterBlock, serviceMode_, openedFileName_);
   setWindowTitle(QtText(look.caption));
-  TabSet->show();
-  TabParam->setVisible(look.paramVisible);
-  TabConfig->setVisible(look.configVisible);
-  TabMap->setVisible(look.mapVisible);
-  TabUpg->setVisible(look.upgVisible);
-  TabProc->setVisible(look.procVisible);
-  tabs_->Place(PanelInfo->x() - kPageButtonGap);
+  tabs_->TabSet->show();
+  tabs_->TabParam->setVisible(look.paramVisible);
+  tabs_->TabConfig->setVisible(look.configVisible);
+  tabs_->TabMap->setVisible(look.mapVisible);
+  tabs_->TabUpg->setVisible(look.upgVisible);
+  tabs_->TabProc->setVisible(look.procVisible);
+  tabs_->Place(controls_.PanelInfo->x() - kPageButtonGap);
   if (look.page) ChangePage(*look.page);
   if (look.versionWarning) {
     const bool wasRunning = timerTx_->isActive();
     timerTx_->stop();
-    PanelLog->hide();
+    controls_.PanelLog->hide();
     dialogs_.ShowMessage(*look.versionWarning, MessageButtons::Ok);
     if (wasRunning) timerTx_->start();
   }
@@ -694,7 +625,7 @@ void TForm1::PaRAMClick() { live_->SwatchClick(kChRam); }
 
 void TForm1::BtnReadParClick() {
   supervisor_->RequestReconnect();
-  Memo1->clear();
+  controls_.Memo1->clear();
 }
 
 void TForm1::BtnOpenParClick() { transfer_->BtnOpenParClick(); }
@@ -716,23 +647,26 @@ void TForm1::BtnReportClick() {
 // open help window closes, and the next opening shows the language's own document.
 void TForm1::CBLangChange() {
   settings_.Lang = SelectLanguage(setup_->Values().language);
-  CBLang->setCurrentIndex(std::max(0, CBLang->findData(settings_.Lang)));  // Russian if it failed
+  setup_->CBLang->setCurrentIndex(
+      std::max(0, setup_->CBLang->findData(settings_.Lang)));  // Russian if it failed
   help_->CloseWindow();
-  ApplyTexts();
+  ApplyTexts();  // lays the window out again
   setWindowTitle(QtText(
       LookOfConnectionMode(connectionMode_, link_->parameterBlock, serviceMode_, openedFileName_).caption));
-  LayoutMainWindow();
 }
 
-void TForm1::GridEx1SelectCell(int row) {
-  setup_->SelectCell(row);
-  editorView_->GridEx1SelectCell(row);
-}
+void TForm1::GridEx1SelectCell(int row) { PageFor(ShownPage()).CellSelected(row); }
 
-void TForm1::StepSelected(int direction) { editorView_->StepSelected(direction); }
+void TForm1::GridEx1MouseDown(int x, int y) { pageGrid_->GridEx1MouseDown(x, y); }
+void TForm1::GridEx1MouseMove(int x, int y) { pageGrid_->GridEx1MouseMove(x, y); }
+void TForm1::PanelHintClick() { pageGrid_->PanelHintClick(); }
+
+void TForm1::StepSelected(int direction) { EditorView().StepSelected(direction); }
+
+ParameterEditorQt& TForm1::EditorView() { return parametersPage_->View(); }
 
 std::string TForm1::FileNameBase() const { return setup_->Values().fileName; }
-int TForm1::ListOrder() const { return CBList->currentIndex(); }
+int TForm1::ListOrder() const { return setup_->CBList->currentIndex(); }
 
 void TForm1::MakeAutomaticBackup() {
   const std::string line = AutomaticBackupLine();
@@ -747,7 +681,7 @@ std::string TForm1::AutomaticBackupLine() {
 
 int TForm1::FontSize() const {
   bool ok = false;
-  const int size = CBFont->currentText().toInt(&ok);
+  const int size = setup_->CBFont->currentText().toInt(&ok);
   return ok ? size : kFontSizes[0];
 }
 
@@ -756,7 +690,7 @@ void TForm1::SetFontSize(int size) {
   f.setPointSize(size);
   setFont(f);
   // A widget with a style sheet of its own takes no font from its parent: the tables get it.
-  for (QTableWidget* grid : {Grid, static_cast<QTableWidget*>(GridEx1)}) {
+  for (QTableWidget* grid : {Grid, static_cast<QTableWidget*>(pageGrid_->Widget())}) {
     QFont gridFont = grid->font();
     gridFont.setPointSize(size);
     grid->setFont(gridFont);
@@ -783,24 +717,6 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   if (timerInfo_ && timerInfo_->isActive()) LayoutMainWindow();
 }
 
-// The design's column widths are too narrow for some texts in the fonts at hand: the two
-// columns of the parameter-like pages share their width by what they show, and the memory
-// pages' columns hold their headings and values whole.
-bool TForm1::FitGridEx1Columns() {
-  const Page page = ShownPage();
-  std::vector<int> before;
-  for (int c = 0; c < GridEx1->columnCount(); ++c) before.push_back(GridEx1->columnWidth(c));
-  if (page == Page::Map)
-    WidenColumnsToTexts(GridEx1, "88.8");
-  else if (page == Page::Sram || page == Page::Eeprom)
-    WidenColumnsToTexts(GridEx1, "888");
-  else if (page != Page::Port)
-    BalanceTwoColumns(GridEx1);
-  for (int c = 0; c < GridEx1->columnCount(); ++c)
-    if (GridEx1->columnWidth(c) != before[static_cast<std::size_t>(c)]) return true;
-  return false;
-}
-
 void TForm1::LayoutMainWindow() {
   QWidget* client = centralWidget();
   const int W = client->width();
@@ -808,12 +724,8 @@ void TForm1::LayoutMainWindow() {
   const int fontSize = FontSize();
   const int panel3Height = std::max(kPanel3MinHeight, std::min(settings_.WSize, UpperPanelLimit(H)));
 
-  TabCon->setGeometry(0, 0, W, kTabConHeight);
-  PanelInfo->setGeometry(W - 103 - 4, 5, 103, 30);
-  tabs_->Place(PanelInfo->x() - kPageButtonGap);
-  CGRead->setGeometry(2, 2, 99, 26);
-  Panel3->setGeometry(0, kTabConHeight, W, panel3Height);
-  Splitter->setGeometry(0, kTabConHeight + panel3Height, W, kSplitterHeight);
+  controls_.PlaceTop(W, panel3Height);
+  tabs_->Place(controls_.PanelInfo->x() - kPageButtonGap);
 
   LayoutInput in;
   in.clientWidth = W;
@@ -822,8 +734,8 @@ void TForm1::LayoutMainWindow() {
   in.arrangementFlag = arrangementFlag_;
   in.fontSize = fontSize;
   in.splitterTop = kTabConHeight + panel3Height;
-  in.selectedRow = std::max(1, GridEx1->currentRow());
-  in.topRow = TopRow(GridEx1);
+  in.selectedRow = std::max(1, pageGrid_->Widget()->currentRow());
+  in.topRow = TopRow(pageGrid_->Widget());
   in.readingsGridNeed = gridNeeds_[0];
   in.parameterGridNeed = gridNeeds_[1];
   layout_ = ComputeMainLayout(in);
@@ -831,8 +743,7 @@ void TForm1::LayoutMainWindow() {
 
   // The wizard's buttons stand right of the oscilloscope: wider ones take from its width.
   PlacedControl scope = L.panelSco;
-  scope.rect.width -=
-      autoConfig_->PlaceButtons(L.wizardButtonsVisible, L.wizardButtonsLeft, kTabConHeight + 8);
+  scope.rect.width -= autoConfig_->PlaceButtons(L, kTabConHeight + 8);
   Place(PanelSco, scope);
   if (scope.visible) {
     Graph1->setGeometry(0, 0, scope.rect.width, scope.rect.height - 16);
@@ -859,71 +770,26 @@ void TForm1::LayoutMainWindow() {
   BtnLup->setVisible(L.btnLupVisible);
   BtnLup->move(L.btnLupLeft, L.btnLupTop);
 
-  Place(GridEx1, L.gridEx1);
-  GridEx1->setColumnCount(L.gridEx1ColumnCount);
-  for (int c = 0; c < L.gridEx1ColumnCount; ++c) GridEx1->setColumnWidth(c, L.gridEx1ColumnWidth);
-  if (L.gridEx1Column1Width) GridEx1->setColumnWidth(1, *L.gridEx1Column1Width);
-  GridEx1->verticalHeader()->setDefaultSectionSize(L.gridEx1RowHeight + 1);
-  SetHeadingRowHeight(GridEx1, L.gridEx1RowHeight + 1);
-  GridEx1->setSelectionBehavior(L.gridEx1RowSelect ? QAbstractItemView::SelectRows
-                                                   : QAbstractItemView::SelectItems);
-  GridEx1->setStyleSheet(QString("QTableView{background:%1}").arg(RgbStyle(L.gridEx1Colour)));
-  GridEx1->SetFixedColumn(L.gridEx1FixedColumnCount > 0);
-  // Where the fixed row and column have a colour of their own, they show it.
-  const Rgb& fixed = L.gridEx1FixedColour;
-  GridEx1->SetFixedColour(fixed == L.gridEx1Colour ? QColor() : QColor(fixed.red, fixed.green, fixed.blue));
-  if (L.gridEx1RowCount) GridEx1->setRowCount(*L.gridEx1RowCount);
-  if (L.clearGridEx1Cells) GridEx1->clearContents();
-
-  QPushButton* parameterButtons[5] = {BtnOpenPar, BtnSavePar, BtnReadPar, BtnWritePar, BtnHelp};
-  for (int i = 0; i < 5; ++i) {
-    parameterButtons[i]->setVisible(L.parameterButtonsVisible);
-    parameterButtons[i]->move(L.parameterButtonLefts[i], L.parameterButtonsTop);
-  }
-  // A wider help button keeps to the window's right edge, clear of the button before it.
-  const int helpWidth = FitCaptions(BtnHelp, kBtnHelpWidth, {BtnHelp->text()});
-  BtnHelp->move(std::max(BtnWritePar->geometry().right() + 3, std::min(BtnHelp->x(), W - helpWidth)),
-                BtnHelp->y());
-  PlaceReportButton(BtnReport, BtnHelp, W, L.parameterButtonsVisible);
-  QPushButton* pageButtons[3] = {Btn1, Btn2, Btn3};
-  for (int i = 0; i < 3; ++i) {
-    const PageButtonPlace& p = L.pageButtons[i];
-    pageButtons[i]->setVisible(p.visible);
-    if (!p.visible) continue;
-    Place(pageButtons[i], p.rect);
-    pageButtons[i]->setText(p.captionId ? QtUiText(p.captionId) : QtText(p.caption));
-    FitCaptions(pageButtons[i], kPageButtonWidth, {pageButtons[i]->text()});
-  }
-  // A widened button moves the ones beside it along: those after it on the map and firmware
-  // pages, those before it on the processor pages, whose buttons end at the right edge.
-  constexpr int kPageButtonsGap = 7;
-  const bool fromRight = IsInspectorPage(ShownPage());
-  for (int n = 0, edge = fromRight ? W - 1 : 0; n < 3; ++n) {
-    QPushButton* b = pageButtons[fromRight ? 2 - n : n];
-    if (!b->isVisibleTo(this)) continue;
-    b->move(fromRight ? std::min(b->x(), edge - b->width()) : std::max(b->x(), edge), b->y());
-    edge = fromRight ? b->x() - kPageButtonsGap : b->geometry().right() + 1 + kPageButtonsGap;
-  }
+  pageGrid_->Place(L);
+  parametersPage_->PlaceButtons(L);
+  pageButtons_->Place(L, ShownPage());
   if (ShownPage() == Page::Map)
-    BtnLup->move(std::max(BtnLup->x(), Btn3->geometry().right() + 1 + kPageButtonsGap), BtnLup->y());
+    BtnLup->move(std::max(BtnLup->x(), pageButtons_->LastRight() + PageButtons::kGap), BtnLup->y());
   Place(PanelLam, L.panelLam);
   // The TPS gauge takes its channel's colour before the readings are laid out.
   gauges[kGaugeTps]->SetForeColor(channelColours_[kChTps]);
   live_->LayoutReadings(L.grid.visible, L.gridRowHeight, L.readingRowsVisible);
-  Place(Memo1, L.memo1);
-  Place(PanelLog, L.panelLog);
-  if (L.panelLog.visible) {
-    Image1->setGeometry(0, 0, L.panelLog.rect.width, 60);
-    Memo2->setGeometry(0, 60, L.panelLog.rect.width, std::max(0, L.panelLog.rect.height - 60));
-  }
-  RebuildEditor();
-  if (L.gridEx1TopRow > 0 && L.gridEx1TopRow < GridEx1->rowCount())
-    GridEx1->scrollTo(GridEx1->model()->index(L.gridEx1TopRow, 0), QAbstractItemView::PositionAtTop);
+  controls_.PlaceLog(L);
+  if (relayingOut_)
+    FitPageGrid(true);
+  else
+    RebuildEditor();
+  pageGrid_->ScrollToTopRow(L);
   // The grids' texts are known only once they are filled: when they need other widths than
   // this layout gave them, it runs once more with them.
   const Page page = ShownPage();
   const std::array<int, 2> needs{L.grid.visible ? live_->GridNeed() : 0,
-                                 page <= Page::Configuration ? TwoColumnsNeed(GridEx1) : 0};
+                                 page <= Page::Configuration ? TwoColumnsNeed(pageGrid_->Widget()) : 0};
   if (needs != gridNeeds_ && !relayingOut_) {
     gridNeeds_ = needs;
     relayingOut_ = true;
@@ -933,23 +799,24 @@ void TForm1::LayoutMainWindow() {
 }
 
 // The editors over the cells are placed while the grid fills, so a grid whose columns had
-// to change is filled once more. The readings' rows follow bytes 33, 34 and 81 in every path
-// that changes them: then the whole window is laid out, which fills the grid as well.
+// to change has them placed once more (the page decides whether it fills the grid again). The readings' rows
+// follow bytes 33, 34 and 81 in every path that changes them: then the whole window is laid out, which fills
+// the grid as well.
 void TForm1::RebuildEditor() {
   if (live_->LayoutOutdated()) return LayoutMainWindow();
   FillGridEx1();
-  if (FitGridEx1Columns()) FillGridEx1();
+  FitPageGrid(false);
 }
 
-// The grid's content for the page: every page fills it as it shows it; the set-up page's
-// boxes, the processor cells and the parameter view's controls leave with their pages.
-void TForm1::FillGridEx1() {
-  const Page page = ShownPage();
-  setup_->HideEditors();
-  if (!IsInspectorPage(page)) inspector_->Release();
-  if (page == Page::Firmware) editorView_->RebuildEditor();
-  PageFor(page).Layout();
+void TForm1::FitPageGrid(bool widthsChanged) {
+  PageView& page = PageFor(ShownPage());
+  if (widthsChanged) page.ColumnsChanged(layout_);
+  if (pageGrid_->FitColumns(ShownPage())) page.ColumnsChanged(layout_);
 }
+
+// The page in view places its widgets and fills the page grid; what another page laid over
+// the grid went with that page.
+void TForm1::FillGridEx1() { PageFor(ShownPage()).Layout(layout_); }
 
 // ---------------------------------------------------------------------------------------
 // Keys
@@ -978,7 +845,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return FormKeyDown(VirtualKeyFromQt(key->key(), key->nativeScanCode()));
     }
   }
-  if (watched == PanelInfo && event->type() == QEvent::MouseButtonPress) {
+  if (watched == controls_.PanelInfo && event->type() == QEvent::MouseButtonPress) {
     PanelInfoClick();
     return true;
   }
@@ -1008,10 +875,10 @@ bool TForm1::FormKeyDown(int virtualKey) {
     case KeyAction::SelectConfig: TabConfigClick(); break;
     case KeyAction::SelectMap: TabMapClick(); break;
     case KeyAction::SelectUpg: TabUpgClick(); break;
-    case KeyAction::FocusGrid: GridEx1->setFocus(); break;
+    case KeyAction::FocusGrid: pageGrid_->Widget()->setFocus(); break;
     case KeyAction::ModeSwitchOrReconnect: PanelInfoClick(); break;
     case KeyAction::NextFontSize:
-      CBFont->setCurrentIndex(NextFontIndex(CBFont->currentIndex()));
+      setup_->CBFont->setCurrentIndex(NextFontIndex(setup_->CBFont->currentIndex()));
       CBFontChange();
       break;
     case KeyAction::Reconnect: supervisor_->RequestReconnect(); break;
@@ -1034,9 +901,7 @@ bool TForm1::FormKeyDown(int virtualKey) {
 
 void TForm1::ShowKeyLabels() {
   tabs_->ShowKeyLabels();
-  PanelInfo->setText("F8");
-  PanelInfo->setPalette(QApplication::palette());
-  PanelInfo->setStyleSheet(QString());
+  controls_.ShowKeyLabel();
   supervisor_->StartKeyLabelCountdown();
 }
 
@@ -1049,7 +914,7 @@ void TForm1::ToggleServiceMode() {
 }
 
 void TForm1::SwitchListOrder() {
-  CBList->setCurrentIndex(CBList->currentIndex() == 0 ? 1 : 0);
+  setup_->CBList->setCurrentIndex(setup_->CBList->currentIndex() == 0 ? 1 : 0);
   LayoutMainWindow();
 }
 
@@ -1087,34 +952,19 @@ void TForm1::SetBaseCaption() { setWindowTitle(kBaseCaption); }
 
 void TForm1::SetBusyCursor(bool busy) { dialogs_.SetBusyCursor(busy); }
 
-void TForm1::ShowReadProgress(int maximum) {
-  CGRead->setRange(0, maximum);
-  CGRead->setValue(0);
-  CGRead->show();
-}
+void TForm1::ShowReadProgress(int maximum) { controls_.ShowReadProgress(maximum); }
 
-void TForm1::SetReadProgress(int position) { CGRead->setValue(std::min(position, CGRead->maximum())); }
+void TForm1::SetReadProgress(int position) { controls_.SetReadProgress(position); }
 
-void TForm1::HideReadProgress() {
-  CGRead->hide();
-  CGRead->setValue(0);
-}
+void TForm1::HideReadProgress() { controls_.HideReadProgress(); }
 
-// An entry the log ends with is not added again: a port that cannot be opened is tried each
-// information tick, and its entry would fill the log.
 void TForm1::AddLogLine(const std::string& line) {
   if (env_.trace) env_.trace->Note(line);
   if (ShownPage() == Page::Firmware) firmware_->KeepLogLine(line);
-  const QString shown = QtText(DisplayText(line));
-  QStringList newest;
-  QTextBlock block = Memo1->document()->lastBlock();
-  for (qsizetype n = shown.count('\n') + 1; n > 0 && block.isValid(); --n, block = block.previous())
-    newest.prepend(block.text());
-  if (newest.join('\n') == shown) return;
-  Memo1->append(shown);
+  controls_.AddLogLine(line);
 }
 
-std::string TForm1::LogText() const { return Memo1->toPlainText().toStdString(); }
+std::string TForm1::LogText() const { return controls_.LogText(); }
 
 void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, MessageButtons::Ok); }
 
@@ -1159,13 +1009,13 @@ void TForm1::ShowConfigurationReadings(const ConfigurationView& view) {
 // ---------------------------------------------------------------------------------------
 // SupervisionHost
 
-bool TForm1::AutoPortSearch() const { return CBCAut->currentIndex() == 1; }
+bool TForm1::AutoPortSearch() const { return setup_->CBCAut->currentIndex() == 1; }
 
 void TForm1::ShowPortInComboBox(int port) { setup_->ShowPort(port); }
 
 void TForm1::SelectSetupPage() { TabSetClick(); }
 
-void TForm1::ClearLog() { Memo1->clear(); }
+void TForm1::ClearLog() { controls_.Memo1->clear(); }
 
 bool TForm1::TakeHelpRequest() {
   const bool pending = help_->TakeResyncRequest() || helpRequest_;
@@ -1181,35 +1031,17 @@ void TForm1::OpenHelp() {
 
 void TForm1::BtnHelpClick() { help_->OpenHelp(true); }
 
-void TForm1::ShowModePanel(const ModePanelLook& look) {
-  const QString background = look.buttonFace ? QApplication::palette().color(QPalette::Button).name()
-                                             : QColor::fromRgb(static_cast<QRgb>(look.colour)).name();
-  const QString text = QColor::fromRgb(static_cast<QRgb>(look.textColour)).name();
-  PanelInfo->setStyleSheet(QString("QLabel#PanelInfo{background:%1;color:%2}").arg(background, text));
-  PanelInfo->setText(QtText(look.text));
-}
+void TForm1::ShowModePanel(const ModePanelLook& look) { controls_.ShowModePanel(look); }
 
-void TForm1::HideAutoMessage() { PanelAuto->hide(); }
+void TForm1::HideAutoMessage() { controls_.PanelAuto->hide(); }
 
 bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
 
-// The message stands over one cell of the readings grid; one wider than the cell shows whole
-// in a smaller font.
-void TForm1::ShowAutoMessage(const std::string& text) {
-  constexpr int kSmallestPointSize = 6;
-  constexpr int kMargin = 4;
-  PanelAuto->setText(QtText(text));
-  QFont f = font();
-  while (f.pointSize() > kSmallestPointSize &&
-         QFontMetrics(f).horizontalAdvance(PanelAuto->text()) > PanelAuto->width() - kMargin)
-    f.setPointSize(f.pointSize() - 1);
-  PanelAuto->setFont(f);
-  PanelAuto->show();
-}
+void TForm1::ShowAutoMessage(const std::string& text) { controls_.ShowAutoMessage(text, font()); }
 
 void TForm1::HideHintPanel() { live_->HideHint(); }
 
 void TForm1::ShowParamAndConfigTabs() {
-  TabParam->show();
-  TabConfig->show();
+  tabs_->TabParam->show();
+  tabs_->TabConfig->show();
 }

@@ -8,6 +8,8 @@
 #include "app/AppSettings.h"
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
+#include "app/WindowControlsQt.h"
+#include "autoconfig/AutoConfigPageQt.h"
 #include "base/FixedHeadingRowQt.h"
 #include "base/UserDialogs.h"
 #include "firmware/FirmwarePageQt.h"
@@ -19,15 +21,16 @@
 #include "model/ReadingHistory.h"
 #include "params/ParameterEditor.h"
 #include "params/ParameterTransfer.h"
+#include "params/ParametersPageQt.h"
 #include "params/ServiceReport.h"
+#include "setup/SetupPageQt.h"
 
-class AutoConfigPageQt;
 class AutoConfiguration;
-class MapPage;
+class MapPageQt;
+class PageButtons;
+class PageGrid;
 class PageTabs;
 class PageView;
-class ParametersPageQt;
-class SetupPageQt;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -94,8 +97,12 @@ class TForm1 : public QMainWindow,
   const AppSettings& StoredSettings() const { return settings_; }
   AutoConfiguration& Wizard();
   ParameterEditor& Editor() { return *paramEditor_; }
-  ParameterEditorQt& EditorView() { return *editorView_; }
+  ParameterEditorQt& EditorView();
   HelpDesk& Help() { return *help_; }
+  // The pages, each with its own widgets.
+  SetupPageQt& Setup() { return *setup_; }
+  ParametersPageQt& Parameters() { return *parametersPage_; }
+  AutoConfigPageQt& Configuration() { return *autoConfig_; }
 
   // Event handlers, named after the control and the event.
   void FormCreate();
@@ -139,6 +146,9 @@ class TForm1 : public QMainWindow,
   void BtnReportClick();  // the service report, also Ctrl+R
   void CBLangChange();
   void GridEx1SelectCell(int row);
+  void GridEx1MouseDown(int x, int y);
+  void GridEx1MouseMove(int x, int y);
+  void PanelHintClick();
   void StepSelected(int direction);
   void BtnHelpClick();
   void CBFontChange();
@@ -223,14 +233,21 @@ class TForm1 : public QMainWindow,
  private:
   void CreateComponents();
   void ApplySettings();
+
+ public:
+  // Every text the window and its pages show, in the language in use; a window in use is
+  // laid out again with them.
   void ApplyTexts();
+
+ private:
   // Page changes go one after another (see PageChanges): the page in view leaves, the new
   // one enters, the window is laid out and the page is shown with its button pressed.
   void ChangePage(Page page);
   void SwitchPage(Page page);
   PageView& PageFor(Page page);
-  bool FitGridEx1Columns();
   void FillGridEx1();
+  // The page grid's columns fitted to its texts; the page follows when widths changed.
+  void FitPageGrid(bool widthsChanged);
   void PageButtonClick(int action);
   void SetFontSize(int size);
   int FontSize() const;
@@ -253,12 +270,13 @@ class TForm1 : public QMainWindow,
   std::unique_ptr<PageTabs> tabs_;
   std::unique_ptr<SetupPageQt> setup_;
   std::unique_ptr<ParametersPageQt> parametersPage_;
-  std::unique_ptr<MapPage> map_;
+  std::unique_ptr<MapPageQt> map_;
   std::unique_ptr<AutoConfigPageQt> autoConfig_;
   std::unique_ptr<InspectorPageQt> inspector_;
   PageChanges pageChanges_{[this](Page page) { SwitchPage(page); }};
   std::unique_ptr<ParameterEditor> paramEditor_;
-  ParameterEditorQt* editorView_ = nullptr;
+  std::unique_ptr<PageGrid> pageGrid_;        // GridEx1, lent to the page in view
+  std::unique_ptr<PageButtons> pageButtons_;  // Btn1, Btn2, Btn3
   std::unique_ptr<ParameterTransfer> transfer_;
   std::unique_ptr<HelpDesk> help_;
   std::unique_ptr<FirmwarePageQt> firmware_;
@@ -272,52 +290,30 @@ class TForm1 : public QMainWindow,
   int arrangementFlag_ = 0;  // BtnWindow's tag
   bool helpRequest_ = false;
   bool destroyed_ = false;
+  bool started_ = false;  // FormCreate is done
   std::string openedFileName_;
   FactoryParametersKeeper factoryKeeper_;  // what a factory reset brings, for the report
   std::array<std::int32_t, 8> channelColours_{};
   std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
 
+  WindowControls controls_;  // the window's own controls
+  QTimer* timerTx_ = nullptr;
+  QTimer* timerInfo_ = nullptr;
+
  public:
-  // Components, named as the window design names them.
-  QWidget* TabCon = nullptr;
-  QToolButton* TabSet = nullptr;
-  QToolButton* TabParam = nullptr;
-  QToolButton* TabConfig = nullptr;
-  QToolButton* TabUpg = nullptr;
-  QToolButton* TabMap = nullptr;
-  QToolButton* TabProc = nullptr;
-  QButtonGroup* tabGroup = nullptr;
-  QLabel* PanelInfo = nullptr;
-  QProgressBar* CGRead = nullptr;
-  QWidget* Panel3 = nullptr;
+  // The monitor's components, named as the window design names them.
   QFrame* PanelSco = nullptr;
   TPerformanceGraph* Graph1 = nullptr;
   QLabel* LabelXScope = nullptr;
   QLabel* LabelTim = nullptr;
   QScrollBar* ScrollBar1 = nullptr;
-  QTextEdit* Memo1 = nullptr;
-  SplitterBar* Splitter = nullptr;
-  QWidget* PanelLog = nullptr;
-  QLabel* Image1 = nullptr;
-  QTextEdit* Memo2 = nullptr;
   QTableWidget* Grid = nullptr;
-  FixedHeadingGrid* GridEx1 = nullptr;
   QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
               *BtnWindow = nullptr, *BtnLup = nullptr;
   QSpinBox* UpDownX = nullptr;
-  QPushButton *BtnOpenPar = nullptr, *BtnSavePar = nullptr, *BtnReadPar = nullptr, *BtnWritePar = nullptr,
-              *BtnHelp = nullptr, *BtnReport = nullptr;
-  QPushButton *Btn1 = nullptr, *Btn2 = nullptr, *Btn3 = nullptr;
-  QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
-              *BitBtnCancel = nullptr;
-  QComboBox *CBCom = nullptr, *CBCAut = nullptr, *CBFAut = nullptr, *CBList = nullptr, *CBFont = nullptr,
-            *CBLang = nullptr, *CBReg = nullptr;
-  QLineEdit* EDFile = nullptr;
-  QLabel *PanelAuto = nullptr, *PanelErr = nullptr, *PanelHint = nullptr;
+  QComboBox* CBReg = nullptr;
   QWidget* PanelLam = nullptr;
   std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
   std::array<QFrame*, 8> channelSwatches{};
   std::array<TCGauge*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
-  QTimer* timerTx_ = nullptr;
-  QTimer* timerInfo_ = nullptr;
 };

@@ -1,8 +1,5 @@
 #include "app/ServiceReportActionQt.h"
 
-#include <QFontMetrics>
-#include <QPushButton>
-
 #include "app/ConnectionModeLook.h"
 #include "app/SettingsStore.h"
 #include "base/FileFlow.h"
@@ -16,10 +13,6 @@ namespace {
 
 constexpr int kNothingInView = 1415;
 constexpr int kReportWritten = 1416;
-constexpr int kButtonHint = 1411;
-constexpr int kButtonSize = 24;
-constexpr int kButtonGap = 4;
-constexpr int kCaptionPadding = 6;
 
 bool HasPdfExtension(const std::string& path) {
   if (path.size() < 4) return false;
@@ -92,25 +85,4 @@ void MakeServiceReport(const ServiceReportSource& s) {
   store.WriteString(kReportFolderValue, folder);
   store.Save();
   if (!written.empty() && s.log) s.log(UiText(kReportWritten) + written);
-}
-
-QPushButton* MakeReportButton(QWidget* parent) {
-  auto* button = new QPushButton(QStringLiteral("P"), parent);
-  button->setObjectName("BtnReport");
-  button->resize(kButtonSize, kButtonSize);
-  button->setFocusPolicy(Qt::NoFocus);
-  button->hide();
-  return button;
-}
-
-void ApplyReportButtonText(QPushButton* button) { button->setToolTip(QtUiText(kButtonHint)); }
-
-void PlaceReportButton(QPushButton* report, QPushButton* help, int windowWidth, bool visible) {
-  report->setVisible(visible);
-  if (!visible) return;
-  const int left = std::min(help->geometry().right() + 1 + kButtonGap, windowWidth - kButtonSize);
-  const int helpRoom = left - kButtonGap - help->x();
-  const int captionWidth = help->fontMetrics().horizontalAdvance(help->text()) + kCaptionPadding;
-  if (help->width() > helpRoom) help->resize(std::max(helpRoom, captionWidth), help->height());
-  report->move(std::max(left, help->geometry().right() + 1 + kButtonGap), help->y());
 }

@@ -39,10 +39,3 @@ ServiceReportInput ReportInputFor(const ParameterBlock& block, int listOrder, co
 // Ctrl+R and the report button on the parameters page: the details, then the PDF through the
 // file flow (or the print dialog). Only with parameters in view: the controller's or a file's.
 void MakeServiceReport(const ServiceReportSource& source);
-
-// The button beside the parameter file buttons, with its hint.
-QPushButton* MakeReportButton(QWidget* parent);
-void ApplyReportButtonText(QPushButton* button);
-// It follows the help button on its row; where the window's edge leaves no room, the help
-// button gives up the width its caption does not need.
-void PlaceReportButton(QPushButton* report, QPushButton* help, int windowWidth, bool visible);

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <algorithm>
+#include <array>
 
 #include "base/TextQt.h"
 #include "base/UiText.h"
@@ -12,6 +13,8 @@
 namespace {
 
 constexpr int kButtonWidth = 90;
+// The configuration view's labels, rows 1 to 7.
+constexpr std::array<int, 7> kRowLabels{413, 425, 435, 440, 542, 507, 506};
 
 QPushButton* MakeButton(QWidget* parent, const char* name) {
   auto* b = new QPushButton(QString(), parent);
@@ -23,9 +26,14 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 
 }  // namespace
 
-AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link,
-                                   LinkTimer& timer, UserDialogs& dialogs)
-    : w_(widgets), window_(std::move(window)), link_(link), timer_(timer), wizard_(*this, dialogs) {
+AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, PageGrid& grid, WizardWindow window,
+                                   ControllerLink& link, LinkTimer& timer, UserDialogs& dialogs)
+    : w_(widgets),
+      grid_(grid.Widget()),
+      window_(std::move(window)),
+      link_(link),
+      timer_(timer),
+      wizard_(*this, dialogs) {
   BitBtnConBen = MakeButton(w_.client, "BitBtnConBen");
   BitBtnConGas = MakeButton(w_.client, "BitBtnConGas");
   BitBtnNext = MakeButton(w_.client, "BitBtnNext");
@@ -46,7 +54,9 @@ void AutoConfigPageQt::ApplyTexts() {
   BitBtnCancel->setText(QtUiText(134));
 }
 
-int AutoConfigPageQt::PlaceButtons(bool visible, int left, int top) {
+int AutoConfigPageQt::PlaceButtons(const MainLayout& layout, int top) {
+  const bool visible = layout.wizardButtonsVisible;
+  const int left = layout.wizardButtonsLeft;
   constexpr int kCaptionPadding = 6;
   const std::initializer_list<QPushButton*> buttons = {BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk,
                                                        BitBtnCancel};
@@ -60,6 +70,27 @@ int AutoConfigPageQt::PlaceButtons(bool visible, int left, int top) {
     top += 30;
   }
   return visible ? width - kButtonWidth : 0;
+}
+
+void AutoConfigPageQt::Layout(const MainLayout& layout) {
+  auto setCell = [this](int row, int column, const QString& text) {
+    if (row >= grid_->rowCount() || column >= grid_->columnCount()) return;
+    QTableWidgetItem* item = grid_->item(row, column);
+    if (!item) grid_->setItem(row, column, item = new QTableWidgetItem);
+    item->setText(text);
+  };
+  const int rows = static_cast<int>(kRowLabels.size());
+  grid_->setRowCount(std::max(layout.parameterRowsVisible, rows + 1));
+  setCell(0, 0, QtUiText(300));
+  setCell(0, 1, QtUiText(301));
+  for (int i = 0; i < rows; ++i) setCell(i + 1, 0, QtUiText(kRowLabels[static_cast<std::size_t>(i)]));
+  setCell(1, 1, QString());
+  setCell(rows, 1, QString());
+  // The rows under the wizard's own would still show the parameter view's labels and values.
+  for (int r = rows + 1; r < grid_->rowCount(); ++r)
+    for (int c = 0; c < grid_->columnCount(); ++c)
+      if (QTableWidgetItem* item = grid_->item(r, c)) item->setText(QString());
+  grid_->setCurrentCell(1, 1);
 }
 
 void AutoConfigPageQt::Leave() {
@@ -76,7 +107,7 @@ void AutoConfigPageQt::Enter(Page) {
 }
 
 void AutoConfigPageQt::Shown() {
-  w_.grid->setFocus();
+  grid_->setFocus();
   wizard_.Reset();
 }
 
@@ -104,7 +135,7 @@ void AutoConfigPageQt::SetGaugePosition(int position) {
 void AutoConfigPageQt::SetGaugeVisible(bool visible) { w_.gauge->setVisible(visible); }
 
 void AutoConfigPageQt::ShowFinding(int row, const std::string& text) {
-  QTableWidget* grid = w_.grid;
+  QTableWidget* grid = grid_;
   if (grid->columnCount() < 2) return;
   if (row >= grid->rowCount()) grid->setRowCount(row + 1);
   QTableWidgetItem* item = grid->item(row, 1);
@@ -113,7 +144,7 @@ void AutoConfigPageQt::ShowFinding(int row, const std::string& text) {
 }
 
 void AutoConfigPageQt::SelectRow(int row) {
-  QTableWidget* grid = w_.grid;
+  QTableWidget* grid = grid_;
   if (row >= grid->rowCount()) grid->setRowCount(row + 1);
   grid->setCurrentCell(row, std::min(1, grid->columnCount() - 1));
 }

@@ -4,6 +4,7 @@
 
 #include "autoconfig/AutoConfiguration.h"
 #include "link/ControllerLink.h"
+#include "model/PageGridQt.h"
 #include "model/PageView.h"
 
 class QProgressBar;
@@ -17,7 +18,6 @@ struct WizardWidgets {
   QWidget* client = nullptr;      // where the page's buttons go
   QTextEdit* log = nullptr;       // Memo1
   QProgressBar* gauge = nullptr;  // CGRead
-  QTableWidget* grid = nullptr;   // GridEx1, value column 1
 };
 
 // What the wizard needs of the main window beyond its controls.
@@ -27,27 +27,28 @@ struct WizardWindow {
   std::function<void()> rebuildEditor;
   std::function<void(ConnectionMode)> applyConnectionMode;
   std::function<std::string()> makeAutomaticBackup;  // the log line naming the file
-  std::function<void()> fillGrid;                    // the configuration rows in the page grid
 };
 
-// The configuration page: the wizard, its buttons and the controls it writes to.
+// The configuration page: the wizard, its buttons, its rows in the page grid (the findings in
+// value column 1) and the controls it writes to.
 class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySink {
  public:
-  AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link, LinkTimer& timer,
-                   UserDialogs& dialogs);
+  AutoConfigPageQt(WizardWidgets widgets, PageGrid& grid, WizardWindow window, ControllerLink& link,
+                   LinkTimer& timer, UserDialogs& dialogs);
 
   AutoConfiguration& Wizard() { return wizard_; }
-  void ApplyTexts();
-  // The buttons one under another from `top`, at `left`.
+  void ApplyTexts() override;
+  // The buttons one under another from `top`, at the layout's left edge for them.
   // Returns how much wider than designed the buttons are, for the captions at the font size.
-  int PlaceButtons(bool visible, int left, int top);
+  int PlaceButtons(const MainLayout& layout, int top);
 
   // PageView: leaving the page hides its buttons and gauge, ends the phase (asking whether to
   // apply after step 3) and clears the log; entering polls the configuration; once shown,
   // the wizard starts from its beginning.
   void Leave() override;
   void Enter(Page page) override;
-  void Layout() override { window_.fillGrid(); }
+  // The rows of the configuration, their findings blank until the wizard writes them.
+  void Layout(const MainLayout& layout) override;
   void Shown() override;
 
   // PageReplySink: the wizard judges the configuration replies and takes a step per poll.
@@ -73,6 +74,7 @@ class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySin
 
  private:
   WizardWidgets w_;
+  QTableWidget* grid_;
   WizardWindow window_;
   ControllerLink& link_;
   LinkTimer& timer_;

@@ -13,16 +13,14 @@
 #include "base/UiText.h"
 #include "firmware/Orvlpgupg.h"
 
-namespace {}  // namespace
-
-FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
+FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, PageGrid& grid, QTextEdit* memo, ControllerLink& link,
                                FirmwareHost& host, UserDialogs& dialogs, std::string programDir,
                                LinkTimer& timer, FirmwareWindow window)
     : mainWindow_(mainWindow),
       link_(link),
       timer_(timer),
       window_(std::move(window)),
-      grid_(grid),
+      grid_(grid.Widget()),
       memo_(memo),
       page_(link, *this, host, dialogs, std::move(programDir)) {}
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "firmware/FirmwarePage.h"
+#include "model/PageGridQt.h"
 #include "model/PageView.h"
 
 class QEvent;
@@ -18,14 +19,13 @@ class TForm3;
 // What the firmware page needs of the main window.
 struct FirmwareWindow {
   std::function<void()> closeMagnifier;
-  std::function<int()> rowsVisible;  // of the page grid
 };
 
 // The firmware page on screen: the main window's grid, the list's copy in the message log,
 // and the programming window, which is made for each run and closed at its end.
 class FirmwarePageQt : public FirmwarePageView, public PageView {
  public:
-  FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
+  FirmwarePageQt(QWidget* mainWindow, PageGrid& grid, QTextEdit* memo, ControllerLink& link,
                  FirmwareHost& host, UserDialogs& dialogs, std::string programDir, LinkTimer& timer,
                  FirmwareWindow window);
   ~FirmwarePageQt() override;
@@ -48,7 +48,7 @@ class FirmwarePageQt : public FirmwarePageView, public PageView {
   // lists the images.
   void Leave() override { PageLeft(); }
   void Enter(::Page page) override;
-  void Layout() override { page_.ListFirmwareImages(window_.rowsVisible()); }
+  void Layout(const MainLayout& layout) override { page_.ListFirmwareImages(layout.parameterRowsVisible); }
 
   // FirmwarePageView
   void ShowImageList(const std::vector<ListedImage>& images, int rows) override;

@@ -89,9 +89,10 @@ void InspectorPageQt::Enter(Page page) {
   link_.PollWith(InspectorLinkState(page));
 }
 
-void InspectorPageQt::Layout() {
-  view_.Build(grid_, link_.Vars().currentPage, link_.parameterBlock[kTypeByte], window_.minimumRows(),
-              window_.fixedColour());
+void InspectorPageQt::Layout(const MainLayout& layout) {
+  const Rgb& fixed = layout.gridEx1FixedColour;
+  view_.Build(grid_, link_.Vars().currentPage, link_.parameterBlock[kTypeByte],
+              std::max(1, layout.parameterRowsVisible), QColor(fixed.red, fixed.green, fixed.blue));
 }
 
 void InspectorPageQt::Shown() { grid_->setFocus(); }

@@ -9,6 +9,7 @@
 
 #include "inspector/ProcessorInspector.h"
 #include "link/ControllerLink.h"
+#include "model/PageGridQt.h"
 #include "model/PageView.h"
 
 class QComboBox;
@@ -44,8 +45,6 @@ class InspectorPageView {
 
 // What the processor views need of the main window.
 struct InspectorWindow {
-  std::function<int()> minimumRows;
-  std::function<QColor()> fixedColour;  // of the labels and headers
   // The port view's voltages and gauges in the readings and its trace in the graph.
   std::function<void(const PortView&)> showPortReadings;
 };
@@ -54,14 +53,19 @@ struct InspectorWindow {
 // the page grid, the keyboard with the grid.
 class InspectorPageQt : public PageView, public PageReplySink {
  public:
-  InspectorPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, InspectorWindow window)
-      : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {}
+  InspectorPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, InspectorWindow window)
+      : grid_(grid.Widget()), link_(link), timer_(timer), window_(std::move(window)) {}
 
+  // The grid goes to another page: the processor cells go with this one. From one processor
+  // view to another the grid stays here, and a view entered again keeps its cells.
+  void GridReturned() override { view_.Leave(grid_); }
   void Enter(Page page) override;
-  void Layout() override;
+  // The view's labels and headers in the layout's colour of the fixed cells, in at least
+  // the rows the grid shows.
+  void Layout(const MainLayout& layout) override;
   void Shown() override;
-  // The grid shows another page.
-  void Release() { view_.Leave(grid_); }
+  // The memory views' numbers show whole: a hint only over the port view's texts.
+  bool ShowsHints() const override { return link_.Vars().currentPage == Page::Port; }
   void Show(const std::vector<GridCell>& cells) const { view_.Show(grid_, cells); }
 
   // PageReplySink: the blocks and port pins of the view in the grid.

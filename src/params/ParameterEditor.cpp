@@ -7,6 +7,7 @@ ParameterEditor::ParameterEditor(ControllerLink& link, ParameterEditorHost& host
     : link_(link), host_(host), list_(link.parameterBlock) {}
 
 const ParameterList& ParameterEditor::Build(int listOrder) {
+  listOrder_ = listOrder;
   list_ = BuildParameterList(link_.parameterBlock, listOrder);
   return list_;
 }
@@ -25,8 +26,12 @@ bool ParameterEditor::StepSelected(int direction) {
   if (row.parameter == 0 || !(row.editorKind & kEditorArrows)) return false;
   std::uint8_t& byte = link_.parameterBlock[static_cast<std::size_t>(row.parameter)];
   byte = SteppedValue(byte, row, direction);
-  host_.RebuildEditor();
-  DependentDefaults();
+  Build(listOrder_);
+  if (FillDefaults() == RebuildAfterDefaults::EditorAndReadings)
+    host_.ParametersRead();
+  else
+    host_.RebuildEditor();
+  PlausibilityCheck(true);
   return true;
 }
 
@@ -44,11 +49,15 @@ std::string ParameterEditor::EditedValue() const {
                               row.factor);
 }
 
-void ParameterEditor::DependentDefaults() {
+RebuildAfterDefaults ParameterEditor::FillDefaults() {
   const DependentDefaultsResult r =
       FillDependentDefaults(link_.parameterBlock, link_.sentParameterBlock, SelectedParameter());
   if (r.readAll) link_.RequestFullRead();
-  switch (r.rebuild) {
+  return r.rebuild;
+}
+
+void ParameterEditor::DependentDefaults() {
+  switch (FillDefaults()) {
     case RebuildAfterDefaults::Editor: host_.RebuildEditor(); break;
     case RebuildAfterDefaults::EditorAndReadings: host_.ParametersRead(); break;
     case RebuildAfterDefaults::None: break;

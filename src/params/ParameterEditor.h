@@ -36,8 +36,10 @@ class ParameterEditor {
   // The selected row's parameter; 0 for an empty or heading row.
   int SelectedParameter() const;
 
-  // An arrow press on the selected row (0 down, 1 up): the byte moves one step, the view is
-  // rebuilt, then the dependent defaults run. False when the row has no parameter.
+  // An arrow press on the selected row (0 down, 1 up): the byte moves one step, the rows are
+  // built anew and the dependent defaults run; then the window rebuilds the view once (with
+  // the readings when the defaults changed them) and the plausibility warning follows. False
+  // when the row has no parameter.
   bool StepSelected(int direction);
   // Text typed into the edit box of the selected row: stored at once, limited to the row's
   // range; gives the value text without unit (empty when the row takes no typing) and
@@ -50,6 +52,8 @@ class ParameterEditor {
   // The selected row's value as the edit box shows it; empty without an edit box.
   std::string EditedValue() const;
 
+  // The selected row's dependent defaults, the view rebuilt when they changed it, and the
+  // plausibility warning.
   void DependentDefaults();
   void PlausibilityCheck(bool afterEdit);
 
@@ -59,7 +63,11 @@ class ParameterEditor {
  private:
   ControllerLink& link_;
   ParameterEditorHost& host_;
+  // The defaults of the selected row into the block; what the view then needs.
+  RebuildAfterDefaults FillDefaults();
+
   ParameterList list_;
+  int listOrder_ = 1;  // of the last build
   int selectedRow_ = 1;
   PlausibilityChecker checker_;
 };

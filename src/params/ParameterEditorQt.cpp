@@ -1,11 +1,8 @@
 #include "params/ParameterEditorQt.h"
 
-#include <QEvent>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -21,11 +18,6 @@
 
 namespace {
 
-constexpr int kMapRows = 16;
-constexpr int kMapColumns = 22;
-constexpr int kPowerDefects = 78;
-constexpr int kResetCause = 80;
-
 QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow, const char* name) {
   auto* b = new QToolButton(parent);
   b->setObjectName(name);
@@ -37,9 +29,9 @@ QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow, const char* name)
 
 }  // namespace
 
-ParameterEditorQt::ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid, QLabel* hint,
+ParameterEditorQt::ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid,
                                      std::function<ParameterViewContext()> context)
-    : QObject(grid), editor_(editor), grid_(grid), hint_(hint), context_(std::move(context)) {
+    : QObject(grid), editor_(editor), grid_(grid), context_(std::move(context)) {
   QWidget* viewport = grid_->viewport();
   Edit1 = new QLineEdit(viewport);
   Edit1->setObjectName("Edit1");
@@ -68,10 +60,6 @@ ParameterEditorQt::ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid
   BitBtn1->hide();
   connect(BitBtn1, &QToolButton::clicked, this, [this] { BitBtn1Click(); });
 
-  grid_->setMouseTracking(true);
-  viewport->setMouseTracking(true);
-  viewport->installEventFilter(this);
-  hint_->installEventFilter(this);
   connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { GridEx1TopLeftChanged(); });
 }
 
@@ -82,23 +70,18 @@ void ParameterEditorQt::SetCell(int row, int column, const QString& text) {
   item->setText(text);
 }
 
-QString ParameterEditorQt::CellText(int row, int column) const {
-  const QTableWidgetItem* item = grid_->item(row, column);
-  return item ? item->text() : QString();
-}
-
 bool ParameterEditorQt::RebuildEditor() {
   const ParameterViewContext ctx = context_();
   HideControls();
   rebuilding_ = true;
-  switch (ctx.page) {
-    case Page::Parameters: RebuildParameters(ctx); break;
-    case Page::Configuration: RebuildConfiguration(ctx); break;
-    case Page::Map: RebuildMap(); break;
-    default: rebuilding_ = false; return false;
+  if (ctx.page != Page::Parameters) {
+    rebuilding_ = false;
+    return false;
   }
+  ++rebuilds_;
+  RebuildParameters(ctx);
   rebuilding_ = false;
-  if (ctx.page == Page::Parameters) PlaceControls(false);
+  PlaceControls(false);
   return true;
 }
 
@@ -115,37 +98,6 @@ void ParameterEditorQt::RebuildParameters(const ParameterViewContext& ctx) {
   }
   const int selected = std::clamp(editor_.SelectedParamRow(), 1, std::max(1, grid_->rowCount() - 1));
   if (selected < grid_->rowCount()) grid_->setCurrentCell(selected, 1);
-}
-
-void ParameterEditorQt::RebuildConfiguration(const ParameterViewContext& ctx) {
-  const auto& labels = ConfigurationLabelIds();
-  grid_->setRowCount(std::max(ctx.rowsVisible, static_cast<int>(labels.size()) + 1));
-  SetCell(0, 0, QtUiText(300));
-  SetCell(0, 1, QtUiText(301));
-  for (std::size_t i = 0; i < labels.size(); ++i) SetCell(static_cast<int>(i) + 1, 0, QtUiText(labels[i]));
-  SetCell(1, 1, QString());
-  SetCell(static_cast<int>(labels.size()), 1, QString());
-  // The rows under the wizard's own would still show the parameter view's labels and values.
-  for (int r = static_cast<int>(labels.size()) + 1; r < grid_->rowCount(); ++r)
-    for (int c = 0; c < grid_->columnCount(); ++c)
-      if (QTableWidgetItem* item = grid_->item(r, c)) item->setText(QString());
-  grid_->setCurrentCell(1, 1);
-}
-
-void ParameterEditorQt::RebuildMap() {
-  grid_->clearContents();
-  const ParameterBlock& block = editor_.Block();
-  for (int r = 1; r <= kMapRows; ++r) SetCell(r, 0, QtShownText(MapRowHeading(block, r)));
-  for (int c = 1; c <= kMapColumns; ++c) SetCell(0, c, QtShownText(MapColumnHeading(c)));
-}
-
-void ParameterEditorQt::ShowMapColumn(const MapColumnView& view) {
-  if (context_().page != Page::Map) return;
-  if (view.column >= 1 && view.column <= kMapColumns) {
-    for (int r = 1; r <= kMapRows; ++r)
-      SetCell(r, view.column, QtShownText(view.cells[static_cast<std::size_t>(r - 1)]));
-  }
-  grid_->setCurrentCell(view.selectedRow, view.selectedColumn);
 }
 
 void ParameterEditorQt::HideControls() {
@@ -204,58 +156,6 @@ void ParameterEditorQt::GridEx1TopLeftChanged() {
   if (context_().page == Page::Parameters) PlaceControls(true);
 }
 
-void ParameterEditorQt::GridEx1MouseDown(int x, int y) {
-  if (grid_->columnAt(x) != 0) return;
-  const int row = grid_->rowAt(y);
-  if (row < 1) return;
-  grid_->setCurrentCell(row, grid_->currentColumn() < 0 ? 1 : grid_->currentColumn());
-  editor_.ResetLastWarned();
-}
-
-void ParameterEditorQt::GridEx1MouseMove(int x, int y) {
-  const ParameterViewContext ctx = context_();
-  if (ctx.page == Page::Map || ctx.page == Page::Sram || ctx.page == Page::Eeprom) {
-    hint_->hide();
-    return;
-  }
-  const int column = x > grid_->columnWidth(0) ? 1 : 0;
-  const int row = grid_->rowAt(y);
-  const std::pair<int, int> cell{row, column};
-  if (cell != dismissedCell_) dismissedCell_ = {-1, -1};
-  if (row < 1 || cell == dismissedCell_ || !grid_->item(row, column)) {
-    hint_->hide();
-    return;
-  }
-  QString text = CellText(row, column);
-  const QFontMetrics metrics(grid_->font());
-  bool show = metrics.horizontalAdvance(text) > grid_->columnWidth(column) - 2;
-  const ParameterBlock& block = editor_.Block();
-  if (ctx.page == Page::Parameters && row == 1 && column == 1 && block[kPowerDefects] != 0 &&
-      IsParameterOffered(block, kResetCause)) {
-    text = QtShownText(ResetCauseText(block[kResetCause]));
-    show = true;
-  }
-  if (!show) {
-    hint_->hide();
-    return;
-  }
-  const QRect rect = grid_->visualItemRect(grid_->item(row, column));
-  const QPoint origin = grid_->viewport()->mapTo(hint_->parentWidget(), rect.topLeft());
-  hint_->setFont(grid_->font());
-  hint_->setText(text);
-  hint_->setGeometry(origin.x() + 3, origin.y() + 2, metrics.horizontalAdvance(text) + 4, rect.height());
-  hint_->show();
-  hint_->raise();
-  hintCell_ = cell;
-}
-
-void ParameterEditorQt::PanelHintClick() {
-  hint_->hide();
-  dismissedCell_ = hintCell_;
-  if (hintCell_.first >= 1 && hintCell_.first < grid_->rowCount())
-    grid_->setCurrentCell(hintCell_.first, std::max(0, hintCell_.second));
-}
-
 // A number above the range is limited at once, and the box shows what the controller gets
 // (selected, so that the next key replaces it); one below the range may be the start of a
 // longer one and is shown limited when the box is left.
@@ -282,22 +182,4 @@ void ParameterEditorQt::StepSelected(int direction) {
   const ParameterViewContext ctx = context_();
   if (ctx.page != Page::Parameters || ctx.connectionMode != ConnectionMode::Controller) return;
   editor_.StepSelected(direction);
-}
-
-bool ParameterEditorQt::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == hint_) {
-    if (event->type() == QEvent::MouseButtonPress) {
-      PanelHintClick();
-      return true;
-    }
-    return false;
-  }
-  if (event->type() == QEvent::MouseMove) {
-    const auto* e = static_cast<QMouseEvent*>(event);
-    GridEx1MouseMove(e->position().toPoint().x(), e->position().toPoint().y());
-  } else if (event->type() == QEvent::MouseButtonPress) {
-    const auto* e = static_cast<QMouseEvent*>(event);
-    GridEx1MouseDown(e->position().toPoint().x(), e->position().toPoint().y());
-  }
-  return false;
 }

@@ -7,12 +7,10 @@
 #include "model/PageAndMode.h"
 #include "params/ParameterEditor.h"
 
-class QLabel;
 class QLineEdit;
 class QTableWidget;
 class QToolButton;
 class QWidget;
-struct MapColumnView;
 
 // What the view needs to know about the window when it fills the table.
 struct ParameterViewContext {
@@ -22,55 +20,45 @@ struct ParameterViewContext {
   int rowsVisible = 1;  // ParameterRowsVisible
 };
 
-// GridEx1 on the parameter, configuration and map pages, with the parameter view's editing
-// controls: the edit box Edit1, the arrows UpDown1 and the clear button BitBtn1 laid over
-// the selected value cell, and the hover hint PanelHint.
+// The parameter view in the page grid GridEx1, with its editing controls: the edit box
+// Edit1, the arrows UpDown1 and the clear button BitBtn1 laid over the selected value cell.
 class ParameterEditorQt : public QObject {
   Q_OBJECT
 
  public:
-  ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid, QLabel* hint,
+  ParameterEditorQt(ParameterEditor& editor, QTableWidget* grid,
                     std::function<ParameterViewContext()> context);
 
-  // Fills the table for the page; false for pages it does not show.
+  // Fills the table on the parameters page; false on the other pages.
   bool RebuildEditor();
+  // How often the table was filled with the parameters.
+  int Rebuilds() const { return rebuilds_; }
+  // The controls leave with the page.
+  void HideControls();
+  // The columns changed width under the same rows: the controls follow their cell.
+  void FollowColumns() { PlaceControls(false); }
 
   // Grid events.
   void GridEx1SelectCell(int row);
   void GridEx1TopLeftChanged();
-  void GridEx1MouseDown(int x, int y);
-  void GridEx1MouseMove(int x, int y);
-  void PanelHintClick();
   void Edit1Change(const QString& text);
   void Edit1Finished();              // the box left: it shows the value the controller got
   void UpDown1Click(int direction);  // 0 left (down), 1 right (up)
   void BitBtn1Click();
   void StepSelected(int direction);
 
-  // One column of the map from the controller, and the operating point's cell.
-  void ShowMapColumn(const MapColumnView& view);
-
   QLineEdit* Edit1 = nullptr;
   QWidget* UpDown1 = nullptr;
   QToolButton* BitBtn1 = nullptr;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void RebuildParameters(const ParameterViewContext& ctx);
-  void RebuildConfiguration(const ParameterViewContext& ctx);
-  void RebuildMap();
-  void HideControls();
   void PlaceControls(bool afterScroll);
   void SetCell(int row, int column, const QString& text);
-  QString CellText(int row, int column) const;
 
   ParameterEditor& editor_;
   QTableWidget* grid_;
-  QLabel* hint_;
   std::function<ParameterViewContext()> context_;
   bool rebuilding_ = false;
-  std::pair<int, int> hintCell_{-1, -1};       // the cell the hint covers
-  std::pair<int, int> dismissedCell_{-1, -1};  // the cell whose hint was pressed away
+  int rebuilds_ = 0;
 };

@@ -271,15 +271,3 @@ std::uint8_t TypedValue(const std::string& text, const ParameterRow& row) {
       std::clamp(scaled, static_cast<double>(row.minimum), static_cast<double>(row.maximum));
   return static_cast<std::uint8_t>(limited);
 }
-
-const std::array<int, 7>& ConfigurationLabelIds() {
-  static constexpr std::array<int, 7> kLabels{413, 425, 435, 440, 542, 507, 506};
-  return kLabels;
-}
-
-std::string MapRowHeading(const ParameterBlock& block, int row) {
-  const double step = block[81] == 1 ? 0.16 : 0.32;
-  return FormatFixed((row - 1) * step, 2);
-}
-
-std::string MapColumnHeading(int column) { return std::to_string(400 + 200 * column); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/MapHeadings.h"
 #include "model/ParameterBlock.h"
 
 // The rows of the parameter view: which parameters a controller shows, in which order, with
@@ -81,11 +82,3 @@ std::uint8_t SteppedValue(std::uint8_t value, const ParameterRow& row, int direc
 std::uint8_t TypedValue(const std::string& text, const ParameterRow& row);
 // Whether the typed number lies above the row's range, so that TypedValue limited it.
 bool TypedAboveRange(const std::string& text, const ParameterRow& row);
-
-// The configuration view's labels, rows 1 to 7.
-const std::array<int, 7>& ConfigurationLabelIds();
-
-// The map view (23 x 17): the vacuum heading of row 1..16 and the speed heading of column
-// 1..22.
-std::string MapRowHeading(const ParameterBlock& block, int row);
-std::string MapColumnHeading(int column);

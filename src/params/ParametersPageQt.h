@@ -1,25 +1,59 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include "link/ControllerLink.h"
+#include "model/PageGridQt.h"
 #include "model/PageView.h"
+#include "params/ParameterEditorQt.h"
 
-class ParameterEditorQt;
-class QTableWidget;
+class QPushButton;
 
-// The parameters page: the controller's parameters polled and listed in the page grid, the
-// keyboard with the grid.
+// What the parameters page's buttons ask of the main window.
+struct ParametersWindow {
+  std::function<void()> openFile, saveFile, readController, writeController, openHelp, makeReport;
+};
+
+// The parameters page: the controller's parameters polled and listed in the page grid with
+// the editing controls over it, the keyboard with the grid, and the row of buttons above the
+// grid (the parameter files, the controller, the help). The buttons are a list placed left to
+// right: a button joins the row as one more entry of it. The service report's button follows
+// the help button.
 class ParametersPageQt : public PageView {
  public:
-  ParametersPageQt(ParameterEditorQt& view, QTableWidget* grid, ControllerLink& link, LinkTimer& timer)
-      : view_(view), grid_(grid), link_(link), timer_(timer) {}
+  ParametersPageQt(ParameterEditor& editor, PageGrid& grid, std::function<ParameterViewContext()> context,
+                   ControllerLink& link, LinkTimer& timer, ParametersWindow window);
 
+  ParameterEditorQt& View() { return *view_; }
+
+  // The row of buttons, shown on this page only; placed at every lay-out of the window, as
+  // their widths follow the font in use on every page.
+  void PlaceButtons(const MainLayout& layout);
+
+  void Leave() override;
   void Enter(Page page) override;
-  void Layout() override;
+  // The parameters in the grid.
+  void Layout(const MainLayout& layout) override;
+  // Only the controls move: the rows stay as they were filled.
+  void ColumnsChanged(const MainLayout&) override { view_->FollowColumns(); }
+  void CellSelected(int row) override { view_->GridEx1SelectCell(row); }
+  // Over the power defects' value the hint tells the cause of the last reset.
+  std::optional<std::string> HintText(int row, int column) const override;
   void Shown() override;
+  void ApplyTexts() override;
+
+  QPushButton *BtnOpenPar = nullptr, *BtnSavePar = nullptr, *BtnReadPar = nullptr, *BtnWritePar = nullptr,
+              *BtnHelp = nullptr, *BtnReport = nullptr;
 
  private:
-  ParameterEditorQt& view_;
-  QTableWidget* grid_;
+  void PlaceReportButton(bool visible);
+
+  PageGrid& grid_;
   ControllerLink& link_;
   LinkTimer& timer_;
+  ParametersWindow window_;
+  ParameterEditorQt* view_;            // the grid's child
+  std::vector<QPushButton*> buttons_;  // left to right
 };

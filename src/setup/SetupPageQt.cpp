@@ -25,8 +25,8 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
 
 }  // namespace
 
-SetupPageQt::SetupPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, SetupWindow window)
-    : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {
+SetupPageQt::SetupPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, SetupWindow window)
+    : grid_(grid.Widget()), link_(link), timer_(timer), window_(std::move(window)) {
   QWidget* cells = grid_->viewport();
   CBCom = MakeCombo(cells, "CBCom", {"COM1", "COM2", "COM3", "COM4"});
   CBCAut = MakeCombo(cells, "CBCAut", {"Nie", "Tak"});
@@ -98,8 +98,10 @@ void SetupPageQt::SelectCell(int row) {
   }
 }
 
-std::array<QWidget*, 7> SetupPageQt::Editors() const {
-  return {CBCom, CBCAut, EDFile, CBFAut, CBList, CBFont, CBLang};
+std::vector<QWidget*> SetupPageQt::Editors() const {
+  std::vector<QWidget*> editors;
+  for (const Row& row : Rows()) editors.push_back(row.editor);
+  return editors;
 }
 
 void SetupPageQt::HideEditors() {
@@ -117,19 +119,22 @@ void SetupPageQt::Enter(Page) {
   }
 }
 
-// The rows follow the connection: the recording rows with a controller, the list order with
-// parameters to list.
-void SetupPageQt::Layout() {
-  struct Row {
-    int labelId;
-    QWidget* editor;
-  };
+std::vector<SetupPageQt::Row> SetupPageQt::Rows() const {
   const Mode mode = window_.connectionMode();
-  std::vector<Row> rows{{302, CBCom}, {303, CBCAut}};
-  if (mode == Mode::Controller) rows.insert(rows.end(), {{304, EDFile}, {305, CBFAut}});
-  if (mode == Mode::File || mode == Mode::Controller) rows.push_back({306, CBList});
-  rows.push_back({307, CBFont});
-  rows.push_back({308, CBLang});
+  const bool controller = mode == Mode::Controller;
+  return {{302, CBCom, true},
+          {303, CBCAut, true},
+          {304, EDFile, controller},
+          {305, CBFAut, controller},
+          {306, CBList, controller || mode == Mode::File},
+          {307, CBFont, true},
+          {308, CBLang, true}};
+}
+
+void SetupPageQt::Layout(const MainLayout& layout) {
+  HideEditors();
+  std::vector<Row> rows = Rows();
+  std::erase_if(rows, [](const Row& row) { return !row.shown; });
   auto setCell = [this](int row, int column, const QString& text) {
     if (row >= grid_->rowCount() || column >= grid_->columnCount()) return;
     auto* item = grid_->item(row, column);
@@ -137,7 +142,8 @@ void SetupPageQt::Layout() {
     item->setText(text);
   };
   grid_->clearContents();
-  grid_->setRowCount(std::max<int>(window_.minimumRows(), static_cast<int>(rows.size()) + 1));
+  grid_->setRowCount(
+      std::max<int>(std::max(1, layout.parameterRowsVisible), static_cast<int>(rows.size()) + 1));
   setCell(0, 0, QtUiText(300));
   setCell(0, 1, QtUiText(301));
   for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "link/ControllerLink.h"
+#include "model/PageGridQt.h"
 #include "model/PageView.h"
 
 class QComboBox;
@@ -26,7 +26,6 @@ struct SetupValues {
 // What the set-up page needs of the main window.
 struct SetupWindow {
   std::function<ConnectionMode()> connectionMode;
-  std::function<int()> minimumRows;  // the rows the page grid shows
   std::function<void(int)> portChosen;
   std::function<void()> fontChosen;
   std::function<void()> layOut;   // the whole window
@@ -36,31 +35,42 @@ struct SetupWindow {
 };
 
 // The set-up page: the program's settings as rows of the page grid GridEx1, each edited by
-// a box laid over its value cell.
+// a box laid over its value cell. The rows are a list: a setting joins the page as one more
+// row of it.
 class SetupPageQt : public PageView {
  public:
-  SetupPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, SetupWindow window);
+  SetupPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, SetupWindow window);
 
   void Apply(const SetupValues& values);
   SetupValues Values() const;
-  void ApplyTexts();
+  void ApplyTexts() override;
 
   // The port the supervision found, in its box and row.
   void ShowPort(int port);
   void SelectCell(int row);
-  // Every box leaves the grid before a page fills it.
+  void CellSelected(int row) override { SelectCell(row); }
+  // Every box leaves the grid before the page fills it and when the grid goes to another page.
   void HideEditors();
 
+  void GridReturned() override { HideEditors(); }
   void Enter(Page page) override;
-  void Layout() override;
+  void Layout(const MainLayout& layout) override;
 
   QComboBox *CBCom = nullptr, *CBCAut = nullptr, *CBFAut = nullptr, *CBList = nullptr, *CBFont = nullptr,
             *CBLang = nullptr;
   QLineEdit* EDFile = nullptr;
 
  private:
+  struct Row {
+    int labelId;
+    QWidget* editor;
+    bool shown;  // with the connection in use
+  };
+  // Every row of the page in its order: the recording rows with a controller, the list
+  // order with parameters to list.
+  std::vector<Row> Rows() const;
   void PlaceEditors();
-  std::array<QWidget*, 7> Editors() const;
+  std::vector<QWidget*> Editors() const;
 
   QTableWidget* grid_;
   ControllerLink& link_;

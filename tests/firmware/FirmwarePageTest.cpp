@@ -194,7 +194,7 @@ class FirmwareWindowTest : public ::testing::Test {
     f.push_back(FrameChecksum(f.data(), f.size()));
     port->Feed(f);
   }
-  std::string Cell(int row, int column) { return CellText(form->GridEx1, row, column); }
+  std::string Cell(int row, int column) { return CellText(GridEx1(*form), row, column); }
 
   TempFolder folder, images;
   WindowUnderTest window;
@@ -215,15 +215,15 @@ TEST_F(FirmwareWindowTest, GridShowsHeadersAndImagesAndSelectsTheLastAfterEveryL
   EXPECT_EQ(Cell(1, 1), "Image a.img");
   EXPECT_EQ(Cell(2, 0), " V1.50   2024.03.07");
   EXPECT_EQ(Cell(3, 0), "");
-  EXPECT_EQ(form->GridEx1->currentRow(), 2);
-  EXPECT_GE(form->GridEx1->rowCount(), 3);
+  EXPECT_EQ(GridEx1(*form)->currentRow(), 2);
+  EXPECT_GE(GridEx1(*form)->rowCount(), 3);
   EXPECT_EQ(form->Firmware().Page().FirmwareList().size(), 2u);
   EXPECT_NE(form->LogText().find(images / "b.img"), std::string::npos);  // the list's copy
 
-  form->GridEx1->setCurrentCell(1, 0);
+  GridEx1(*form)->setCurrentCell(1, 0);
   form->resize(form->width() + 40, form->height() + 20);
   form->LayoutMainWindow();
-  EXPECT_EQ(form->GridEx1->currentRow(), 2);
+  EXPECT_EQ(GridEx1(*form)->currentRow(), 2);
 }
 
 TEST_F(FirmwareWindowTest, ProgrammingWindowOpensAndCancelLeavesTheMainWindowEnabled) {
@@ -296,7 +296,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   ProgrammingDialogue& dialogue = form->Firmware().Page().Dialogue();
   ASSERT_EQ(dialogue.CurrentPhase(), ProgrammingDialogue::Phase::Running);
   ASSERT_EQ(dialogue.Plan().n, 188);
-  const int fontIndex = form->CBFont->currentIndex();
+  const int fontIndex = form->Setup().CBFont->currentIndex();
 
   struct Keys {
     std::string name;
@@ -320,7 +320,7 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
     EXPECT_EQ(form->CurrentPage(), Page::Firmware) << what;
     EXPECT_FALSE(form->isEnabled()) << what;
     EXPECT_TRUE(form->ServiceModeOn()) << what;
-    EXPECT_EQ(form->CBFont->currentIndex(), fontIndex) << what;
+    EXPECT_EQ(form->Setup().CBFont->currentIndex(), fontIndex) << what;
     EXPECT_TRUE(dialogs.fileRequests.empty()) << what;
     // The loader's next request is still answered with its block, and nothing else went out.
     const std::size_t sent = port->frames.size();
@@ -334,7 +334,9 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
     stillRunning(row.name);
   }
   const std::vector<QWidget*> clicked = {
-      form->TabSet, form->TabParam, form->PanelInfo, form->Btn1, form->GridEx1->viewport(), form.get()};
+      form->TabOfPage(Page::Setup),        form->TabOfPage(Page::Parameters),
+      Control<QLabel>(*form, "PanelInfo"), Control<QPushButton>(*form, "Btn1"),
+      GridEx1(*form)->viewport(),          form.get()};
   for (QWidget* w : clicked) ClickWidget(w);
   stillRunning("clicks");
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{UiText(901)}));
@@ -387,7 +389,7 @@ TEST_F(FirmwareWindowTest, EnterAtTheWindowAsksToProgramOnlyFromALinkAtRest) {
     if (way == 0) form->ApplyConnectionMode(ConnectionMode::Loader);
     if (way == 1) PressKeyAtWindow(*form, Qt::Key_F6);
     if (way == 2) form->TabUpgClick();
-    if (run % 2) form->GridEx1->setFocus();
+    if (run % 2) GridEx1(*form)->setFocus();
     if (QWidget* w = QApplication::focusWidget(); w && run % 2 == 0) w->clearFocus();
     ASSERT_EQ(form->CurrentPage(), Page::Firmware) << ways[way];
     dialogs.answers = {MessageAnswer::Cancel};

@@ -155,9 +155,9 @@ TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadIn
                     [&] {
                       PressKeys(form, {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6,
                                        Qt::Key_F10, Qt::Key_Control, Qt::Key_Q, Qt::Key_F8, Qt::Key_Return});
-                      ClickWidget(form.TabParam);
-                      ClickWidget(form.PanelInfo);
-                      ClickWidget(form.Btn1);
+                      ClickWidget(form.TabOfPage(Page::Parameters));
+                      ClickWidget(Control<QLabel>(form, "PanelInfo"));
+                      ClickWidget(Control<QPushButton>(form, "Btn1"));
                     }),
             911);
   EXPECT_EQ(p.dialogs.messages.back(), UiText(911));

@@ -112,12 +112,12 @@ TEST(LiveMainWindowTest, aClickOnTheScopeButtonIsNoKeyPress) {
   WindowUnderTest window;
   TempFolder folder;
   TForm1& f = window.StartWithoutController(folder.Path() + "/ORV/LPG2.reg");
-  const int order = f.CBList->currentIndex();
+  const int order = f.Setup().CBList->currentIndex();
   f.FormKeyDown(VK_CONTROL);
   f.BtnScope->click();
   EXPECT_EQ(f.BtnScope->text(), "START");
   f.FormKeyDown(VK_F11);  // still Ctrl+F11
-  EXPECT_NE(f.CBList->currentIndex(), order);
+  EXPECT_NE(f.Setup().CBList->currentIndex(), order);
   // Enter away from the parameters page leaves the scope alone.
   f.FormKeyDown(VK_RETURN);
   EXPECT_EQ(f.BtnScope->text(), "START");

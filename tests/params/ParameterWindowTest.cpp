@@ -39,7 +39,7 @@ class ParameterWindowTest : public ::testing::Test {
     ASSERT_TRUE(RunUntil([&] { return !Form().Link().Vars().validateAfterRead; }));
   }
   TForm1& Form() { return run.Form(); }
-  QTableWidget* Grid() { return Form().GridEx1; }
+  QTableWidget* Grid() { return GridEx1(Form()); }
   ParameterBlock& Block() { return Form().Link().parameterBlock; }
 
   bool WaitForRead() {
@@ -82,7 +82,7 @@ class ParameterWindowTest : public ::testing::Test {
 
 TEST_F(ParameterWindowTest, RowsOfBothOrdersWithTheEditorsOfTheSelectedRow) {
   for (int order : {kOrderByType, kOrderByFunction}) {
-    ASSERT_EQ(Form().CBList->currentIndex(), order);
+    ASSERT_EQ(Form().Setup().CBList->currentIndex(), order);
     const ParameterList expected = BuildParameterList(Block(), order);
     EXPECT_EQ(Cell(0, 0), UiText(300));
     for (int r = 1; r <= expected.Count(); ++r) {
@@ -115,14 +115,14 @@ TEST_F(ParameterWindowTest, RowsOfBothOrdersWithTheEditorsOfTheSelectedRow) {
 
   // The hint over the power defects' value tells the cause of the last reset.
   const QRect cell = Grid()->visualItemRect(Grid()->item(1, 1));
-  view.GridEx1MouseMove(cell.center().x(), cell.center().y());
-  EXPECT_TRUE(Form().PanelHint->isVisible());
-  EXPECT_EQ(Form().PanelHint->text().toStdString(), "Power On Reset");
-  view.PanelHintClick();
-  EXPECT_FALSE(Form().PanelHint->isVisible());
+  Form().GridEx1MouseMove(cell.center().x(), cell.center().y());
+  EXPECT_TRUE(Control<QLabel>(Form(), "PanelHint")->isVisible());
+  EXPECT_EQ(Control<QLabel>(Form(), "PanelHint")->text().toStdString(), "Power On Reset");
+  Form().PanelHintClick();
+  EXPECT_FALSE(Control<QLabel>(Form(), "PanelHint")->isVisible());
   EXPECT_EQ(Grid()->currentRow(), 1);
-  view.GridEx1MouseMove(cell.center().x(), cell.center().y());
-  EXPECT_FALSE(Form().PanelHint->isVisible());
+  Form().GridEx1MouseMove(cell.center().x(), cell.center().y());
+  EXPECT_FALSE(Control<QLabel>(Form(), "PanelHint")->isVisible());
 }
 
 // ORV_SCREENSHOT=path saves a picture of the parameters page for the documentation.
@@ -169,10 +169,26 @@ TEST_F(ParameterWindowTest, ArrowsKeysAndTypingReachTheController) {
   EXPECT_EQ(window.dialogs.messages.size(), 1u);
   // A press in the label column makes the warning possible again.
   const QRect label = Grid()->visualItemRect(Grid()->item(RowOf(62), 0));
-  view.GridEx1MouseDown(label.center().x(), label.center().y());
+  Form().GridEx1MouseDown(label.center().x(), label.center().y());
   EXPECT_EQ(Form().Editor().LastWarnedParameter(), 0);
   Form().FormKeyDown(VK_LEFT);
   EXPECT_EQ(window.dialogs.messages.size(), 2u);
+}
+
+// A step fills the grid once, whatever it changes besides: nothing more (an RPM threshold),
+// the dependent defaults (the thresholds of byte 68), or the readings with them (the TPS,
+// probe and vacuum sensor types).
+TEST_F(ParameterWindowTest, EveryStepFillsTheGridOnce) {
+  for (int parameter : {62, 68, 33, 34, 81}) {
+    for (int key : {VK_RIGHT, VK_LEFT}) {
+      SelectParameter(parameter);
+      const std::uint8_t value = Block()[parameter];
+      const int before = Form().EditorView().Rebuilds();
+      Form().FormKeyDown(key);
+      ASSERT_NE(Block()[parameter], value) << parameter;
+      EXPECT_EQ(Form().EditorView().Rebuilds() - before, 1) << "parameter " << parameter << ", key " << key;
+    }
+  }
 }
 
 TEST_F(ParameterWindowTest, LoadingWithYesWritesExactlyTheDifferingBytesThenTheControllerHoldsTheFile) {
@@ -312,9 +328,9 @@ TEST_F(ParameterWindowTest, MapFillsFollowsTheOperatingPointAndSendsItsCommandsO
   EXPECT_GE(Grid()->currentColumn(), 1);
   EXPECT_GE(Grid()->currentRow(), 1);
 
-  Form().Btn1->click();
+  Control<QPushButton>(Form(), "Btn1")->click();
   ASSERT_TRUE(WaitForLog("RX A3 A3"));
-  Form().Btn3->click();
+  Control<QPushButton>(Form(), "Btn3")->click();
   ASSERT_TRUE(WaitForLog("RX 53 53"));
   RunFor(300);
   EXPECT_EQ(LogCount("RX A3 A3"), 1u);
@@ -338,10 +354,10 @@ TEST_F(ParameterWindowTest, ConfigurationPageListsItsSevenRows) {
 
 TEST_F(ParameterWindowTest, LanguageChangeReappliesTheTextsAndLaysOutAgain) {
   Form().AddLogLine("line");
-  Form().TabParam->setText("F3");
-  emit Form().CBLang->activated(5);
+  Form().TabOfPage(Page::Parameters)->setText("F3");
+  emit Form().Setup().CBLang->activated(5);
   EXPECT_EQ(Form().LogText(), "");  // the texts are assembled in the log, which ends up empty
-  EXPECT_EQ(Form().TabParam->text().toStdString(), UiText(110));
+  EXPECT_EQ(Form().TabOfPage(Page::Parameters)->text().toStdString(), UiText(110));
   EXPECT_EQ(Cell(1, 0), DisplayText(Form().Editor().List().Texts()[1].label));
 }
 
@@ -475,7 +491,7 @@ TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
     if (Cell(r, 0) == UiText(304)) row = r;
   ASSERT_GT(row, 0);
   Grid()->setCurrentCell(row, 1);
-  QLineEdit* box = Form().EDFile;
+  QLineEdit* box = Form().Setup().EDFile;
   ASSERT_TRUE(box->isVisible());
   Form().activateWindow();
   box->setFocus();

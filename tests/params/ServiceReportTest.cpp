@@ -199,9 +199,9 @@ TEST(ServiceReportPdf, CtrlRWritesTheControllersReportThroughTheFileFlow) {
   SimulatorWindow run;
   ASSERT_TRUE(run.Connect());
   TForm1& form = run.Form();
-  EXPECT_TRUE(form.BtnReport->isVisible());
-  EXPECT_EQ(form.BtnReport->toolTip().toStdString(), UiText(1411));
-  EXPECT_GT(form.BtnReport->x(), form.BtnHelp->geometry().right());
+  EXPECT_TRUE(form.Parameters().BtnReport->isVisible());
+  EXPECT_EQ(form.Parameters().BtnReport->toolTip().toStdString(), UiText(1411));
+  EXPECT_GT(form.Parameters().BtnReport->x(), form.Parameters().BtnHelp->geometry().right());
   const std::string pdf = run.folder / "reports/car.pdf";
   std::filesystem::create_directories(run.folder / "reports");
   run.Dialogs().fileAnswers = {pdf};

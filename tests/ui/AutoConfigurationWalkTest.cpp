@@ -22,7 +22,7 @@
 
 namespace {
 
-std::string Finding(TForm1& f, int row) { return CellText(f.GridEx1, row, 1); }
+std::string Finding(TForm1& f, int row) { return CellText(GridEx1(f), row, 1); }
 
 // The engine speed the page's readings show, in rpm.
 int ShownRpm(TForm1& f) { return std::atoi(CellText(f.Grid, 0, 1).c_str()); }
@@ -57,25 +57,25 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   AutoConfiguration& wizard = f.Wizard();
   const ParameterBlock& block = f.Link().parameterBlock;
 
-  f.TabConfig->click();
+  f.TabOfPage(Page::Configuration)->click();
   ASSERT_EQ(f.CurrentPage(), Page::Configuration);
-  EXPECT_TRUE(f.BitBtnConBen->isVisible());
+  EXPECT_TRUE(f.Configuration().BitBtnConBen->isVisible());
   ASSERT_TRUE(RunUntil([&] { return LogHas(f, 760); }));
-  EXPECT_FALSE(f.BitBtnOk->isEnabled());
+  EXPECT_FALSE(f.Configuration().BitBtnOk->isEnabled());
 
   // Petrol: the switch is at petrol already; the engine is to be started.
-  f.BitBtnConBen->click();
+  f.Configuration().BitBtnConBen->click();
   ASSERT_TRUE(RunUntil([&] { return LogHas(f, 765); })) << f.LogText();
   EXPECT_EQ(wizard.Step(), 3);
   sim.Send("engine start");
   ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 4; }));
-  EXPECT_TRUE(f.CGRead->isVisible());
-  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 5; })) << f.CGRead->value();
+  EXPECT_TRUE(Control<QProgressBar>(f, "CGRead")->isVisible());
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 5; })) << Control<QProgressBar>(f, "CGRead")->value();
   EXPECT_EQ(block[wizard_byte::kCoilType], 0);
   EXPECT_EQ(Finding(f, wizard_row::kCoilType), UiText(415));
   EXPECT_TRUE(LogHas(f, 767));
   sim.Send("rpm 3000");
-  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 6; })) << f.CGRead->value();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 6; })) << Control<QProgressBar>(f, "CGRead")->value();
   EXPECT_EQ(block[wizard_byte::kTpsType], 0);
   EXPECT_EQ(block[wizard_byte::kProbeType], 0);
   EXPECT_EQ(Finding(f, wizard_row::kTpsType), UiText(427));
@@ -85,14 +85,14 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   EXPECT_LE(petrol.tpsThreshold, 50);
   EXPECT_GE(petrol.probeThreshold, 20);  // about 0.5 V for a 0-1 V probe
   EXPECT_LE(petrol.probeThreshold, 30);
-  EXPECT_TRUE(f.BitBtnNext->isEnabled());
+  EXPECT_TRUE(f.Configuration().BitBtnNext->isEnabled());
 
   // Gas: the wizard asks to switch to automatic; speed brings the change-over.
   // The engine comes back to idle first: the switch to automatic then waits for the speed.
   sim.Send("idle");
   ASSERT_TRUE(RunUntil([&] { return ShownRpm(f) < 1000; })) << CellText(f.Grid, 0, 1);
   const auto questions = window.dialogs.messages.size();
-  f.BitBtnNext->click();
+  f.Configuration().BitBtnNext->click();
   EXPECT_EQ(block[57], petrol.tpsThreshold);
   EXPECT_EQ(block[58], petrol.probeThreshold);
   ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 13; })) << wizard.Step();
@@ -104,7 +104,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   sim.Send("idle");
   ASSERT_TRUE(RunUntil([&] { return wizard.state.WizardCounters[0] >= 4; }));
   EXPECT_FALSE(Finding(f, wizard_row::kPosition900).empty());
-  f.BitBtnNext->click();
+  f.Configuration().BitBtnNext->click();
   auto where = [&] {
     return "step " + std::to_string(wizard.Step()) + ", crossings " +
            std::to_string(wizard.state.WizardCounters[0]) + ", mode " +
@@ -118,10 +118,10 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   EXPECT_NEAR(gas.position900, 72, 4);  // the car's reducer wants 72 at idle and 128 at speed
   EXPECT_NEAR(gas.position3000, 128, 4);
   EXPECT_EQ(Finding(f, wizard_row::kPosition3000), std::to_string(gas.position3000));
-  EXPECT_TRUE(f.BitBtnOk->isEnabled());
+  EXPECT_TRUE(f.Configuration().BitBtnOk->isEnabled());
   sim.Send("idle");
 
-  f.BitBtnOk->click();
+  f.Configuration().BitBtnOk->click();
   EXPECT_EQ(wizard.Step(), 0);
   EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_EQ(block[wizard_byte::kPosition900], gas.position900);
@@ -165,39 +165,39 @@ TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParame
   const ParameterBlock& block = f.Link().parameterBlock;
   const ParameterBlock before = block;
 
-  f.TabConfig->click();
-  f.BitBtnConBen->click();
-  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 5; })) << f.CGRead->value();
+  f.TabOfPage(Page::Configuration)->click();
+  f.Configuration().BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 5; })) << Control<QProgressBar>(f, "CGRead")->value();
   EXPECT_EQ(block[wizard_byte::kCoilType], 2);
   sim.Send("rpm 3000");
-  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 6; })) << f.CGRead->value();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() == 6; })) << Control<QProgressBar>(f, "CGRead")->value();
   EXPECT_EQ(block[wizard_byte::kTpsType], 1);
   EXPECT_EQ(block[wizard_byte::kProbeType], 3);
   EXPECT_EQ(Finding(f, wizard_row::kTpsType), UiText(428));
   EXPECT_EQ(Finding(f, wizard_row::kProbeType), UiText(445));
 
   window.dialogs.answers.push_back(MessageAnswer::Cancel);
-  f.TabParam->click();
+  f.TabOfPage(Page::Parameters)->click();
   ASSERT_FALSE(window.dialogs.messages.empty());
   EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
   EXPECT_EQ(wizard.Step(), 0);
   EXPECT_EQ(f.CurrentPage(), Page::Parameters);
-  EXPECT_FALSE(f.BitBtnConBen->isVisible());
+  EXPECT_FALSE(f.Configuration().BitBtnConBen->isVisible());
   for (int index : WizardBackup::kBytes) EXPECT_EQ(block[index], before[index]) << index;
 
   // Applying on the way to another page: the result is kept, and the page shown is the one
   // asked for with its own button pressed (applying passes through the parameters page).
   sim.Send("idle");
-  f.TabConfig->click();
-  f.BitBtnConBen->click();
-  ASSERT_TRUE(RunUntil([&] { return wizard.Step() >= 5; })) << f.CGRead->value();
+  f.TabOfPage(Page::Configuration)->click();
+  f.Configuration().BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() >= 5; })) << Control<QProgressBar>(f, "CGRead")->value();
   window.dialogs.answers.push_back(MessageAnswer::Ok);
-  f.TabMap->click();
+  f.TabOfPage(Page::Map)->click();
   EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
   EXPECT_EQ(wizard.Step(), 0);
   EXPECT_EQ(f.CurrentPage(), Page::Map);
-  EXPECT_TRUE(f.TabMap->isChecked());
-  EXPECT_FALSE(f.TabParam->isChecked());
+  EXPECT_TRUE(f.TabOfPage(Page::Map)->isChecked());
+  EXPECT_FALSE(f.TabOfPage(Page::Parameters)->isChecked());
   EXPECT_EQ(block[wizard_byte::kCoilType], 2);
   window.Close();
 }
@@ -221,31 +221,32 @@ TEST(AutoConfigurationWalk, leavingForTheSetupPageWithOkEndsOnTheParametersPageW
   WindowUnderTest& window = walk.window;
   TForm1& f = walk.Form();
   AutoConfiguration& wizard = f.Wizard();
-  f.TabConfig->click();
-  f.BitBtnConBen->click();
-  ASSERT_TRUE(RunUntil([&] { return wizard.Step() >= 5; })) << f.CGRead->value();
+  f.TabOfPage(Page::Configuration)->click();
+  f.Configuration().BitBtnConBen->click();
+  ASSERT_TRUE(RunUntil([&] { return wizard.Step() >= 5; })) << Control<QProgressBar>(f, "CGRead")->value();
 
   std::vector<bool> setupButton;
   ShowCounter setupEditorsShown;  // also the receiver of the button's toggles
   for (QWidget* editor :
-       std::initializer_list<QWidget*>{f.CBCom, f.CBCAut, f.EDFile, f.CBFAut, f.CBList, f.CBFont})
+       std::initializer_list<QWidget*>{f.Setup().CBCom, f.Setup().CBCAut, f.Setup().EDFile, f.Setup().CBFAut,
+                                       f.Setup().CBList, f.Setup().CBFont})
     editor->installEventFilter(&setupEditorsShown);
-  QObject::connect(f.TabSet, &QToolButton::toggled, &setupEditorsShown,
+  QObject::connect(f.TabOfPage(Page::Setup), &QToolButton::toggled, &setupEditorsShown,
                    [&](bool on) { setupButton.push_back(on); });
   window.dialogs.answers.push_back(MessageAnswer::Ok);
-  f.TabSet->click();
+  f.TabOfPage(Page::Setup)->click();
 
   EXPECT_EQ(window.dialogs.messages.back(), UiText(740));
   EXPECT_EQ(wizard.Step(), 0);
   EXPECT_EQ(f.CurrentPage(), Page::Parameters);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kParameterPoll);
-  EXPECT_TRUE(f.TabParam->isChecked());
-  EXPECT_FALSE(f.TabSet->isChecked());
+  EXPECT_TRUE(f.TabOfPage(Page::Parameters)->isChecked());
+  EXPECT_FALSE(f.TabOfPage(Page::Setup)->isChecked());
   // Pressed by the click, released when the parameters page was entered, never pressed again.
   EXPECT_EQ(setupButton, (std::vector<bool>{true, false}));
   EXPECT_EQ(setupEditorsShown.count, 0);
-  ASSERT_NE(f.GridEx1->item(1, 0), nullptr);
-  EXPECT_NE(f.GridEx1->item(1, 0)->text().toStdString(), DisplayText(UiText(302)));
+  ASSERT_NE(GridEx1(f)->item(1, 0), nullptr);
+  EXPECT_NE(GridEx1(f)->item(1, 0)->text().toStdString(), DisplayText(UiText(302)));
   window.Close();
 }
 

@@ -168,11 +168,11 @@ TEST_P(ClippedTranslatedCaptionsTest, noPageClipsAText) {
   TForm1& f = rig.Form();
   f.resize(screen.size);
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
-  f.TabSet->click();
-  const int item = f.CBLang->findText(language);
+  f.TabOfPage(Page::Setup)->click();
+  const int item = f.Setup().CBLang->findText(language);
   ASSERT_GE(item, 0);
-  f.CBLang->setCurrentIndex(item);
-  emit f.CBLang->activated(item);
+  f.Setup().CBLang->setCurrentIndex(item);
+  emit f.Setup().CBLang->activated(item);
   while (f.font().pointSize() != screen.fontSize) f.FormKeyDown(VK_F9);
   TourEveryPage(rig, 6, [&](const TourPage& page) {
     ASSERT_EQ(f.CurrentPage(), page.page) << page.name;
@@ -184,10 +184,10 @@ TEST_P(ClippedTranslatedCaptionsTest, noPageClipsAText) {
         ADD_FAILURE() << language << ": " << page.name << ": " << text;
     }
   });
-  f.TabSet->click();
-  const int russian = f.CBLang->findText("russian");
-  f.CBLang->setCurrentIndex(russian);
-  emit f.CBLang->activated(russian);
+  f.TabOfPage(Page::Setup)->click();
+  const int russian = f.Setup().CBLang->findText("russian");
+  f.Setup().CBLang->setCurrentIndex(russian);
+  emit f.Setup().CBLang->activated(russian);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ClippedTranslatedCaptionsTest,

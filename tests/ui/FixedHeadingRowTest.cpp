@@ -18,7 +18,7 @@ TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
   int pages = 0;
   TourEveryPage(rig, 3, [&](const TourPage& page) {
-    QTableWidget* g = f.GridEx1;
+    QTableWidget* g = GridEx1(f);
     if (!g->isVisible()) return;
     ++pages;
     EXPECT_TRUE(g->isRowHidden(0)) << page.name;
@@ -47,7 +47,7 @@ TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
     // grid scrolled as far right as it goes they stand at the left edge, in the fixed colour
     // where the page gives one.
     const bool fixed = page.page != Page::Firmware;
-    EXPECT_EQ(f.GridEx1->FixedColumn(), fixed) << page.name;
+    EXPECT_EQ(GridEx1(f)->FixedColumn(), fixed) << page.name;
     if (fixed) {
       for (const Key& k : {Key{Qt::Key_Left, Qt::NoModifier}, Key{Qt::Key_Home, Qt::NoModifier},
                            Key{Qt::Key_Home, Qt::ControlModifier}}) {
@@ -56,14 +56,14 @@ TEST(FixedHeadingRow, upPageUpAndHomeStayOnTheFirstRowOfEveryPage) {
         EXPECT_EQ(g->currentColumn(), 1) << page.name << " key " << k.key;
       }
       g->horizontalScrollBar()->setValue(g->horizontalScrollBar()->maximum());
-      const QTableView* column0 = f.GridEx1->FixedColumnView();
+      const QTableView* column0 = GridEx1(f)->FixedColumnView();
       EXPECT_TRUE(column0->isVisible()) << page.name;
       EXPECT_EQ(column0->x(), g->frameWidth()) << page.name;
       EXPECT_EQ(column0->width(), g->columnWidth(0)) << page.name;
       EXPECT_EQ(column0->horizontalScrollBar()->value(), 0) << page.name;
       EXPECT_EQ(column0->verticalScrollBar()->value(), g->verticalScrollBar()->value()) << page.name;
       const bool memory = page.page == Page::Map || page.page == Page::Sram || page.page == Page::Eeprom;
-      EXPECT_EQ(f.GridEx1->FixedColour(), memory ? QColor(0, 221, 221) : QColor()) << page.name;
+      EXPECT_EQ(GridEx1(f)->FixedColour(), memory ? QColor(0, 221, 221) : QColor()) << page.name;
     }
     if (g->rowCount() > 2) {
       g->setCurrentCell(1, column);

@@ -51,7 +51,7 @@ class HelpWindowTest : public ::testing::Test {
   // The parameters page with a few rows of the editor, the focus in the grid on a row.
   void ShowParameters(TForm1& f, int selectedRow) {
     f.TabParamClick();
-    QTableWidget& grid = *f.GridEx1;
+    QTableWidget& grid = *GridEx1(f);
     const int ids[] = {300, 425, 435, 440, 452, 460};
     grid.setRowCount(std::max(grid.rowCount(), 6));
     for (int r = 0; r < 6; ++r)
@@ -89,19 +89,21 @@ class HelpWindowTest : public ::testing::Test {
 TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
   TForm1& f = Start(true);
   EXPECT_TRUE(f.Help().HelpFileLoaded());
-  EXPECT_TRUE(f.Memo2->toPlainText().startsWith("MERVOLANTE LPG\n"));
-  QTextCursor c(f.Memo2->document());
+  EXPECT_TRUE(Control<QTextEdit>(f, "Memo2")->toPlainText().startsWith("MERVOLANTE LPG\n"));
+  QTextCursor c(Control<QTextEdit>(f, "Memo2")->document());
   c.setPosition(1);
   EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
-  EXPECT_EQ(f.Memo2->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
+  EXPECT_EQ(Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
   // The document names the magnifier button by what it shows.
-  EXPECT_NE(f.Memo2->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.BtnLup->text())), -1);
+  EXPECT_NE(
+      Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.BtnLup->text())),
+      -1);
 }
 
 TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonReportsIt) {
   TForm1& f = Start(false);
   EXPECT_FALSE(f.Help().HelpFileLoaded());
-  EXPECT_EQ(f.Memo2->toPlainText().toStdString(), UiText(702) + " " + UiText(103));
+  EXPECT_EQ(Control<QTextEdit>(f, "Memo2")->toPlainText().toStdString(), UiText(702) + " " + UiText(103));
   ShowParameters(f, 2);
   f.FormKeyDown(VK_F1);
   EXPECT_EQ(f.Help().Window(), nullptr);
@@ -128,7 +130,7 @@ TEST_F(HelpWindowTest, f1OnTheParametersPageOpensTheWindowAtTheSelectedParameter
   EXPECT_GT(SelectionStart(f), Find(f, "ТИП TPS"));
 
   // With the window open F1 follows the selection on any page.
-  f.GridEx1->setCurrentCell(4, 0);  // "   Щуп" under "Тип щупа"
+  GridEx1(f)->setCurrentCell(4, 0);  // "   Щуп" under "Тип щупа"
   f.FormKeyDown(VK_F1);
   EXPECT_EQ(f.Help().Window(), help);
   EXPECT_EQ(Selected(f), "ЩУП");
@@ -157,7 +159,7 @@ TEST_F(HelpWindowTest, topModeFollowsTheSelectionAtTheNextInformationTickAndKeep
   EXPECT_TRUE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(Selected(f), "ТИП TPS");
 
-  f.GridEx1->setCurrentCell(5, 0);    // "Симуляция"
+  GridEx1(f)->setCurrentCell(5, 0);   // "Симуляция"
   EXPECT_EQ(Selected(f), "ТИП TPS");  // not before the tick
   f.TimerInfoTimer();
   EXPECT_EQ(Selected(f), "СИМУЛЯЦИЯ");
@@ -169,7 +171,7 @@ TEST_F(HelpWindowTest, topModeFollowsTheSelectionAtTheNextInformationTickAndKeep
   EXPECT_EQ(f.Help().HelpWindowMode(), 1);
   EXPECT_EQ(f.CurrentSettings().Help, 1);
   EXPECT_FALSE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  f.GridEx1->setCurrentCell(3, 0);
+  GridEx1(f)->setCurrentCell(3, 0);
   f.TimerInfoTimer();
   EXPECT_EQ(Selected(f), "СИМУЛЯЦИЯ");
 }
@@ -194,7 +196,7 @@ TEST_F(HelpWindowTest, closeModeClosesWhenTheMainWindowIsActivatedAndEscClosesAn
 
   // The next opening makes a new window; Esc closes it.
   f.Help().SetHelpWindowMode(1);
-  ASSERT_TRUE(RunUntil([&] { return f.GridEx1->hasFocus(); }));
+  ASSERT_TRUE(RunUntil([&] { return GridEx1(f)->hasFocus(); }));
   f.FormKeyDown(VK_F1);
   ASSERT_TRUE(f.Help().HelpWindowOpen());
   QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -210,7 +212,7 @@ TEST_F(HelpWindowTest, hideModeBringsTheWindowForwardOnF1AndTheHelpButton) {
   for (const char* way : {"F1", "button"}) {
     f.activateWindow();
     ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); })) << way;
-    f.GridEx1->setFocus();
+    GridEx1(f)->setFocus();
     if (std::string(way) == "F1")
       f.FormKeyDown(VK_F1);
     else
@@ -233,7 +235,7 @@ TEST_F(HelpWindowTest, closingTheMainWindowEndsTheProgramWhateverElseIsOpen) {
   ASSERT_TRUE(f.Live().MagnifierShown());
   f.Firmware().OpenProgrammingWindow();
   ASSERT_NE(f.Firmware().ProgrammingForm(), nullptr);
-  f.EDFile->setText("closed-with-help");
+  f.Setup().EDFile->setText("closed-with-help");
 
   // The fitter's close arrives inside the program's event loop, which must then end.
   QTimer::singleShot(0, &f, [&] { f.close(); });

@@ -142,7 +142,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   f.FormKeyDown('V');
   f.FormKeyDown('S');
   f.TabProcClick();  // no button pressed yet: PORT
-  QTableWidget* g = f.GridEx1;
+  QTableWidget* g = GridEx1(f);
   EXPECT_EQ(f.CurrentPage(), Page::Port);
   EXPECT_EQ(f.Link().Vars().linkState, link_state::kPortPoll);
   EXPECT_EQ(g->columnCount(), 2);
@@ -151,8 +151,10 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(CellText(g, 0, 1), UiText(361));
   EXPECT_EQ(CellText(g, 1, 0), "Б.0 Мотор ЕН");
   EXPECT_EQ(CellText(g, 17, 0), UiText(378));
-  for (QPushButton* b : {f.Btn1, f.Btn2, f.Btn3}) EXPECT_TRUE(b->isVisible());
-  EXPECT_EQ(f.Btn3->text().toStdString(), "EEPROM");
+  for (QPushButton* b :
+       {Control<QPushButton>(f, "Btn1"), Control<QPushButton>(f, "Btn2"), Control<QPushButton>(f, "Btn3")})
+    EXPECT_TRUE(b->isVisible());
+  EXPECT_EQ(Control<QPushButton>(f, "Btn3")->text().toStdString(), "EEPROM");
 
   std::uint8_t port[14] = {0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x03, 0x00, 0x80, 0x10};
   f.Link().PageSink().ShowPortView(DecodePortView(port, f.Link().parameterBlock));
@@ -212,15 +214,15 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   TypeServiceSequenceOnRussianLayout(f, true);
   ASSERT_TRUE(f.TabVisible(Page::Port));
 
-  f.TabProc->click();
+  f.TabOfPage(Page::Port)->click();
   EXPECT_EQ(f.CurrentPage(), Page::Port);
-  QTableWidget* g = f.GridEx1;
+  QTableWidget* g = GridEx1(f);
   EXPECT_EQ(CellText(g, 1, 0), "Б.0 Мотор ЕН");
   ASSERT_TRUE(RunUntil([&] { return !CellText(g, 24, 1).empty(); }));
   // The simulator's port D has its low four pins set.
   for (int row = 17; row <= 24; ++row) EXPECT_EQ(CellText(g, row, 1), row <= 20 ? "1" : "0") << row;
 
-  f.Btn2->click();
+  Control<QPushButton>(f, "Btn2")->click();
   EXPECT_EQ(f.CurrentPage(), Page::Sram);
   auto allColumnsFilled = [&] {
     for (int c = 1; c <= 38; ++c)
@@ -241,7 +243,7 @@ TEST_F(InspectorPageTest, servicePageShowsTheSimulatorsPinsAndMemory) {
   }
   EXPECT_EQ(CellText(g, 5, 6), "1");  // 0x54: the reset cause, power on
 
-  f.Btn3->click();
+  Control<QPushButton>(f, "Btn3")->click();
   EXPECT_EQ(f.CurrentPage(), Page::Eeprom);
   ASSERT_TRUE(RunUntil([&] { return !CellText(g, 16, 32).empty(); }));
   // The EEPROM starts with the parameters: the type byte and the version.

@@ -138,16 +138,16 @@ TEST_F(LanguagesTest, aLanguageChosenOnTheSetUpPageRelaysTheWindowAndHoldsAfterA
     TForm1& f = window.StartWithoutController(path);
     ASSERT_TRUE(RunUntil([&] { return f.CurrentPage() == Page::Setup; }));
     const int last = [&] {
-      int row = f.GridEx1->rowCount() - 1;
-      while (row > 0 && CellText(f.GridEx1, row, 0).empty()) --row;
+      int row = GridEx1(f)->rowCount() - 1;
+      while (row > 0 && CellText(GridEx1(f), row, 0).empty()) --row;
       return row;
     }();
-    EXPECT_EQ(CellText(f.GridEx1, last, 0), "Язык");
-    EXPECT_EQ(CellText(f.GridEx1, last, 1), "russian");
-    ASSERT_EQ(f.CBLang->count(), 3);
-    EXPECT_EQ(f.CBLang->itemText(0), "polski");
-    EXPECT_EQ(f.CBLang->itemText(1), "english");
-    EXPECT_EQ(f.CBLang->itemText(2), "russian");
+    EXPECT_EQ(CellText(GridEx1(f), last, 0), "Язык");
+    EXPECT_EQ(CellText(GridEx1(f), last, 1), "russian");
+    ASSERT_EQ(f.Setup().CBLang->count(), 3);
+    EXPECT_EQ(f.Setup().CBLang->itemText(0), "polski");
+    EXPECT_EQ(f.Setup().CBLang->itemText(1), "english");
+    EXPECT_EQ(f.Setup().CBLang->itemText(2), "russian");
 
     struct Case {
       int item;
@@ -156,26 +156,26 @@ TEST_F(LanguagesTest, aLanguageChosenOnTheSetUpPageRelaysTheWindowAndHoldsAfterA
     for (const Case& c : {Case{1, "Parameters", "Help [F1]", "Language", "No", "A guide for the fitter"},
                           Case{0, "Parametry", "Pomoc [F1]", "Język", "Nie", "Poradnik dla montera"},
                           Case{2, "Параметры", "Помощь [F1]", "Язык", "Нет", "Руководство для монтажника"}}) {
-      f.CBLang->setCurrentIndex(c.item);
-      emit f.CBLang->activated(c.item);
-      EXPECT_EQ(f.TabParam->text().toStdString(), c.param);
-      EXPECT_EQ(f.BtnHelp->text().toStdString(), c.help);
-      EXPECT_EQ(CellText(f.GridEx1, last, 0), c.row);
-      EXPECT_EQ(CellText(f.GridEx1, last, 1), f.CBLang->itemText(c.item).toStdString());
-      EXPECT_EQ(f.CBCAut->itemText(0).toStdString(), c.no);
-      EXPECT_TRUE(f.Memo2->toPlainText().contains(QString::fromUtf8(c.document)))
-          << f.Memo2->toPlainText().left(200).toStdString();
+      f.Setup().CBLang->setCurrentIndex(c.item);
+      emit f.Setup().CBLang->activated(c.item);
+      EXPECT_EQ(f.TabOfPage(Page::Parameters)->text().toStdString(), c.param);
+      EXPECT_EQ(f.Parameters().BtnHelp->text().toStdString(), c.help);
+      EXPECT_EQ(CellText(GridEx1(f), last, 0), c.row);
+      EXPECT_EQ(CellText(GridEx1(f), last, 1), f.Setup().CBLang->itemText(c.item).toStdString());
+      EXPECT_EQ(f.Setup().CBCAut->itemText(0).toStdString(), c.no);
+      EXPECT_TRUE(Control<QTextEdit>(f, "Memo2")->toPlainText().contains(QString::fromUtf8(c.document)))
+          << Control<QTextEdit>(f, "Memo2")->toPlainText().left(200).toStdString();
       EXPECT_EQ(f.CurrentPage(), Page::Setup);
     }
-    f.CBLang->setCurrentIndex(1);
-    emit f.CBLang->activated(1);
+    f.Setup().CBLang->setCurrentIndex(1);
+    emit f.Setup().CBLang->activated(1);
   }
   EXPECT_EQ(SettingsStore::Open(path).ReadInteger("Lang"), kEnglish);
   {
     WindowUnderTest window;
     TForm1& f = window.StartWithoutController(path);
-    EXPECT_EQ(f.CBLang->currentText(), "english");
-    EXPECT_EQ(f.TabParam->text(), "Parameters");
+    EXPECT_EQ(f.Setup().CBLang->currentText(), "english");
+    EXPECT_EQ(f.TabOfPage(Page::Parameters)->text(), "Parameters");
   }
   SettingsStore store = SettingsStore::Open(path);
   store.WriteInteger("Lang", 3);  // italiano: no table
@@ -183,8 +183,8 @@ TEST_F(LanguagesTest, aLanguageChosenOnTheSetUpPageRelaysTheWindowAndHoldsAfterA
   {
     WindowUnderTest window;
     TForm1& f = window.StartWithoutController(path);
-    EXPECT_EQ(f.CBLang->currentText(), "russian");
-    EXPECT_EQ(f.TabParam->text(), "Параметры");
+    EXPECT_EQ(f.Setup().CBLang->currentText(), "russian");
+    EXPECT_EQ(f.TabOfPage(Page::Parameters)->text(), "Параметры");
   }
   EXPECT_EQ(SettingsStore::Open(path).ReadInteger("Lang"), kRussian);
 }

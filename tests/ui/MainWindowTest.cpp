@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, runWithoutControllerWritesAutoScanFalseAndTheChangedPortA
   StartWithoutController();
   TForm1& f = *window.form;
   f.CBComChange(2);
-  f.CBFont->setCurrentIndex(1);
+  f.Setup().CBFont->setCurrentIndex(1);
   f.CBFontChange();
   EXPECT_EQ(f.font().pointSize(), 12);
   EXPECT_EQ(f.LastLayout().gridEx1RowHeight, 24);
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, runWithoutControllerWritesAutoScanFalseAndTheChangedPortA
   FakeSerialPort* raw = port.get();
   again.Start(SettingsPath(), std::move(port));
   EXPECT_EQ(raw->PortNum(), 3);
-  EXPECT_EQ(again.form->CBFont->currentIndex(), 1);
+  EXPECT_EQ(again.form->Setup().CBFont->currentIndex(), 1);
   EXPECT_EQ(again.form->font().pointSize(), 12);
 }
 
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, ctrlQStopsTheLinkAndTheClickOnThePanelReconnects) {
   EXPECT_FALSE(f.TimerTx()->isActive());
   EXPECT_TRUE(f.TabVisible(Page::Parameters));
   EXPECT_TRUE(f.TabVisible(Page::Configuration));
-  ASSERT_TRUE(RunUntil([&] { return f.PanelInfo->text().toStdString() == UiText(140); }));
+  ASSERT_TRUE(RunUntil([&] { return Control<QLabel>(f, "PanelInfo")->text().toStdString() == UiText(140); }));
   port->failOpen = false;
   f.FormKeyDown(VK_F8);
   EXPECT_TRUE(f.Link().Vars().reconnectPending);
@@ -137,9 +137,9 @@ TEST_F(MainWindowTest, fontKeyCyclesTheSizes) {
     EXPECT_EQ(f.font().pointSize(), size);
     EXPECT_EQ(f.LastLayout().gridRowHeight, 2 * size);
     // The tables' text follows, and no caption is cut.
-    for (const QTableWidget* grid : {f.Grid, static_cast<QTableWidget*>(f.GridEx1)})
+    for (const QTableWidget* grid : {f.Grid, static_cast<QTableWidget*>(GridEx1(f))})
       EXPECT_EQ(grid->font().pointSize(), size) << grid->objectName().toStdString();
-    for (const QPushButton* b : {f.BtnScope, f.BtnHelp})
+    for (const QPushButton* b : {f.BtnScope, f.Parameters().BtnHelp})
       EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 4, b->width()) << b->text().toStdString();
   }
 }
@@ -150,12 +150,13 @@ TEST_F(MainWindowTest, setupPageShowsOnlyTheSelectedRowsBox) {
   TForm1& f = *window.form;
   f.ApplyConnectionMode(ConnectionMode::Controller);  // every row of the page
   f.TabSetClick();
-  QWidget* const boxes[] = {f.CBCom, f.CBCAut, f.EDFile, f.CBFAut, f.CBList, f.CBFont};
-  f.GridEx1->setCurrentCell(1, 1);
+  QWidget* const boxes[] = {f.Setup().CBCom,  f.Setup().CBCAut, f.Setup().EDFile,
+                            f.Setup().CBFAut, f.Setup().CBList, f.Setup().CBFont};
+  GridEx1(f)->setCurrentCell(1, 1);
   for (int key :
        {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
-    PressKey(f.GridEx1, key);
-    const int row = f.GridEx1->currentRow();
+    PressKey(GridEx1(f), key);
+    const int row = GridEx1(f)->currentRow();
     for (int i = 0; i < 6; ++i)
       EXPECT_EQ(boxes[i]->isVisible(), i == row - 1) << "row " << row << ", box " << i;
   }
@@ -167,17 +168,18 @@ TEST_F(MainWindowTest, f1ShowsKeyLabelsUntilTheCountdownEnds) {
   f.FormKeyDown(VK_CONTROL);
   f.FormKeyDown('Q');  // no reconnect pending: the information tick reaches the countdown
   f.FormKeyDown(VK_F1);
-  EXPECT_EQ(f.TabSet->text().toStdString(), "F2");
-  EXPECT_EQ(f.TabParam->text().toStdString(), "F3");
+  EXPECT_EQ(f.TabOfPage(Page::Setup)->text().toStdString(), "F2");
+  EXPECT_EQ(f.TabOfPage(Page::Parameters)->text().toStdString(), "F3");
   EXPECT_EQ(f.Supervisor().KeyLabelCountdown(), 3);
   for (int t = 0; t < 3; ++t) f.TimerInfoTimer();
-  EXPECT_EQ(f.TabSet->text().toStdString(), UiText(112));
-  EXPECT_EQ(f.TabProc->text().toStdString(), UiText(114));
+  EXPECT_EQ(f.TabOfPage(Page::Setup)->text().toStdString(), UiText(112));
+  EXPECT_EQ(f.TabOfPage(Page::Port)->text().toStdString(), UiText(114));
   // In the service mode the processor page's caption fits its button at the design size.
   for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
   ASSERT_TRUE(f.ServiceModeOn());
-  EXPECT_GE(f.TabProc->width(), f.TabProc->fontMetrics().horizontalAdvance(f.TabProc->text()) + 4);
-  EXPECT_LE(f.TabProc->geometry().right(), f.PanelInfo->x());
+  EXPECT_GE(f.TabOfPage(Page::Port)->width(),
+            f.TabOfPage(Page::Port)->fontMetrics().horizontalAdvance(f.TabOfPage(Page::Port)->text()) + 4);
+  EXPECT_LE(f.TabOfPage(Page::Port)->geometry().right(), Control<QLabel>(f, "PanelInfo")->x());
 }
 
 TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
@@ -188,11 +190,11 @@ TEST_F(MainWindowTest, windowArrangementAndWideWindowFollowTheLayoutRules) {
   f.LayoutMainWindow();
   EXPECT_EQ(f.LastLayout().extraWidth, 10);
   // The rule's width, or wider for the set-up texts in the grid's font, up to half the window.
-  EXPECT_GE(f.GridEx1->width(), 262);
-  EXPECT_LE(f.GridEx1->width(), std::max(262, f.centralWidget()->width() / 2));
+  EXPECT_GE(GridEx1(f)->width(), 262);
+  EXPECT_LE(GridEx1(f)->width(), std::max(262, f.centralWidget()->width() / 2));
   EXPECT_EQ(f.LastLayout().gridEx1ColumnWidth, 120);
   // The set-up labels are wider than the design's column: the label column takes them whole.
-  EXPECT_GE(f.GridEx1->columnWidth(0), 120);
+  EXPECT_GE(GridEx1(f)->columnWidth(0), 120);
   const int flag = f.StoredSettings().VisuWin ? 1 : 0;
   f.BtnWindowClick();
   window.Close();

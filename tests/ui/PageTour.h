@@ -38,25 +38,25 @@ struct TourPage {
 // needs the service mode, which the fitter types as O R V S.
 inline const std::vector<TourPage>& TourPages() {
   static const std::vector<TourPage> pages = {
-      {"setup", [](TForm1& f) { f.TabSet->click(); }, Page::Setup},
-      {"parameters", [](TForm1& f) { f.TabParam->click(); }, Page::Parameters},
-      {"configuration", [](TForm1& f) { f.TabConfig->click(); }, Page::Configuration},
-      {"map", [](TForm1& f) { f.TabMap->click(); }, Page::Map},
+      {"setup", [](TForm1& f) { f.TabOfPage(Page::Setup)->click(); }, Page::Setup},
+      {"parameters", [](TForm1& f) { f.TabOfPage(Page::Parameters)->click(); }, Page::Parameters},
+      {"configuration", [](TForm1& f) { f.TabOfPage(Page::Configuration)->click(); }, Page::Configuration},
+      {"map", [](TForm1& f) { f.TabOfPage(Page::Map)->click(); }, Page::Map},
       {"port",
        [](TForm1& f) {
          if (!f.ServiceModeOn())
            for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
-         f.TabProc->click();
-         f.Btn1->click();
+         f.TabOfPage(Page::Port)->click();
+         Control<QPushButton>(f, "Btn1")->click();
        },
        Page::Port},
-      {"sram", [](TForm1& f) { f.Btn2->click(); }, Page::Sram},
-      {"eeprom", [](TForm1& f) { f.Btn3->click(); }, Page::Eeprom},
+      {"sram", [](TForm1& f) { Control<QPushButton>(f, "Btn2")->click(); }, Page::Sram},
+      {"eeprom", [](TForm1& f) { Control<QPushButton>(f, "Btn3")->click(); }, Page::Eeprom},
       {"firmware",
        [](TForm1& f) {
          if (f.ServiceModeOn())
            for (int key : {'O', 'R', 'V', 'S'}) f.FormKeyDown(key);
-         f.TabUpg->click();
+         f.TabOfPage(Page::Firmware)->click();
        },
        Page::Firmware},
   };

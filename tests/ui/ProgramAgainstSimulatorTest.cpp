@@ -83,14 +83,14 @@ TEST_F(ProgramAgainstSimulatorTest, sixLossesInARowStopTheLinkAndAskForAConnecti
   for (std::size_t at = log.find(UiText(724)); at != std::string::npos; at = log.find(UiText(724), at + 1))
     ++losses;
   EXPECT_EQ(losses, 6);
-  EXPECT_EQ(Form().PanelInfo->text().toStdString(), "СОЕДИНИ");
-  EXPECT_NE(Form().PanelInfo->styleSheet().indexOf("color:#ff0000"), -1);
+  EXPECT_EQ(Control<QLabel>(Form(), "PanelInfo")->text().toStdString(), "СОЕДИНИ");
+  EXPECT_NE(Control<QLabel>(Form(), "PanelInfo")->styleSheet().indexOf("color:#ff0000"), -1);
   EXPECT_GE(Dialogs().beeps, 6);
 }
 
 TEST_F(ProgramAgainstSimulatorTest, portSearchFindsTheControllerOnCom3) {
   ASSERT_NO_FATAL_FAILURE(Start({"--port", "3"}));
-  Form().CBCAut->setCurrentIndex(1);
+  Form().Setup().CBCAut->setCurrentIndex(1);
   ASSERT_TRUE(WaitForMode(ConnectionMode::Controller));
   EXPECT_EQ(Form().Port().PortNum(), 3);
   const std::string log = Form().LogText();

@@ -52,21 +52,21 @@ TEST(Screenshots, theParametersPageInEachLanguage) {
   f.resize(QSize(kDesignClientWidth, 445));
   ASSERT_TRUE(PrepareTour(rig)) << "no controller";
   for (const char* code : {"en", "pl"}) {
-    f.TabSet->click();
-    const int item = f.CBLang->findText(code == std::string("en") ? "english" : "polski");
+    f.TabOfPage(Page::Setup)->click();
+    const int item = f.Setup().CBLang->findText(code == std::string("en") ? "english" : "polski");
     ASSERT_GE(item, 0) << code;
-    f.CBLang->setCurrentIndex(item);
-    emit f.CBLang->activated(item);
-    f.TabParam->click();
+    f.Setup().CBLang->setCurrentIndex(item);
+    emit f.Setup().CBLang->activated(item);
+    f.TabOfPage(Page::Parameters)->click();
     RunPolls(rig, 30);
     EXPECT_EQ(f.CurrentPage(), Page::Parameters) << code;
     const QString path = QString("%1/page-parameters-%2.png").arg(folder, code);
     EXPECT_TRUE(f.grab().save(path)) << path.toStdString();
   }
-  f.TabSet->click();
-  const int russian = f.CBLang->findText("russian");
-  f.CBLang->setCurrentIndex(russian);
-  emit f.CBLang->activated(russian);
+  f.TabOfPage(Page::Setup)->click();
+  const int russian = f.Setup().CBLang->findText("russian");
+  f.Setup().CBLang->setCurrentIndex(russian);
+  emit f.Setup().CBLang->activated(russian);
 }
 
 }  // namespace

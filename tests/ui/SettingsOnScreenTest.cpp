@@ -57,8 +57,9 @@ TEST(SettingsOnScreen, storedBoundsAndUpperPanelAreFittedToTheScreen) {
         << f.pos().x() << "," << f.pos().y() << " on " << screen.width() << "x" << screen.height();
     // The splitter lies inside the client area with room for the editor rows below it.
     const int clientHeight = f.centralWidget()->height();
-    EXPECT_EQ(f.Splitter->geometry().top(), kTabConHeight + std::min(c.wsize, UpperPanelLimit(clientHeight)));
-    EXPECT_LE(f.Splitter->geometry().bottom(), clientHeight - 64);
+    EXPECT_EQ(Control<QWidget>(f, "Splitter")->geometry().top(),
+              kTabConHeight + std::min(c.wsize, UpperPanelLimit(clientHeight)));
+    EXPECT_LE(Control<QWidget>(f, "Splitter")->geometry().bottom(), clientHeight - 64);
 
     window.Close();
     const SettingsStore saved = SettingsStore::Open(path);

@@ -82,6 +82,19 @@ struct WindowUnderTest {
   void Close() { form.reset(); }
 };
 
+// A control of the window by its object name; fails the test when the window has none.
+template <class W = QWidget>
+W* Control(const QWidget& window, const char* name) {
+  W* control = window.findChild<W*>(QString::fromLatin1(name));
+  EXPECT_NE(control, nullptr) << name;
+  return control;
+}
+
+// The page grid, lent to the page in view.
+inline FixedHeadingGrid* GridEx1(const QWidget& window) {
+  return dynamic_cast<FixedHeadingGrid*>(Control<QTableWidget>(window, "GridEx1"));
+}
+
 // The text of a grid's cell; empty when the cell has no item.
 inline std::string CellText(const QTableWidget* grid, int row, int column) {
   const QTableWidgetItem* item = grid->item(row, column);

@@ -66,8 +66,8 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
   const ParameterBlock before = f.Link().parameterBlock;
   ASSERT_NE(before[wizard_byte::kCoilType], 5);
 
-  f.TabConfig->click();
-  f.BitBtnConBen->click();
+  f.TabOfPage(Page::Configuration)->click();
+  f.Configuration().BitBtnConBen->click();
   ASSERT_TRUE(RunUntil([&] { return Held(sim, wizard_byte::kCoilType, before[32]) == 5; }));
   ASSERT_TRUE(RunUntil([&] { return f.Wizard().Step() == 3; }));
 
@@ -80,11 +80,12 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
   ASSERT_GE(content.size(), static_cast<std::size_t>(kExchangedParameterBytes));
   for (int i = 0; i < kExchangedParameterBytes; ++i)
     EXPECT_EQ(static_cast<std::uint8_t>(content[static_cast<std::size_t>(i)]), before[i]) << "byte " << i;
-  EXPECT_NE(f.Memo1->toPlainText().toStdString().find(backupPath), std::string::npos) << f.LogText();
+  EXPECT_NE(Control<QTextEdit>(f, "Memo1")->toPlainText().toStdString().find(backupPath), std::string::npos)
+      << f.LogText();
 
   const auto questions = window.dialogs.messages.size();
   switch (c.way) {
-    case Way::OtherPage: f.TabParam->click(); break;
+    case Way::OtherPage: f.TabOfPage(Page::Parameters)->click(); break;
     case Way::F4: f.FormKeyDown(VK_F4); break;
     case Way::LinkLost:
       // The controller falls silent: the link is declared lost and the set-up page shown. The
@@ -96,9 +97,9 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
       break;
     case Way::Close: f.close(); break;
     case Way::RestartThenOtherPage:
-      f.BitBtnConBen->click();
+      f.Configuration().BitBtnConBen->click();
       RunFor(300);
-      f.TabParam->click();
+      f.TabOfPage(Page::Parameters)->click();
       break;
   }
   EXPECT_EQ(window.dialogs.messages.size(), questions) << "no question on a way out before step 4";
