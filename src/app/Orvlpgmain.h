@@ -28,15 +28,11 @@ class PageView;
 class ParametersPageQt;
 class SetupPageQt;
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QScrollBar;
-class QSpinBox;
 class QTableWidget;
 class QTextEdit;
 class QTimer;
@@ -44,8 +40,6 @@ class QToolButton;
 class SplitterBar;
 class ParameterEditorQt;
 class LiveMonitor;
-class TCGauge;
-class TPerformanceGraph;
 class HelpDesk;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
@@ -173,15 +167,6 @@ class TForm1 : public QMainWindow,
   void ParametersRead() override;
   void PlausibilityCheck() override;
   std::string ParameterChangeText(int index, std::uint8_t value) const override;
-  bool ScopeRunning() const override;
-  bool ServiceMode() const override { return serviceMode_; }
-  int RegisterIndex() const override;
-  bool MagnifierOpen() const override;
-  void SetMagnifierTexts(const std::string& first, const std::string& second) override;
-  void HistoryAboutToWrap() override;
-  void ScopeCursorMoved(int cursor) override;
-  void ShowRecord(const LiveReadings& record) override;
-  void ShowConfigurationReadings(const ConfigurationView& view) override;
 
   // SupervisionHost
   bool AutoPortSearch() const override;
@@ -206,7 +191,7 @@ class TForm1 : public QMainWindow,
   void DependentDefaultsForSelectedRow() override { paramEditor_->DependentDefaults(); }
   int ListOrder() const override;
   // FirmwareHost
-  void RunTransmitTimer() override { SetTxEnabled(true); }
+  void RunTransmitTimer() override { link_->StartTransmitClock(); }
   // ParameterTransferHost and FirmwareHost: saves the controller's block into the backup folder and logs the
   // file's name.
   void MakeAutomaticBackup() override;
@@ -220,6 +205,7 @@ class TForm1 : public QMainWindow,
 
  private:
   void CreateComponents();
+  void CreateMonitor(QWidget* client);
   void ApplySettings();
   void ApplyTexts();
   // Page changes go one after another (see PageChanges): the page in view leaves, the new
@@ -287,34 +273,21 @@ class TForm1 : public QMainWindow,
   QLabel* PanelInfo = nullptr;
   QProgressBar* CGRead = nullptr;
   QWidget* Panel3 = nullptr;
-  QFrame* PanelSco = nullptr;
-  TPerformanceGraph* Graph1 = nullptr;
-  QLabel* LabelXScope = nullptr;
-  QLabel* LabelTim = nullptr;
-  QScrollBar* ScrollBar1 = nullptr;
   QTextEdit* Memo1 = nullptr;
   SplitterBar* Splitter = nullptr;
   QWidget* PanelLog = nullptr;
   QLabel* Image1 = nullptr;
   QTextEdit* Memo2 = nullptr;
-  QTableWidget* Grid = nullptr;
   FixedHeadingGrid* GridEx1 = nullptr;
-  QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
-              *BtnWindow = nullptr, *BtnLup = nullptr;
-  QSpinBox* UpDownX = nullptr;
   QPushButton *BtnOpenPar = nullptr, *BtnSavePar = nullptr, *BtnReadPar = nullptr, *BtnWritePar = nullptr,
               *BtnHelp = nullptr;
   QPushButton *Btn1 = nullptr, *Btn2 = nullptr, *Btn3 = nullptr;
   QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
               *BitBtnCancel = nullptr;
   QComboBox *CBCom = nullptr, *CBCAut = nullptr, *CBFAut = nullptr, *CBList = nullptr, *CBFont = nullptr,
-            *CBLang = nullptr, *CBReg = nullptr;
+            *CBLang = nullptr;
   QLineEdit* EDFile = nullptr;
-  QLabel *PanelAuto = nullptr, *PanelErr = nullptr, *PanelHint = nullptr;
-  QWidget* PanelLam = nullptr;
-  std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
-  std::array<QFrame*, 8> channelSwatches{};
-  std::array<TCGauge*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
+  QLabel* PanelHint = nullptr;  // the readings' and the parameter view's hints
   QTimer* timerTx_ = nullptr;
   QTimer* timerInfo_ = nullptr;
 };

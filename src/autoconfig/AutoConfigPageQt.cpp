@@ -70,10 +70,7 @@ void AutoConfigPageQt::Leave() {
   w_.log->clear();
 }
 
-void AutoConfigPageQt::Enter(Page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollWith(link_state::kConfigurationPoll);
-}
+void AutoConfigPageQt::Enter(Page) {}
 
 void AutoConfigPageQt::Shown() {
   w_.grid->setFocus();

@@ -47,11 +47,7 @@ bool FirmwarePageQt::HoldsInput(QObject* watched, const QEvent* event) {
   return widget && widget->window() == mainWindow_;
 }
 
-void FirmwarePageQt::Enter(::Page) {
-  timer_.SetTxInterval(kLinkStartIntervalMs);
-  window_.closeMagnifier();
-  link_.StopForFirmware();
-}
+void FirmwarePageQt::Enter(::Page) { window_.closeMagnifier(); }
 
 void FirmwarePageQt::PageLeft() {
   memo_->clear();

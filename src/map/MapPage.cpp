@@ -1,7 +1,3 @@
 #include "map/MapPage.h"
 
-void MapPage::Enter(Page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollMap();
-  window_.closeMagnifier();
-}
+void MapPage::Enter(Page) { window_.closeMagnifier(); }

@@ -47,6 +47,7 @@ std::string ParameterEditor::EditedValue() const {
 void ParameterEditor::DependentDefaults() {
   const DependentDefaultsResult r =
       FillDependentDefaults(link_.parameterBlock, link_.sentParameterBlock, SelectedParameter());
+  if (r.forceZero) link_.ForceWrite(r.forceZero, 0);
   if (r.readAll) link_.RequestFullRead();
   switch (r.rebuild) {
     case RebuildAfterDefaults::Editor: host_.RebuildEditor(); break;

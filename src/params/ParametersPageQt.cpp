@@ -4,10 +4,7 @@
 
 #include "params/ParameterEditorQt.h"
 
-void ParametersPageQt::Enter(Page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollWith(link_state::kParameterPoll);
-}
+void ParametersPageQt::Enter(Page) {}
 
 void ParametersPageQt::Layout() { view_.RebuildEditor(); }
 

@@ -102,12 +102,7 @@ void SetupPageQt::HideEditors() {
   for (QWidget* w : Editors()) w->hide();
 }
 
-void SetupPageQt::Enter(Page) {
-  if (window_.connectionMode() == Mode::Controller) {
-    timer_.SetTxInterval(kPollIntervalMs);
-    link_.PollSetup();
-  }
-}
+void SetupPageQt::Enter(Page) {}
 
 // The rows follow the connection: the recording rows with a controller, the list order with
 // parameters to list.

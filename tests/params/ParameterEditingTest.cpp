@@ -99,7 +99,7 @@ class ParameterEditing : public ::testing::Test {
   FakeSerialPort port;
   ScriptedLinkHost linkHost;
   ReadingHistory history;
-  ControllerLink link{port, linkHost, history};
+  ControllerLink link{port, linkHost, linkHost, history};
   EditorHost host;
   ParameterEditor editor{link, host};
   ScriptedDialogs dialogs;

@@ -406,7 +406,7 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
     const ReadingRowKinds& kinds = Form().Live().RowKinds();
     auto has = [&](int kind) { return std::find(kinds.begin(), kinds.end(), kind) != kinds.end(); };
     return ReadingsLook{has(row_kind::kTps), has(row_kind::kLambda), has(row_kind::kVacuum),
-                        Form().gauges[kGaugeLam]->MaxValue()};
+                        Form().Live().Widgets().gauges[kGaugeLam]->MaxValue()};
   };
   auto stepTo = [&](int parameter, int value) {
     SelectParameter(parameter);
@@ -460,9 +460,9 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
   for (const Path& path : paths) {
     path.change();
     EXPECT_EQ(look(), path.expected) << path.name;
-    EXPECT_EQ(Form().gauges[kGaugeTps]->isVisible(), path.expected.tps) << path.name;
-    EXPECT_EQ(Form().PanelLam->isVisible(), path.expected.lambda) << path.name;
-    EXPECT_EQ(Form().gauges[kGaugePsi]->isVisible(), path.expected.vacuum) << path.name;
+    EXPECT_EQ(Form().Live().Widgets().gauges[kGaugeTps]->isVisible(), path.expected.tps) << path.name;
+    EXPECT_EQ(Form().Live().Widgets().PanelLam->isVisible(), path.expected.lambda) << path.name;
+    EXPECT_EQ(Form().Live().Widgets().gauges[kGaugePsi]->isVisible(), path.expected.vacuum) << path.name;
   }
 }
 
@@ -502,7 +502,7 @@ TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
 TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
   Form().FormKeyDown(VK_F5);
   ASSERT_EQ(Form().CurrentPage(), Page::Map);
-  Form().BtnLup->click();
+  Form().Live().Widgets().BtnLup->click();
   ASSERT_TRUE(Form().Live().MagnifierShown());
   // A live-data reply still under way from the parameters page may come first.
   const std::string rpm = UiText(150), volts = " [V]";
@@ -516,7 +516,7 @@ TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
   ASSERT_EQ(lines[1].size(), 4 + volts.size()) << lines[1];  // "1.24 [V]"
   EXPECT_EQ(lines[1].substr(4), volts);
   EXPECT_EQ(lines[1][1], '.');
-  Form().BtnLup->click();
+  Form().Live().Widgets().BtnLup->click();
 }
 
 }  // namespace
