@@ -159,6 +159,12 @@ void ControllerLink::BeginProgramming() {
   vars.unansweredCount = 0;
 }
 
+void ControllerLink::ControllerHolds(int index, std::uint8_t value) {
+  if (index < 0 || index >= static_cast<int>(parameterBlock.size())) return;
+  parameterBlock[static_cast<std::size_t>(index)] = value;
+  sentParameterBlock[static_cast<std::size_t>(index)] = value;
+}
+
 bool ControllerLink::WritesOutstanding() const {
   if (writes_.Held()) return false;  // nothing goes out before the next full read
   if (writes_.InFlight()) return true;

@@ -178,7 +178,8 @@ class ControllerLink {
 
   const LinkVariables& Vars() const { return vars; }
   ParameterBlock parameterBlock = FreshParameterBlock();
-  ParameterBlock sentParameterBlock = FreshParameterBlock();
+  // What the controller was sent and acknowledged, or sent in a read; only the link writes it.
+  const ParameterBlock& SentBlock() const { return sentParameterBlock; }
 
   void SetProgrammingHandler(ProgrammingHandler* handler) { programming_ = handler; }
 
@@ -262,6 +263,9 @@ class ControllerLink {
   // The byte is written to the controller with value on the next ticks, even when the
   // controller was last sent that value (clearing its counters, a file's write).
   void ForceWrite(int index, std::uint8_t value);
+  // The controller sets the byte itself (the typical simulation's times): the block shows
+  // value and nothing is written for it.
+  void ControllerHolds(int index, std::uint8_t value);
   // The block shows a file, not the controller's parameters: no change is pending.
   void ForgetChanges() { writes_.Forget(); }
   const ParameterWrites& Writes() const { return writes_; }
@@ -299,6 +303,7 @@ class ControllerLink {
   friend struct LinkTestAccess;  // tests set up the state a scenario starts from
 
   LinkVariables vars;
+  ParameterBlock sentParameterBlock = FreshParameterBlock();
   SerialPort& port_;
   LinkTimer& timer_;
   ConnectionReport& report_;

@@ -52,8 +52,8 @@ void ParameterTransfer::BtnOpenParClick(const std::optional<std::string>& named)
       CopyFileToController(file.bytes, link_.parameterBlock);
       // Counted against what the controller was last sent; only while it is still connected.
       if (host_.ConnectionMode() == ConnectionMode::Controller)
-        linkHost_.AddLogLine(UiText(1232) + std::to_string(DifferingParameterBytes(
-                                                link_.parameterBlock, link_.sentParameterBlock)));
+        linkHost_.AddLogLine(
+            UiText(1232) + std::to_string(DifferingParameterBytes(link_.parameterBlock, link_.SentBlock())));
       linkHost_.ParametersRead();
       break;
     case MessageAnswer::No:

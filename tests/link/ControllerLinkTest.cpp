@@ -87,7 +87,7 @@ TEST_F(LinkTest, fullReadRequestsEachIndexTwiceAndStoresBothBlocks) {
 
   for (int i = 0; i <= 105; ++i) {
     EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
-    EXPECT_EQ(link.sentParameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(link.SentBlock()[i], memory[i]) << i;
   }
   EXPECT_EQ(link.parameterBlock[106], 255);
   EXPECT_EQ(host.modes, std::vector<int>{2});
@@ -254,7 +254,7 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
   EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
   EXPECT_EQ(link.Vars().expectedReply, kLoaderReportDone);
   EXPECT_EQ(link.parameterBlock[0], 0x65);
-  EXPECT_EQ(link.sentParameterBlock[1], 0x92);
+  EXPECT_EQ(link.SentBlock()[1], 0x92);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], UiText(920) + UiText(922));
 }
@@ -344,7 +344,7 @@ TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
     const int index = 45 + 5 * t;
     EXPECT_EQ(port.frames[before + t], ParameterWriteFrame(index, link.parameterBlock[index]));
   }
-  EXPECT_EQ(link.sentParameterBlock, link.parameterBlock);
+  EXPECT_EQ(link.SentBlock(), link.parameterBlock);
   EXPECT_EQ(host.beeps, 10);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));

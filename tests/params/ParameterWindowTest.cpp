@@ -24,6 +24,7 @@
 #include "params/ParameterEditorQt.h"
 #include "params/ParameterFiles.h"
 #include "params/ParameterRows.h"
+#include "support/LinkTestAccess.h"
 #include "support/SimulatorProcess.h"
 #include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
@@ -279,7 +280,7 @@ TEST_F(ParameterWindowTest, ClearingThePowerDefectsWritesZeroEvenWhenAlreadyZero
   for (int round = 0; round < 2; ++round) {
     if (round == 1) {
       // The controller's counter is 0 now; the view still shows a count.
-      Block()[78] = Form().Link().sentParameterBlock[78] = 4;
+      Block()[78] = LinkTestAccess::Sent(Form().Link())[78] = 4;
       Form().RebuildEditor();
     }
     ASSERT_EQ(Form().Editor().List().Rows()[1].parameter, 78);

@@ -130,7 +130,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   ASSERT_TRUE(RunUntil([&] {
     const ControllerLink& link = f.Link();
     return std::equal(link.parameterBlock.begin(), link.parameterBlock.begin() + kExchangedParameterBytes,
-                      link.sentParameterBlock.begin());
+                      link.SentBlock().begin());
   }));
 
   // Read everything back from the controller.
