@@ -157,7 +157,7 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
   firmware_ = std::make_unique<FirmwarePageQt>(
-      this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_, *this,
+      this, GridEx1, Memo1, *link_, *this, dialogs_, programDir_,
       FirmwareWindow{[this] { live_->CloseMagnifier(); }, [this] { return layout_.parameterRowsVisible; }});
   FormCreate();
 }
@@ -271,13 +271,13 @@ void TForm1::CreateComponents() {
                    [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
                    [this](Mode mode) { ApplyConnectionMode(mode); }, [this] { return AutomaticBackupLine(); },
                    [this] { editorView_->RebuildEditor(); }},
-      *link_, *this, dialogs_);
+      *link_, dialogs_);
   std::tie(BitBtnConBen, BitBtnConGas, BitBtnNext, BitBtnOk, BitBtnCancel) =
       std::tuple{autoConfig_->BitBtnConBen, autoConfig_->BitBtnConGas, autoConfig_->BitBtnNext,
                  autoConfig_->BitBtnOk, autoConfig_->BitBtnCancel};
 
   setup_ = std::make_unique<SetupPageQt>(
-      GridEx1, *link_, *this,
+      GridEx1, *link_,
       SetupWindow{[this] { return connectionMode_; },
                   [this] { return std::max(1, layout_.parameterRowsVisible); },
                   [this](int index) { CBComChange(index); }, [this] { CBFontChange(); },
@@ -296,16 +296,15 @@ void TForm1::CreateComponents() {
     return ParameterViewContext{ShownPage(), connectionMode_, CBList->currentIndex(),
                                 layout_.parameterRowsVisible};
   });
-  parametersPage_ = std::make_unique<ParametersPageQt>(*editorView_, GridEx1, *link_, *this);
-  map_ = std::make_unique<MapPage>(
-      *link_, *this,
-      MapWindow{[this] { live_->CloseMagnifier(); }, [this] { editorView_->RebuildEditor(); },
-                [this](const MapColumnView& view) {
-                  editorView_->ShowMapColumn(view);
-                  live_->ShowMapReadings(view);
-                }});
+  parametersPage_ = std::make_unique<ParametersPageQt>(*editorView_, GridEx1);
+  map_ = std::make_unique<MapPage>(MapWindow{[this] { live_->CloseMagnifier(); },
+                                             [this] { editorView_->RebuildEditor(); },
+                                             [this](const MapColumnView& view) {
+                                               editorView_->ShowMapColumn(view);
+                                               live_->ShowMapReadings(view);
+                                             }});
   inspector_ = std::make_unique<InspectorPageQt>(
-      GridEx1, *link_, *this,
+      GridEx1, *link_,
       InspectorWindow{[this] { return std::max(1, layout_.parameterRowsVisible); },
                       [this] {
                         const Rgb& fixed = layout_.gridEx1FixedColour;

@@ -24,8 +24,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 }  // namespace
 
 AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link,
-                                   LinkTimer& timer, UserDialogs& dialogs)
-    : w_(widgets), window_(std::move(window)), link_(link), timer_(timer), wizard_(*this, dialogs) {
+                                   UserDialogs& dialogs)
+    : w_(widgets), window_(std::move(window)), link_(link), wizard_(*this, dialogs) {
   BitBtnConBen = MakeButton(w_.client, "BitBtnConBen");
   BitBtnConGas = MakeButton(w_.client, "BitBtnConGas");
   BitBtnNext = MakeButton(w_.client, "BitBtnNext");

@@ -33,8 +33,7 @@ struct WizardWindow {
 // The configuration page: the wizard, its buttons and the controls it writes to.
 class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySink {
  public:
-  AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link, LinkTimer& timer,
-                   UserDialogs& dialogs);
+  AutoConfigPageQt(WizardWidgets widgets, WizardWindow window, ControllerLink& link, UserDialogs& dialogs);
 
   AutoConfiguration& Wizard() { return wizard_; }
   void ApplyTexts();
@@ -75,6 +74,5 @@ class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySin
   WizardWidgets w_;
   WizardWindow window_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   AutoConfiguration wizard_;
 };

@@ -17,10 +17,9 @@ namespace {}  // namespace
 
 FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
                                FirmwareHost& host, UserDialogs& dialogs, std::string programDir,
-                               LinkTimer& timer, FirmwareWindow window)
+                               FirmwareWindow window)
     : mainWindow_(mainWindow),
       link_(link),
-      timer_(timer),
       window_(std::move(window)),
       grid_(grid),
       memo_(memo),

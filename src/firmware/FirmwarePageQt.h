@@ -26,8 +26,7 @@ struct FirmwareWindow {
 class FirmwarePageQt : public FirmwarePageView, public PageView {
  public:
   FirmwarePageQt(QWidget* mainWindow, QTableWidget* grid, QTextEdit* memo, ControllerLink& link,
-                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir, LinkTimer& timer,
-                 FirmwareWindow window);
+                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir, FirmwareWindow window);
   ~FirmwarePageQt() override;
 
   FirmwarePage& Page() { return page_; }
@@ -63,7 +62,6 @@ class FirmwarePageQt : public FirmwarePageView, public PageView {
  private:
   QWidget* mainWindow_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   FirmwareWindow window_;
   QTableWidget* grid_;
   QTextEdit* memo_;

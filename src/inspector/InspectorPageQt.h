@@ -54,8 +54,8 @@ struct InspectorWindow {
 // the page grid, the keyboard with the grid.
 class InspectorPageQt : public PageView, public PageReplySink {
  public:
-  InspectorPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, InspectorWindow window)
-      : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {}
+  InspectorPageQt(QTableWidget* grid, ControllerLink& link, InspectorWindow window)
+      : grid_(grid), link_(link), window_(std::move(window)) {}
 
   void Enter(Page page) override;
   void Layout() override;
@@ -71,7 +71,6 @@ class InspectorPageQt : public PageView, public PageReplySink {
  private:
   QTableWidget* grid_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   InspectorWindow window_;
   InspectorPageView view_;
 };

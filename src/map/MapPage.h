@@ -17,16 +17,13 @@ struct MapWindow {
 // operating point's cell marked.
 class MapPage : public PageView, public PageReplySink {
  public:
-  MapPage(ControllerLink& link, LinkTimer& timer, MapWindow window)
-      : link_(link), timer_(timer), window_(std::move(window)) {}
+  explicit MapPage(MapWindow window) : window_(std::move(window)) {}
 
-  // The map is polled at the normal rate; the magnifier does not stay over it.
+  // The magnifier does not stay over the map.
   void Enter(Page page) override;
   void Layout() override { window_.fillGrid(); }
   void ShowMapColumn(const MapColumnView& view) override { window_.showColumn(view); }
 
  private:
-  ControllerLink& link_;
-  LinkTimer& timer_;
   MapWindow window_;
 };

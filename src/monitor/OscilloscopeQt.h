@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "link/ReplyDecoding.h"
 #include "model/PageAndMode.h"
 #include "model/ParameterBlock.h"
 #include "model/ReadingHistory.h"

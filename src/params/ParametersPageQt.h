@@ -10,8 +10,7 @@ class QTableWidget;
 // keyboard with the grid.
 class ParametersPageQt : public PageView {
  public:
-  ParametersPageQt(ParameterEditorQt& view, QTableWidget* grid, ControllerLink& link, LinkTimer& timer)
-      : view_(view), grid_(grid), link_(link), timer_(timer) {}
+  ParametersPageQt(ParameterEditorQt& view, QTableWidget* grid) : view_(view), grid_(grid) {}
 
   void Enter(Page page) override;
   void Layout() override;
@@ -20,6 +19,4 @@ class ParametersPageQt : public PageView {
  private:
   ParameterEditorQt& view_;
   QTableWidget* grid_;
-  ControllerLink& link_;
-  LinkTimer& timer_;
 };

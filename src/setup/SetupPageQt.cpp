@@ -24,8 +24,8 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
 
 }  // namespace
 
-SetupPageQt::SetupPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, SetupWindow window)
-    : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {
+SetupPageQt::SetupPageQt(QTableWidget* grid, ControllerLink& link, SetupWindow window)
+    : grid_(grid), link_(link), window_(std::move(window)) {
   QWidget* cells = grid_->viewport();
   CBCom = MakeCombo(cells, "CBCom", {"COM1", "COM2", "COM3", "COM4"});
   CBCAut = MakeCombo(cells, "CBCAut", {"Nie", "Tak"});

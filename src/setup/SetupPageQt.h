@@ -35,7 +35,7 @@ struct SetupWindow {
 // a box laid over its value cell.
 class SetupPageQt : public PageView {
  public:
-  SetupPageQt(QTableWidget* grid, ControllerLink& link, LinkTimer& timer, SetupWindow window);
+  SetupPageQt(QTableWidget* grid, ControllerLink& link, SetupWindow window);
 
   void Apply(const SetupValues& values);
   SetupValues Values() const;
@@ -59,7 +59,6 @@ class SetupPageQt : public PageView {
 
   QTableWidget* grid_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   SetupWindow window_;
   int selectedRow_ = 1;
   bool typing_ = false;  // the file name box had the keyboard when the editors were hidden
