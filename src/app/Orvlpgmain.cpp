@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -17,6 +18,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -291,6 +294,7 @@ void TForm1::CreateComponents() {
   connect(CBLang, &QComboBox::activated, this, [this](int) { CBLangChange(); });
 
   FillRegisterList(live_->RegisterList());
+  PanelHint->raise();  // the hints stand over the grids and the controls of the pages
 
   editorView_ = new ParameterEditorQt(*paramEditor_, GridEx1, PanelHint, [this] {
     return ParameterViewContext{ShownPage(), connectionMode_, CBList->currentIndex(),
@@ -324,6 +328,20 @@ void TForm1::CreateComponents() {
                                                    [this] { return CurrentPage(); },
                                                    [this] { return FontSize(); }, programDir_});
   connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
+
+  // Tab goes through the live views' controls where it always went: the history bar first,
+  // the readings grid before the page grid, the scale after it, the register list and the
+  // channels' boxes last.
+  const LiveWidgets& w = live_->Widgets();
+  QWidget* const tabOrder[] = {w.ScrollBar1, Memo1, Memo2, w.Grid, GridEx1, w.UpDownX};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  QWidget* previous = CBLang;
+  for (QWidget* next :
+       std::initializer_list<QWidget*>{w.CBReg, w.checks[0], w.checks[1], w.checks[2], w.checks[3],
+                                       w.checks[4], w.checks[5], w.checks[6], w.checks[7]}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
 }
 
 // The live views: the readings grid, the oscilloscope, the magnifier and the recordings.
