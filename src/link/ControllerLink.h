@@ -49,7 +49,7 @@ inline constexpr int kSramBlocks = 38;
 inline constexpr int kEepromBlocks = 32;
 
 // How the link polls while a page is in view: the one table the link follows when a page is
-// entered and when a read ends without a page's state.
+// entered, and when it has read the parameters and chooses the poll anew.
 struct PagePoll {
   LinkState state = LinkState::kChoose;
   int intervalMs = kPollIntervalMs;
@@ -146,8 +146,8 @@ class ProgrammingHandler {
   virtual void OnLinkLeftRun() = 0;
 };
 
-// The state of the link. Only the link (ControllerLink and the connection supervision) writes
-// it; everyone else reads it through ControllerLink::Vars() and changes it through the link's
+// The state of the link. Only ControllerLink writes it; everyone else, the connection
+// supervision too, reads it through ControllerLink::Vars() and changes it through the link's
 // named operations.
 struct LinkVariables {
   LinkState linkState = LinkState::kChoose;
@@ -261,7 +261,7 @@ class ControllerLink {
     writes_.LinkLost();
   }
   // The byte is written to the controller with value on the next ticks, even when the
-  // controller was last sent that value (clearing its counters, a file's write).
+  // controller was last sent that value (clearing its counters, the factory parameters).
   void ForceWrite(int index, std::uint8_t value);
   // The controller sets the byte itself (the typical simulation's times): the block shows
   // value and nothing is written for it.
