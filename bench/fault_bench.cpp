@@ -59,8 +59,8 @@ bool MeasureAfterLoss(bool midProgramming) {
   TimedLinkHost host;
   ReadingHistory history;
   TVaComm port(main.Dispatcher(), sim.Pattern());
-  ControllerLink link(port, host, history);
-  ConnectionSupervisor supervisor(link, port, host, host, host);
+  ControllerLink link(port, host, host, history);
+  ConnectionSupervisor supervisor(link, port, host, host);
   port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
   auto infoDue = Clock::now();
   auto runUntil = [&](const std::function<bool()>& pred, int ms) {

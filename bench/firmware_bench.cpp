@@ -127,7 +127,7 @@ RunResult ProgramOnce(const Options& options, bool paced, double turnaroundMs,
     TimedPort port(comm);
     TimedLinkHost host;
     ReadingHistory history;
-    ControllerLink link(port, host, history);
+    ControllerLink link(port, host, host, history);
     port.OnRxChar = [&link](int count) { link.VaComm1RxChar(count); };
     BenchWindow window;
     ScriptedDialogs dialogs;

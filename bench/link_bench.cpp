@@ -167,7 +167,7 @@ struct ReadResult {
 ReadResult RunFullRead(TimedPort& port, MainQueue& queue) {
   BenchHost host;
   ReadingHistory history;
-  ControllerLink link(port, host, history);
+  ControllerLink link(port, host, host, history);
   port.OnRxChar = [&link](int count) { link.VaComm1RxChar(count); };
   const std::size_t firstFrame = port.frames.size();
 

@@ -144,10 +144,10 @@ PlayFigures PlayingCpu(int seconds) {
   form.FormKeyDown(VK_CONTROL);
   form.FormKeyDown('O');
   if (form.CurrentPage() != Page::Parameters) form.FormKeyDown(VK_F3);
-  for (QCheckBox* check : form.channelChecks) check->setChecked(true);
+  for (QCheckBox* check : form.Live().Widgets().checks) check->setChecked(true);
   LiveMonitor& live = form.Live();
   live.SpeedBox()->setCurrentIndex(2);
-  form.ScrollBar1->setValue(0);
+  form.Live().Widgets().ScrollBar1->setValue(0);
   form.FormKeyDown(VK_CONTROL);
   form.FormKeyDown('P');
   if (!live.Playing()) {
@@ -161,16 +161,16 @@ PlayFigures PlayingCpu(int seconds) {
   };
   runFor(1000);  // settled
   long long records = 0;
-  int last = form.ScrollBar1->value();
+  int last = form.Live().Widgets().ScrollBar1->value();
   const double cpuBefore = CpuMilliseconds();
   const auto start = Clock::now();
   for (int s = 0; s < seconds; ++s) {
     runFor(1000);
-    const int now = form.ScrollBar1->value();
+    const int now = form.Live().Widgets().ScrollBar1->value();
     records += now - last;
     last = now;
     if (!live.Playing()) {  // the end of the drive: again from its start
-      form.ScrollBar1->setValue(0);
+      form.Live().Widgets().ScrollBar1->setValue(0);
       last = 0;
       form.FormKeyDown(VK_CONTROL);
       form.FormKeyDown('P');
@@ -180,9 +180,11 @@ PlayFigures PlayingCpu(int seconds) {
   const double cpu = CpuMilliseconds() - cpuBefore;
   std::filesystem::remove_all(folder);
   int points = 0;
-  for (const GraphStep& step : form.Graph1->Graph().StepsOldestFirst()) points = std::max(points, step.count);
-  return {cpu / wall * 100.0, static_cast<double>(records) / (wall / 1000.0), form.Graph1->Graph().Width(),
-          form.Graph1->Graph().StepSize(), points};
+  for (const GraphStep& step : form.Live().Widgets().Graph1->Graph().StepsOldestFirst())
+    points = std::max(points, step.count);
+  return {cpu / wall * 100.0, static_cast<double>(records) / (wall / 1000.0),
+          form.Live().Widgets().Graph1->Graph().Width(), form.Live().Widgets().Graph1->Graph().StepSize(),
+          points};
 }
 
 double ClockTicksOf(pid_t pid) {

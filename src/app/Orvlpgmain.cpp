@@ -49,9 +49,7 @@
 #include "map/MapPageQt.h"
 #include "model/PageGridQt.h"
 #include "model/ParameterBlock.h"
-#include "monitor/CGaugeQt.h"
 #include "monitor/LiveMonitorQt.h"
-#include "monitor/PerformanceGraphQt.h"
 #include "params/ParameterBackup.h"
 #include "params/ParameterCompare.h"
 #include "params/ParameterEditorQt.h"
@@ -64,10 +62,8 @@ namespace {
 using Mode = ::ConnectionMode;
 
 constexpr int kDesignClientHeight = 445;
-constexpr int kBtnScopeWidth = 48;
 constexpr int kSettingsUnreadable = 1320;
 constexpr int kSettingsNotWritten = 1321;
-constexpr int kScopeHistoryLast = ReadingHistory::kRecords - 1;
 // Stored window bounds are outer bounds, as the settings have always held them: the client
 // area plus a fixed frame allowance, so that a bound read back gives the same client size on
 // any window manager.
@@ -93,6 +89,28 @@ int FitCaptions(QPushButton* b, int designWidth, const QStringList& captions) {
   return width;
 }
 
+MonitorArea Area(const PlacedControl& p) {
+  return {p.visible, p.rect.left, p.rect.top, p.rect.width, p.rect.height};
+}
+
+// What the live views take of the window's layout; the wizard's buttons have taken their
+// width from the oscilloscope's.
+MonitorLayout MonitorPart(const MainLayout& L, const PlacedControl& scope) {
+  MonitorLayout m;
+  m.scope = Area(scope);
+  m.grid = Area(L.grid);
+  m.gridColumnWidth = L.gridColumnWidth;
+  m.gridRowHeight = L.gridRowHeight;
+  m.readingRowsVisible = L.readingRowsVisible;
+  m.scopeRowVisible = L.scopeRowVisible;
+  m.scopeRowTop = L.scopeRowTop;
+  m.btnLupVisible = L.btnLupVisible;
+  m.btnLupLeft = L.btnLupLeft;
+  m.btnLupTop = L.btnLupTop;
+  m.panelLam = Area(L.panelLam);
+  return m;
+}
+
 void Place(QWidget* w, const PlacedControl& p) {
   w->setVisible(p.visible);
   if (p.visible) Place(w, p.rect);
@@ -106,9 +124,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   b->setFocusPolicy(Qt::NoFocus);
   return b;
 }
-
-// Channel order of the arrays: RPM, LAM, SIM, TPS, MOT, DEF, PSI, RAM.
-constexpr const char* kChannelNames[8] = {"RPM", "LAM", "SIM", "TPS", "MOT", "DEF", "PSI", "Ram"};
 
 // The longest the closing window waits for the controller to take the changes still on their
 // way: a write goes out each transmit tick, the wizard's restore is at most eight of them.
@@ -136,13 +151,13 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   if (env_.trace) port_ = std::make_unique<TracedSerialPort>(std::move(port_), env_.trace);
   link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
   link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this, *this);
+  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
   paramEditor_ = std::make_unique<ParameterEditor>(*link_, *this);
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
   firmware_ = std::make_unique<FirmwarePageQt>(this, *pageGrid_, controls_.Memo1, *link_, *this, dialogs_,
-                                               programDir_, *this,
+                                               programDir_,
                                                FirmwareWindow{[this] { live_->CloseMagnifier(); }});
   FormCreate();
 }
@@ -175,21 +190,6 @@ void TForm1::CreateComponents() {
   connect(tabs_->TabUpg, &QToolButton::clicked, this, [this] { TabUpgClick(); });
 
   controls_.PanelInfo->installEventFilter(this);
-  PanelSco = new QFrame(client);
-  PanelSco->setObjectName("PanelSco");
-  PanelSco->setStyleSheet("QFrame#PanelSco{background:black}");
-  Graph1 = new TPerformanceGraph(PanelSco);
-  Graph1->setObjectName("Graph1");
-  LabelXScope = new QLabel(PanelSco);
-  LabelXScope->setObjectName("LabelXScope");
-  LabelXScope->setStyleSheet("color:silver");
-  LabelTim = new QLabel(PanelSco);
-  LabelTim->setObjectName("LabelTim");
-  LabelTim->setStyleSheet("color:silver");
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, PanelSco);
-  ScrollBar1->setObjectName("ScrollBar1");
-  ScrollBar1->setRange(0, kScopeHistoryLast);
-  ScrollBar1->hide();
   controls_.CreateLog(client);
   controls_.Splitter->onMoved = [this](int top) {
     const int height = std::max(
@@ -198,35 +198,12 @@ void TForm1::CreateComponents() {
     LayoutMainWindow();
   };
 
-  Grid = new QTableWidget(1, 4, client);
-  Grid->setObjectName("Grid");
-  Grid->setStyleSheet("QTableWidget#Grid{background:rgb(207,207,207)}");
-  Grid->horizontalHeader()->hide();
-  Grid->verticalHeader()->hide();
-  Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  controls_.CreatePanels(client);
+  CreateMonitor(client);
 
   pageGrid_ = std::make_unique<PageGrid>(client);
   connect(pageGrid_->Widget(), &QTableWidget::currentCellChanged, this,
           [this](int row, int, int, int) { GridEx1SelectCell(row); });
-
-  BtnOpenVis = MakeButton(client, "BtnOpenVis", "O");
-  BtnSaveVis = MakeButton(client, "BtnSaveVis", "S");
-  BtnScope = MakeButton(client, "BtnScope", "STOP", kBtnScopeWidth);
-  UpDownX = new QSpinBox(client);
-  UpDownX->setObjectName("UpDownX");
-  UpDownX->setRange(1, 10);
-  UpDownX->resize(40, 24);
-  BtnGrid = MakeButton(client, "BtnGrid", "#");
-  BtnWindow = MakeButton(client, "BtnWindow", "W");
-  BtnLup = MakeButton(client, "BtnLup", "+");
-  connect(BtnScope, &QPushButton::clicked, this, [this] { BtnScopeClick(); });
-  connect(BtnGrid, &QPushButton::clicked, this, [this] { BtnGridClick(); });
-  connect(BtnLup, &QPushButton::clicked, this, [this] { BtnLupClick(); });
-  connect(BtnOpenVis, &QPushButton::clicked, this, [this] { BtnOpenVisClick(); });
-  connect(BtnSaveVis, &QPushButton::clicked, this, [this] { BtnSaveVisClick(); });
-  connect(UpDownX, &QSpinBox::valueChanged, this, [this] { UpDownXChanging(); });
-  connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int p) { ScrollBar1Change(p); });
-  connect(BtnWindow, &QPushButton::clicked, this, [this] { BtnWindowClick(); });
 
   pageButtons_ = std::make_unique<PageButtons>(client, [this](int button) {
     if (button == 1) Btn1Click();
@@ -240,57 +217,33 @@ void TForm1::CreateComponents() {
                    [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
                    [this](Mode mode) { ApplyConnectionMode(mode); },
                    [this] { return AutomaticBackupLine(); }},
-      *link_, *this, dialogs_);
+      *link_, dialogs_);
   setup_ = std::make_unique<SetupPageQt>(
-      *pageGrid_, *link_, *this,
+      *pageGrid_, *link_,
       SetupWindow{[this] { return connectionMode_; }, [this](int index) { CBComChange(index); },
                   [this] { CBFontChange(); }, [this] { LayoutMainWindow(); }, [this] { RebuildEditor(); },
                   AvailableLanguages(), [this] { CBLangChange(); }});
 
-  CBReg = new QComboBox(client);
-  CBReg->setObjectName("CBReg");
-  FillRegisterList(CBReg);
-  CBReg->hide();
+  FillRegisterList(live_->RegisterList());
+  controls_.PanelHint->raise();  // the hints stand over the grids and the controls of the pages
 
-  controls_.CreatePanels(client);
   pageGrid_->SetHint(controls_.PanelHint);
   parametersPage_ = std::make_unique<ParametersPageQt>(
       *paramEditor_, *pageGrid_,
       [this] {
         return ParameterViewContext{ShownPage(), connectionMode_, ListOrder(), layout_.parameterRowsVisible};
       },
-      *link_, *this,
+      *link_,
       ParametersWindow{[this] { BtnOpenParClick(); }, [this] { BtnSaveParClick(); },
                        [this] { BtnReadParClick(); }, [this] { BtnWriteParClick(); },
                        [this] { BtnHelpClick(); }, [this] { BtnReportClick(); }});
   map_ = std::make_unique<MapPageQt>(
-      *pageGrid_, *link_, *this,
+      *pageGrid_, *link_,
       MapWindow{[this] { live_->CloseMagnifier(); },
                 [this](const MapColumnView& view) { live_->ShowMapReadings(view); }});
   inspector_ = std::make_unique<InspectorPageQt>(
-      *pageGrid_, *link_, *this,
+      *pageGrid_, *link_,
       InspectorWindow{[this](const PortView& view) { live_->ShowPortView(view); }});
-  PanelLam = new QWidget(client);
-  PanelLam->setObjectName("PanelLam");
-  PanelLam->hide();
-
-  for (int i = 0; i < 8; ++i) {
-    channelChecks[i] = new QCheckBox(client);
-    channelChecks[i]->setObjectName(QString("CheckBox") + (i == 7 ? "Ram" : kChannelNames[i]));
-    channelChecks[i]->hide();
-    channelSwatches[i] = new QFrame(client);
-    channelSwatches[i]->setObjectName(QString("Pa") + QString(kChannelNames[i]).toUpper());
-    channelSwatches[i]->setAutoFillBackground(true);
-    channelSwatches[i]->resize(14, 14);
-    channelSwatches[i]->hide();
-  }
-  const char* gaugeNames[6] = {"CGRpm", "CGLam", "CGTps", "CGMot", "CGDef", "CGPsi"};
-  for (int i = 0; i < 6; ++i) {
-    gauges[i] = new TCGauge(client);
-    gauges[i]->setObjectName(gaugeNames[i]);
-    gauges[i]->hide();
-  }
-
   timerTx_ = new QTimer(this);
   timerTx_->setObjectName("TimerTx");
   timerTx_->setInterval(kPollIntervalMs);
@@ -300,27 +253,32 @@ void TForm1::CreateComponents() {
   timerInfo_->setInterval(900);
   connect(timerInfo_, &QTimer::timeout, this, [this] { TimerInfoTimer(); });
 
-  LiveWidgets w{this,
-                Grid,
-                Graph1,
-                LabelTim,
-                LabelXScope,
-                ScrollBar1,
-                BtnScope,
-                UpDownX,
-                CBReg,
-                controls_.PanelErr,
-                controls_.PanelAuto,
-                controls_.PanelHint,
-                PanelLam,
-                channelChecks,
-                channelSwatches,
-                gauges};
+  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, pageGrid_->Widget(), live_->Widgets().Grid, &dialogs_,
+                                                   [this] { return CurrentPage(); },
+                                                   [this] { return FontSize(); }, programDir_});
+
+  // Tab goes through the live views' controls where it always went: the history bar first,
+  // the readings grid before the page grid, the scale after it, the register list and the
+  // channels' boxes last.
+  const LiveWidgets& w = live_->Widgets();
+  QWidget* const tabOrder[] = {w.ScrollBar1, controls_.Memo1, controls_.Memo2, w.Grid, pageGrid_->Widget(), w.UpDownX};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  QWidget* previous = setup_->CBLang;
+  for (QWidget* next :
+       std::initializer_list<QWidget*>{w.CBReg, w.checks[0], w.checks[1], w.checks[2], w.checks[3],
+                                       w.checks[4], w.checks[5], w.checks[6], w.checks[7]}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+// The live views: the readings grid, the oscilloscope, the magnifier and the recordings.
+void TForm1::CreateMonitor(QWidget* client) {
   LiveHooks h;
   h.parameters = [this]() -> ParameterBlock& { return link_->parameterBlock; };
   h.page = [this] { return CurrentPage(); };
   h.service = [this] { return serviceMode_; };
-  h.stopPolling = [this] { timerTx_->stop(); };
+  h.stopPolling = [this] { link_->StopTransmitClock(); };
   h.recordingOpened = [this](const std::string& path) {
     openedFileName_ = FileNameOf(path);  // the caption names the file without its folder
     ApplyConnectionMode(Mode::File);
@@ -333,10 +291,11 @@ void TForm1::CreateComponents() {
   h.recordingFolder = [] { return AutoRecordingFolder(CurrentFolderFacts()); };
   h.filePrefix = [this] { return FileNameBase(); };
   h.autoSave = [this] { return setup_->CBFAut->currentIndex() == 1; };
-  live_ = std::make_unique<LiveMonitor>(w, std::move(h), dialogs_, history_, channelColours_);
-  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, pageGrid_->Widget(), Grid, &dialogs_,
-                                                   [this] { return CurrentPage(); },
-                                                   [this] { return FontSize(); }, programDir_});
+  h.idleSpeedHidden = [this] { return Wizard().Step() == 4; };
+  h.arrangementClicked = [this] { BtnWindowClick(); };
+  live_ = std::make_unique<LiveMonitor>(this, client, controls_.PanelHint, std::move(h), dialogs_, history_,
+                                        channelColours_);
+  live_->AttachLink(*link_);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -367,15 +326,13 @@ void TForm1::FormCreate() {
   TabSetClick();
   UpDownXChanging();
 
-  link_->parameterBlock = FreshParameterBlock();
-  link_->sentParameterBlock = FreshParameterBlock();
+  link_->ForgetParameters();
   link_->ForgetController();
   link_->RequestReconnect();
 
   BtnWindowClick();
-  ScrollBar1->setRange(0, kScopeHistoryLast);
-  ScrollBar1->setValue(kScopeHistoryLast);
-  timerTx_->start();
+  live_->ScrollToNewest();
+  link_->StartTransmitClock();
   timerInfo_->start();
   started_ = true;
 }
@@ -389,7 +346,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   help_->CloseWindow();
   live_->CloseMagnifier();
   firmware_->CloseProgrammingWindow();
-  timerTx_->stop();
+  link_->StopTransmitClock();
   timerInfo_->stop();
   FormDestroy();
   try {
@@ -404,15 +361,14 @@ void TForm1::ApplySettings() {
   const AppSettings& s = settings_;
   setup_->Apply({s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font, s.Lang});
   help_->SetHelpWindowMode(s.Help);
-  if (s.RamIndex >= 0 && s.RamIndex < CBReg->count()) CBReg->setCurrentIndex(s.RamIndex);
-  UpDownX->setValue(s.TrackX);
+  live_->ApplySettings(
+      {s.RamIndex,
+       s.TrackX,
+       {s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS, s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM}});
   try {
     port_->SetPortNum(s.COMM);
   } catch (const std::exception&) {
   }
-  const bool lines[8] = {s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS,
-                         s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM};
-  for (int i = 0; i < 8; ++i) channelChecks[i]->setChecked(lines[i]);
   channelColours_ = {s.ColorRPM,  s.ColorLAM1, s.ColorSIM, s.ColorTPS,
                      s.ColorMOT1, s.ColorDEF,  s.ColorPSI, s.ColorRAM};
   live_->ApplyColours();
@@ -435,12 +391,13 @@ AppSettings TForm1::CurrentSettings() const {
   std::tie(s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font, s.Lang) =
       std::tuple{setup.fileName, setup.autoComm, setup.autoSave, setup.list, setup.font, setup.language};
   s.Help = help_->HelpWindowMode();
-  s.RamIndex = CBReg->currentIndex();
-  s.TrackX = UpDownX->value();
+  const LiveSettings live = live_->Settings();
+  s.RamIndex = live.ramIndex;
+  s.TrackX = live.trackX;
   s.COMM = port_->PortNum();
-  bool* lines[8] = {&s.LineRPM, &s.LineLAM, &s.LineSIM, &s.LineTPS,
-                    &s.LineMOT, &s.LineDEF, &s.LinePSI, &s.LineRAM};
-  for (int i = 0; i < 8; ++i) *lines[i] = channelChecks[i]->isChecked();
+  std::tie(s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS, s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM) =
+      std::tuple{live.lines[0], live.lines[1], live.lines[2], live.lines[3],
+                 live.lines[4], live.lines[5], live.lines[6], live.lines[7]};
   std::int32_t* colours[8] = {&s.ColorRPM,  &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
                               &s.ColorMOT1, &s.ColorDEF,  &s.ColorPSI, &s.ColorRAM};
   for (int i = 0; i < 8; ++i) *colours[i] = channelColours_[i];
@@ -471,13 +428,7 @@ std::string TForm1::SettingsPath() const {
 void TForm1::ApplyTexts() {
   help_->LoadStartPage(*controls_.Memo2);
   tabs_->ApplyTexts();
-  BtnOpenVis->setToolTip(QtUiText(120));
-  BtnSaveVis->setToolTip(QtUiText(121));
-  BtnScope->setToolTip(QtUiText(122));
-  UpDownX->setToolTip(QtUiText(123));
-  BtnGrid->setToolTip(QtUiText(124));
-  BtnWindow->setToolTip(QtUiText(125));
-  BtnLup->setToolTip(QtUiText(128));
+  live_->ApplyTexts();
   controls_.PanelInfo->setToolTip(QtUiText(131));
   pageButtons_->ApplyTexts();
   for (PageView* page :
@@ -573,6 +524,7 @@ bool TForm1::TabVisible(Page page) const { return tabs_->Visible(page); }
 
 void TForm1::ApplyConnectionMode(Mode mode) {
   connectionMode_ = mode;
+  link_->SetConnectionMode(mode);
   if (env_.trace) env_.trace->Note("mode " + std::to_string(ModeNumber(mode)));
   const ConnectionModeLook look =
       LookOfConnectionMode(mode, link_->parameterBlock, serviceMode_, openedFileName_);
@@ -586,11 +538,11 @@ void TForm1::ApplyConnectionMode(Mode mode) {
   tabs_->Place(controls_.PanelInfo->x() - kPageButtonGap);
   if (look.page) ChangePage(*look.page);
   if (look.versionWarning) {
-    const bool wasRunning = timerTx_->isActive();
-    timerTx_->stop();
+    const bool wasRunning = link_->TransmitClockRunning();
+    link_->StopTransmitClock();
     controls_.PanelLog->hide();
     dialogs_.ShowMessage(*look.versionWarning, MessageButtons::Ok);
-    if (wasRunning) timerTx_->start();
+    if (wasRunning) link_->StartTransmitClock();
   }
 }
 
@@ -690,11 +642,11 @@ void TForm1::SetFontSize(int size) {
   f.setPointSize(size);
   setFont(f);
   // A widget with a style sheet of its own takes no font from its parent: the tables get it.
-  for (QTableWidget* grid : {Grid, static_cast<QTableWidget*>(pageGrid_->Widget())}) {
-    QFont gridFont = grid->font();
-    gridFont.setPointSize(size);
-    grid->setFont(gridFont);
-  }
+  QTableWidget* pageGrid = pageGrid_->Widget();
+  QFont gridFont = pageGrid->font();
+  gridFont.setPointSize(size);
+  pageGrid->setFont(gridFont);
+  live_->SetGridPointSize(size);
 }
 
 void TForm1::CBFontChange() {
@@ -744,41 +696,12 @@ void TForm1::LayoutMainWindow() {
   // The wizard's buttons stand right of the oscilloscope: wider ones take from its width.
   PlacedControl scope = L.panelSco;
   scope.rect.width -= autoConfig_->PlaceButtons(L, kTabConHeight + 8);
-  Place(PanelSco, scope);
-  if (scope.visible) {
-    Graph1->setGeometry(0, 0, scope.rect.width, scope.rect.height - 16);
-    LabelTim->setGeometry(scope.rect.width - 150, 2, 70, 16);
-    LabelXScope->setGeometry(scope.rect.width - 75, 2, 70, 16);
-    live_->PlaceHistoryBar(0, scope.rect.height - 16, scope.rect.width, 16);
-  }
-
-  Place(Grid, L.grid);
-  if (L.grid.visible) {
-    for (int c = 0; c < 4; ++c) Grid->setColumnWidth(c, L.gridColumnWidth);
-    Grid->verticalHeader()->setDefaultSectionSize(L.gridRowHeight + 1);
-    Grid->setRowCount(std::max(1, L.readingRowsVisible));
-  }
-  FitCaptions(BtnScope, kBtnScopeWidth, {"STOP", "START"});
-  int left = 0;
-  for (QWidget* b :
-       {static_cast<QWidget*>(BtnOpenVis), static_cast<QWidget*>(BtnSaveVis), static_cast<QWidget*>(BtnScope),
-        static_cast<QWidget*>(UpDownX), static_cast<QWidget*>(BtnGrid), static_cast<QWidget*>(BtnWindow)}) {
-    b->setVisible(L.scopeRowVisible);
-    b->move(left, L.scopeRowTop);
-    left += b->width() + 4;
-  }
-  BtnLup->setVisible(L.btnLupVisible);
-  BtnLup->move(L.btnLupLeft, L.btnLupTop);
-
   pageGrid_->Place(L);
   parametersPage_->PlaceButtons(L);
   pageButtons_->Place(L, ShownPage());
-  if (ShownPage() == Page::Map)
-    BtnLup->move(std::max(BtnLup->x(), pageButtons_->LastRight() + PageButtons::kGap), BtnLup->y());
-  Place(PanelLam, L.panelLam);
-  // The TPS gauge takes its channel's colour before the readings are laid out.
-  gauges[kGaugeTps]->SetForeColor(channelColours_[kChTps]);
-  live_->LayoutReadings(L.grid.visible, L.gridRowHeight, L.readingRowsVisible);
+  MonitorLayout monitor = MonitorPart(L, scope);
+  if (ShownPage() == Page::Map) monitor.btnLupMinLeft = pageButtons_->LastRight() + PageButtons::kGap;
+  live_->Layout(monitor);
   controls_.PlaceLog(L);
   if (relayingOut_)
     FitPageGrid(true);
@@ -909,6 +832,7 @@ void TForm1::RestoreTabCaptions() { tabs_->RestoreCaptions(); }
 
 void TForm1::ToggleServiceMode() {
   serviceMode_ = !serviceMode_;
+  link_->SetServiceMode(serviceMode_);
   tabs_->SetServiceMode(serviceMode_);
   LayoutMainWindow();
 }
@@ -975,7 +899,7 @@ void TForm1::ParametersRead() {
   if (connectionMode_ != Mode::Controller) return;
   const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
   const std::string kept =
-      factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->sentParameterBlock, folder);
+      factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->SentBlock(), folder);
   if (!kept.empty()) AddLogLine(kept);
 }
 
@@ -983,27 +907,6 @@ void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 
 std::string TForm1::ParameterChangeText(int index, std::uint8_t value) const {
   return ::ParameterChangeText(link_->parameterBlock, index, value, ListOrder());
-}
-
-bool TForm1::ScopeRunning() const { return live_->Running(); }
-
-int TForm1::RegisterIndex() const { return std::max(0, CBReg->currentIndex()); }
-
-bool TForm1::MagnifierOpen() const { return live_->MagnifierShown(); }
-
-void TForm1::SetMagnifierTexts(const std::string& first, const std::string& second) {
-  live_->SetMagnifierTexts(first, second);
-}
-
-void TForm1::HistoryAboutToWrap() { live_->HistoryAboutToWrap(); }
-
-void TForm1::ScopeCursorMoved(int cursor) { live_->ScopeCursorMoved(cursor); }
-
-void TForm1::ShowRecord(const LiveReadings& record) { live_->ShowRecord(record, true); }
-
-// The wizard's step 4 counts the idle speed and shows "---" instead of it.
-void TForm1::ShowConfigurationReadings(const ConfigurationView& view) {
-  live_->ShowConfiguration(view, Wizard().Step() == 4);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1033,11 +936,12 @@ void TForm1::BtnHelpClick() { help_->OpenHelp(true); }
 
 void TForm1::ShowModePanel(const ModePanelLook& look) { controls_.ShowModePanel(look); }
 
-void TForm1::HideAutoMessage() { controls_.PanelAuto->hide(); }
+void TForm1::HideAutoMessage() { live_->HideAutoMessage(); }
 
-bool TForm1::ReadingsGridVisible() const { return Grid->isVisible(); }
+bool TForm1::ReadingsGridVisible() const { return live_->GridVisible(); }
 
-void TForm1::ShowAutoMessage(const std::string& text) { controls_.ShowAutoMessage(text, font()); }
+// The message stands over one cell of the readings grid.
+void TForm1::ShowAutoMessage(const std::string& text) { live_->ShowAutoMessage(text, font()); }
 
 void TForm1::HideHintPanel() { live_->HideHint(); }
 

@@ -32,15 +32,11 @@ class PageGrid;
 class PageTabs;
 class PageView;
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QScrollBar;
-class QSpinBox;
 class QTableWidget;
 class QTextEdit;
 class QTimer;
@@ -48,8 +44,6 @@ class QToolButton;
 class SplitterBar;
 class ParameterEditorQt;
 class LiveMonitor;
-class TCGauge;
-class TPerformanceGraph;
 class HelpDesk;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
@@ -185,15 +179,6 @@ class TForm1 : public QMainWindow,
   void ParametersRead() override;
   void PlausibilityCheck() override;
   std::string ParameterChangeText(int index, std::uint8_t value) const override;
-  bool ScopeRunning() const override;
-  bool ServiceMode() const override { return serviceMode_; }
-  int RegisterIndex() const override;
-  bool MagnifierOpen() const override;
-  void SetMagnifierTexts(const std::string& first, const std::string& second) override;
-  void HistoryAboutToWrap() override;
-  void ScopeCursorMoved(int cursor) override;
-  void ShowRecord(const LiveReadings& record) override;
-  void ShowConfigurationReadings(const ConfigurationView& view) override;
 
   // SupervisionHost
   bool AutoPortSearch() const override;
@@ -218,7 +203,7 @@ class TForm1 : public QMainWindow,
   void DependentDefaultsForSelectedRow() override { paramEditor_->DependentDefaults(); }
   int ListOrder() const override;
   // FirmwareHost
-  void RunTransmitTimer() override { SetTxEnabled(true); }
+  void RunTransmitTimer() override { link_->StartTransmitClock(); }
   // ParameterTransferHost and FirmwareHost: saves the controller's block into the backup folder and logs the
   // file's name.
   void MakeAutomaticBackup() override;
@@ -232,6 +217,7 @@ class TForm1 : public QMainWindow,
 
  private:
   void CreateComponents();
+  void CreateMonitor(QWidget* client);
   void ApplySettings();
 
  public:
@@ -299,21 +285,4 @@ class TForm1 : public QMainWindow,
   WindowControls controls_;  // the window's own controls
   QTimer* timerTx_ = nullptr;
   QTimer* timerInfo_ = nullptr;
-
- public:
-  // The monitor's components, named as the window design names them.
-  QFrame* PanelSco = nullptr;
-  TPerformanceGraph* Graph1 = nullptr;
-  QLabel* LabelXScope = nullptr;
-  QLabel* LabelTim = nullptr;
-  QScrollBar* ScrollBar1 = nullptr;
-  QTableWidget* Grid = nullptr;
-  QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
-              *BtnWindow = nullptr, *BtnLup = nullptr;
-  QSpinBox* UpDownX = nullptr;
-  QComboBox* CBReg = nullptr;
-  QWidget* PanelLam = nullptr;
-  std::array<QCheckBox*, 8> channelChecks{};  // RPM, LAM, SIM, TPS, MOT, PSI, DEF, RAM
-  std::array<QFrame*, 8> channelSwatches{};
-  std::array<TCGauge*, 6> gauges{};  // CGRpm, CGLam, CGTps, CGMot, CGDef, CGPsi
 };

@@ -58,12 +58,6 @@ void WindowControls::CreateLog(QWidget* client) {
 }
 
 void WindowControls::CreatePanels(QWidget* client) {
-  PanelAuto = new QLabel(client);
-  PanelAuto->setObjectName("PanelAuto");
-  PanelAuto->hide();
-  PanelErr = new QLabel(client);
-  PanelErr->setObjectName("PanelErr");
-  PanelErr->hide();
   PanelHint = new QLabel(client);
   PanelHint->setObjectName("PanelHint");
   PanelHint->setStyleSheet("background:rgb(255,255,225)");
@@ -129,16 +123,4 @@ void WindowControls::ShowKeyLabel() {
   PanelInfo->setText("F8");
   PanelInfo->setPalette(QApplication::palette());
   PanelInfo->setStyleSheet(QString());
-}
-
-void WindowControls::ShowAutoMessage(const std::string& text, const QFont& font) {
-  constexpr int kSmallestPointSize = 6;
-  constexpr int kMargin = 4;
-  PanelAuto->setText(QtText(text));
-  QFont f = font;
-  while (f.pointSize() > kSmallestPointSize &&
-         QFontMetrics(f).horizontalAdvance(PanelAuto->text()) > PanelAuto->width() - kMargin)
-    f.setPointSize(f.pointSize() - 1);
-  PanelAuto->setFont(f);
-  PanelAuto->show();
 }

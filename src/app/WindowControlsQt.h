@@ -16,14 +16,14 @@ struct ModePanelLook;
 // The main window's own controls, named as the window design names them: the strip of the
 // page tabs TabCon with the mode panel PanelInfo and its read gauge CGRead, the upper panel
 // Panel3, the message log Memo1, the splitter, the start page PanelLog (Image1, Memo2) and
-// the message panels PanelAuto, PanelErr and PanelHint. They are made in three steps, so
+// the hint panel PanelHint. They are made in three steps, so
 // that they stack with the pages' widgets as the window has always stacked them.
 class WindowControls {
  public:
   // TabCon, what `fillStrip` puts into it (the page tabs), PanelInfo, CGRead, Panel3.
   void CreateTop(QWidget* client, const std::function<void(QWidget*)>& fillStrip);
   void CreateLog(QWidget* client);     // Memo1, Splitter, PanelLog, Image1, Memo2
-  void CreatePanels(QWidget* client);  // PanelAuto, PanelErr, PanelHint
+  void CreatePanels(QWidget* client);  // PanelHint
 
   // The strip, the upper panel and the splitter for the client's width and Panel3's height;
   // the log and the start page as the layout puts them.
@@ -40,9 +40,6 @@ class WindowControls {
   void ShowModePanel(const ModePanelLook& look);
   // F8 in the mode panel while the page keys are shown.
   void ShowKeyLabel();
-  // The message stands over one cell of the readings grid; one wider than the cell shows
-  // whole in a smaller font than `font`.
-  void ShowAutoMessage(const std::string& text, const QFont& font);
 
   QWidget* TabCon = nullptr;
   QLabel* PanelInfo = nullptr;
@@ -53,5 +50,5 @@ class WindowControls {
   QWidget* PanelLog = nullptr;
   QLabel* Image1 = nullptr;
   QTextEdit* Memo2 = nullptr;
-  QLabel *PanelAuto = nullptr, *PanelErr = nullptr, *PanelHint = nullptr;
+  QLabel* PanelHint = nullptr;
 };

@@ -155,6 +155,7 @@ class TerminalDialogs : public UserDialogs {
 // The window's part for the link without a window: the two timers, the connection mode and
 // the page the link polls for, the log on stderr, and the live samples counted.
 class HeadlessSession : public LinkHost,
+                        public ReplySink,
                         public SupervisionHost,
                         public FirmwareHost,
                         public FirmwarePageView {
@@ -170,9 +171,9 @@ class HeadlessSession : public LinkHost,
       }
     }
     port_->SetPortNum(args.port.value_or(settings.COMM));
-    link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
+    link_ = std::make_unique<ControllerLink>(*port_, *this, *this, history_);
     link_->SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this, *this);
+    supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
     port_->OnRxChar = [this](int count) { link_->VaComm1RxChar(count); };
     tx_.setInterval(kPollIntervalMs);
     QObject::connect(&tx_, &QTimer::timeout, &context_, [this] { link_->TimerTxTimer(); });
@@ -200,7 +201,11 @@ class HeadlessSession : public LinkHost,
   // The controller's parameters as the last complete read found them.
   const ParameterBlock& LastRead() const { return lastRead_; }
   int Samples() const { return samples_; }
-  void Record(bool on) { recording_ = on; }
+  // The oscilloscope advances while a recording is made.
+  void Record(bool on) {
+    recording_ = on;
+    link_->SetScopeAdvancing(on);
+  }
   const ReadingHistory& History() const { return history_; }
 
   // Runs the events until done() or the limit; false at the limit.
@@ -247,11 +252,8 @@ class HeadlessSession : public LinkHost,
   // ConnectionReport
   void ApplyConnectionMode(ConnectionMode mode) override {
     mode_ = mode;
-    if (mode == ConnectionMode::Controller) {  // the window shows the parameters page
-      link_->EnterPage(Page::Parameters);
-      SetTxInterval(kPollIntervalMs);
-      link_->PollWith(link_state::kParameterPoll);
-    }
+    link_->SetConnectionMode(mode);
+    if (mode == ConnectionMode::Controller) link_->EnterPage(Page::Parameters);  // as the window shows it
     if (mode == ConnectionMode::Tester || mode == ConnectionMode::Loader) ++reads_;  // nothing more comes
   }
   void SetBaseCaption() override {}
@@ -263,7 +265,7 @@ class HeadlessSession : public LinkHost,
   void ShowMessage(const std::string& text) override { Say(text); }
   void Beep() override {}
   void ParametersRead() override {
-    lastRead_ = link_->sentParameterBlock;  // what the read brought, before changes go back in
+    lastRead_ = link_->SentBlock();  // what the read brought, before changes go back in
     ++reads_;
   }
   void PlausibilityCheck() override {}
@@ -271,13 +273,7 @@ class HeadlessSession : public LinkHost,
     return ::ParameterChangeText(link_->parameterBlock, index, value, listOrder_);
   }
 
-  // ReplySink. The view queries have no view to ask: no service mode, no register, no
-  // magnifier; the oscilloscope runs while a recording is made.
-  bool ScopeRunning() const override { return recording_; }
-  bool ServiceMode() const override { return false; }
-  int RegisterIndex() const override { return 0; }
-  bool MagnifierOpen() const override { return false; }
-  // The rest of what the window shows.
+  // ReplySink: of what the window shows, only the live samples are counted.
   void SetMagnifierTexts(const std::string&, const std::string&) override {}
   void HistoryAboutToWrap() override {}
   void ScopeCursorMoved(int) override {}
@@ -289,10 +285,6 @@ class HeadlessSession : public LinkHost,
   void ShowPortInComboBox(int) override {}
   void SelectSetupPage() override {
     link_->EnterPage(Page::Setup);
-    if (mode_ == ConnectionMode::Controller) {
-      SetTxInterval(kPollIntervalMs);
-      link_->PollSetup();
-    }
   }
   void ClearLog() override {}
   bool TakeHelpRequest() override { return false; }
@@ -447,7 +439,7 @@ int Write(HeadlessSession& session, const Arguments& a) {
   session.MakeAutomaticBackup();
   for (int round = 0; round < kWriteRounds && !HoldsFile(session.LastRead(), *file); ++round) {
     CopyFileToController(*file, link.parameterBlock);
-    Say(UiText(1232) + std::to_string(DifferingParameterBytes(link.parameterBlock, link.sentParameterBlock)));
+    Say(UiText(1232) + std::to_string(DifferingParameterBytes(link.parameterBlock, link.SentBlock())));
     // Every write is acknowledged (or given up after its last try), then the controller is
     // read again: what it holds is what counts.
     if (!session.WaitFor(
@@ -519,8 +511,6 @@ int Program(HeadlessSession& session, const Arguments& a) {
   // The firmware page: the polls stop for the loader's slower start, the images of the
   // image's folder that fit the device are listed, and the one named is programmed.
   link.EnterPage(Page::Firmware);
-  session.SetTxInterval(kLinkStartIntervalMs);
-  link.StopForFirmware();
   std::string folder = FolderOf(image);
   if (folder.empty()) folder = ".";
   FirmwarePage page(link, session, session, session.Dialogs(), folder);

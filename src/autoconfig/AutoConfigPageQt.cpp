@@ -27,12 +27,11 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 }  // namespace
 
 AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, PageGrid& grid, WizardWindow window,
-                                   ControllerLink& link, LinkTimer& timer, UserDialogs& dialogs)
+                                   ControllerLink& link, UserDialogs& dialogs)
     : w_(widgets),
       grid_(grid.Widget()),
       window_(std::move(window)),
       link_(link),
-      timer_(timer),
       wizard_(*this, dialogs) {
   BitBtnConBen = MakeButton(w_.client, "BitBtnConBen");
   BitBtnConGas = MakeButton(w_.client, "BitBtnConGas");
@@ -101,10 +100,7 @@ void AutoConfigPageQt::Leave() {
   w_.log->clear();
 }
 
-void AutoConfigPageQt::Enter(Page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollWith(link_state::kConfigurationPoll);
-}
+void AutoConfigPageQt::Enter(Page) {}
 
 void AutoConfigPageQt::Shown() {
   grid_->setFocus();

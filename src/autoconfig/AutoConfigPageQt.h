@@ -34,7 +34,7 @@ struct WizardWindow {
 class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySink {
  public:
   AutoConfigPageQt(WizardWidgets widgets, PageGrid& grid, WizardWindow window, ControllerLink& link,
-                   LinkTimer& timer, UserDialogs& dialogs);
+                   UserDialogs& dialogs);
 
   AutoConfiguration& Wizard() { return wizard_; }
   void ApplyTexts() override;
@@ -77,6 +77,5 @@ class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySin
   QTableWidget* grid_;
   WizardWindow window_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   AutoConfiguration wizard_;
 };

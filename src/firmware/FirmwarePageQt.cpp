@@ -15,10 +15,9 @@
 
 FirmwarePageQt::FirmwarePageQt(QWidget* mainWindow, PageGrid& grid, QTextEdit* memo, ControllerLink& link,
                                FirmwareHost& host, UserDialogs& dialogs, std::string programDir,
-                               LinkTimer& timer, FirmwareWindow window)
+                               FirmwareWindow window)
     : mainWindow_(mainWindow),
       link_(link),
-      timer_(timer),
       window_(std::move(window)),
       grid_(grid.Widget()),
       memo_(memo),
@@ -45,11 +44,7 @@ bool FirmwarePageQt::HoldsInput(QObject* watched, const QEvent* event) {
   return widget && widget->window() == mainWindow_;
 }
 
-void FirmwarePageQt::Enter(::Page) {
-  timer_.SetTxInterval(kLinkStartIntervalMs);
-  window_.closeMagnifier();
-  link_.StopForFirmware();
-}
+void FirmwarePageQt::Enter(::Page) { window_.closeMagnifier(); }
 
 void FirmwarePageQt::PageLeft() {
   memo_->clear();

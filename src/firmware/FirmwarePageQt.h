@@ -26,7 +26,7 @@ struct FirmwareWindow {
 class FirmwarePageQt : public FirmwarePageView, public PageView {
  public:
   FirmwarePageQt(QWidget* mainWindow, PageGrid& grid, QTextEdit* memo, ControllerLink& link,
-                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir, LinkTimer& timer,
+                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir,
                  FirmwareWindow window);
   ~FirmwarePageQt() override;
 
@@ -63,7 +63,6 @@ class FirmwarePageQt : public FirmwarePageView, public PageView {
  private:
   QWidget* mainWindow_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   FirmwareWindow window_;
   QTableWidget* grid_;
   QTextEdit* memo_;

@@ -84,10 +84,7 @@ void InspectorPageView::Style(QTableWidgetItem* item) const {
   item->setTextAlignment(Qt::AlignCenter);
 }
 
-void InspectorPageQt::Enter(Page page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollWith(InspectorLinkState(page));
-}
+void InspectorPageQt::Enter(Page) {}
 
 void InspectorPageQt::Layout(const MainLayout& layout) {
   const Rgb& fixed = layout.gridEx1FixedColour;

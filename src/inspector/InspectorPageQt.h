@@ -53,8 +53,8 @@ struct InspectorWindow {
 // the page grid, the keyboard with the grid.
 class InspectorPageQt : public PageView, public PageReplySink {
  public:
-  InspectorPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, InspectorWindow window)
-      : grid_(grid.Widget()), link_(link), timer_(timer), window_(std::move(window)) {}
+  InspectorPageQt(PageGrid& grid, ControllerLink& link, InspectorWindow window)
+      : grid_(grid.Widget()), link_(link), window_(std::move(window)) {}
 
   // The grid goes to another page: the processor cells go with this one. From one processor
   // view to another the grid stays here, and a view entered again keeps its cells.
@@ -75,7 +75,6 @@ class InspectorPageQt : public PageView, public PageReplySink {
  private:
   QTableWidget* grid_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   InspectorWindow window_;
   InspectorPageView view_;
 };

@@ -222,12 +222,8 @@ Page InspectorPageFor(int buttonAction) {
   return buttonAction == 2 ? Page::Sram : buttonAction == 3 ? Page::Eeprom : Page::Port;
 }
 
-int InspectorLinkState(Page page) {
-  switch (page) {
-    case Page::Sram: return link_state::kSramPoll;
-    case Page::Eeprom: return link_state::kEepromPoll;
-    default: return link_state::kPortPoll;
-  }
+LinkState InspectorLinkState(Page page) {
+  return PollOfPage(IsInspectorPage(page) ? page : Page::Port).state;
 }
 
 std::string PortPinLabel(std::uint8_t typeByte, int row) {

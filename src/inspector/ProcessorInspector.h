@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "link/ControllerLink.h"
 #include "link/ReplyDecoding.h"
 #include "model/PageAndMode.h"
 
@@ -31,7 +32,7 @@ bool IsInspectorPage(Page page);
 // The view a ButtonAction chooses: 1 PORT, 2 SRAM, 3 EEPROM; anything else counts as PORT.
 Page InspectorPageFor(int buttonAction);
 // The LinkState that polls a view: 6 PORT, 62 SRAM, 63 EEPROM.
-int InspectorLinkState(Page page);
+LinkState InspectorLinkState(Page page);
 
 // ---------------------------------------------------------------------------------------
 // PORT view: GridEx1 row 1..24 is port B bit 0..7, port C bit 0..7, port D bit 0..7.

@@ -30,8 +30,39 @@ constexpr int kWriteAgainText = 1241;
 constexpr int kNotDeliveredText = 1242;
 }  // namespace
 
+PagePoll PollOfPage(Page page) {
+  PagePoll p;
+  switch (page) {
+    case Page::Setup:
+      p.state = kSetupPoll;
+      p.needsController = true;
+      p.firstRequest = 0;
+      break;
+    case Page::Parameters: p.state = kParameterPoll; break;
+    case Page::Configuration: p.state = kConfigurationPoll; break;
+    case Page::Map:
+      p.state = kMap;
+      p.firstRequest = kMapFirstColumn;
+      p.clearsButtonAction = true;
+      break;
+    case Page::Port: p.state = kPortPoll; break;
+    case Page::Sram: p.state = kSramPoll; break;
+    case Page::Eeprom: p.state = kEepromPoll; break;
+    case Page::Firmware:  // the firmware page's requests are the loader dialogue's
+      p.state = kStopped;
+      p.intervalMs = kLinkStartIntervalMs;
+      p.clearsButtonAction = true;
+      p.forgetsStatus = true;
+      break;
+  }
+  return p;
+}
+
+ControllerLink::ControllerLink(SerialPort& port, LinkHost& host, ReplySink& sink, ReadingHistory& history)
+    : port_(port), timer_(host), report_(host), sink_(&sink), history_(history) {}
+
 ControllerLink::ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history)
-    : port_(port), timer_(host), report_(host), sink_(host), history_(history) {}
+    : port_(port), timer_(host), report_(host), history_(history) {}
 
 std::uint32_t ControllerLink::NextRandom() {
   randSeed_ = randSeed_ * 0x08088405u + 1u;
@@ -95,26 +126,43 @@ void ControllerLink::ForgetController() {
   vars.unansweredCount = 0;
 }
 
-void ControllerLink::PollSetup() {
-  vars.linkState = kSetupPoll;
-  vars.requestIndex = 0;
+void ControllerLink::EnterPage(Page page) {
+  vars.currentPage = page;
+  const PagePoll poll = PollOfPage(page);
+  if (poll.needsController && connectionMode_ != ConnectionMode::Controller) return;
+  timer_.SetTxInterval(poll.intervalMs);
+  if (!finishingRead_) vars.linkState = poll.state;
+  if (poll.firstRequest >= 0) vars.requestIndex = poll.firstRequest;
+  if (poll.clearsButtonAction) vars.buttonAction = 0;
+  if (poll.forgetsStatus) vars.controllerStatus = 255;
 }
 
-void ControllerLink::PollMap() {
-  vars.linkState = kMap;
-  vars.requestIndex = kMapFirstColumn;
-  vars.buttonAction = 0;
+void ControllerLink::GiveUp() {
+  timer_.SetTxEnabled(false);
+  report_.SetBusyCursor(false);
+  timer_.SetTxInterval(kPollIntervalMs);
+  vars.readPending = false;
+  vars.reconnectPending = false;
+  vars.failedReconnects = 0;
+  report_.HideReadProgress();
 }
 
-void ControllerLink::StopForFirmware() {
-  vars.linkState = kStopped;
-  vars.buttonAction = 0;
-  vars.controllerStatus = 255;
+void ControllerLink::ForceWrite(int index, std::uint8_t value) {
+  if (index < 0 || index >= static_cast<int>(parameterBlock.size())) return;
+  constexpr std::uint8_t kForcedWrite = 255;  // no value the controller was sent
+  parameterBlock[static_cast<std::size_t>(index)] = value;
+  sentParameterBlock[static_cast<std::size_t>(index)] = kForcedWrite;
 }
 
 void ControllerLink::BeginProgramming() {
   vars.linkState = kProgramming;
   vars.unansweredCount = 0;
+}
+
+void ControllerLink::ControllerHolds(int index, std::uint8_t value) {
+  if (index < 0 || index >= static_cast<int>(parameterBlock.size())) return;
+  parameterBlock[static_cast<std::size_t>(index)] = value;
+  sentParameterBlock[static_cast<std::size_t>(index)] = value;
 }
 
 bool ControllerLink::WritesOutstanding() const {
@@ -156,10 +204,8 @@ void ControllerLink::TimerTxTimer() {
 
   if (vars.linkState == kChoose) {
     if (!vars.readPending) {
-      static constexpr int kStateForPage[] = {kSetupPoll, kParameterPoll, kConfigurationPoll, kMap,
-                                              kPortPoll};
-      const int page = PageNumber(vars.currentPage);
-      if (InRange(page, 0, 4)) vars.linkState = kStateForPage[page];
+      // Only the pages up to the port view take their state here; the others wait for theirs.
+      if (vars.currentPage <= Page::Port) vars.linkState = PollOfPage(vars.currentPage).state;
     } else if (vars.requestIndex == 0) {
       StartFullRead();
     } else {
@@ -224,9 +270,9 @@ void ControllerLink::StartFullRead() {
 }
 
 void ControllerLink::AdvanceScope() {
-  if (history_.WillWrap()) sink_.HistoryAboutToWrap();
+  if (history_.WillWrap()) sink_->HistoryAboutToWrap();
   history_.Advance();
-  sink_.ScopeCursorMoved(history_.ScopeCursor());
+  sink_->ScopeCursorMoved(history_.ScopeCursor());
 }
 
 void ControllerLink::SendPoll() {
@@ -234,7 +280,7 @@ void ControllerLink::SendPoll() {
   switch (vars.linkState) {
     case kSetupPoll:
     case kParameterPoll:
-      if (vars.linkState == kParameterPoll && vars.currentPage == Page::Parameters && sink_.ScopeRunning())
+      if (vars.linkState == kParameterPoll && vars.currentPage == Page::Parameters && scopeAdvancing_)
         AdvanceScope();
       vars.modeSwitchRequest = false;
       prefixed ? SendPrefixedCommand(kLiveData) : SendCommand(kLiveData);
@@ -317,7 +363,7 @@ void ControllerLink::VaComm1RxChar(int /*count*/) {
       // The readings are shown whatever the page; a reply that arrives after the wizard's
       // page was left goes to the page now in view, which does not take it.
       const ConfigurationView view = DecodeConfiguration(r, parameterBlock);
-      sink_.ShowConfigurationReadings(view);
+      sink_->ShowConfigurationReadings(view);
       pageSink_->ShowConfiguration(view);
       break;
     }
@@ -407,10 +453,9 @@ void ControllerLink::HandleParameterReply(const std::uint8_t* r, int n) {
 }
 
 // The engine's state is complete before the window is told, because the window may open a
-// modal box whose event loop runs ticks and receive events.
-// The page change of ApplyConnectionMode sets a LinkState of its own; the read's final state
-// is set again afterwards.
-void ControllerLink::FinishRead(ConnectionMode connectionMode, int finalLinkState) {
+// modal box whose event loop runs ticks and receive events. The page the new connection mode
+// shows is entered meanwhile; the read's final state stays.
+void ControllerLink::FinishRead(ConnectionMode connectionMode, LinkState finalLinkState) {
   vars.controllerSeen = true;
   vars.readPending = false;
   vars.linkState = finalLinkState;
@@ -423,9 +468,10 @@ void ControllerLink::FinishRead(ConnectionMode connectionMode, int finalLinkStat
     changes = writes_.ControllerRead(parameterBlock, sentParameterBlock);
   else
     changes.notDelivered = writes_.OtherDeviceRead();
+  finishingRead_ = true;
   report_.ApplyConnectionMode(connectionMode);
   if (connectionMode == ConnectionMode::Controller) report_.ParametersRead();
-  vars.linkState = finalLinkState;
+  finishingRead_ = false;
   ReportChanges(kWriteAgainText, changes.resent, false);
   ReportChanges(kNotDeliveredText, changes.notDelivered, true);
 }
@@ -445,22 +491,22 @@ void ControllerLink::HandleLoaderReport(const std::uint8_t* r) {
 void ControllerLink::HandleLiveData(const std::uint8_t* r) {
   vars.controllerStatus = r[1];
   vars.controllerErrorCode = r[7];
-  if (sink_.MagnifierOpen()) sink_.SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
-  if (vars.currentPage != Page::Parameters || !sink_.ScopeRunning()) return;
+  if (magnifierOpen_) sink_->SetMagnifierTexts(EngineSpeedText(r[3]), StepperText(r[10]));
+  if (vars.currentPage != Page::Parameters || !scopeAdvancing_) return;
 
   LiveReadings& record = history_.Current();
   std::copy_n(r + kScopeSampleOffset, kScopeSampleBytes, record.begin() + kScopeSampleOffset);
-  if (sink_.ServiceMode())
-    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(sink_.RegisterIndex())));
+  if (serviceMode_)
+    SendFrame(RegisterReadFrame(static_cast<std::uint8_t>(registerIndex_)));
   else
-    sink_.ShowRecord(record);
+    sink_->ShowRecord(record);
 }
 
 void ControllerLink::HandleRegisterValue(const std::uint8_t* r) {
   LiveReadings& record = history_.Current();
-  record[0] = static_cast<std::uint8_t>(sink_.RegisterIndex());
+  record[0] = static_cast<std::uint8_t>(registerIndex_);
   record[15] = r[2];
-  sink_.ShowRecord(record);
+  sink_->ShowRecord(record);
 }
 
 void ControllerLink::HandleMapOrSram(const std::uint8_t* r) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,20 +14,25 @@
 #include "model/ParameterBlock.h"
 #include "model/ReadingHistory.h"
 
-// Values of LinkState: what the transmit tick sends.
+// What the transmit tick sends.
+enum class LinkState : std::uint8_t {
+  kChoose = 0,
+  kSetupPoll = 1,
+  kParameterPoll = 2,
+  kConfigurationPoll = 3,
+  kTester = 4,
+  kMap = 5,
+  kPortPoll = 6,
+  kSramPoll = 62,
+  kEepromPoll = 63,
+  kProgramming = 254,
+  kStopped = 255,
+};
 namespace link_state {
-inline constexpr int kChoose = 0;
-inline constexpr int kSetupPoll = 1;
-inline constexpr int kParameterPoll = 2;
-inline constexpr int kConfigurationPoll = 3;
-inline constexpr int kTester = 4;
-inline constexpr int kMap = 5;
-inline constexpr int kPortPoll = 6;
-inline constexpr int kSramPoll = 62;
-inline constexpr int kEepromPoll = 63;
-inline constexpr int kProgramming = 254;
-inline constexpr int kStopped = 255;
+using enum LinkState;
 }  // namespace link_state
+constexpr int LinkStateNumber(LinkState state) { return static_cast<int>(state); }
+inline std::ostream& operator<<(std::ostream& out, LinkState state) { return out << LinkStateNumber(state); }
 
 // Internal values of ExpectedReply.
 inline constexpr int kLoaderReportPending = 254;
@@ -40,6 +47,18 @@ inline constexpr int kMapFirstColumn = 16;
 inline constexpr int kMapLastColumn = 37;
 inline constexpr int kSramBlocks = 38;
 inline constexpr int kEepromBlocks = 32;
+
+// How the link polls while a page is in view: the one table the link follows when a page is
+// entered, and when it has read the parameters and chooses the poll anew.
+struct PagePoll {
+  LinkState state = LinkState::kChoose;
+  int intervalMs = kPollIntervalMs;
+  bool needsController = false;  // the set-up page polls only while a controller answers
+  int firstRequest = -1;         // the request index the poll starts from; -1 keeps it
+  bool clearsButtonAction = false;
+  bool forgetsStatus = false;
+};
+PagePoll PollOfPage(Page page);
 
 // What the link needs of the transmit timer.
 class LinkTimer {
@@ -73,21 +92,28 @@ class ConnectionReport {
 };
 
 // Where the decoded replies that every page shows go: the live record, the scope, the
-// magnifier and the readings a configuration reply brings. The main window's monitor shows
-// them whichever page is in view.
+// magnifier and the readings a configuration reply brings. The monitor shows them whichever
+// page is in view; what the link must know of it (the register to read, whether the scope
+// advances, whether the magnifier is open) it is told through its named operations.
 class ReplySink {
  public:
   virtual ~ReplySink() = default;
-  virtual bool ScopeRunning() const = 0;
-  virtual bool ServiceMode() const = 0;
-  virtual int RegisterIndex() const = 0;  // CBReg's selection, 0 when none
-  virtual bool MagnifierOpen() const = 0;
   virtual void SetMagnifierTexts(const std::string& first, const std::string& second) = 0;
   virtual void HistoryAboutToWrap() = 0;  // automatic save of a full history
   virtual void ScopeCursorMoved(int cursor) = 0;
   virtual void ShowRecord(const LiveReadings& record) = 0;
   // Every configuration reply, also one that arrives after its page was left.
   virtual void ShowConfigurationReadings(const ConfigurationView& view) = 0;
+};
+
+// Where the replies go before a monitor is set: nowhere.
+class NoReplySink : public ReplySink {
+ public:
+  void SetMagnifierTexts(const std::string&, const std::string&) override {}
+  void HistoryAboutToWrap() override {}
+  void ScopeCursorMoved(int) override {}
+  void ShowRecord(const LiveReadings&) override {}
+  void ShowConfigurationReadings(const ConfigurationView&) override {}
 };
 
 // Where the replies that only one page shows go: the page in view takes them (the wizard
@@ -103,8 +129,9 @@ class PageReplySink {
   virtual void ShowPortView(const PortView& /*view*/) {}
 };
 
-// The main window is all three; tests script it. The page replies go to the page in view.
-class LinkHost : public LinkTimer, public ConnectionReport, public ReplySink {};
+// What the link needs of the main window; tests script it. The replies go to the monitor's
+// sink and to the page in view.
+class LinkHost : public LinkTimer, public ConnectionReport {};
 
 // The loader side of a firmware run: receives the replies while a run is under way and is
 // ticked while the link holds LinkState 254.
@@ -119,11 +146,11 @@ class ProgrammingHandler {
   virtual void OnLinkLeftRun() = 0;
 };
 
-// The state of the link. Only the link (ControllerLink and the connection supervision) writes
-// it; everyone else reads it through ControllerLink::Vars() and changes it through the link's
+// The state of the link. Only ControllerLink writes it; everyone else, the connection
+// supervision too, reads it through ControllerLink::Vars() and changes it through the link's
 // named operations.
 struct LinkVariables {
-  int linkState = link_state::kChoose;
+  LinkState linkState = LinkState::kChoose;
   int expectedReply = 0;
   int unansweredCount = 0;
   int requestIndex = 0;
@@ -143,13 +170,16 @@ struct LinkVariables {
 // request, and the controller answers with a reply that begins with the request's code.
 class ControllerLink {
  public:
+  // Replies the monitor shows go to sink, until SetReplySink names another.
+  ControllerLink(SerialPort& port, LinkHost& host, ReplySink& sink, ReadingHistory& history);
   ControllerLink(SerialPort& port, LinkHost& host, ReadingHistory& history);
   ControllerLink(const ControllerLink&) = delete;  // it holds its own "no page" sink
   ControllerLink& operator=(const ControllerLink&) = delete;
 
   const LinkVariables& Vars() const { return vars; }
   ParameterBlock parameterBlock = FreshParameterBlock();
-  ParameterBlock sentParameterBlock = FreshParameterBlock();
+  // What the controller was sent and acknowledged, or sent in a read; only the link writes it.
+  const ParameterBlock& SentBlock() const { return sentParameterBlock; }
 
   void SetProgrammingHandler(ProgrammingHandler* handler) { programming_ = handler; }
 
@@ -173,30 +203,47 @@ class ControllerLink {
   void RequestReconnect();
   // The information tick no longer reopens the port.
   void CancelReconnect() { vars.reconnectPending = false; }
+  // The port did not open, or the device went away: the next information tick opens it
+  // again. The count of failed reconnects goes on.
+  void ReopenPort() { vars.reconnectPending = true; }
+  // Another loss of the link without a reconnect; returns how many there were in a row.
+  int CountFailedReconnect() { return ++vars.failedReconnects; }
+  // The link gives up: the transmit clock stops, no read and no reconnect is pending.
+  void GiveUp();
+  // The transmit clock, which drives every request of the link.
+  void StartTransmitClock() { timer_.SetTxEnabled(true); }
+  void StopTransmitClock() { timer_.SetTxEnabled(false); }
+  bool TransmitClockRunning() const { return timer_.TxEnabled(); }
   // The next poll asks the controller to switch its operating mode.
   void RequestModeSwitch() { vars.modeSwitchRequest = true; }
   // Nothing is known of the controller's status until its next reply.
   void ForgetControllerStatus() { vars.controllerStatus = 255; }
   // At program start: no status, no error, nothing unanswered.
   void ForgetController();
-  // The page in view, which chooses what the link polls after a full read.
-  void EnterPage(Page page) { vars.currentPage = page; }
+  // At program start: both blocks hold nothing the controller was sent.
+  void ForgetParameters() { parameterBlock = sentParameterBlock = FreshParameterBlock(); }
+  // The page in view: what the link polls follows it (PollOfPage). While a read ends, the
+  // read's own final state stays.
+  void EnterPage(Page page);
+  // The window's connection mode, as it applies it: the set-up page polls only with a
+  // controller.
+  void SetConnectionMode(ConnectionMode mode) { connectionMode_ = mode; }
+  // What the monitor shows and the link must know: the register a service-mode reading
+  // asks for, whether the scope advances and takes the live data, whether the magnifier is
+  // open.
+  void SetRegisterIndex(int index) { registerIndex_ = std::max(0, index); }
+  void SetScopeAdvancing(bool advancing) { scopeAdvancing_ = advancing; }
+  void SetServiceMode(bool on) { serviceMode_ = on; }
+  void SetMagnifierOpen(bool open) { magnifierOpen_ = open; }
+  void SetReplySink(ReplySink* sink) { sink_ = sink ? sink : &noReplySink_; }
   // The page in view takes the replies only it shows; none when it shows none.
   void SetPageSink(PageReplySink* sink) { pageSink_ = sink ? sink : &noPageSink_; }
   PageReplySink& PageSink() const { return *pageSink_; }
-  // The set-up page polls from its first request.
-  void PollSetup();
-  // The parameters, configuration and processor pages poll with their own LinkState.
-  void PollWith(int linkState) { vars.linkState = linkState; }
-  // The map page reads its columns from the first; no button action is pending.
-  void PollMap();
-  // The firmware page stops the polls and forgets the controller's status.
-  void StopForFirmware();
   // A button of the map or processor pages.
   void PressPageButton(int action) { vars.buttonAction = action; }
   // A firmware run holds the link from its header frame on; its end stops the link.
   void BeginProgramming();
-  void EndProgramming() { vars.linkState = link_state::kStopped; }
+  void EndProgramming() { vars.linkState = LinkState::kStopped; }
   // A loader reply answers the request before it.
   void LoaderAnswered() { vars.unansweredCount = 0; }
   // Bytes received before a request cannot answer it. The ticks discard them before every
@@ -206,9 +253,19 @@ class ControllerLink {
   // A parameter change is still to be sent, or the last one sent is not yet acknowledged;
   // not while writes are held after a lost link.
   bool WritesOutstanding() const;
-  // The controller stopped answering: what it has not acknowledged is kept, and nothing is
-  // written until a full read has shown which controller answers.
-  void LinkLost() { writes_.LinkLost(); }
+  // The controller stopped answering: the unanswered requests are counted afresh, what it
+  // has not acknowledged is kept, and nothing is written until a full read has shown which
+  // controller answers.
+  void LinkLost() {
+    vars.unansweredCount = 0;
+    writes_.LinkLost();
+  }
+  // The byte is written to the controller with value on the next ticks, even when the
+  // controller was last sent that value (clearing its counters, the factory parameters).
+  void ForceWrite(int index, std::uint8_t value);
+  // The controller sets the byte itself (the typical simulation's times): the block shows
+  // value and nothing is written for it.
+  void ControllerHolds(int index, std::uint8_t value);
   // The block shows a file, not the controller's parameters: no change is pending.
   void ForgetChanges() { writes_.Forget(); }
   const ParameterWrites& Writes() const { return writes_; }
@@ -241,16 +298,17 @@ class ControllerLink {
   void HandleLiveData(const std::uint8_t* r);
   void HandleRegisterValue(const std::uint8_t* r);
   void HandleMapOrSram(const std::uint8_t* r);
-  void FinishRead(ConnectionMode connectionMode, int finalLinkState);
+  void FinishRead(ConnectionMode connectionMode, LinkState finalLinkState);
 
-  friend class ConnectionSupervisor;  // part of the link: reopens the port and restarts it
-  friend struct LinkTestAccess;       // tests set up the state a scenario starts from
+  friend struct LinkTestAccess;  // tests set up the state a scenario starts from
 
   LinkVariables vars;
+  ParameterBlock sentParameterBlock = FreshParameterBlock();
   SerialPort& port_;
   LinkTimer& timer_;
   ConnectionReport& report_;
-  ReplySink& sink_;
+  NoReplySink noReplySink_;
+  ReplySink* sink_ = &noReplySink_;
   PageReplySink noPageSink_;
   PageReplySink* pageSink_ = &noPageSink_;
   ReadingHistory& history_;
@@ -260,4 +318,10 @@ class ControllerLink {
   int askedIndex_ = -1;  // the index of the last parameter read sent
   std::array<std::uint8_t, 4096> work_{};
   int heldReplyBytes_ = 0;  // the start of a loader report, at the front of work_
+  ConnectionMode connectionMode_ = ConnectionMode::None;
+  bool finishingRead_ = false;
+  int registerIndex_ = 0;
+  bool scopeAdvancing_ = true;
+  bool serviceMode_ = false;
+  bool magnifierOpen_ = false;
 };

@@ -67,9 +67,9 @@ int AutoModeMessageId(std::uint8_t errorCode) {
   return id;
 }
 
-ConnectionSupervisor::ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkTimer& timer,
-                                           ConnectionReport& report, SupervisionHost& host)
-    : link_(link), port_(port), timer_(timer), report_(report), host_(host) {}
+ConnectionSupervisor::ConnectionSupervisor(ControllerLink& link, SerialPort& port, ConnectionReport& report,
+                                           SupervisionHost& host)
+    : link_(link), port_(port), report_(report), host_(host) {}
 
 void ConnectionSupervisor::CloseQuietly() {
   try {
@@ -89,9 +89,9 @@ void ConnectionSupervisor::ChangePort(int port) {
 
 void ConnectionSupervisor::TimerInfoTimer() {
   // A stopped transmit timer no longer ticks a programming run: its end comes from here.
-  link_.CheckProgrammingHold(timer_.TxEnabled());
+  link_.CheckProgrammingHold(link_.TransmitClockRunning());
   if (host_.TakeHelpRequest()) host_.OpenHelp();
-  if (link_.vars.reconnectPending) {
+  if (link_.Vars().reconnectPending) {
     Reconnect();
     return;
   }
@@ -107,12 +107,11 @@ void ConnectionSupervisor::TimerInfoTimer() {
 }
 
 void ConnectionSupervisor::Reconnect() {
-  LinkVariables& v = link_.vars;
   CloseQuietly();
   const int port = port_.PortNum();
   host_.ShowPortInComboBox(port);
   std::string line = UiText(721) + std::to_string(port) + " -";
-  v.reconnectPending = false;
+  link_.CancelReconnect();
   bool opened = true;
   std::string failureLine;
   try {
@@ -126,28 +125,27 @@ void ConnectionSupervisor::Reconnect() {
         comm && comm->Error() != 0 && reportedFailures_.insert({comm->Device(), comm->Error()}).second)
       failureLine = PortFailureLine(comm->Device(), comm->Error(), DeviceGroupName(comm->Device()));
     opened = false;
-    v.reconnectPending = true;
     if (host_.AutoPortSearch()) {
-      v.failedReconnects = 0;
+      link_.RequestReconnect();  // the search starts its count again
       ChangePort(NextPort(port));
+    } else {
+      link_.ReopenPort();
     }
   }
   line += UiText(opened ? 723 : 722);
   report_.AddLogLine(line);
   if (!failureLine.empty()) report_.AddLogLine(failureLine);
 
-  timer_.SetTxInterval(kLinkStartIntervalMs);
   host_.SelectSetupPage();
   report_.ShowReadProgress(100);
   link_.StartLink();
 }
 
 void ConnectionSupervisor::CheckLossOfLink() {
-  LinkVariables& v = link_.vars;
+  const LinkVariables& v = link_.Vars();
   const int threshold = v.currentPage == Page::Map ? kMapLossThreshold : kLossThreshold;
   if (v.unansweredCount < threshold) return;
 
-  v.unansweredCount = 0;
   // Before anything else can change the parameters (leaving a page may): nothing more is
   // written blindly to whatever answers next.
   link_.LinkLost();
@@ -155,10 +153,9 @@ void ConnectionSupervisor::CheckLossOfLink() {
   report_.ApplyConnectionMode(ConnectionMode::None);
   report_.Beep();
 
-  v.controllerStatus = 255;
-  v.controllerErrorCode = 0;
+  link_.ForgetController();
   link_.RequestFullRead();
-  timer_.SetTxEnabled(true);
+  link_.StartTransmitClock();
   host_.SelectSetupPage();
   report_.ShowReadProgress(100);
   report_.SetBusyCursor(false);
@@ -168,38 +165,27 @@ void ConnectionSupervisor::CheckLossOfLink() {
     report_.AddLogLine(UiText(720) + std::to_string(port));
     CloseQuietly();
     ChangePort(NextPort(port));
-    v.reconnectPending = true;
+    link_.ReopenPort();
     return;
   }
   // A device that has gone away answers nothing until it is opened again: the information
   // tick tries that until it is back.
   if (port_.DeviceLost()) {
     CloseQuietly();
-    v.reconnectPending = true;
+    link_.ReopenPort();
     return;
   }
-  if (++v.failedReconnects > kMaxFailedReconnects) GiveUp();
+  if (link_.CountFailedReconnect() > kMaxFailedReconnects) link_.GiveUp();
 }
 
 void ConnectionSupervisor::StopLink() {
-  GiveUp();
+  link_.GiveUp();
   host_.ShowParamAndConfigTabs();
 }
 
-void ConnectionSupervisor::GiveUp() {
-  LinkVariables& v = link_.vars;
-  timer_.SetTxEnabled(false);
-  report_.SetBusyCursor(false);
-  timer_.SetTxInterval(kPollIntervalMs);
-  v.readPending = false;
-  v.reconnectPending = false;
-  v.failedReconnects = 0;
-  report_.HideReadProgress();
-}
-
 void ConnectionSupervisor::UpdateStatus() {
-  const LinkVariables& v = link_.vars;
-  const bool running = timer_.TxEnabled();
+  const LinkVariables& v = link_.Vars();
+  const bool running = link_.TransmitClockRunning();
   look_ = NextModePanelLook(look_, running, v.controllerStatus, infoTicks_);
   host_.ShowModePanel(look_);
   if (!running || v.controllerStatus == 255) return;
@@ -213,7 +199,7 @@ void ConnectionSupervisor::UpdateStatus() {
 }
 
 void ConnectionSupervisor::PanelInfoClick() {
-  if (timer_.TxEnabled()) {
+  if (link_.TransmitClockRunning()) {
     link_.RequestModeSwitch();
   } else {
     link_.RequestReconnect();

@@ -50,7 +50,7 @@ class SupervisionHost {
 // the 900 ms information tick.
 class ConnectionSupervisor {
  public:
-  ConnectionSupervisor(ControllerLink& link, SerialPort& port, LinkTimer& timer, ConnectionReport& report,
+  ConnectionSupervisor(ControllerLink& link, SerialPort& port, ConnectionReport& report,
                        SupervisionHost& host);
 
   static constexpr int kLossThreshold = 15;
@@ -80,13 +80,11 @@ class ConnectionSupervisor {
   void CheckLossOfLink();
   void UpdateStatus();
   void CloseQuietly();
-  void GiveUp();
   void ChangePort(int port);
   int NextPort(int port) const { return port >= kPorts ? 1 : port + 1; }
 
   ControllerLink& link_;
   SerialPort& port_;
-  LinkTimer& timer_;
   ConnectionReport& report_;
   SupervisionHost& host_;
   int infoTicks_ = 0;

@@ -19,11 +19,7 @@ void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
 
 }  // namespace
 
-void MapPageQt::Enter(Page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollMap();
-  window_.closeMagnifier();
-}
+void MapPageQt::Enter(Page) { window_.closeMagnifier(); }
 
 void MapPageQt::Layout(const MainLayout&) {
   QTableWidget* grid = grid_.Widget();

@@ -17,10 +17,10 @@ struct MapWindow {
 // operating point's cell marked.
 class MapPageQt : public PageView, public PageReplySink {
  public:
-  MapPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, MapWindow window)
-      : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {}
+  MapPageQt(PageGrid& grid, ControllerLink& link, MapWindow window)
+      : grid_(grid), link_(link), window_(std::move(window)) {}
 
-  // The map is polled at the normal rate; the magnifier does not stay over it.
+  // The magnifier does not stay over the map.
   void Enter(Page page) override;
   // The headings; the cells come with the columns read.
   void Layout(const MainLayout& layout) override;
@@ -32,6 +32,5 @@ class MapPageQt : public PageView, public PageReplySink {
  private:
   PageGrid& grid_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   MapWindow window_;
 };

@@ -4,44 +4,51 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "base/UserDialogs.h"
+#include "link/ControllerLink.h"
 #include "link/ReplyDecoding.h"
 #include "model/ReadingHistory.h"
 #include "monitor/HistoryPlayer.h"
+#include "monitor/MonitorLayout.h"
 #include "monitor/Orvlpglup.h"
+#include "monitor/OscilloscopeQt.h"
 #include "monitor/ReadingRows.h"
+#include "monitor/ReadingsGridQt.h"
 #include "monitor/RecordingTransfer.h"
 
 class QCheckBox;
 class QComboBox;
+class QFont;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class QSpinBox;
 class QTableWidget;
-class QTimer;
 class QToolButton;
 class QWidget;
 class TCGauge;
 class TPerformanceGraph;
 
-// The main window's controls that the live views drive.
+// The live views' widgets, for the window's help and for tests; the views own them.
 struct LiveWidgets {
-  QWidget* window = nullptr;  // the main window
   QTableWidget* Grid = nullptr;
+  QFrame* PanelSco = nullptr;
   TPerformanceGraph* Graph1 = nullptr;
   QLabel* LabelTim = nullptr;
   QLabel* LabelXScope = nullptr;
   QScrollBar* ScrollBar1 = nullptr;
-  QPushButton* BtnScope = nullptr;
+  QPushButton *BtnOpenVis = nullptr, *BtnSaveVis = nullptr, *BtnScope = nullptr, *BtnGrid = nullptr,
+              *BtnWindow = nullptr, *BtnLup = nullptr;
   QSpinBox* UpDownX = nullptr;
   QComboBox* CBReg = nullptr;
   QLabel* PanelErr = nullptr;
   QLabel* PanelAuto = nullptr;
-  QLabel* PanelHint = nullptr;
+  QLabel* PanelHint = nullptr;  // lent by the window
   QWidget* PanelLam = nullptr;  // holds CGLam
   std::array<QCheckBox*, kChannelCount> checks{};
   std::array<QFrame*, kChannelCount> swatches{};
@@ -53,60 +60,94 @@ struct LiveHooks : RecordingHooks {
   std::function<Page()> page;
   std::function<std::string()> filePrefix;  // EDFile
   std::function<bool()> autoSave;           // CBFAut
+  // The configuration reply's speed is not shown (the wizard counts the idle speed).
+  std::function<bool()> idleSpeedHidden;
+  std::function<void()> arrangementClicked;  // BtnWindow
 };
 
-// The readings grid with its gauges, the oscilloscope with its history, the magnifier and
-// the recording files.
-class LiveMonitor : public QObject {
+// What the settings file keeps of the live views.
+struct LiveSettings {
+  int ramIndex = -1;  // CBReg
+  int trackX = 1;     // UpDownX
+  std::array<bool, kChannelCount> lines{};
+};
+
+// The live data: the readings grid with its gauges, the oscilloscope with the history's
+// player, and beside them the magnifier and the recording files. It takes the link's
+// replies (ReplySink) and tells the link what the views choose.
+class LiveMonitor : public QObject, public ReplySink {
  public:
-  LiveMonitor(LiveWidgets widgets, LiveHooks hooks, UserDialogs& dialogs, ReadingHistory& history,
-              std::array<std::int32_t, kChannelCount>& colours);
+  // window: the main window, beside which the magnifier opens; client: where the widgets
+  // stand; hint: the hint panel the parameter view shares.
+  LiveMonitor(QWidget* window, QWidget* client, QLabel* hint, LiveHooks hooks, UserDialogs& dialogs,
+              ReadingHistory& history, std::array<std::int32_t, kChannelCount>& colours);
   ~LiveMonitor() override;
 
+  // The link's replies come here from now on, and the link is told what the views choose:
+  // the register, whether the scope advances, whether the magnifier is open.
+  void AttachLink(ControllerLink& link);
+
+  // ReplySink
+  void ShowRecord(const LiveReadings& record) override { ShowRecord(record, true); }
+  void ShowConfigurationReadings(const ConfigurationView& view) override;
+  void SetMagnifierTexts(const std::string& first, const std::string& second) override;
+  void HistoryAboutToWrap() override;  // automatic save of a full history
+  void ScopeCursorMoved(int cursor) override { scope_->ScopeCursorMoved(cursor); }
+
+  // Placing, texts and settings.
+  void Layout(const MonitorLayout& layout);
+  void ApplyTexts();
+  void ApplySettings(const LiveSettings& settings);
+  LiveSettings Settings() const;
+  void SetGridPointSize(int size);
+  const LiveWidgets& Widgets() const { return w_; }
+  QComboBox* RegisterList() const { return readings_->RegisterList(); }
+  ReadingsGrid& Readings() { return *readings_; }
+  Oscilloscope& Scope() { return *scope_; }
+
   // Readings grid.
-  void LayoutReadings(bool show, int rowHeight, int rowsVisible);
-  // True when the shown rows were laid out for other configuration bytes (33, 34, 81, the
-  // options), another page or service mode than the present ones.
-  bool LayoutOutdated() const;
+  void LayoutReadings(bool show, int rowHeight, int rowsVisible) {
+    readings_->LayoutReadings(show, rowHeight, rowsVisible);
+  }
+  bool LayoutOutdated() const { return readings_->LayoutOutdated(); }
   void ShowRecord(const LiveReadings& record, bool refreshCells);
   void ShowConfiguration(const ConfigurationView& view, bool hideSpeed);
   void ShowPortView(const PortView& view);
   // The map reply: the lambda bar beside the map, and the magnifier's speed and vacuum texts
   // while it is open.
   void ShowMapReadings(const MapColumnView& view);
-  void GridMouseMove(int x, int y);  // y from the grid's top edge
-  void HideHint();
-  const ReadingRowKinds& RowKinds() const { return kinds_; }
-  // The width the grid needs to show the page's texts whole (0 before the first layout).
-  int GridNeed() const { return gridNeed_; }
+  void GridMouseMove(int x, int y) { readings_->GridMouseMove(x, y); }
+  void HideHint() { readings_->HideHint(); }
+  const ReadingRowKinds& RowKinds() const { return readings_->RowKinds(); }
+  int GridNeed() const { return readings_->GridNeed(); }
+  bool GridVisible() const { return readings_->Visible(); }
+  void ShowAutoMessage(const std::string& text, const QFont& windowFont) {
+    readings_->ShowAutoMessage(text, windowFont);
+  }
+  void HideAutoMessage() { readings_->HideAutoMessage(); }
+  void SwatchClick(int channel) { readings_->SwatchClick(channel); }
+  void ResetColours() { readings_->ResetColours(); }  // Ctrl+W
+  void ApplyColours() { readings_->ApplyColours(); }  // swatches and gauges from the channel colours
 
   // Oscilloscope.
-  bool Running() const { return running_; }
-  void BtnScopeClick();
-  void ScrollBar1Change(int position);
-  void UpDownXChanging();
-  void BtnGridClick();
-  void SwatchClick(int channel);
-  void ResetColours();  // Ctrl+W
-  void ApplyColours();  // swatches and gauges from the channel colours
-  void ScopeCursorMoved(int cursor);
-
-  // Playing the stopped history back: the play button beside the scroll bar and Ctrl+P.
-  void PlayClick();
-  void PlayTick();  // the play timer's tick
-  void PageLeft(Page page);
-  bool Playing() const { return player_.Playing(); }
-  const HistoryPlayer& Player() const { return player_; }
-  QToolButton* PlayButton() const { return btnPlay_; }
-  QComboBox* SpeedBox() const { return cbSpeed_; }
-  // The scroll bar's row under the graph: the scroll bar, then the play button and the speed.
-  void PlaceHistoryBar(int left, int top, int width, int height);
+  bool Running() const { return scope_->Running(); }
+  void BtnScopeClick() { scope_->BtnScopeClick(); }
+  void ScrollBar1Change(int position) { scope_->ScrollBar1Change(position); }
+  void UpDownXChanging() { scope_->UpDownXChanging(); }
+  void BtnGridClick() { scope_->BtnGridClick(); }
+  void ScrollToNewest() { scope_->ScrollToNewest(); }
+  void PlayClick() { scope_->PlayClick(); }
+  void PlayTick() { scope_->PlayTick(); }
+  void PageLeft(Page page) { scope_->PageLeft(page); }
+  bool Playing() const { return scope_->Playing(); }
+  const HistoryPlayer& Player() const { return scope_->Player(); }
+  QToolButton* PlayButton() const { return scope_->PlayButton(); }
+  QComboBox* SpeedBox() const { return scope_->SpeedBox(); }
 
   // Magnifier.
   void BtnLupClick();
   void CloseMagnifier();
   bool MagnifierShown() const;
-  void SetMagnifierTexts(const std::string& first, const std::string& second);
   const MagnifierLines& Lines() const { return lines_; }
   TForm2* Magnifier() const { return magnifier_; }
 
@@ -114,48 +155,24 @@ class LiveMonitor : public QObject {
   void BtnSaveVisClick();
   // named: the file to open without the dialog.
   void BtnOpenVisClick(const std::optional<std::string>& named = std::nullopt);
-  void HistoryAboutToWrap();  // automatic save of a full history
   void ExportCsv();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void SetCell(int column, int row, const std::string& text);
-  std::string CellText(int column, int row) const;
-  void SetGauge(int gauge, int value);
-  void TraceRecord(const LiveReadings& record);
-  void TraceView(const std::vector<TracePoint>& points);
-  void FitColumns(Page page, bool scrolling);
-  void PlaceOverlays();
-  void HideOverlays();
-  int TopRow() const;
-  void SetRunning(bool running);
-  ReadingsConfig Config(Page page) const;
-  TraceSettings Traces() const;
   std::string ProposedName(const char* extension) const;
-  void PausePlay();
-  void ShowPlayState();
+  void PlaceScopeRow(const MonitorLayout& layout);
 
-  LiveWidgets w_;
+  QWidget* window_;
   LiveHooks hooks_;
   UserDialogs& dialogs_;
   ReadingHistory& history_;
-  std::array<std::int32_t, kChannelCount>& colours_;
+  ControllerLink* link_ = nullptr;
+  std::unique_ptr<ReadingsGrid> readings_;
+  std::unique_ptr<Oscilloscope> scope_;
+  QPushButton* btnOpenVis_ = nullptr;
+  QPushButton* btnSaveVis_ = nullptr;
+  QPushButton* btnWindow_ = nullptr;
+  QPushButton* btnLup_ = nullptr;
+  LiveWidgets w_;
   MagnifierLines lines_;
   TForm2* magnifier_ = nullptr;
-  ReadingRowKinds kinds_{};
-  ReadingsConfig config_;
-  int rowHeight_ = 20;
-  int rowsVisible_ = 0;
-  int gridNeed_ = 0;
-  bool shown_ = false;
-  bool laying_ = false;
-  bool running_ = true;
-  int hintRow_ = -1, hintColumn_ = -1;
-  bool hintDismissed_ = false;
-  HistoryPlayer player_{ReadingHistory::kRecords - 1};
-  QTimer* playTimer_ = nullptr;
-  QToolButton* btnPlay_ = nullptr;
-  QComboBox* cbSpeed_ = nullptr;
 };

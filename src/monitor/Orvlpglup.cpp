@@ -44,9 +44,11 @@ void TForm2::TimerTimer() {
 void TForm2::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   shown_ = true;
+  if (onShown) onShown(true);
 }
 
 void TForm2::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   shown_ = false;
+  if (onShown) onShown(false);
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 class QLabel;
@@ -17,6 +18,7 @@ class TForm2 : public QWidget {
   explicit TForm2(QWidget* parent = nullptr, const MagnifierLines* lines = nullptr);
 
   bool Shown() const { return shown_; }
+  std::function<void(bool)> onShown;  // the window was shown (true) or hidden
   void TimerTimer();
 
   QLabel* StaticText1 = nullptr;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::uint8_t kForcedWrite = 255;
-
 void Set(ParameterBlock& block, std::initializer_list<std::pair<int, std::uint8_t>> values) {
   for (auto [index, value] : values) block[static_cast<std::size_t>(index)] = value;
 }
@@ -54,9 +52,7 @@ DependentDefaultsResult FillDependentDefaults(ParameterBlock& b, ParameterBlock&
       return {Editor, false};
     case 78:
     case 79:  // clear the counter or the flags in the controller, then read its own state
-      b[static_cast<std::size_t>(p)] = 0;
-      sent[static_cast<std::size_t>(p)] = kForcedWrite;
-      return {None, true};
+      return {None, true, p};
     case 81: b[82] = b[81] != 0 ? 1 : 0; return {EditorAndReadings, false};
     case 87: b[69] = (b[87] & 1) ? 50 : 200; return {Editor, false};
     default: return {None, false};

@@ -13,12 +13,14 @@ enum class RebuildAfterDefaults { None, Editor, EditorAndReadings };
 struct DependentDefaultsResult {
   RebuildAfterDefaults rebuild = RebuildAfterDefaults::None;
   bool readAll = false;  // the controller's whole block is to be read again
+  int forceZero = 0;     // a byte the link is to write as 0, however it was last sent; 0 for none
 };
 
 // Fills in the bytes that depend on parameter p (the selected row's; 0 for none). Bytes the
 // controller is to receive change only in block; the simulation times of the typical probe
 // simulation change in both blocks, so nothing is sent for them. Clearing the power-defect
-// counter or the error flags forces the write of 0 (sent gets 255) and asks for a full read.
+// counter or the error flags names the byte whose write of 0 the link forces, and asks for a
+// full read.
 DependentDefaultsResult FillDependentDefaults(ParameterBlock& block, ParameterBlock& sent, int p);
 
 // The parameters whose edit runs the plausibility check.

@@ -50,8 +50,11 @@ std::string ParameterEditor::EditedValue() const {
 }
 
 RebuildAfterDefaults ParameterEditor::FillDefaults() {
-  const DependentDefaultsResult r =
-      FillDependentDefaults(link_.parameterBlock, link_.sentParameterBlock, SelectedParameter());
+  ParameterBlock sent = link_.SentBlock();
+  const DependentDefaultsResult r = FillDependentDefaults(link_.parameterBlock, sent, SelectedParameter());
+  for (std::size_t i = 0; i < sent.size(); ++i)
+    if (sent[i] != link_.SentBlock()[i]) link_.ControllerHolds(static_cast<int>(i), sent[i]);
+  if (r.forceZero) link_.ForceWrite(r.forceZero, 0);
   if (r.readAll) link_.RequestFullRead();
   return r.rebuild;
 }

@@ -52,12 +52,12 @@ void ParameterTransfer::BtnOpenParClick(const std::optional<std::string>& named)
       CopyFileToController(file.bytes, link_.parameterBlock);
       // Counted against what the controller was last sent; only while it is still connected.
       if (host_.ConnectionMode() == ConnectionMode::Controller)
-        linkHost_.AddLogLine(UiText(1232) + std::to_string(DifferingParameterBytes(
-                                                link_.parameterBlock, link_.sentParameterBlock)));
+        linkHost_.AddLogLine(
+            UiText(1232) + std::to_string(DifferingParameterBytes(link_.parameterBlock, link_.SentBlock())));
       linkHost_.ParametersRead();
       break;
     case MessageAnswer::No:
-      linkHost_.SetTxEnabled(false);
+      link_.StopTransmitClock();
       CopyFileForViewing(file.bytes, link_.parameterBlock);
       link_.ForgetChanges();  // the file is only shown: none of it is for the controller
       host_.SetOpenedFileName(FileNameOf(path));
@@ -73,7 +73,6 @@ void ParameterTransfer::BtnWriteParClick() {
   if (dialogs_.ShowMessage(UiText(705), MessageButtons::YesNo) != MessageAnswer::Yes) return;
   host_.MakeAutomaticBackup();
   host_.DependentDefaultsForSelectedRow();
-  link_.parameterBlock[0] = 0;
-  link_.sentParameterBlock[0] = 255;
+  link_.ForceWrite(0, 0);  // a write of 0 to byte 0 makes the controller restore its factory parameters
   link_.RequestFullRead();
 }

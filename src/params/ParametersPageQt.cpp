@@ -31,8 +31,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 ParametersPageQt::ParametersPageQt(ParameterEditor& editor, PageGrid& grid,
                                    std::function<ParameterViewContext()> context, ControllerLink& link,
-                                   LinkTimer& timer, ParametersWindow window)
-    : grid_(grid), link_(link), timer_(timer), window_(std::move(window)) {
+                                   ParametersWindow window)
+    : grid_(grid), link_(link), window_(std::move(window)) {
   QWidget* client = grid_.Widget()->parentWidget();
   BtnOpenPar = MakeButton(client, "BtnOpenPar", "O");
   BtnSavePar = MakeButton(client, "BtnSavePar", "S");
@@ -65,10 +65,7 @@ void ParametersPageQt::ApplyTexts() {
 
 void ParametersPageQt::Leave() { view_->HideControls(); }
 
-void ParametersPageQt::Enter(Page) {
-  timer_.SetTxInterval(kPollIntervalMs);
-  link_.PollWith(link_state::kParameterPoll);
-}
+void ParametersPageQt::Enter(Page) {}
 
 void ParametersPageQt::Layout(const MainLayout&) { view_->RebuildEditor(); }
 

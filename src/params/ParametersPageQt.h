@@ -24,7 +24,7 @@ struct ParametersWindow {
 class ParametersPageQt : public PageView {
  public:
   ParametersPageQt(ParameterEditor& editor, PageGrid& grid, std::function<ParameterViewContext()> context,
-                   ControllerLink& link, LinkTimer& timer, ParametersWindow window);
+                   ControllerLink& link, ParametersWindow window);
 
   ParameterEditorQt& View() { return *view_; }
 
@@ -52,7 +52,6 @@ class ParametersPageQt : public PageView {
 
   PageGrid& grid_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   ParametersWindow window_;
   ParameterEditorQt* view_;            // the grid's child
   std::vector<QPushButton*> buttons_;  // left to right

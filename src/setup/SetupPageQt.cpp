@@ -25,8 +25,8 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
 
 }  // namespace
 
-SetupPageQt::SetupPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, SetupWindow window)
-    : grid_(grid.Widget()), link_(link), timer_(timer), window_(std::move(window)) {
+SetupPageQt::SetupPageQt(PageGrid& grid, ControllerLink& link, SetupWindow window)
+    : grid_(grid.Widget()), link_(link), window_(std::move(window)) {
   QWidget* cells = grid_->viewport();
   CBCom = MakeCombo(cells, "CBCom", {"COM1", "COM2", "COM3", "COM4"});
   CBCAut = MakeCombo(cells, "CBCAut", {"Nie", "Tak"});
@@ -112,12 +112,7 @@ void SetupPageQt::HideEditors() {
   for (QWidget* w : Editors()) w->hide();
 }
 
-void SetupPageQt::Enter(Page) {
-  if (window_.connectionMode() == Mode::Controller) {
-    timer_.SetTxInterval(kPollIntervalMs);
-    link_.PollSetup();
-  }
-}
+void SetupPageQt::Enter(Page) {}
 
 std::vector<SetupPageQt::Row> SetupPageQt::Rows() const {
   const Mode mode = window_.connectionMode();

@@ -39,7 +39,7 @@ struct SetupWindow {
 // row of it.
 class SetupPageQt : public PageView {
  public:
-  SetupPageQt(PageGrid& grid, ControllerLink& link, LinkTimer& timer, SetupWindow window);
+  SetupPageQt(PageGrid& grid, ControllerLink& link, SetupWindow window);
 
   void Apply(const SetupValues& values);
   SetupValues Values() const;
@@ -74,7 +74,6 @@ class SetupPageQt : public PageView {
 
   QTableWidget* grid_;
   ControllerLink& link_;
-  LinkTimer& timer_;
   SetupWindow window_;
   int selectedRow_ = 1;
   bool typing_ = false;  // the file name box had the keyboard when the editors were hidden

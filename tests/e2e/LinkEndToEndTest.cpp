@@ -73,7 +73,7 @@ TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
   const auto& memory = SimulatorMemory();
   for (int i = 0; i <= 104; ++i) {
     EXPECT_EQ(rig.link.parameterBlock[i], memory[i]) << i;
-    EXPECT_EQ(rig.link.sentParameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(rig.link.SentBlock()[i], memory[i]) << i;
   }
   EXPECT_EQ(rig.link.parameterBlock[0], 0x64);
   EXPECT_EQ(rig.link.parameterBlock[1], 145);
@@ -100,13 +100,13 @@ TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
       << rig.sim.Log();
 
   // Forget the acknowledged byte, then read everything again.
-  rig.link.parameterBlock[40] = rig.link.sentParameterBlock[40] = 0;
+  rig.link.parameterBlock[40] = LinkTestAccess::Sent(rig.link)[40] = 0;
   LinkTestAccess::State(rig.link).requestIndex = 0;
   LinkTestAccess::State(rig.link).readPending = true;
   ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.size() == 2; })) << rig.sim.Log();
   EXPECT_EQ(rig.host.modes.back(), 2);
   EXPECT_EQ(rig.link.parameterBlock[40], value);
-  EXPECT_EQ(rig.link.sentParameterBlock[40], value);
+  EXPECT_EQ(rig.link.SentBlock()[40], value);
   EXPECT_EQ(rig.link.parameterBlock[41], SimulatorMemory()[41]);
 }
 

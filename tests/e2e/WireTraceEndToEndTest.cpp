@@ -50,7 +50,7 @@ TEST(WireTraceEndToEnd, everyFrameSentAndEveryByteReceivedIsTraced) {
   ReadingHistory history;
   TracedSerialPort port(std::make_unique<TVaComm>(main.Dispatcher(), sim.Pattern()),
                         std::make_shared<WireTrace>(path));
-  ControllerLink link(port, host, history);
+  ControllerLink link(port, host, host, history);
   port.OnRxChar = [&](int count) { link.VaComm1RxChar(count); };
   auto runUntil = [&](const std::function<bool()>& pred) {
     const auto deadline = Clock::now() + milliseconds(10000);

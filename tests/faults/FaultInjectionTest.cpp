@@ -38,7 +38,7 @@ constexpr int kGarbleMs = 10000;
 
 struct Rig : LinkRig {
   explicit Rig(std::vector<std::string> options = {}) : LinkRig(std::move(options), kLimitMs) {
-    host.scopeRunning = true;
+    link.SetScopeAdvancing(true);
   }
 
   // The way the window starts: a reconnect request taken by the information tick.

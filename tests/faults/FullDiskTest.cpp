@@ -70,7 +70,7 @@ TEST(FullDisk, parameterFileSaveTellsTheUserAndKeepsThePreviousFile) {
   FakeSerialPort port;
   ScriptedLinkHost linkHost;
   ReadingHistory history;
-  ControllerLink link(port, linkHost, history);
+  ControllerLink link(port, linkHost, linkHost, history);
   TransferHost host;
   ScriptedDialogs dialogs;
   ParameterTransfer transfer(link, linkHost, host, dialogs);

@@ -24,8 +24,8 @@ struct LostRig {
   LosablePort port;
   ScriptedLinkHost host;
   ReadingHistory history;
-  ControllerLink link{port, host, history};
-  ConnectionSupervisor supervisor{link, port, host, host, host};
+  ControllerLink link{port, host, host, history};
+  ConnectionSupervisor supervisor{link, port, host, host};
 
   int Logged(const std::string& line) const {
     return static_cast<int>(std::count(host.log.begin(), host.log.end(), line));

@@ -82,7 +82,7 @@ struct PageRig {
   FakeSerialPort port;
   ScriptedLinkHost host;
   ReadingHistory history;
-  ControllerLink link{port, host, history};
+  ControllerLink link{port, host, host, history};
   ScriptedDialogs dialogs;
   RecordingView view;
   FirmwarePage page{link, view, view, dialogs, folder.Path()};

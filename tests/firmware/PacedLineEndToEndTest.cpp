@@ -172,7 +172,7 @@ TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadIn
   EXPECT_EQ(FullReadProblem(lines, static_cast<std::size_t>(lines.rend() - lastStart) - 1), "");
   EXPECT_EQ(form.Link().parameterBlock[0], 0x64);
   EXPECT_EQ(form.Link().parameterBlock[1], 145);
-  EXPECT_EQ(form.Link().sentParameterBlock, form.Link().parameterBlock);
+  EXPECT_EQ(form.Link().SentBlock(), form.Link().parameterBlock);
 }
 
 // A whole 16 KB image at line speed with P = 0, from a loader whose last run ended in error.

@@ -65,14 +65,14 @@ struct Rig {
   }
   // The seed the dialogue will draw from the link's generator.
   std::uint8_t NextSeed() {
-    ControllerLink copy(port, host, history);
+    ControllerLink copy(port, host, host, history);
     copy.SeedRandom(12345);
     return static_cast<std::uint8_t>(copy.NextRandom() % 256);
   }
   FakeSerialPort port;
   ScriptedLinkHost host;
   ReadingHistory history;
-  ControllerLink link{port, host, history};
+  ControllerLink link{port, host, host, history};
   RecordingWindow window;
   ScriptedDialogs dialogs;
   ProgrammingDialogue dialogue{link, window, dialogs};
@@ -384,7 +384,7 @@ TEST(ProgrammingRun, LinkTakenOutOfTheRunEndsItAsFailed) {
   for (const auto& row : table) {
     Rig rig;
     rig.host.txEnabled = true;
-    ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host, rig.host);
+    ConnectionSupervisor supervisor(rig.link, rig.port, rig.host, rig.host);
     rig.dialogue.Start(DialoguePattern(160));
     if (row.running) {
       rig.port.Feed(LoaderAnswer(0));

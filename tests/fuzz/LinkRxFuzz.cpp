@@ -39,12 +39,12 @@ class RecordedWindow : public ProgrammingWindow {
   int maximum_ = 0;
 };
 
-constexpr int kStates[] = {link_state::kChoose,        link_state::kSetupPoll,
-                           link_state::kParameterPoll, link_state::kConfigurationPoll,
-                           link_state::kTester,        link_state::kMap,
-                           link_state::kPortPoll,      link_state::kSramPoll,
-                           link_state::kEepromPoll,    link_state::kProgramming,
-                           link_state::kStopped};
+constexpr LinkState kStates[] = {link_state::kChoose,        link_state::kSetupPoll,
+                                 link_state::kParameterPoll, link_state::kConfigurationPoll,
+                                 link_state::kTester,        link_state::kMap,
+                                 link_state::kPortPoll,      link_state::kSramPoll,
+                                 link_state::kEepromPoll,    link_state::kProgramming,
+                                 link_state::kStopped};
 constexpr int kReplies[] = {0,
                             link_code::kParameterRead,
                             link_code::kLiveData,
@@ -88,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeSerialPort port;
   ScriptedLinkHost host;
   ReadingHistory history;
-  ControllerLink link(port, host, history);
+  ControllerLink link(port, host, host, history);
   link.SetPageSink(&host);
-  ConnectionSupervisor supervisor(link, port, host, host, host);
+  ConnectionSupervisor supervisor(link, port, host, host);
   RecordedWindow window;
   ScriptedDialogs dialogs;
   std::optional<ProgrammingDialogue> programming;
@@ -100,16 +100,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   v.linkState = in.Pick(kStates);
   v.currentPage = static_cast<Page>(in.Byte() % 8);
   const std::uint8_t flags = in.Byte();
-  host.serviceMode = flags & 0x01;
-  host.scopeRunning = flags & 0x02;
-  host.magnifierOpen = flags & 0x04;
+  link.SetServiceMode(flags & 0x01);
+  link.SetScopeAdvancing(flags & 0x02);
+  link.SetMagnifierOpen(flags & 0x04);
   v.readPending = flags & 0x08;
   v.modeSwitchRequest = flags & 0x10;
   const bool programmingRun = flags & 0x20;
   host.autoPortSearch = flags & 0x40;
   v.reconnectPending = flags & 0x80;
   v.expectedReply = in.Pick(kReplies);
-  host.registerIndex = in.Byte();
+  link.SetRegisterIndex(in.Byte());
   v.requestIndex = in.Byte();
   v.buttonAction = in.Byte() % 5;
   port.Open();

@@ -15,7 +15,7 @@ namespace {
 // poll state, as the page button does.
 class InspectorLinkTest : public ::testing::Test {
  protected:
-  InspectorLinkTest() : link(port, host, history) {
+  InspectorLinkTest() : link(port, host, host, history) {
     link.SetPageSink(&host);  // the stand-in records the replies of every page
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
@@ -110,8 +110,8 @@ TEST_F(InspectorLinkTest, portViewPollsAndItsPinsComeBackOnThePortView) {
 TEST_F(InspectorLinkTest, registerIsReadAfterEachLiveReplyInTheServiceMode) {
   LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  host.serviceMode = true;
-  host.registerIndex = 0x54;
+  link.SetServiceMode(true);
+  link.SetRegisterIndex(0x54);
   for (int round = 0; round < 2; ++round) {
     link.TimerTxTimer();
     EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
@@ -125,7 +125,7 @@ TEST_F(InspectorLinkTest, registerIsReadAfterEachLiveReplyInTheServiceMode) {
     EXPECT_EQ(host.records.back()[15], 0xA5);
     EXPECT_EQ(RamText(host.records.back()[15]), "1010:0101  165");
   }
-  host.serviceMode = false;
+  link.SetServiceMode(false);
   link.TimerTxTimer();
   port.Feed(Reply({0x33, 0x10, 0, 25}, 16));
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));  // no register read outside the service mode

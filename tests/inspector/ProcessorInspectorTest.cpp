@@ -80,12 +80,15 @@ TEST(ResetCauseTest, lowFourBitsNameTheCause) {
 }
 
 TEST(InspectorPagesTest, buttonActionChoosesTheViewAndItsPoll) {
-  const int cases[][3] = {{0, 4, link_state::kPortPoll}, {1, 4, link_state::kPortPoll},
-                          {2, 5, link_state::kSramPoll}, {3, 6, link_state::kEepromPoll},
-                          {7, 4, link_state::kPortPoll}, {-1, 4, link_state::kPortPoll}};
+  const struct {
+    int action, page;
+    LinkState state;
+  } cases[] = {{0, 4, link_state::kPortPoll}, {1, 4, link_state::kPortPoll},
+               {2, 5, link_state::kSramPoll}, {3, 6, link_state::kEepromPoll},
+               {7, 4, link_state::kPortPoll}, {-1, 4, link_state::kPortPoll}};
   for (const auto& c : cases) {
-    EXPECT_EQ(PageNumber(InspectorPageFor(c[0])), c[1]) << c[0];
-    EXPECT_EQ(InspectorLinkState(InspectorPageFor(c[0])), c[2]) << c[0];
+    EXPECT_EQ(PageNumber(InspectorPageFor(c.action)), c.page) << c.action;
+    EXPECT_EQ(InspectorLinkState(InspectorPageFor(c.action)), c.state) << c.action;
   }
   for (int page = 0; page < 8; ++page)
     EXPECT_EQ(IsInspectorPage(static_cast<Page>(page)), page >= 4 && page <= 6);

@@ -15,7 +15,7 @@ namespace {
 
 class LinkTest : public ::testing::Test {
  protected:
-  LinkTest() : link(port, host, history) {
+  LinkTest() : link(port, host, host, history) {
     link.SetPageSink(&host);  // the stand-in records the replies of every page
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
@@ -87,7 +87,7 @@ TEST_F(LinkTest, fullReadRequestsEachIndexTwiceAndStoresBothBlocks) {
 
   for (int i = 0; i <= 105; ++i) {
     EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
-    EXPECT_EQ(link.sentParameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(link.SentBlock()[i], memory[i]) << i;
   }
   EXPECT_EQ(link.parameterBlock[106], 255);
   EXPECT_EQ(host.modes, std::vector<int>{2});
@@ -147,7 +147,7 @@ TEST_F(LinkTest, aReplyWithAWrongChecksumIsNoReply) {
                                          {3, Reply({0xC5, 0xC4, 20}, 23)}, {5, Reply({0xC5, 0xC4, 2}, 23)},
                                          {6, Reply({0x5C, 0xC4, 2}, 20)},  {4, Reply({0xCA, 1, 2, 3}, 14)},
                                          {1, Reply({0x5A, 1, 0x42}, 4)},   {1, Reply({0xAA}, 2)}};
-  host.scopeRunning = true;
+  link.SetScopeAdvancing(true);
   auto seen = [&] {
     return std::vector<std::size_t>{link.Vars().controllerStatus, std::size_t(host.beeps),
                                     host.records.size(),          host.configurations.size(),
@@ -218,7 +218,7 @@ TEST_F(LinkTest, changesUnacknowledgedAtALossGoToTheSameControllerOrAreNamed) {
 
 TEST_F(LinkTest, testerIsReadOnlyUpToIndexFourAndThenSendsOnlyWrites) {
   // The window's page change on mode 3 stops the link; the read's own final state wins.
-  host.onApplyConnectionMode = [this](int) { LinkTestAccess::State(link).linkState = link_state::kStopped; };
+  host.onApplyConnectionMode = [this](int) { link.EnterPage(Page::Firmware); };
   Connect(Memory(0xCB));
   EXPECT_EQ(host.modes, std::vector<int>{3});
   EXPECT_EQ(link.Vars().linkState, link_state::kTester);
@@ -254,7 +254,7 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
   EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
   EXPECT_EQ(link.Vars().expectedReply, kLoaderReportDone);
   EXPECT_EQ(link.parameterBlock[0], 0x65);
-  EXPECT_EQ(link.sentParameterBlock[1], 0x92);
+  EXPECT_EQ(link.SentBlock()[1], 0x92);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], UiText(920) + UiText(922));
 }
@@ -268,7 +268,7 @@ TEST_F(LinkTest, loaderReportSplitAtAnyByteIsEvaluatedOnceWhole) {
     FakeSerialPort p;
     ScriptedLinkHost h;
     ReadingHistory hist;
-    ControllerLink l(p, h, hist);
+    ControllerLink l(p, h, h, hist);
     p.Open();
     p.OnRxChar = [&](int n) { l.VaComm1RxChar(n); };
     l.StartLink();
@@ -344,7 +344,7 @@ TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
     const int index = 45 + 5 * t;
     EXPECT_EQ(port.frames[before + t], ParameterWriteFrame(index, link.parameterBlock[index]));
   }
-  EXPECT_EQ(link.sentParameterBlock, link.parameterBlock);
+  EXPECT_EQ(link.SentBlock(), link.parameterBlock);
   EXPECT_EQ(host.beeps, 10);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
@@ -395,7 +395,8 @@ TEST_F(LinkTest, modeSwitchGoesOutPrefixedExactlyOnce) {
 
 TEST_F(LinkTest, indexedPollsCycleAndWrap) {
   struct Case {
-    int state, first, last;
+    LinkState state;
+    int first, last;
     std::uint8_t code;
   };
   for (const Case& c : {Case{link_state::kMap, 16, 37, 0xC5}, Case{link_state::kSramPoll, 0, 37, 0xC5},
@@ -538,9 +539,9 @@ TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
   EXPECT_EQ(host.historyWraps, 1);
   EXPECT_EQ(host.scopeCursor, 0);
 
-  host.serviceMode = true;
-  host.registerIndex = 0x42;
-  host.magnifierOpen = true;
+  link.SetServiceMode(true);
+  link.SetRegisterIndex(0x42);
+  link.SetMagnifierOpen(true);
   port.Feed(Reply({0x33, 0xC8, 0, 25, 0, 0, 0, 0, 0, 0, 120}, 16));
   EXPECT_TRUE(host.records.empty());
   EXPECT_EQ(port.frames.back(), RegisterReadFrame(0x42));
@@ -553,8 +554,8 @@ TEST_F(LinkTest, liveSampleAdvancesTheScopeAndServiceModeReadsTheRegister) {
   EXPECT_EQ(history.Current()[15], 0xA5);
 
   // While the scope is stopped the scrolled record stays on screen.
-  host.scopeRunning = false;
-  host.serviceMode = false;
+  link.SetScopeAdvancing(false);
+  link.SetServiceMode(false);
   link.TimerTxTimer();
   port.Feed(Reply({0x33, 0xC8}, 16));
   EXPECT_EQ(host.records.size(), 1u);
@@ -578,7 +579,7 @@ TEST_F(LinkTest, stateZeroDerivesThePollFromThePage) {
     LinkTestAccess::State(link).readPending = false;
     LinkTestAccess::State(link).currentPage = static_cast<Page>(page);
     link.TimerTxTimer();
-    EXPECT_EQ(link.Vars().linkState, state) << page;
+    EXPECT_EQ(LinkStateNumber(link.Vars().linkState), state) << page;
   }
   EXPECT_TRUE(port.frames.empty());
 }
@@ -586,15 +587,20 @@ TEST_F(LinkTest, stateZeroDerivesThePollFromThePage) {
 // Any bytes, in any state and on any page, are handled without harm.
 TEST_F(LinkTest, randomBytesInEveryStateNeverBreakTheEngine) {
   std::mt19937 rng(1234);
-  const int states[] = {0, 1, 2, 3, 4, 5, 6, 62, 63, 254, 255};
+  const LinkState states[] = {link_state::kChoose,        link_state::kSetupPoll,
+                              link_state::kParameterPoll, link_state::kConfigurationPoll,
+                              link_state::kTester,        link_state::kMap,
+                              link_state::kPortPoll,      link_state::kSramPoll,
+                              link_state::kEepromPoll,    link_state::kProgramming,
+                              link_state::kStopped};
   const int codes[] = {0x55, 0x33, 0x5A, 0xAC, 0xC5, 0xCA, 0x5C, 0xAA, 0x3A, 0x07, 0xA3, 254, 255, 0};
   for (int round = 0; round < 3000; ++round) {
     LinkTestAccess::State(link).linkState = states[rng() % std::size(states)];
     LinkTestAccess::State(link).currentPage = static_cast<Page>(static_cast<int>(rng() % 8));
     LinkTestAccess::State(link).expectedReply = codes[rng() % std::size(codes)];
     LinkTestAccess::State(link).requestIndex = static_cast<int>(rng() % 300) - 20;
-    host.serviceMode = rng() & 1;
-    host.registerIndex = static_cast<int>(rng() % 256);
+    link.SetServiceMode(rng() & 1);
+    link.SetRegisterIndex(static_cast<int>(rng() % 256));
     Bytes noise(rng() % 40);
     for (auto& b : noise) b = static_cast<std::uint8_t>(rng());
     if (!noise.empty() && (rng() & 1)) noise[0] = static_cast<std::uint8_t>(link.Vars().expectedReply);

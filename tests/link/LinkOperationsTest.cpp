@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "link/ControllerLink.h"
+#include "link/LinkFrames.h"
 #include "support/FakeSerialPort.h"
 #include "support/LinkTestAccess.h"
 #include "support/ScriptedLinkHost.h"
@@ -76,27 +77,48 @@ TEST(LinkOperations, eachOperationWritesExactlyWhatItsRuleWrites) {
          v.controllerErrorCode = 0;
          v.unansweredCount = 0;
        }},
-      {"EnterPage", [](ControllerLink& l) { l.EnterPage(Page::Map); },
-       [](LinkVariables& v) { v.currentPage = Page::Map; }},
-      {"PollSetup", [](ControllerLink& l) { l.PollSetup(); },
+      {"EnterPage without a controller", [](ControllerLink& l) { l.EnterPage(Page::Setup); },
+       [](LinkVariables& v) { v.currentPage = Page::Setup; }},
+      {"EnterPage set-up",
+       [](ControllerLink& l) {
+         l.SetConnectionMode(ConnectionMode::Controller);
+         l.EnterPage(Page::Setup);
+       },
        [](LinkVariables& v) {
+         v.currentPage = Page::Setup;
          v.linkState = link_state::kSetupPoll;
          v.requestIndex = 0;
        }},
-      {"PollWith", [](ControllerLink& l) { l.PollWith(link_state::kSramPoll); },
-       [](LinkVariables& v) { v.linkState = link_state::kSramPoll; }},
-      {"PollMap", [](ControllerLink& l) { l.PollMap(); },
+      {"EnterPage SRAM", [](ControllerLink& l) { l.EnterPage(Page::Sram); },
        [](LinkVariables& v) {
+         v.currentPage = Page::Sram;
+         v.linkState = link_state::kSramPoll;
+       }},
+      {"EnterPage map", [](ControllerLink& l) { l.EnterPage(Page::Map); },
+       [](LinkVariables& v) {
+         v.currentPage = Page::Map;
          v.linkState = link_state::kMap;
          v.requestIndex = kMapFirstColumn;
          v.buttonAction = 0;
        }},
-      {"StopForFirmware", [](ControllerLink& l) { l.StopForFirmware(); },
+      {"EnterPage firmware", [](ControllerLink& l) { l.EnterPage(Page::Firmware); },
        [](LinkVariables& v) {
+         v.currentPage = Page::Firmware;
          v.linkState = link_state::kStopped;
          v.buttonAction = 0;
          v.controllerStatus = 255;
        }},
+      {"ReopenPort", [](ControllerLink& l) { l.ReopenPort(); },
+       [](LinkVariables& v) { v.reconnectPending = true; }},
+      {"CountFailedReconnect", [](ControllerLink& l) { l.CountFailedReconnect(); },
+       [](LinkVariables& v) { ++v.failedReconnects; }},
+      {"GiveUp", [](ControllerLink& l) { l.GiveUp(); },
+       [](LinkVariables& v) {
+         v.readPending = false;
+         v.reconnectPending = false;
+         v.failedReconnects = 0;
+       }},
+      {"LinkLost", [](ControllerLink& l) { l.LinkLost(); }, [](LinkVariables& v) { v.unansweredCount = 0; }},
       {"PressPageButton", [](ControllerLink& l) { l.PressPageButton(1); },
        [](LinkVariables& v) { v.buttonAction = 1; }},
       {"BeginProgramming", [](ControllerLink& l) { l.BeginProgramming(); },
@@ -114,7 +136,7 @@ TEST(LinkOperations, eachOperationWritesExactlyWhatItsRuleWrites) {
     FakeSerialPort port;
     ScriptedLinkHost host;
     ReadingHistory history;
-    ControllerLink link(port, host, history);
+    ControllerLink link(port, host, host, history);
     LinkTestAccess::State(link) = Busy();
     LinkVariables expected = Busy();
     c.rule(expected);
@@ -122,6 +144,58 @@ TEST(LinkOperations, eachOperationWritesExactlyWhatItsRuleWrites) {
     ExpectSameState(link.Vars(), expected);
     EXPECT_TRUE(port.frames.empty());  // an operation sends nothing; the next tick does
   }
+}
+
+// Entering a page polls what the page shows, at its interval; the set-up page only while a
+// controller answers.
+TEST(LinkOperations, enteringAPageChoosesItsPollAndInterval) {
+  struct Case {
+    Page page;
+    ConnectionMode mode;
+    LinkState state;
+    int interval;  // 0: left as it was
+  } cases[] = {
+      {Page::Setup, ConnectionMode::Controller, link_state::kSetupPoll, kPollIntervalMs},
+      {Page::Setup, ConnectionMode::Tester, link_state::kTester, 0},
+      {Page::Setup, ConnectionMode::File, link_state::kTester, 0},
+      {Page::Parameters, ConnectionMode::Controller, link_state::kParameterPoll, kPollIntervalMs},
+      {Page::Configuration, ConnectionMode::Controller, link_state::kConfigurationPoll, kPollIntervalMs},
+      {Page::Map, ConnectionMode::Controller, link_state::kMap, kPollIntervalMs},
+      {Page::Port, ConnectionMode::Controller, link_state::kPortPoll, kPollIntervalMs},
+      {Page::Sram, ConnectionMode::Controller, link_state::kSramPoll, kPollIntervalMs},
+      {Page::Eeprom, ConnectionMode::Controller, link_state::kEepromPoll, kPollIntervalMs},
+      {Page::Firmware, ConnectionMode::Loader, link_state::kStopped, kLinkStartIntervalMs},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(PageNumber(c.page));
+    FakeSerialPort port;
+    ScriptedLinkHost host;
+    ReadingHistory history;
+    ControllerLink link(port, host, host, history);
+    LinkTestAccess::State(link).linkState = link_state::kTester;
+    link.SetConnectionMode(c.mode);
+    link.EnterPage(c.page);
+    EXPECT_EQ(LinkStateNumber(link.Vars().linkState), LinkStateNumber(c.state));
+    EXPECT_EQ(host.interval, c.interval);
+    EXPECT_EQ(link.Vars().currentPage, c.page);
+  }
+}
+
+// Clearing a counter of the controller writes 0 even when the block already holds 0.
+TEST(LinkOperations, forcedWriteGoesOutWhateverWasLastSent) {
+  FakeSerialPort port;
+  ScriptedLinkHost host;
+  ReadingHistory history;
+  ControllerLink link(port, host, host, history);
+  port.Open();
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
+  link.parameterBlock[78] = LinkTestAccess::Sent(link)[78] = 0;
+  link.ForceWrite(78, 0);
+  EXPECT_EQ(link.parameterBlock[78], 0);
+  EXPECT_TRUE(link.WritesOutstanding());
+  link.TimerTxTimer();
+  ASSERT_FALSE(port.frames.empty());
+  EXPECT_EQ(port.frames.back(), ParameterWriteFrame(78, 0));
 }
 
 }  // namespace

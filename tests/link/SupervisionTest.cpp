@@ -13,7 +13,7 @@ namespace {
 
 class SupervisionTest : public ::testing::Test {
  protected:
-  SupervisionTest() : link(port, host, history), supervisor(link, port, host, host, host) {
+  SupervisionTest() : link(port, host, host, history), supervisor(link, port, host, host) {
     LinkTestAccess::State(link).reconnectPending = true;
   }
 

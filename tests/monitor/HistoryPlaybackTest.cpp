@@ -62,7 +62,7 @@ struct PlaybackWindow {
     window.dialogs.fileAnswers.push_back(path);
     Key('O', true);
   }
-  std::string Rpm() { return RowText(F().Grid, UiText(210)); }
+  std::string Rpm() { return RowText(F().Live().Widgets().Grid, UiText(210)); }
 
   TempFolder folder;
   WindowUnderTest window;
@@ -78,20 +78,20 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   ASSERT_EQ(f.CurrentPage(), Page::Parameters);
   LiveMonitor& live = f.Live();
   QToolButton* play = live.PlayButton();
-  ASSERT_TRUE(f.ScrollBar1->isVisible());
+  ASSERT_TRUE(f.Live().Widgets().ScrollBar1->isVisible());
   EXPECT_TRUE(play->isVisible());
   EXPECT_TRUE(live.SpeedBox()->isVisible());
   EXPECT_EQ(play->toolTip().toStdString(), UiText(1220));
   // The controls share the scroll bar's row, right of it.
-  EXPECT_EQ(play->y(), f.ScrollBar1->y());
-  EXPECT_GE(play->x(), f.ScrollBar1->x() + f.ScrollBar1->width());
+  EXPECT_EQ(play->y(), f.Live().Widgets().ScrollBar1->y());
+  EXPECT_GE(play->x(), f.Live().Widgets().ScrollBar1->x() + f.Live().Widgets().ScrollBar1->width());
 
   // At the newest record, a play starts again where the drive's data begin.
   w.Key('P', true);
   ASSERT_TRUE(live.Playing());
   EXPECT_EQ(play->toolTip().toStdString(), UiText(1221));
-  EXPECT_EQ(f.ScrollBar1->value(), 600);
-  EXPECT_EQ(f.LabelTim->text(), "60.1 s");
+  EXPECT_EQ(f.Live().Widgets().ScrollBar1->value(), 600);
+  EXPECT_EQ(f.Live().Widgets().LabelTim->text(), "60.1 s");
 
   struct Step {
     int speedIndex, ticks, position;
@@ -99,43 +99,44 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   for (const Step& s : {Step{0, 10, 610}, Step{1, 5, 630}, Step{2, 10, 790}}) {
     live.SpeedBox()->setCurrentIndex(s.speedIndex);
     for (int i = 0; i < s.ticks; ++i) live.PlayTick();
-    ASSERT_EQ(f.ScrollBar1->value(), s.position) << s.speedIndex;
-    EXPECT_EQ(f.LabelTim->text().toStdString(), FormatFixed((s.position + 1) * 0.1, 1) + " s");
+    ASSERT_EQ(f.Live().Widgets().ScrollBar1->value(), s.position) << s.speedIndex;
+    EXPECT_EQ(f.Live().Widgets().LabelTim->text().toStdString(),
+              FormatFixed((s.position + 1) * 0.1, 1) + " s");
     EXPECT_EQ(w.Rpm(), std::to_string(s.position % 200 * 100) + UiText(150));  // the grid follows
-    EXPECT_EQ(f.CBReg->currentIndex(), s.position % 256);                      // the register row
+    EXPECT_EQ(f.Live().Widgets().CBReg->currentIndex(), s.position % 256);     // the register row
     EXPECT_TRUE(live.Playing());
   }
 
   // A hand on the scroll bar pauses; Ctrl+P plays on from there.
-  f.ScrollBar1->setValue(3000);
+  f.Live().Widgets().ScrollBar1->setValue(3000);
   EXPECT_FALSE(live.Playing());
   EXPECT_EQ(play->toolTip().toStdString(), UiText(1220));
   live.PlayTick();
-  EXPECT_EQ(f.ScrollBar1->value(), 3000);
+  EXPECT_EQ(f.Live().Widgets().ScrollBar1->value(), 3000);
   play->click();
   ASSERT_TRUE(live.Playing());
   for (int i = 0; i < 100; ++i) live.PlayTick();  // x16: the newest record ends the play
-  EXPECT_EQ(f.ScrollBar1->value(), 3599);
+  EXPECT_EQ(f.Live().Widgets().ScrollBar1->value(), 3599);
   EXPECT_FALSE(live.Playing());
-  EXPECT_EQ(f.LabelTim->text(), "360.0 s");
+  EXPECT_EQ(f.Live().Widgets().LabelTim->text(), "360.0 s");
 
   // Leaving page 1 pauses; away from it neither Ctrl+P nor the scroll bar drives the graph.
-  f.ScrollBar1->setValue(2000);
+  f.Live().Widgets().ScrollBar1->setValue(2000);
   w.Key('P', true);
   ASSERT_TRUE(live.Playing());
   w.Key(VK_F2);
   EXPECT_FALSE(live.Playing());
   w.Key('P', true);
   live.PlayTick();
-  f.ScrollBar1->setValue(2500);
+  f.Live().Widgets().ScrollBar1->setValue(2500);
   EXPECT_FALSE(live.Playing());
-  EXPECT_EQ(f.LabelTim->text(), "200.1 s");
+  EXPECT_EQ(f.Live().Widgets().LabelTim->text(), "200.1 s");
   w.Key(VK_F3);
 
   // The picture for the documentation (make screenshots): a drive played at x16.
   if (const char* folder = std::getenv("ORV_SCREENSHOT_DIR"); folder && *folder) {
-    for (QCheckBox* check : f.channelChecks) check->setChecked(true);
-    f.ScrollBar1->setValue(1500);
+    for (QCheckBox* check : f.Live().Widgets().checks) check->setChecked(true);
+    f.Live().Widgets().ScrollBar1->setValue(1500);
     w.Key('P', true);
     for (int i = 0; i < 40; ++i) live.PlayTick();
     RunFor(300);
@@ -146,7 +147,7 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
   // Starting the oscilloscope pauses, and the player's controls go with the scroll bar.
   w.Key('P', true);
   ASSERT_TRUE(live.Playing());
-  f.BtnScope->click();
+  f.Live().Widgets().BtnScope->click();
   EXPECT_FALSE(live.Playing());
   EXPECT_FALSE(play->isVisible());
   w.Key('P', true);  // nothing to play while the oscilloscope runs
@@ -154,19 +155,19 @@ TEST(HistoryPlaybackTest, anOpenedRecordingPlaysAndEverythingTheScrollBarUpdates
 
   // Opening another file pauses.
   w.Open();
-  ASSERT_TRUE(f.ScrollBar1->isVisible());
+  ASSERT_TRUE(f.Live().Widgets().ScrollBar1->isVisible());
   EXPECT_TRUE(play->isVisible());
   w.Key('P', true);
   ASSERT_TRUE(live.Playing());
   w.Open();
   EXPECT_FALSE(live.Playing());
-  EXPECT_EQ(f.ScrollBar1->value(), 3599);
+  EXPECT_EQ(f.Live().Widgets().ScrollBar1->value(), 3599);
 
   // The window's timer drives the player; closing the window mid-play ends it cleanly.
   w.Key('P', true);
-  const int start = f.ScrollBar1->value();
-  ASSERT_TRUE(RunUntil([&] { return f.ScrollBar1->value() >= start + 32; }));
-  EXPECT_EQ((f.ScrollBar1->value() - start) % 16, 0);
+  const int start = f.Live().Widgets().ScrollBar1->value();
+  ASSERT_TRUE(RunUntil([&] { return f.Live().Widgets().ScrollBar1->value() >= start + 32; }));
+  EXPECT_EQ((f.Live().Widgets().ScrollBar1->value() - start) % 16, 0);
   EXPECT_TRUE(live.Playing());
   w.window.Close();
   RunFor(250);

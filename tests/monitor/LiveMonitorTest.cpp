@@ -40,37 +40,7 @@ struct LiveRig {
   LiveRig() {
     TestApplication();
     window.resize(624, 445);
-    grid = new QTableWidget(1, 4, &window);
-    grid->setObjectName("Grid");
-    grid->setGeometry(0, 240, 373, 200);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(21);
-    for (int c = 0; c < 4; ++c) grid->setColumnWidth(c, 87);
-    graph = new TPerformanceGraph(&window);
-    graph->setGeometry(0, 40, 371, 144);
-    w.window = &window;
-    w.Grid = grid;
-    w.Graph1 = graph;
-    w.LabelTim = new QLabel(&window);
-    w.LabelXScope = new QLabel(&window);
-    w.ScrollBar1 = new QScrollBar(Qt::Horizontal, &window);
-    w.ScrollBar1->setRange(0, 3599);
-    w.ScrollBar1->setValue(3599);
-    w.BtnScope = new QPushButton(&window);
-    w.UpDownX = new QSpinBox(&window);
-    w.UpDownX->setRange(1, 10);
-    w.CBReg = new QComboBox(&window);
-    for (int i = 0; i < 256; ++i) w.CBReg->addItem(QString::number(i));
-    w.PanelErr = new QLabel(&window);
-    w.PanelErr->setObjectName("PanelErr");
-    w.PanelAuto = new QLabel(&window);
-    w.PanelHint = new QLabel(&window);
-    w.PanelLam = new QWidget(&window);
-    for (int i = 0; i < kChannelCount; ++i) {
-      w.checks[static_cast<std::size_t>(i)] = new QCheckBox(&window);
-      w.swatches[static_cast<std::size_t>(i)] = new QFrame(&window);
-    }
-    for (int i = 0; i < kGaugeCount; ++i) w.gauges[static_cast<std::size_t>(i)] = new TCGauge(&window);
+    hint = new QLabel(&window);
     block.fill(0);
     LiveHooks h;
     h.parameters = [this]() -> ParameterBlock& { return block; };
@@ -85,7 +55,18 @@ struct LiveRig {
     h.recordingFolder = [this] {
       return recordingFolder.empty() ? std::filesystem::current_path().string() : recordingFolder;
     };
-    live = std::make_unique<LiveMonitor>(w, h, dialogs, history, colours);
+    live = std::make_unique<LiveMonitor>(&window, &window, hint, h, dialogs, history, colours);
+    // The views' widgets, placed as the window's layout would.
+    w = live->Widgets();
+    grid = w.Grid;
+    grid->setGeometry(0, 240, 373, 200);
+    grid->verticalHeader()->setDefaultSectionSize(21);
+    for (int c = 0; c < 4; ++c) grid->setColumnWidth(c, 87);
+    graph = w.Graph1;
+    w.PanelSco->setGeometry(0, 40, 371, 160);
+    graph->setGeometry(0, 0, 371, 144);
+    w.ScrollBar1->setValue(3599);
+    for (int i = 0; i < 256; ++i) w.CBReg->addItem(QString::number(i));
     live->ApplyColours();
     window.show();
   }
@@ -114,6 +95,7 @@ struct LiveRig {
     ApplicationFirst() { TestApplication(); }
   } application;
   QWidget window;
+  QLabel* hint = nullptr;
   QTableWidget* grid = nullptr;
   TPerformanceGraph* graph = nullptr;
   LiveWidgets w;

@@ -67,7 +67,7 @@ class ParameterEditing : public ::testing::Test {
     port.Open();
     port.acknowledgeWrites = true;
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
-    link.parameterBlock = link.sentParameterBlock = TypicalBlock();
+    link.parameterBlock = LinkTestAccess::Sent(link) = TypicalBlock();
     LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
     LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
     host.editor = &editor;
@@ -99,7 +99,7 @@ class ParameterEditing : public ::testing::Test {
   FakeSerialPort port;
   ScriptedLinkHost linkHost;
   ReadingHistory history;
-  ControllerLink link{port, linkHost, history};
+  ControllerLink link{port, linkHost, linkHost, history};
   EditorHost host;
   ParameterEditor editor{link, host};
   ScriptedDialogs dialogs;
@@ -109,12 +109,12 @@ class ParameterEditing : public ::testing::Test {
 TEST_F(ParameterEditing, StepSendsExactlyTheChangedByteAndWrapsAtTheEnds) {
   Select(62);
   link.parameterBlock[62] = 11;
-  link.sentParameterBlock[62] = 11;
+  LinkTestAccess::Sent(link)[62] = 11;
   ASSERT_TRUE(editor.StepSelected(1));
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(62, 12)}));
   EXPECT_GE(host.rebuilds, 1);
 
-  link.parameterBlock[33] = link.sentParameterBlock[33] = 4;
+  link.parameterBlock[33] = LinkTestAccess::Sent(link)[33] = 4;
   Select(33);
   editor.StepSelected(1);  // 4 wraps to 0
   EXPECT_EQ(link.parameterBlock[33], 0);
@@ -127,8 +127,8 @@ TEST_F(ParameterEditing, StepSendsExactlyTheChangedByteAndWrapsAtTheEnds) {
 }
 
 TEST_F(ParameterEditing, NoTpsSwitchesItsOptionsOffAndBackOnlyTheThresholdsReturn) {
-  link.parameterBlock[33] = link.sentParameterBlock[33] = 3;
-  for (int i : {44, 47, 54}) link.parameterBlock[i] = link.sentParameterBlock[i] = 1;
+  link.parameterBlock[33] = LinkTestAccess::Sent(link)[33] = 3;
+  for (int i : {44, 47, 54}) link.parameterBlock[i] = LinkTestAccess::Sent(link)[i] = 1;
   Select(33);
   editor.StepSelected(1);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(33, 4), Write(44, 0), Write(47, 0), Write(54, 0)}));
@@ -146,7 +146,7 @@ TEST_F(ParameterEditing, NoTpsSwitchesItsOptionsOffAndBackOnlyTheThresholdsRetur
 }
 
 TEST_F(ParameterEditing, TypicalSimulationSendsOnlyTheModeItself) {
-  link.parameterBlock[35] = link.sentParameterBlock[35] = 2;
+  link.parameterBlock[35] = LinkTestAccess::Sent(link)[35] = 2;
   Select(35);
   editor.StepSelected(1);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(35, 3)}));
@@ -155,7 +155,7 @@ TEST_F(ParameterEditing, TypicalSimulationSendsOnlyTheModeItself) {
 }
 
 TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAgain) {
-  link.parameterBlock[78] = link.sentParameterBlock[78] = 5;
+  link.parameterBlock[78] = LinkTestAccess::Sent(link)[78] = 5;
   editor.Build(kOrderByFunction);
   editor.SetSelectedParamRow(1);
   ASSERT_EQ(editor.SelectedParameter(), 78);
@@ -168,11 +168,11 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
   // Already zero (the row is gone, the stale selection still names it): written all the same.
   LinkTestAccess::State(link).readPending = false;
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  link.parameterBlock[79] = link.sentParameterBlock[79] = 0x02;
+  link.parameterBlock[79] = LinkTestAccess::Sent(link)[79] = 0x02;
   editor.Build(kOrderByFunction);
   editor.SetSelectedParamRow(1);
   ASSERT_EQ(editor.SelectedParameter(), 79);
-  link.parameterBlock[79] = link.sentParameterBlock[79] = 0;
+  link.parameterBlock[79] = LinkTestAccess::Sent(link)[79] = 0;
   editor.DependentDefaults();
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(79, 0)}));
   EXPECT_TRUE(link.Vars().readPending);
@@ -201,7 +201,7 @@ TEST_F(ParameterEditing, TypedValuesAreStoredAtOnceLimitedAndUnchecked) {
 }
 
 TEST_F(ParameterEditing, WarningIsShownOncePerParameterUntilALabelIsPressed) {
-  link.parameterBlock[62] = link.sentParameterBlock[62] = 11;
+  link.parameterBlock[62] = LinkTestAccess::Sent(link)[62] = 11;
   Select(62);
   editor.StepSelected(0);  // 10: too low
   ASSERT_EQ(host.messages, std::vector<std::string>{UiText(744)});
@@ -336,7 +336,7 @@ TEST_F(ParameterEditing, TheLoadQuestionShowsTheChangesAndAYesLogsTheBytesWritte
   host.listOrder = kOrderByFunction;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode * 10 + static_cast<int>(c.answer));
-    link.parameterBlock = link.sentParameterBlock = TypicalBlock();
+    link.parameterBlock = LinkTestAccess::Sent(link) = TypicalBlock();
     host.mode = c.mode;
     dialogs.messages.clear();
     dialogs.details.clear();
@@ -372,7 +372,7 @@ TEST_F(ParameterEditing, OpenWithNoStopsTheLinkAndShowsTheFileCancelChangesNothi
   EXPECT_EQ(host.opened, "f.orvp");
   EXPECT_EQ(link.parameterBlock[0], 0x32);
   EXPECT_EQ(link.parameterBlock[50], 33);
-  EXPECT_EQ(link.sentParameterBlock, before);
+  EXPECT_EQ(link.SentBlock(), before);
   EXPECT_TRUE(host.backups.empty());
 }
 

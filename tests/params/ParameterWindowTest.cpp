@@ -24,6 +24,7 @@
 #include "params/ParameterEditorQt.h"
 #include "params/ParameterFiles.h"
 #include "params/ParameterRows.h"
+#include "support/LinkTestAccess.h"
 #include "support/SimulatorProcess.h"
 #include "ui/InputEvents.h"
 #include "ui/UiTestSupport.h"
@@ -295,7 +296,7 @@ TEST_F(ParameterWindowTest, ClearingThePowerDefectsWritesZeroEvenWhenAlreadyZero
   for (int round = 0; round < 2; ++round) {
     if (round == 1) {
       // The controller's counter is 0 now; the view still shows a count.
-      Block()[78] = Form().Link().sentParameterBlock[78] = 4;
+      Block()[78] = LinkTestAccess::Sent(Form().Link())[78] = 4;
       Form().RebuildEditor();
     }
     ASSERT_EQ(Form().Editor().List().Rows()[1].parameter, 78);
@@ -422,7 +423,7 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
     const ReadingRowKinds& kinds = Form().Live().RowKinds();
     auto has = [&](int kind) { return std::find(kinds.begin(), kinds.end(), kind) != kinds.end(); };
     return ReadingsLook{has(row_kind::kTps), has(row_kind::kLambda), has(row_kind::kVacuum),
-                        Form().gauges[kGaugeLam]->MaxValue()};
+                        Form().Live().Widgets().gauges[kGaugeLam]->MaxValue()};
   };
   auto stepTo = [&](int parameter, int value) {
     SelectParameter(parameter);
@@ -476,9 +477,9 @@ TEST_F(ParameterWindowTest, ReadingsFollowBytes33And34And81InEveryPathThatChange
   for (const Path& path : paths) {
     path.change();
     EXPECT_EQ(look(), path.expected) << path.name;
-    EXPECT_EQ(Form().gauges[kGaugeTps]->isVisible(), path.expected.tps) << path.name;
-    EXPECT_EQ(Form().PanelLam->isVisible(), path.expected.lambda) << path.name;
-    EXPECT_EQ(Form().gauges[kGaugePsi]->isVisible(), path.expected.vacuum) << path.name;
+    EXPECT_EQ(Form().Live().Widgets().gauges[kGaugeTps]->isVisible(), path.expected.tps) << path.name;
+    EXPECT_EQ(Form().Live().Widgets().PanelLam->isVisible(), path.expected.lambda) << path.name;
+    EXPECT_EQ(Form().Live().Widgets().gauges[kGaugePsi]->isVisible(), path.expected.vacuum) << path.name;
   }
 }
 
@@ -518,7 +519,7 @@ TEST_F(ParameterWindowTest, TypingTheFileNameKeepsTheFieldInPlaceAndFocused) {
 TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
   Form().FormKeyDown(VK_F5);
   ASSERT_EQ(Form().CurrentPage(), Page::Map);
-  Form().BtnLup->click();
+  Form().Live().Widgets().BtnLup->click();
   ASSERT_TRUE(Form().Live().MagnifierShown());
   // A live-data reply still under way from the parameters page may come first.
   const std::string rpm = UiText(150), volts = " [V]";
@@ -532,7 +533,7 @@ TEST_F(ParameterWindowTest, MagnifierFollowsTheEngineOnTheMapPage) {
   ASSERT_EQ(lines[1].size(), 4 + volts.size()) << lines[1];  // "1.24 [V]"
   EXPECT_EQ(lines[1].substr(4), volts);
   EXPECT_EQ(lines[1][1], '.');
-  Form().BtnLup->click();
+  Form().Live().Widgets().BtnLup->click();
 }
 
 }  // namespace

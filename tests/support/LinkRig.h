@@ -29,8 +29,8 @@ struct LinkRig {
       : limitMs(limitMs),
         sim(std::move(options)),
         port(main.Dispatcher(), sim.Pattern()),
-        link(port, host, history),
-        supervisor(link, port, host, host, host) {
+        link(port, host, host, history),
+        supervisor(link, port, host, host) {
     port.OnRxChar = [this](int count) {
       rxCounts.push_back(count);
       link.VaComm1RxChar(count);

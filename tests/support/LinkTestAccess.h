@@ -7,4 +7,6 @@
 // link's named operations.
 struct LinkTestAccess {
   static LinkVariables& State(ControllerLink& link) { return link.vars; }
+  // What the controller is taken to hold already.
+  static ParameterBlock& Sent(ControllerLink& link) { return link.sentParameterBlock; }
 };

@@ -8,8 +8,8 @@
 #include "link/Supervision.h"
 
 // A main window stand-in that records what the link and the supervision ask of it. Set as
-// the link's page sink too, it records the replies of every page.
-class ScriptedLinkHost : public LinkHost, public PageReplySink, public SupervisionHost {
+// the link's reply sink and page sink too, it records the replies of every page.
+class ScriptedLinkHost : public LinkHost, public ReplySink, public PageReplySink, public SupervisionHost {
  public:
   // LinkHost
   void SetTxInterval(int ms) override {
@@ -42,10 +42,8 @@ class ScriptedLinkHost : public LinkHost, public PageReplySink, public Supervisi
   void Beep() override { ++beeps; }
   void ParametersRead() override { ++parametersRead; }
   void PlausibilityCheck() override { ++plausibilityChecks; }
-  bool ScopeRunning() const override { return scopeRunning; }
-  bool ServiceMode() const override { return serviceMode; }
-  int RegisterIndex() const override { return registerIndex; }
-  bool MagnifierOpen() const override { return magnifierOpen; }
+
+  // ReplySink
   void SetMagnifierTexts(const std::string& a, const std::string& b) override { magnifier = {a, b}; }
   void HistoryAboutToWrap() override { ++historyWraps; }
   void ScopeCursorMoved(int cursor) override { scopeCursor = cursor; }
@@ -96,8 +94,6 @@ class ScriptedLinkHost : public LinkHost, public PageReplySink, public Supervisi
   int progressMax = 0, progress = 0;
   std::vector<std::string> log, messages;
   int beeps = 0, parametersRead = 0, plausibilityChecks = 0;
-  bool scopeRunning = true, serviceMode = false, magnifierOpen = false;
-  int registerIndex = 0;
   std::pair<std::string, std::string> magnifier;
   int historyWraps = 0, scopeCursor = -1, wizardSteps = 0;
   std::vector<LiveReadings> records;

@@ -17,6 +17,7 @@
 
 #include "autoconfig/AutoConfiguration.h"
 #include "base/UiText.h"
+#include "monitor/LiveMonitorQt.h"
 #include "support/SimulatorProcess.h"
 #include "ui/UiTestSupport.h"
 
@@ -25,7 +26,7 @@ namespace {
 std::string Finding(TForm1& f, int row) { return CellText(GridEx1(f), row, 1); }
 
 // The engine speed the page's readings show, in rpm.
-int ShownRpm(TForm1& f) { return std::atoi(CellText(f.Grid, 0, 1).c_str()); }
+int ShownRpm(TForm1& f) { return std::atoi(CellText(f.Live().Widgets().Grid, 0, 1).c_str()); }
 
 bool LogHas(TForm1& f, int textId) {
   return f.LogText().find(DisplayText(UiText(textId))) != std::string::npos;
@@ -90,7 +91,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   // Gas: the wizard asks to switch to automatic; speed brings the change-over.
   // The engine comes back to idle first: the switch to automatic then waits for the speed.
   sim.Send("idle");
-  ASSERT_TRUE(RunUntil([&] { return ShownRpm(f) < 1000; })) << CellText(f.Grid, 0, 1);
+  ASSERT_TRUE(RunUntil([&] { return ShownRpm(f) < 1000; })) << CellText(f.Live().Widgets().Grid, 0, 1);
   const auto questions = window.dialogs.messages.size();
   f.Configuration().BitBtnNext->click();
   EXPECT_EQ(block[57], petrol.tpsThreshold);
@@ -129,7 +130,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   ASSERT_TRUE(RunUntil([&] {
     const ControllerLink& link = f.Link();
     return std::equal(link.parameterBlock.begin(), link.parameterBlock.begin() + kExchangedParameterBytes,
-                      link.sentParameterBlock.begin());
+                      link.SentBlock().begin());
   }));
 
   // Read everything back from the controller.

@@ -96,7 +96,7 @@ TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
   EXPECT_EQ(Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
   // The document names the magnifier button by what it shows.
   EXPECT_NE(
-      Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.BtnLup->text())),
+      Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.Live().Widgets().BtnLup->text())),
       -1);
 }
 
@@ -125,7 +125,7 @@ TEST_F(HelpWindowTest, f1OnTheParametersPageOpensTheWindowAtTheSelectedParameter
   EXPECT_EQ(help->windowTitle().toStdString(), "MERVOLANTE");
   EXPECT_EQ(help->RadioIndex(), 1);
   EXPECT_FALSE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_EQ(help->width(), f.Grid->width() - 2);
+  EXPECT_EQ(help->width(), f.Live().Widgets().Grid->width() - 2);
   EXPECT_EQ(Selected(f), "ПОРОГ TPS");
   EXPECT_GT(SelectionStart(f), Find(f, "ТИП TPS"));
 
@@ -142,8 +142,8 @@ TEST_F(HelpWindowTest, f1ElsewhereOpensNothing) {
   f.FormKeyDown(VK_F1);  // the start page
   EXPECT_EQ(f.Help().Window(), nullptr);
   ShowParameters(f, 1);
-  f.UpDownX->setFocus();  // the focus outside the parameter grid
-  ASSERT_TRUE(RunUntil([&] { return f.UpDownX->hasFocus(); }));
+  f.Live().Widgets().UpDownX->setFocus();  // the focus outside the parameter grid
+  ASSERT_TRUE(RunUntil([&] { return f.Live().Widgets().UpDownX->hasFocus(); }));
   f.FormKeyDown(VK_F1);
   EXPECT_EQ(f.Help().Window(), nullptr);
   EXPECT_FALSE(f.Help().HelpWindowOpen());

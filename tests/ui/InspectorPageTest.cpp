@@ -14,6 +14,7 @@
 #include "app/VirtualKeysQt.h"
 #include "base/UiText.h"
 #include "inspector/ProcessorInspector.h"
+#include "monitor/LiveMonitorQt.h"
 #include "support/FakeSerialPort.h"
 #include "support/SimulatorProcess.h"
 #include "ui/UiTestSupport.h"
@@ -110,11 +111,11 @@ TEST_F(InspectorPageTest, serviceSequenceTypedOnARussianLayoutTogglesTheServiceM
 TEST_F(InspectorPageTest, registerListHoldsTheNamesAndKeepsNoSelectionFromStartToExit) {
   {
     TForm1& f = StartWithoutController();
-    ASSERT_EQ(f.CBReg->count(), 256);
-    EXPECT_EQ(f.CBReg->itemText(0).toStdString(), "Rejestr R0");
-    EXPECT_EQ(f.CBReg->itemText(0x96).toStdString(), "PrógTPS");
-    EXPECT_EQ(f.CBReg->itemText(0xFF).toStdString(), "$FF - EndStos");
-    EXPECT_EQ(f.CBReg->currentIndex(), -1);
+    ASSERT_EQ(f.Live().Widgets().CBReg->count(), 256);
+    EXPECT_EQ(f.Live().Widgets().CBReg->itemText(0).toStdString(), "Rejestr R0");
+    EXPECT_EQ(f.Live().Widgets().CBReg->itemText(0x96).toStdString(), "PrógTPS");
+    EXPECT_EQ(f.Live().Widgets().CBReg->itemText(0xFF).toStdString(), "$FF - EndStos");
+    EXPECT_EQ(f.Live().Widgets().CBReg->currentIndex(), -1);
     EXPECT_EQ(f.CurrentSettings().RamIndex, -1);
     window.Close();
   }
@@ -128,7 +129,7 @@ TEST_F(InspectorPageTest, registerListHoldsTheNamesAndKeepsNoSelectionFromStartT
       store.Save();
     }
     TForm1& f = StartWithoutController();
-    EXPECT_EQ(f.CBReg->currentIndex(), stored);
+    EXPECT_EQ(f.Live().Widgets().CBReg->currentIndex(), stored);
     window.Close();
     EXPECT_EQ(SettingsStore::Open(SettingsPath()).ReadInteger("RamIndex"), stored);
   }

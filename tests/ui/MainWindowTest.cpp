@@ -10,6 +10,7 @@
 #include "app/KeyTable.h"
 #include "app/SettingsStore.h"
 #include "base/UiText.h"
+#include "monitor/LiveMonitorQt.h"
 #include "monitor/RecordingFile.h"
 #include "params/ParameterFiles.h"
 #include "support/FakeSerialPort.h"
@@ -137,9 +138,9 @@ TEST_F(MainWindowTest, fontKeyCyclesTheSizes) {
     EXPECT_EQ(f.font().pointSize(), size);
     EXPECT_EQ(f.LastLayout().gridRowHeight, 2 * size);
     // The tables' text follows, and no caption is cut.
-    for (const QTableWidget* grid : {f.Grid, static_cast<QTableWidget*>(GridEx1(f))})
+    for (const QTableWidget* grid : {f.Live().Widgets().Grid, static_cast<QTableWidget*>(GridEx1(f))})
       EXPECT_EQ(grid->font().pointSize(), size) << grid->objectName().toStdString();
-    for (const QPushButton* b : {f.BtnScope, f.Parameters().BtnHelp})
+    for (const QPushButton* b : {f.Live().Widgets().BtnScope, f.Parameters().BtnHelp})
       EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 4, b->width()) << b->text().toStdString();
   }
 }

@@ -68,7 +68,7 @@ inline const std::vector<TourPage>& TourPages() {
 inline bool PrepareTour(TourRig& rig) {
   if (!RunUntil([&] { return rig.ReadInFull(); })) return false;
   TForm1& f = rig.Form();
-  for (int channel : {kChRpm, kChLam, kChMot}) f.channelChecks[channel]->setChecked(true);
+  for (int channel : {kChRpm, kChLam, kChMot}) f.Live().Widgets().checks[channel]->setChecked(true);
   return true;
 }
 
