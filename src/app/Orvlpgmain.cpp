@@ -156,9 +156,9 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
   CreateComponents();
-  firmware_ = std::make_unique<FirmwarePageQt>(this, *pageGrid_, controls_.Memo1, *link_, *this, dialogs_,
-                                               programDir_,
-                                               FirmwareWindow{[this] { live_->CloseMagnifier(); }});
+  firmware_ =
+      std::make_unique<FirmwarePageQt>(this, *pageGrid_, controls_.Memo1, *link_, *this, dialogs_,
+                                       programDir_, FirmwareWindow{[this] { live_->CloseMagnifier(); }});
   FormCreate();
 }
 
@@ -242,8 +242,7 @@ void TForm1::CreateComponents() {
       MapWindow{[this] { live_->CloseMagnifier(); },
                 [this](const MapColumnView& view) { live_->ShowMapReadings(view); }});
   inspector_ = std::make_unique<InspectorPageQt>(
-      *pageGrid_, *link_,
-      InspectorWindow{[this](const PortView& view) { live_->ShowPortView(view); }});
+      *pageGrid_, *link_, InspectorWindow{[this](const PortView& view) { live_->ShowPortView(view); }});
   timerTx_ = new QTimer(this);
   timerTx_->setObjectName("TimerTx");
   timerTx_->setInterval(kPollIntervalMs);
@@ -253,15 +252,16 @@ void TForm1::CreateComponents() {
   timerInfo_->setInterval(900);
   connect(timerInfo_, &QTimer::timeout, this, [this] { TimerInfoTimer(); });
 
-  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, pageGrid_->Widget(), live_->Widgets().Grid, &dialogs_,
-                                                   [this] { return CurrentPage(); },
+  help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, pageGrid_->Widget(), live_->Widgets().Grid,
+                                                   &dialogs_, [this] { return CurrentPage(); },
                                                    [this] { return FontSize(); }, programDir_});
 
   // Tab goes through the live views' controls where it always went: the history bar first,
   // the readings grid before the page grid, the scale after it, the register list and the
   // channels' boxes last.
   const LiveWidgets& w = live_->Widgets();
-  QWidget* const tabOrder[] = {w.ScrollBar1, controls_.Memo1, controls_.Memo2, w.Grid, pageGrid_->Widget(), w.UpDownX};
+  QWidget* const tabOrder[] = {w.ScrollBar1, controls_.Memo1,     controls_.Memo2,
+                               w.Grid,       pageGrid_->Widget(), w.UpDownX};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
   QWidget* previous = setup_->CBLang;
   for (QWidget* next :
@@ -898,8 +898,7 @@ void TForm1::ParametersRead() {
   LayoutMainWindow();
   if (connectionMode_ != Mode::Controller) return;
   const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
-  const std::string kept =
-      factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->SentBlock(), folder);
+  const std::string kept = factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->SentBlock(), folder);
   if (!kept.empty()) AddLogLine(kept);
 }
 

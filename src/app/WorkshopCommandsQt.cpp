@@ -253,7 +253,7 @@ class HeadlessSession : public LinkHost,
   void ApplyConnectionMode(ConnectionMode mode) override {
     mode_ = mode;
     link_->SetConnectionMode(mode);
-    if (mode == ConnectionMode::Controller) link_->EnterPage(Page::Parameters);  // as the window shows it
+    if (mode == ConnectionMode::Controller) link_->EnterPage(Page::Parameters);      // as the window shows it
     if (mode == ConnectionMode::Tester || mode == ConnectionMode::Loader) ++reads_;  // nothing more comes
   }
   void SetBaseCaption() override {}
@@ -283,9 +283,7 @@ class HeadlessSession : public LinkHost,
   // SupervisionHost
   bool AutoPortSearch() const override { return autoSearch_; }
   void ShowPortInComboBox(int) override {}
-  void SelectSetupPage() override {
-    link_->EnterPage(Page::Setup);
-  }
+  void SelectSetupPage() override { link_->EnterPage(Page::Setup); }
   void ClearLog() override {}
   bool TakeHelpRequest() override { return false; }
   void OpenHelp() override {}

@@ -28,11 +28,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 
 AutoConfigPageQt::AutoConfigPageQt(WizardWidgets widgets, PageGrid& grid, WizardWindow window,
                                    ControllerLink& link, UserDialogs& dialogs)
-    : w_(widgets),
-      grid_(grid.Widget()),
-      window_(std::move(window)),
-      link_(link),
-      wizard_(*this, dialogs) {
+    : w_(widgets), grid_(grid.Widget()), window_(std::move(window)), link_(link), wizard_(*this, dialogs) {
   BitBtnConBen = MakeButton(w_.client, "BitBtnConBen");
   BitBtnConGas = MakeButton(w_.client, "BitBtnConGas");
   BitBtnNext = MakeButton(w_.client, "BitBtnNext");

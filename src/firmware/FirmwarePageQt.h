@@ -26,8 +26,7 @@ struct FirmwareWindow {
 class FirmwarePageQt : public FirmwarePageView, public PageView {
  public:
   FirmwarePageQt(QWidget* mainWindow, PageGrid& grid, QTextEdit* memo, ControllerLink& link,
-                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir,
-                 FirmwareWindow window);
+                 FirmwareHost& host, UserDialogs& dialogs, std::string programDir, FirmwareWindow window);
   ~FirmwarePageQt() override;
 
   FirmwarePage& Page() { return page_; }

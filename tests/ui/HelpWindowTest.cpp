@@ -95,9 +95,10 @@ TEST_F(HelpWindowTest, theStartPageShowsTheFormattedDocument) {
   EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
   EXPECT_EQ(Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString::fromStdString(UiText(702))), -1);
   // The document names the magnifier button by what it shows.
-  EXPECT_NE(
-      Control<QTextEdit>(f, "Memo2")->toPlainText().indexOf(QString("Кнопка «%1»").arg(f.Live().Widgets().BtnLup->text())),
-      -1);
+  EXPECT_NE(Control<QTextEdit>(f, "Memo2")
+                ->toPlainText()
+                .indexOf(QString("Кнопка «%1»").arg(f.Live().Widgets().BtnLup->text())),
+            -1);
 }
 
 TEST_F(HelpWindowTest, withoutTheDocumentTheStartPageSaysSoAndOnlyTheButtonReportsIt) {
