@@ -162,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ClippedCaptionsTest,
 class ClippedTranslatedCaptionsTest : public ::testing::TestWithParam<std::tuple<const char*, Screen>> {};
 
 TEST_P(ClippedTranslatedCaptionsTest, noPageClipsAText) {
-  const auto& [language, screen] = GetParam();
+  const char* language = std::get<0>(GetParam());
+  const Screen& screen = std::get<1>(GetParam());
   TourRig rig;
   ASSERT_TRUE(rig.Start());
   TForm1& f = rig.Form();
