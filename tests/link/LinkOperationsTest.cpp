@@ -189,9 +189,9 @@ TEST(LinkOperations, forcedWriteGoesOutWhateverWasLastSent) {
   ControllerLink link(port, host, host, history);
   port.Open();
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  link.parameterBlock[78] = LinkTestAccess::Sent(link)[78] = 0;
+  LinkTestAccess::Block(link)[78] = LinkTestAccess::Sent(link)[78] = 0;
   link.ForceWrite(78, 0);
-  EXPECT_EQ(link.parameterBlock[78], 0);
+  EXPECT_EQ(link.Block()[78], 0);
   EXPECT_TRUE(link.WritesOutstanding());
   link.TimerTxTimer();
   ASSERT_FALSE(port.frames.empty());
