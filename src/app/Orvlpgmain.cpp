@@ -213,8 +213,7 @@ void TForm1::CreateComponents() {
 
   autoConfig_ = std::make_unique<AutoConfigPageQt>(
       WizardWidgets{client, controls_.Memo1, controls_.CGRead}, *pageGrid_,
-      WizardWindow{[this]() -> ParameterBlock& { return link_->parameterBlock; },
-                   [this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
+      WizardWindow{[this] { link_->RequestModeSwitch(); }, [this] { RebuildEditor(); },
                    [this](Mode mode) { ApplyConnectionMode(mode); },
                    [this] { return AutomaticBackupLine(); }},
       *link_, dialogs_);
@@ -275,7 +274,8 @@ void TForm1::CreateComponents() {
 // The live views: the readings grid, the oscilloscope, the magnifier and the recordings.
 void TForm1::CreateMonitor(QWidget* client) {
   LiveHooks h;
-  h.parameters = [this]() -> ParameterBlock& { return link_->parameterBlock; };
+  h.parameters = [this]() -> const ParameterBlock& { return link_->Block(); };
+  h.loadParameters = [this](const ParameterBlock& block) { link_->LoadBlock(block); };
   h.page = [this] { return CurrentPage(); };
   h.service = [this] { return serviceMode_; };
   h.stopPolling = [this] { link_->StopTransmitClock(); };
@@ -526,8 +526,7 @@ void TForm1::ApplyConnectionMode(Mode mode) {
   connectionMode_ = mode;
   link_->SetConnectionMode(mode);
   if (env_.trace) env_.trace->Note("mode " + std::to_string(ModeNumber(mode)));
-  const ConnectionModeLook look =
-      LookOfConnectionMode(mode, link_->parameterBlock, serviceMode_, openedFileName_);
+  const ConnectionModeLook look = LookOfConnectionMode(mode, link_->Block(), serviceMode_, openedFileName_);
   setWindowTitle(QtText(look.caption));
   tabs_->TabSet->show();
   tabs_->TabParam->setVisible(look.paramVisible);
@@ -586,11 +585,11 @@ void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
 
 void TForm1::BtnWriteParClick() {
   transfer_->BtnWriteParClick();
-  if (link_->parameterBlock[0] == 0 && link_->Vars().readPending) factoryKeeper_.ResetAsked();
+  if (link_->Block()[0] == 0 && link_->Vars().readPending) factoryKeeper_.ResetAsked();
 }
 
 void TForm1::BtnReportClick() {
-  MakeServiceReport({this, &dialogs_, &link_->parameterBlock, connectionMode_, ListOrder(), FileNameBase(),
+  MakeServiceReport({this, &dialogs_, &link_->Block(), connectionMode_, ListOrder(), FileNameBase(),
                      SettingsPath(), env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir,
                      [this](const std::string& line) { AddLogLine(line); }});
 }
@@ -603,8 +602,8 @@ void TForm1::CBLangChange() {
       std::max(0, setup_->CBLang->findData(settings_.Lang)));  // Russian if it failed
   help_->CloseWindow();
   ApplyTexts();  // lays the window out again
-  setWindowTitle(QtText(
-      LookOfConnectionMode(connectionMode_, link_->parameterBlock, serviceMode_, openedFileName_).caption));
+  setWindowTitle(
+      QtText(LookOfConnectionMode(connectionMode_, link_->Block(), serviceMode_, openedFileName_).caption));
 }
 
 void TForm1::GridEx1SelectCell(int row) { PageFor(ShownPage()).CellSelected(row); }
@@ -628,7 +627,7 @@ void TForm1::MakeAutomaticBackup() {
 std::string TForm1::AutomaticBackupLine() {
   if (connectionMode_ != Mode::Controller) return {};
   const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
-  return BackupLogLine(MakeParameterBackup(link_->parameterBlock, folder, std::time(nullptr)));
+  return BackupLogLine(MakeParameterBackup(link_->Block(), folder, std::time(nullptr)));
 }
 
 int TForm1::FontSize() const {
@@ -898,14 +897,14 @@ void TForm1::ParametersRead() {
   LayoutMainWindow();
   if (connectionMode_ != Mode::Controller) return;
   const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
-  const std::string kept = factoryKeeper_.ReadCompleted(link_->parameterBlock, link_->SentBlock(), folder);
+  const std::string kept = factoryKeeper_.ReadCompleted(link_->Block(), link_->SentBlock(), folder);
   if (!kept.empty()) AddLogLine(kept);
 }
 
 void TForm1::PlausibilityCheck() { paramEditor_->PlausibilityCheck(false); }
 
 std::string TForm1::ParameterChangeText(int index, std::uint8_t value) const {
-  return ::ParameterChangeText(link_->parameterBlock, index, value, ListOrder());
+  return ::ParameterChangeText(link_->Block(), index, value, ListOrder());
 }
 
 // ---------------------------------------------------------------------------------------

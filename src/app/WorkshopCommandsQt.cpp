@@ -270,7 +270,7 @@ class HeadlessSession : public LinkHost,
   }
   void PlausibilityCheck() override {}
   std::string ParameterChangeText(int index, std::uint8_t value) const override {
-    return ::ParameterChangeText(link_->parameterBlock, index, value, listOrder_);
+    return ::ParameterChangeText(link_->Block(), index, value, listOrder_);
   }
 
   // ReplySink: of what the window shows, only the live samples are counted.
@@ -298,8 +298,7 @@ class HeadlessSession : public LinkHost,
   // FirmwareHost: the backup before a run, and the transmit timer that times it.
   void MakeAutomaticBackup() override {
     if (mode_ == ConnectionMode::Controller)
-      Say(BackupLogLine(
-          MakeParameterBackup(link_->parameterBlock, DefaultBackupFolder(), std::time(nullptr))));
+      Say(BackupLogLine(MakeParameterBackup(link_->Block(), DefaultBackupFolder(), std::time(nullptr))));
   }
   void RunTransmitTimer() override { SetTxEnabled(true); }
 
@@ -406,7 +405,7 @@ int Read(HeadlessSession& session, const Arguments& a) {
   }
   if (!ControllerAnswered(session)) return NoController(session);
   std::string why;
-  if (!SaveParameterFile(out, session.Link().parameterBlock, &why)) {
+  if (!SaveParameterFile(out, session.Link().Block(), &why)) {
     Say(UiText(kCannotOpen) + " " + why);
     return kNotCompleted;
   }
@@ -426,9 +425,9 @@ int Write(HeadlessSession& session, const Arguments& a) {
   if (!file) return kMistake;
   if (!ControllerAnswered(session)) return NoController(session);
   ControllerLink& link = session.Link();
-  ParameterBlock loaded = link.parameterBlock;
+  ParameterBlock loaded = link.Block();
   CopyFileToController(*file, loaded);
-  std::fputs(LoadDifferencesText(link.parameterBlock, loaded, session.ListOrder(), &*file).c_str(), stdout);
+  std::fputs(LoadDifferencesText(link.Block(), loaded, session.ListOrder(), &*file).c_str(), stdout);
   std::fflush(stdout);
   if (!a.yes && !Yes(UiText(kWriteQuestion))) {
     Say(UiText(kCancelled));
@@ -436,8 +435,10 @@ int Write(HeadlessSession& session, const Arguments& a) {
   }
   session.MakeAutomaticBackup();
   for (int round = 0; round < kWriteRounds && !HoldsFile(session.LastRead(), *file); ++round) {
-    CopyFileToController(*file, link.parameterBlock);
-    Say(UiText(1232) + std::to_string(DifferingParameterBytes(link.parameterBlock, link.SentBlock())));
+    ParameterBlock block = link.Block();
+    CopyFileToController(*file, block);
+    link.LoadBlock(block);
+    Say(UiText(1232) + std::to_string(DifferingParameterBytes(link.Block(), link.SentBlock())));
     // Every write is acknowledged (or given up after its last try), then the controller is
     // read again: what it holds is what counts.
     if (!session.WaitFor(
@@ -487,8 +488,7 @@ int Record(HeadlessSession& session, const Arguments& a) {
   if (session.Mode() != ConnectionMode::Controller) return NoController(session);
   Say(UiText(kSamplesText) + std::to_string(session.Samples()));
   std::string why;
-  if (!WriteFileAtomically(out, RecordingBytes(session.Link().parameterBlock, session.History(), true),
-                           &why)) {
+  if (!WriteFileAtomically(out, RecordingBytes(session.Link().Block(), session.History(), true), &why)) {
     Say(UiText(kCannotOpen) + " " + why);
     return kNotCompleted;
   }

@@ -109,6 +109,10 @@ void AutoConfigPageQt::ShowConfiguration(const ConfigurationView& view) {
 
 void AutoConfigPageQt::WizardStep() { wizard_.OnTransmitTick(link_.Vars().controllerStatus); }
 
+const ParameterBlock& AutoConfigPageQt::Parameters() const { return link_.Block(); }
+
+void AutoConfigPageQt::SetParameter(int index, std::uint8_t value) { link_.SetParameter(index, value); }
+
 void AutoConfigPageQt::ClearLog() { w_.log->clear(); }
 
 void AutoConfigPageQt::AddLogLine(const std::string& line) {

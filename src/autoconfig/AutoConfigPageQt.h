@@ -22,7 +22,6 @@ struct WizardWidgets {
 
 // What the wizard needs of the main window beyond its controls.
 struct WizardWindow {
-  std::function<ParameterBlock&()> parameters;
   std::function<void()> requestModeSwitch;
   std::function<void()> rebuildEditor;
   std::function<void(ConnectionMode)> applyConnectionMode;
@@ -58,7 +57,8 @@ class AutoConfigPageQt : public WizardHost, public PageView, public PageReplySin
   QPushButton *BitBtnConBen = nullptr, *BitBtnConGas = nullptr, *BitBtnNext = nullptr, *BitBtnOk = nullptr,
               *BitBtnCancel = nullptr;
 
-  ParameterBlock& Parameters() override { return window_.parameters(); }
+  const ParameterBlock& Parameters() const override;
+  void SetParameter(int index, std::uint8_t value) override;
   void RequestModeSwitch() override { window_.requestModeSwitch(); }
   void ClearLog() override;
   void AddLogLine(const std::string& line) override;

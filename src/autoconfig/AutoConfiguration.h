@@ -45,7 +45,8 @@ enum class WizardButton { Next, Ok, Cancel };
 class WizardHost {
  public:
   virtual ~WizardHost() = default;
-  virtual ParameterBlock& Parameters() = 0;
+  virtual const ParameterBlock& Parameters() const = 0;
+  virtual void SetParameter(int index, std::uint8_t value) = 0;  // a finding the wizard applies
   virtual void RequestModeSwitch() = 0;  // ModeSwitchRequest: the next poll switches the mode
   virtual void ClearLog() = 0;
   virtual void AddLogLine(const std::string& line) = 0;
@@ -158,8 +159,8 @@ class AutoConfiguration {
   void ClearLog();
   MessageAnswer Ask(int textId, MessageButtons buttons);
   void ClearResults() { state.results = {}; }
-  void SetByte(int index, std::uint8_t value) { host_.Parameters()[static_cast<std::size_t>(index)] = value; }
-  std::uint8_t Byte(int index) { return host_.Parameters()[static_cast<std::size_t>(index)]; }
+  void SetByte(int index, std::uint8_t value) { host_.SetParameter(index, value); }
+  std::uint8_t Byte(int index) const { return host_.Parameters()[static_cast<std::size_t>(index)]; }
   void ShowPosition(int row, Counter value);
   void Thresholds(std::uint8_t lambda, std::uint8_t throttle);
   void IdleSpeedBands(std::uint8_t speed, std::uint8_t throttle);

@@ -32,7 +32,7 @@ int FirmwarePage::ListFirmwareImages(int rowsVisible) {
   listing_ = true;
   link_.ForgetControllerStatus();
   list_.clear();
-  list_ = ListImagesIn(programDir_, link_.parameterBlock[kTypeByte], [this](const std::string& name) {
+  list_ = ListImagesIn(programDir_, link_.Block()[kTypeByte], [this](const std::string& name) {
     dialogs_.ShowMessage(UiTextAndName(kTextCannotOpen, name), MessageButtons::Ok);
   });
   const int count = static_cast<int>(list_.size());

@@ -88,7 +88,7 @@ void InspectorPageQt::Enter(Page) {}
 
 void InspectorPageQt::Layout(const MainLayout& layout) {
   const Rgb& fixed = layout.gridEx1FixedColour;
-  view_.Build(grid_, link_.Vars().currentPage, link_.parameterBlock[kTypeByte],
+  view_.Build(grid_, link_.Vars().currentPage, link_.Block()[kTypeByte],
               std::max(1, layout.parameterRowsVisible), QColor(fixed.red, fixed.green, fixed.blue));
 }
 

@@ -154,6 +154,11 @@ void ControllerLink::ForceWrite(int index, std::uint8_t value) {
   sentParameterBlock[static_cast<std::size_t>(index)] = kForcedWrite;
 }
 
+void ControllerLink::SetParameter(int index, std::uint8_t value) {
+  if (index < 0 || index >= static_cast<int>(parameterBlock.size())) return;
+  parameterBlock[static_cast<std::size_t>(index)] = value;
+}
+
 void ControllerLink::BeginProgramming() {
   vars.linkState = kProgramming;
   vars.unansweredCount = 0;

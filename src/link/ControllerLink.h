@@ -177,7 +177,9 @@ class ControllerLink {
   ControllerLink& operator=(const ControllerLink&) = delete;
 
   const LinkVariables& Vars() const { return vars; }
-  ParameterBlock parameterBlock = FreshParameterBlock();
+  // The ParameterBlock: the program's image of the controller's parameters, as read, edited
+  // or loaded from a file. Everyone reads it here; it changes through the operations below.
+  const ParameterBlock& Block() const { return parameterBlock; }
   // What the controller was sent and acknowledged, or sent in a read; only the link writes it.
   const ParameterBlock& SentBlock() const { return sentParameterBlock; }
 
@@ -268,6 +270,13 @@ class ControllerLink {
   void ControllerHolds(int index, std::uint8_t value);
   // The block shows a file, not the controller's parameters: no change is pending.
   void ForgetChanges() { writes_.Forget(); }
+  // The fitter or the wizard gave the byte a value: it goes to the controller on the next
+  // ticks when the controller was last sent another.
+  void SetParameter(int index, std::uint8_t value);
+  // The block takes the bytes of a file (parameters for the controller or for viewing, a
+  // recording): every byte that differs from what the controller was sent is to be written,
+  // unless ForgetChanges follows.
+  void LoadBlock(const ParameterBlock& block) { parameterBlock = block; }
   const ParameterWrites& Writes() const { return writes_; }
 
   // Send operations: write one frame, set ExpectedReply, count it as unanswered.
@@ -303,6 +312,7 @@ class ControllerLink {
   friend struct LinkTestAccess;  // tests set up the state a scenario starts from
 
   LinkVariables vars;
+  ParameterBlock parameterBlock = FreshParameterBlock();
   ParameterBlock sentParameterBlock = FreshParameterBlock();
   SerialPort& port_;
   LinkTimer& timer_;

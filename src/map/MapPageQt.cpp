@@ -24,7 +24,7 @@ void MapPageQt::Enter(Page) { window_.closeMagnifier(); }
 void MapPageQt::Layout(const MainLayout&) {
   QTableWidget* grid = grid_.Widget();
   grid->clearContents();
-  const ParameterBlock& block = link_.parameterBlock;
+  const ParameterBlock& block = link_.Block();
   for (int r = 1; r <= kMapRows; ++r) SetCell(grid, r, 0, QtShownText(MapRowHeading(block, r)));
   for (int c = 1; c <= kMapColumns; ++c) SetCell(grid, 0, c, QtShownText(MapColumnHeading(c)));
 }

@@ -29,7 +29,7 @@ class UserDialogs;
 class Oscilloscope : public QObject {
  public:
   struct Context {
-    std::function<ParameterBlock&()> parameters;
+    std::function<const ParameterBlock&()> parameters;
     std::function<Page()> page;
     std::function<bool()> service;
     std::function<TraceSettings()> traces;                    // the ticked channels, their colours

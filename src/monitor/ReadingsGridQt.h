@@ -29,7 +29,7 @@ class UserDialogs;
 class ReadingsGrid : public QObject {
  public:
   struct Context {
-    std::function<ParameterBlock&()> parameters;
+    std::function<const ParameterBlock&()> parameters;
     std::function<Page()> page;
     std::function<bool()> service;
   };

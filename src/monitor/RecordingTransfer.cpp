@@ -53,7 +53,9 @@ bool OpenRecordingThroughDialog(UserDialogs& dialogs, const RecordingHooks& hook
       named);
   if (!read) return false;
   hooks.stopPolling();
-  LoadRecording(bytes, hooks.parameters(), history);
+  ParameterBlock block = hooks.parameters();
+  LoadRecording(bytes, block, history);
+  hooks.loadParameters(block);
   // The file holds its records in time order, the newest last: so does the ring now, whatever
   // the cursor was while the oscilloscope ran, and saving it again writes the same file.
   history.SetScopeCursor(kLastRecord);

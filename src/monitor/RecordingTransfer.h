@@ -11,13 +11,14 @@ class UserDialogs;
 
 // What saving and opening recordings ask of the main window.
 struct RecordingHooks {
-  std::function<ParameterBlock&()> parameters;
+  std::function<const ParameterBlock&()> parameters;
   std::function<bool()> service;
   std::function<void()> stopPolling;                             // the transmit timer off
   std::function<void(const std::string& path)> recordingOpened;  // mode 1, editor, readings layout
   std::function<std::string(bool save)> folder;                  // DirSave / DirOpen
   std::function<void(bool save, const std::string&)> setFolder;
-  std::function<std::string()> recordingFolder;  // where automatic recordings go
+  std::function<std::string()> recordingFolder;               // where automatic recordings go
+  std::function<void(const ParameterBlock&)> loadParameters;  // the block takes a recording's
 };
 
 // The recording buttons and the CSV export without their window: each asks for a file name

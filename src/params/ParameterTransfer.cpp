@@ -16,7 +16,7 @@ void ParameterTransfer::BtnSaveParClick() {
                     {FileDialogUse::SaveParameters, host_.DirSave(), host_.FileNameBase() + ".orvp",
                      [this](const std::string& folder) { host_.DirSave() = folder; }, HasParameterExtension},
                     [this](const std::string& path, std::string* why) {
-                      return SaveParameterFile(path, link_.parameterBlock, why);
+                      return SaveParameterFile(path, link_.Block(), why);
                     });
 }
 
@@ -38,32 +38,39 @@ void ParameterTransfer::BtnOpenParClick(const std::optional<std::string>& named)
 
   // With the controller's block at hand the question shows what a Yes would change.
   const bool controllerRead = host_.ConnectionMode() == ConnectionMode::Controller;
-  ParameterBlock loaded = link_.parameterBlock;
+  ParameterBlock loaded = link_.Block();
   CopyFileToController(file.bytes, loaded);
   dialogs_.Beep();
   const MessageAnswer answer =
       controllerRead ? dialogs_.ShowMessageWithDetails(
                            UiText(704), MessageButtons::YesNoCancel,
-                           LoadDifferencesText(link_.parameterBlock, loaded, host_.ListOrder(), &file.bytes))
+                           LoadDifferencesText(link_.Block(), loaded, host_.ListOrder(), &file.bytes))
                      : dialogs_.ShowMessage(UiText(704), MessageButtons::YesNoCancel);
   switch (answer) {
-    case MessageAnswer::Yes:
+    case MessageAnswer::Yes: {
       host_.MakeAutomaticBackup();
-      CopyFileToController(file.bytes, link_.parameterBlock);
+      // Onto the block as it stands now: replies may have come in while the question was open.
+      ParameterBlock block = link_.Block();
+      CopyFileToController(file.bytes, block);
+      link_.LoadBlock(block);
       // Counted against what the controller was last sent; only while it is still connected.
       if (host_.ConnectionMode() == ConnectionMode::Controller)
-        linkHost_.AddLogLine(
-            UiText(1232) + std::to_string(DifferingParameterBytes(link_.parameterBlock, link_.SentBlock())));
+        linkHost_.AddLogLine(UiText(1232) +
+                             std::to_string(DifferingParameterBytes(link_.Block(), link_.SentBlock())));
       linkHost_.ParametersRead();
       break;
-    case MessageAnswer::No:
+    }
+    case MessageAnswer::No: {
       link_.StopTransmitClock();
-      CopyFileForViewing(file.bytes, link_.parameterBlock);
+      ParameterBlock block = link_.Block();
+      CopyFileForViewing(file.bytes, block);
+      link_.LoadBlock(block);
       link_.ForgetChanges();  // the file is only shown: none of it is for the controller
       host_.SetOpenedFileName(FileNameOf(path));
       linkHost_.ApplyConnectionMode(ConnectionMode::File);
       linkHost_.ParametersRead();
       break;
+    }
     default: break;
   }
 }

@@ -70,7 +70,7 @@ void ParametersPageQt::Enter(Page) {}
 void ParametersPageQt::Layout(const MainLayout&) { view_->RebuildEditor(); }
 
 std::optional<std::string> ParametersPageQt::HintText(int row, int column) const {
-  const ParameterBlock& block = link_.parameterBlock;
+  const ParameterBlock& block = link_.Block();
   if (row == 1 && column == 1 && block[kPowerDefects] != 0 && IsParameterOffered(block, kResetCause))
     return ResetCauseText(block[kResetCause]);
   return std::nullopt;

@@ -27,7 +27,10 @@ struct RecordingHost : WizardHost {
   std::map<WizardButton, bool> enabled{
       {WizardButton::Next, true}, {WizardButton::Ok, true}, {WizardButton::Cancel, true}};
 
-  ParameterBlock& Parameters() override { return block; }
+  const ParameterBlock& Parameters() const override { return block; }
+  void SetParameter(int index, std::uint8_t value) override {
+    block[static_cast<std::size_t>(index)] = value;
+  }
   void RequestModeSwitch() override { calls.push_back("switch"); }
   void ClearLog() override { log.clear(); }
   void AddLogLine(const std::string& line) override { log.push_back(line); }

@@ -72,11 +72,11 @@ TEST(LinkEndToEnd, fullReadBringsTheControllersParameterMemory) {
 
   const auto& memory = SimulatorMemory();
   for (int i = 0; i <= 104; ++i) {
-    EXPECT_EQ(rig.link.parameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(rig.link.Block()[i], memory[i]) << i;
     EXPECT_EQ(rig.link.SentBlock()[i], memory[i]) << i;
   }
-  EXPECT_EQ(rig.link.parameterBlock[0], 0x64);
-  EXPECT_EQ(rig.link.parameterBlock[1], 145);
+  EXPECT_EQ(rig.link.Block()[0], 0x64);
+  EXPECT_EQ(rig.link.Block()[1], 145);
 
   const std::vector<int> reads = rig.sim.ParameterReads();
   if (rig.retryTicks == 0)
@@ -90,24 +90,24 @@ TEST(LinkEndToEnd, editedByteIsWrittenAndReadBackFromTheController) {
   Rig rig;
   ASSERT_TRUE(rig.sim.Started()) << rig.sim.ErrorOutput();
   ASSERT_TRUE(rig.Connect());
-  ASSERT_EQ(rig.link.parameterBlock[40], SimulatorMemory()[40]);
+  ASSERT_EQ(rig.link.Block()[40], SimulatorMemory()[40]);
 
   const std::uint8_t value = 77;
-  rig.link.parameterBlock[40] = value;
+  LinkTestAccess::Block(rig.link)[40] = value;
   const std::string frame = "RX " + HexBytes(ParameterWriteFrame(40, value));
   EXPECT_EQ(frame, "RX AA 28 4D 1F");
   EXPECT_TRUE(rig.RunUntil([&] { return rig.sim.LogHas(frame) && !rig.link.WritesOutstanding(); }))
       << rig.sim.Log();
 
   // Forget the acknowledged byte, then read everything again.
-  rig.link.parameterBlock[40] = LinkTestAccess::Sent(rig.link)[40] = 0;
+  LinkTestAccess::Block(rig.link)[40] = LinkTestAccess::Sent(rig.link)[40] = 0;
   LinkTestAccess::State(rig.link).requestIndex = 0;
   LinkTestAccess::State(rig.link).readPending = true;
   ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.size() == 2; })) << rig.sim.Log();
   EXPECT_EQ(rig.host.modes.back(), 2);
-  EXPECT_EQ(rig.link.parameterBlock[40], value);
+  EXPECT_EQ(rig.link.Block()[40], value);
   EXPECT_EQ(rig.link.SentBlock()[40], value);
-  EXPECT_EQ(rig.link.parameterBlock[41], SimulatorMemory()[41]);
+  EXPECT_EQ(rig.link.Block()[41], SimulatorMemory()[41]);
 }
 
 TEST(LinkEndToEnd, liveReplyArrivesAsOneReceivedDataEvent) {
@@ -205,7 +205,7 @@ TEST(LinkEndToEnd, silentControllerIsDeclaredLostAndReadAgainWhenItAnswers) {
   ASSERT_TRUE(rig.RunUntil([&] { return rig.host.modes.back() == 2; })) << rig.sim.Log();
   EXPECT_FALSE(rig.link.Vars().readPending);
   EXPECT_EQ(rig.host.parametersRead, 2);
-  EXPECT_EQ(rig.link.parameterBlock[64], SimulatorMemory()[64]);
+  EXPECT_EQ(rig.link.Block()[64], SimulatorMemory()[64]);
   EXPECT_TRUE(rig.sim.LogHas("CMD silent on"));
   EXPECT_TRUE(rig.sim.LogHas("CMD silent off"));
 }
@@ -217,7 +217,7 @@ TEST(LinkEndToEnd, testerAndLoaderEndInTheirConnectionModes) {
     ASSERT_TRUE(rig.Connect()) << rig.sim.Log();
     EXPECT_EQ(rig.host.modes, std::vector<int>{3});
     EXPECT_EQ(rig.link.Vars().linkState, link_state::kTester);
-    EXPECT_EQ(rig.link.parameterBlock[0], sim::kTesterType);
+    EXPECT_EQ(rig.link.Block()[0], sim::kTesterType);
     EXPECT_EQ(rig.sim.ParameterReads().back(), 4);
   }
   {
@@ -227,8 +227,8 @@ TEST(LinkEndToEnd, testerAndLoaderEndInTheirConnectionModes) {
     EXPECT_EQ(rig.host.modes, std::vector<int>{4});
     EXPECT_EQ(rig.link.Vars().linkState, link_state::kStopped);
     EXPECT_EQ(rig.host.messages, std::vector<std::string>{UiText(920) + UiText(922)});
-    EXPECT_EQ(rig.link.parameterBlock[0], 0x64);
-    EXPECT_EQ(rig.link.parameterBlock[1], 145);
+    EXPECT_EQ(rig.link.Block()[0], 0x64);
+    EXPECT_EQ(rig.link.Block()[1], 145);
   }
 }
 

@@ -141,13 +141,12 @@ TEST(FaultInjection, damagedRepliesAndLostWritesLeaveProgramAndControllerAlike) 
     const auto asked = memoryLines();
     rig.sim.Send("memory");
     rig.RunUntil([&] { return memoryLines() > asked; });
-    return std::vector<int>(rig.link.parameterBlock.begin(), rig.link.parameterBlock.begin() + 105) ==
-           rig.sim.LastMemory();
+    return std::vector<int>(rig.link.Block().begin(), rig.link.Block().begin() + 105) == rig.sim.LastMemory();
   };
   EXPECT_TRUE(alike());
-  for (int i = 0; i < 10; ++i) rig.link.parameterBlock[40 + 3 * i] ^= 0x03;
+  for (int i = 0; i < 10; ++i) LinkTestAccess::Block(rig.link)[40 + 3 * i] ^= 0x03;
   EXPECT_TRUE(alike());
-  for (int i = 16; i <= 104; ++i) rig.link.parameterBlock[i] = static_cast<std::uint8_t>(i * 5 + 1);
+  for (int i = 16; i <= 104; ++i) LinkTestAccess::Block(rig.link)[i] = static_cast<std::uint8_t>(i * 5 + 1);
   EXPECT_TRUE(alike()) << rig.sim.Log();
   EXPECT_NE(rig.sim.Log().find("DROP write"), std::string::npos);
 }

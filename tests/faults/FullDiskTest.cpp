@@ -17,6 +17,7 @@
 #include "params/ParameterTransfer.h"
 #include "support/FakeSerialPort.h"
 #include "support/FileSizeLimit.h"
+#include "support/LinkTestAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLinkHost.h"
 #include "support/TempFolder.h"
@@ -78,7 +79,7 @@ TEST(FullDisk, parameterFileSaveTellsTheUserAndKeepsThePreviousFile) {
   const std::string path = folder.Path() + "/car.orvp";
   ASSERT_TRUE(SaveParameterFile(path, Pattern(1)));
   const std::string before = Contents(path);
-  link.parameterBlock = Pattern(99);
+  LinkTestAccess::Block(link) = Pattern(99);
   {
     FileSizeLimit full(100);
     ASSERT_TRUE(full.Applied());

@@ -75,7 +75,7 @@ struct PageRig {
   PageRig() {
     port.Open();
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
-    link.parameterBlock[0] = 0x64;
+    LinkTestAccess::Block(link)[0] = 0x64;
     LinkTestAccess::State(link).linkState = link_state::kStopped;
   }
   TempFolder folder;
@@ -105,10 +105,10 @@ TEST(FirmwarePage, ListingFollowsTheConnectedDeviceAndReportsUnopenableFiles) {
   EXPECT_EQ(rig.link.Vars().controllerStatus, 255);
   EXPECT_EQ(rig.view.gridRows, 12);
   EXPECT_EQ(rig.dialogs.messages, (std::vector<std::string>{UiText(702) + " c.img"}));
-  rig.link.parameterBlock[0] = 0x32;
+  LinkTestAccess::Block(rig.link)[0] = 0x32;
   EXPECT_EQ(rig.page.ListFirmwareImages(12), 1);
   EXPECT_EQ(rig.page.FirmwareList()[0].path, rig.folder / "a.img");
-  rig.link.parameterBlock[0] = 255;  // nothing read
+  LinkTestAccess::Block(rig.link)[0] = 255;  // nothing read
   EXPECT_EQ(rig.page.ListFirmwareImages(2), 0);
   EXPECT_EQ(rig.view.gridRows, 2);
 }
@@ -186,7 +186,7 @@ class FirmwareWindowTest : public ::testing::Test {
     auto fake = std::make_unique<FakeSerialPort>();
     port = fake.get();
     window.Start(folder / "ORV/LPG2.reg", std::move(fake), images.Path());
-    form->Link().parameterBlock[0] = 0x64;
+    LinkTestAccess::Block(form->Link())[0] = 0x64;
     form->TabUpgClick();
   }
   // A frame from the controller, its checksum appended.
@@ -282,8 +282,8 @@ TEST_F(FirmwareWindowTest, KeysAndClicksDuringARunChangeNothing) {
   ASSERT_TRUE(port->Active());
   PressKeys(*form, {Qt::Key_O, Qt::Key_R, Qt::Key_V, Qt::Key_S});  // every page button shown
   ASSERT_TRUE(form->ServiceModeOn());
-  form->Link().parameterBlock[1] = 145;
-  form->Link().parameterBlock[3] = 0;
+  LinkTestAccess::Block(form->Link())[1] = 145;
+  LinkTestAccess::Block(form->Link())[3] = 0;
   form->ApplyConnectionMode(ConnectionMode::Controller);
   form->TabUpgClick();
   ASSERT_EQ(form->CurrentPage(), Page::Firmware);

@@ -128,7 +128,7 @@ TEST_F(PacedLineTest, LoaderReportWithEachTextBringsTheFirmwarePage) {
     const PacedProgram& p = *programs[i];
     EXPECT_EQ(p.dialogs.messages, std::vector<std::string>{table[i].text}) << table[i].byte6;
     EXPECT_EQ(p.form->Link().Vars().linkState, link_state::kStopped);
-    EXPECT_EQ(p.form->Link().parameterBlock[0], 0x64);
+    EXPECT_EQ(p.form->Link().Block()[0], 0x64);
     EXPECT_TRUE(p.form->TabVisible(Page::Firmware));
     // The report, though it came in pieces, answered the first read: nothing was asked beyond
     // it (a tick that comes before the report's last piece repeats the request for index 1).
@@ -170,9 +170,9 @@ TEST_F(PacedLineTest, KeysInTheMiddleOfARunChangeNothingAndTheNewProgramIsReadIn
   const std::vector<std::string> lines = p.sim.LogLines();
   const auto lastStart = std::find(lines.rbegin(), lines.rend(), "RX 55 00 55");
   EXPECT_EQ(FullReadProblem(lines, static_cast<std::size_t>(lines.rend() - lastStart) - 1), "");
-  EXPECT_EQ(form.Link().parameterBlock[0], 0x64);
-  EXPECT_EQ(form.Link().parameterBlock[1], 145);
-  EXPECT_EQ(form.Link().SentBlock(), form.Link().parameterBlock);
+  EXPECT_EQ(form.Link().Block()[0], 0x64);
+  EXPECT_EQ(form.Link().Block()[1], 145);
+  EXPECT_EQ(form.Link().SentBlock(), form.Link().Block());
 }
 
 // A whole 16 KB image at line speed with P = 0, from a loader whose last run ended in error.

@@ -86,10 +86,10 @@ TEST_F(LinkTest, fullReadRequestsEachIndexTwiceAndStoresBothBlocks) {
   EXPECT_EQ(requested, expected);
 
   for (int i = 0; i <= 105; ++i) {
-    EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
+    EXPECT_EQ(link.Block()[i], memory[i]) << i;
     EXPECT_EQ(link.SentBlock()[i], memory[i]) << i;
   }
-  EXPECT_EQ(link.parameterBlock[106], 255);
+  EXPECT_EQ(link.Block()[106], 255);
   EXPECT_EQ(host.modes, std::vector<int>{2});
   EXPECT_EQ(host.parametersRead, 1);
   EXPECT_FALSE(link.Vars().readPending);
@@ -121,11 +121,11 @@ TEST_F(LinkTest, replyForAnIndexNotYetAskedForIsIgnoredAndTheReadEndsIntact) {
   link.StartLink();
   link.TimerTxTimer();
   port.Feed({0x55, 0, 0x64, 0xB9});
-  const ParameterBlock before = link.parameterBlock;
+  const ParameterBlock before = link.Block();
   const std::size_t sent = port.frames.size();
   for (std::uint8_t damaged : {0, 2, 50, 105, 106, 200, 255}) {
     port.Feed({0x55, damaged, 0x11, static_cast<std::uint8_t>(0x66 + damaged)});
-    EXPECT_EQ(link.parameterBlock, before) << int(damaged);
+    EXPECT_EQ(link.Block(), before) << int(damaged);
     EXPECT_TRUE(link.Vars().readPending) << int(damaged);
     EXPECT_EQ(link.Vars().requestIndex, 1) << int(damaged);
   }
@@ -138,7 +138,7 @@ TEST_F(LinkTest, replyForAnIndexNotYetAskedForIsIgnoredAndTheReadEndsIntact) {
   AnswerParameterReads(memory);
   EXPECT_FALSE(link.Vars().readPending);
   EXPECT_EQ(host.modes, std::vector<int>{2});
-  for (int i = 1; i <= 105; ++i) EXPECT_EQ(link.parameterBlock[i], memory[i]) << i;
+  for (int i = 1; i <= 105; ++i) EXPECT_EQ(link.Block()[i], memory[i]) << i;
 }
 
 // Whatever its kind, a reply whose checksum is wrong counts as none: nothing of it is taken.
@@ -174,16 +174,16 @@ TEST_F(LinkTest, aWriteGoesOutUntilAcknowledgedAndIsNamedAfterItsLastTry) {
   Connect(Memory());
   for (const auto& [lost, writes] : {std::pair{0, 1}, {1, 2}, {3, 4}, {4, 4}, {9, 4}}) {
     host.log.clear();
-    link.parameterBlock[40] ^= 0x10;
+    LinkTestAccess::Block(link)[40] ^= 0x10;
     int sent = 0;
     for (int t = 0; t < 6; ++t) {
       link.TimerTxTimer();
-      if (port.frames.back() == ParameterWriteFrame(40, link.parameterBlock[40]) && ++sent > lost)
+      if (port.frames.back() == ParameterWriteFrame(40, link.Block()[40]) && ++sent > lost)
         port.Feed({0xAA, 0xAA});
     }
     EXPECT_EQ(sent, writes);
     EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
-    const std::string named = UiText(1240) + "40: " + std::to_string(link.parameterBlock[40]);
+    const std::string named = UiText(1240) + "40: " + std::to_string(link.Block()[40]);
     EXPECT_EQ(host.log, lost >= 4 ? std::vector<std::string>{named} : std::vector<std::string>{}) << lost;
   }
 }
@@ -196,7 +196,7 @@ TEST_F(LinkTest, changesUnacknowledgedAtALossGoToTheSameControllerOrAreNamed) {
   for (const auto& [index, value, same] : cases) {
     const ParameterBlock memory = Memory();
     Connect(memory);
-    const std::uint8_t wanted = link.parameterBlock[50] ^= 0x0F;
+    const std::uint8_t wanted = LinkTestAccess::Block(link)[50] ^= 0x0F;
     link.TimerTxTimer();  // the write goes out and is lost with the link
     link.LinkLost();
     link.RequestFullRead();
@@ -230,7 +230,7 @@ TEST_F(LinkTest, testerIsReadOnlyUpToIndexFourAndThenSendsOnlyWrites) {
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.size(), sent);
   EXPECT_TRUE(link.Vars().modeSwitchRequest);
-  link.parameterBlock[40] = 9;
+  LinkTestAccess::Block(link)[40] = 9;
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), ParameterWriteFrame(40, 9));
 }
@@ -253,7 +253,7 @@ TEST_F(LinkTest, loaderReportIsEvaluatedOnlyWithEightBytes) {
   EXPECT_EQ(host.modes, std::vector<int>{4});
   EXPECT_EQ(link.Vars().linkState, link_state::kStopped);
   EXPECT_EQ(link.Vars().expectedReply, kLoaderReportDone);
-  EXPECT_EQ(link.parameterBlock[0], 0x65);
+  EXPECT_EQ(link.Block()[0], 0x65);
   EXPECT_EQ(link.SentBlock()[1], 0x92);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], UiText(920) + UiText(922));
@@ -283,8 +283,8 @@ TEST_F(LinkTest, loaderReportSplitAtAnyByteIsEvaluatedOnceWhole) {
     EXPECT_EQ(h.modes, std::vector<int>{4}) << split.size() << " parts, first " << split[0];
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0], UiText(920) + UiText(924));
-    EXPECT_EQ(l.parameterBlock[0], 0x65);
-    EXPECT_EQ(l.parameterBlock[1], 0x92);
+    EXPECT_EQ(l.Block()[0], 0x65);
+    EXPECT_EQ(l.Block()[1], 0x92);
     EXPECT_EQ(l.Vars().linkState, link_state::kStopped);
     EXPECT_EQ(l.Vars().expectedReply, kLoaderReportDone);
     EXPECT_EQ(p.frames.size(), 1u);  // nothing asked again
@@ -335,23 +335,23 @@ TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
   Connect(Memory());
   link.TimerTxTimer();
   const std::size_t before = port.frames.size();
-  for (int i = 0; i < 10; ++i) link.parameterBlock[90 - 5 * i] ^= 0x0F;
+  for (int i = 0; i < 10; ++i) LinkTestAccess::Block(link)[90 - 5 * i] ^= 0x0F;
   port.acknowledgeWrites = true;
   for (int t = 0; t < 10; ++t) link.TimerTxTimer();
   port.acknowledgeWrites = false;
   ASSERT_EQ(port.frames.size(), before + 10);
   for (int t = 0; t < 10; ++t) {
     const int index = 45 + 5 * t;
-    EXPECT_EQ(port.frames[before + t], ParameterWriteFrame(index, link.parameterBlock[index]));
+    EXPECT_EQ(port.frames[before + t], ParameterWriteFrame(index, link.Block()[index]));
   }
-  EXPECT_EQ(link.SentBlock(), link.parameterBlock);
+  EXPECT_EQ(link.SentBlock(), link.Block());
   EXPECT_EQ(host.beeps, 10);
   link.TimerTxTimer();
   EXPECT_EQ(port.frames.back(), (Bytes{0x33, 0x33}));
 
   port.Feed({0xAA, 0xAA});
   EXPECT_EQ(host.beeps, 10);  // the poll's reply is awaited, an acknowledgement is dropped
-  link.parameterBlock[50] ^= 1;
+  LinkTestAccess::Block(link)[50] ^= 1;
   link.TimerTxTimer();
   port.Feed({0xAA, 0xAA});
   EXPECT_EQ(host.beeps, 11);
@@ -360,8 +360,8 @@ TEST_F(LinkTest, pendingWritesGoOutLowestIndexFirstOnePerTickWithoutPolls) {
 
 TEST_F(LinkTest, pendingWritesGoBeforeTheRequestedRead) {
   Connect(Memory());
-  link.parameterBlock[33] = 1;
-  link.parameterBlock[34] = 2;
+  LinkTestAccess::Block(link)[33] = 1;
+  LinkTestAccess::Block(link)[34] = 2;
   LinkTestAccess::State(link).requestIndex = 0;
   LinkTestAccess::State(link).readPending = true;
   port.acknowledgeWrites = true;

@@ -189,13 +189,37 @@ TEST(LinkOperations, forcedWriteGoesOutWhateverWasLastSent) {
   ControllerLink link(port, host, host, history);
   port.Open();
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  link.parameterBlock[78] = LinkTestAccess::Sent(link)[78] = 0;
+  LinkTestAccess::Block(link)[78] = LinkTestAccess::Sent(link)[78] = 0;
   link.ForceWrite(78, 0);
-  EXPECT_EQ(link.parameterBlock[78], 0);
+  EXPECT_EQ(link.Block()[78], 0);
   EXPECT_TRUE(link.WritesOutstanding());
   link.TimerTxTimer();
   ASSERT_FALSE(port.frames.empty());
   EXPECT_EQ(port.frames.back(), ParameterWriteFrame(78, 0));
+}
+
+// An edited byte changes that byte alone and goes out; an index outside the block changes
+// nothing; a loaded block stands in for the whole.
+TEST(LinkOperations, anEditedByteChangesOnlyItselfAndALoadedBlockReplacesTheWhole) {
+  FakeSerialPort port;
+  ScriptedLinkHost host;
+  ReadingHistory history;
+  ControllerLink link(port, host, host, history);
+  port.Open();
+  LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
+  const ParameterBlock before = link.Block();
+  for (int outside : {-1, 256, 1000}) link.SetParameter(outside, 7);
+  EXPECT_EQ(link.Block(), before);
+  EXPECT_FALSE(link.WritesOutstanding());
+  link.SetParameter(40, 7);
+  ParameterBlock expected = before;
+  expected[40] = 7;
+  EXPECT_EQ(link.Block(), expected);
+  link.TimerTxTimer();
+  ASSERT_FALSE(port.frames.empty());
+  EXPECT_EQ(port.frames.back(), ParameterWriteFrame(40, 7));
+  link.LoadBlock(before);
+  EXPECT_EQ(link.Block(), before);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ struct LiveRig {
     hint = new QLabel(&window);
     block.fill(0);
     LiveHooks h;
-    h.parameters = [this]() -> ParameterBlock& { return block; };
+    h.parameters = [this]() -> const ParameterBlock& { return block; };
+    h.loadParameters = [this](const ParameterBlock& loaded) { block = loaded; };
     h.page = [this] { return page; };
     h.service = [this] { return service; };
     h.stopPolling = [this] { polling = false; };

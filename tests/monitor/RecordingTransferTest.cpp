@@ -32,7 +32,8 @@ struct RecordingRig {
                        [this](const std::string& path) { opened = path; },
                        [this](bool save) { return save ? saveFolder : openFolder; },
                        [this](bool save, const std::string& f) { (save ? saveFolder : openFolder) = f; },
-                       [] { return std::string(); }};
+                       [] { return std::string(); },
+                       [this](const ParameterBlock& loaded) { block = loaded; }};
   void Sample(int rpm) {
     history.Advance();
     history.Current()[3] = static_cast<std::uint8_t>(rpm);

@@ -67,11 +67,11 @@ class ParameterEditing : public ::testing::Test {
     port.Open();
     port.acknowledgeWrites = true;
     port.OnRxChar = [this](int n) { link.VaComm1RxChar(n); };
-    link.parameterBlock = LinkTestAccess::Sent(link) = TypicalBlock();
+    LinkTestAccess::Block(link) = LinkTestAccess::Sent(link) = TypicalBlock();
     LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
     LinkTestAccess::State(link).currentPage = static_cast<Page>(1);
     host.editor = &editor;
-    host.block = &link.parameterBlock;
+    host.block = &link.Block();
     host.backupFolder = folder / "backup";
     editor.Build(kOrderByFunction);
   }
@@ -108,27 +108,27 @@ class ParameterEditing : public ::testing::Test {
 
 TEST_F(ParameterEditing, StepSendsExactlyTheChangedByteAndWrapsAtTheEnds) {
   Select(62);
-  link.parameterBlock[62] = 11;
+  LinkTestAccess::Block(link)[62] = 11;
   LinkTestAccess::Sent(link)[62] = 11;
   ASSERT_TRUE(editor.StepSelected(1));
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(62, 12)}));
   EXPECT_GE(host.rebuilds, 1);
 
-  link.parameterBlock[33] = LinkTestAccess::Sent(link)[33] = 4;
+  LinkTestAccess::Block(link)[33] = LinkTestAccess::Sent(link)[33] = 4;
   Select(33);
   editor.StepSelected(1);  // 4 wraps to 0
-  EXPECT_EQ(link.parameterBlock[33], 0);
+  EXPECT_EQ(link.Block()[33], 0);
 
   // An empty row is never stepped.
   editor.SetSelectedParamRow(editor.List().Count() + 3);
-  const ParameterBlock before = link.parameterBlock;
+  const ParameterBlock before = link.Block();
   EXPECT_FALSE(editor.StepSelected(0));
-  EXPECT_EQ(link.parameterBlock, before);
+  EXPECT_EQ(link.Block(), before);
 }
 
 TEST_F(ParameterEditing, NoTpsSwitchesItsOptionsOffAndBackOnlyTheThresholdsReturn) {
-  link.parameterBlock[33] = LinkTestAccess::Sent(link)[33] = 3;
-  for (int i : {44, 47, 54}) link.parameterBlock[i] = LinkTestAccess::Sent(link)[i] = 1;
+  LinkTestAccess::Block(link)[33] = LinkTestAccess::Sent(link)[33] = 3;
+  for (int i : {44, 47, 54}) LinkTestAccess::Block(link)[i] = LinkTestAccess::Sent(link)[i] = 1;
   Select(33);
   editor.StepSelected(1);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(33, 4), Write(44, 0), Write(47, 0), Write(54, 0)}));
@@ -140,22 +140,22 @@ TEST_F(ParameterEditing, NoTpsSwitchesItsOptionsOffAndBackOnlyTheThresholdsRetur
   Select(33);
   editor.StepSelected(1);  // 4 wraps to 0 (0-5V)
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(33, 0), Write(46, 40), Write(54, 1)}));
-  EXPECT_EQ(link.parameterBlock[57], 40);  // already 40: nothing to send
-  EXPECT_EQ(link.parameterBlock[44], 0);
-  EXPECT_EQ(link.parameterBlock[47], 0);
+  EXPECT_EQ(link.Block()[57], 40);  // already 40: nothing to send
+  EXPECT_EQ(link.Block()[44], 0);
+  EXPECT_EQ(link.Block()[47], 0);
 }
 
 TEST_F(ParameterEditing, TypicalSimulationSendsOnlyTheModeItself) {
-  link.parameterBlock[35] = LinkTestAccess::Sent(link)[35] = 2;
+  LinkTestAccess::Block(link)[35] = LinkTestAccess::Sent(link)[35] = 2;
   Select(35);
   editor.StepSelected(1);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(35, 3)}));
-  EXPECT_EQ(link.parameterBlock[36], 40);
-  EXPECT_EQ(link.parameterBlock[39], 0);
+  EXPECT_EQ(link.Block()[36], 40);
+  EXPECT_EQ(link.Block()[39], 0);
 }
 
 TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAgain) {
-  link.parameterBlock[78] = LinkTestAccess::Sent(link)[78] = 5;
+  LinkTestAccess::Block(link)[78] = LinkTestAccess::Sent(link)[78] = 5;
   editor.Build(kOrderByFunction);
   editor.SetSelectedParamRow(1);
   ASSERT_EQ(editor.SelectedParameter(), 78);
@@ -168,11 +168,11 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
   // Already zero (the row is gone, the stale selection still names it): written all the same.
   LinkTestAccess::State(link).readPending = false;
   LinkTestAccess::State(link).linkState = link_state::kParameterPoll;
-  link.parameterBlock[79] = LinkTestAccess::Sent(link)[79] = 0x02;
+  LinkTestAccess::Block(link)[79] = LinkTestAccess::Sent(link)[79] = 0x02;
   editor.Build(kOrderByFunction);
   editor.SetSelectedParamRow(1);
   ASSERT_EQ(editor.SelectedParameter(), 79);
-  link.parameterBlock[79] = LinkTestAccess::Sent(link)[79] = 0;
+  LinkTestAccess::Block(link)[79] = LinkTestAccess::Sent(link)[79] = 0;
   editor.DependentDefaults();
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(79, 0)}));
   EXPECT_TRUE(link.Vars().readPending);
@@ -181,27 +181,27 @@ TEST_F(ParameterEditing, ClearingThePowerDefectsWritesZeroEvenWhenZeroAndReadsAg
 TEST_F(ParameterEditing, TypedValuesAreStoredAtOnceLimitedAndUnchecked) {
   Select(57);
   EXPECT_EQ(editor.TypeValue("3").shown, "3.00");
-  EXPECT_EQ(link.parameterBlock[57], 150);
+  EXPECT_EQ(link.Block()[57], 150);
   EXPECT_FALSE(editor.TypeValue("3").aboveRange);
   EXPECT_TRUE(editor.TypeValue("9").aboveRange);  // the box shows what the controller got
   EXPECT_EQ(editor.EditedValue(), "5.10");
-  link.parameterBlock[47] = 1;
+  LinkTestAccess::Block(link)[47] = 1;
   Select(48);
   EXPECT_EQ(editor.TypeValue("20000").shown, "10000");
-  EXPECT_EQ(link.parameterBlock[48], 100);
+  EXPECT_EQ(link.Block()[48], 100);
   Select(62);
   EXPECT_EQ(editor.TypeValue("500").shown, "1000");  // implausible, but typing never warns
   EXPECT_FALSE(editor.TypeValue("500").aboveRange);  // below: shown limited once the box is left
-  EXPECT_EQ(link.parameterBlock[62], 10);
+  EXPECT_EQ(link.Block()[62], 10);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(host.rebuilds, 0);
   Select(33);  // arrows only
   EXPECT_EQ(editor.TypeValue("2").shown, "");
-  EXPECT_EQ(link.parameterBlock[33], 0);
+  EXPECT_EQ(link.Block()[33], 0);
 }
 
 TEST_F(ParameterEditing, WarningIsShownOncePerParameterUntilALabelIsPressed) {
-  link.parameterBlock[62] = LinkTestAccess::Sent(link)[62] = 11;
+  LinkTestAccess::Block(link)[62] = LinkTestAccess::Sent(link)[62] = 11;
   Select(62);
   editor.StepSelected(0);  // 10: too low
   ASSERT_EQ(host.messages, std::vector<std::string>{UiText(744)});
@@ -222,16 +222,16 @@ TEST_F(ParameterEditing, WarningIsShownOncePerParameterUntilALabelIsPressed) {
 }
 
 TEST_F(ParameterEditing, ProbeThresholdWarningReplacesTheOthers) {
-  link.parameterBlock[41] = 0;   // wrong motor order
-  link.parameterBlock[58] = 45;  // and a wrong threshold for a 0-1V probe
-  link.parameterBlock[53] = 1;
+  LinkTestAccess::Block(link)[41] = 0;   // wrong motor order
+  LinkTestAccess::Block(link)[58] = 45;  // and a wrong threshold for a 0-1V probe
+  LinkTestAccess::Block(link)[53] = 1;
   Select(58);
   editor.StepSelected(1);
   EXPECT_EQ(host.messages, std::vector<std::string>{UiText(746)});
 }
 
 TEST_F(ParameterEditing, SaveProposesTheFileNameAndChecksTheExtension) {
-  link.parameterBlock[100] = 77;
+  LinkTestAccess::Block(link)[100] = 77;
   dialogs.fileAnswers = {folder / "out/../x.ORVP"};
   std::filesystem::create_directories(folder / "out");
   transfer.BtnSaveParClick();
@@ -239,7 +239,7 @@ TEST_F(ParameterEditing, SaveProposesTheFileNameAndChecksTheExtension) {
   EXPECT_EQ(dialogs.fileRequests[0].use, FileDialogUse::SaveParameters);
   EXPECT_EQ(dialogs.fileRequests[0].initialDir, "/save");
   EXPECT_EQ(dialogs.fileRequests[0].proposedName, "car.orvp");
-  EXPECT_EQ(LoadParameterFile(folder / "x.ORVP").bytes, link.parameterBlock);
+  EXPECT_EQ(LoadParameterFile(folder / "x.ORVP").bytes, link.Block());
   EXPECT_EQ(host.dirSave, folder / "out/..");
   EXPECT_TRUE(dialogs.messages.empty());
 
@@ -268,7 +268,7 @@ TEST_F(ParameterEditing, SavingOverAReadOnlyFileIsRefusedAndChangesNothing) {
   ASSERT_TRUE(SaveParameterFile(folder / "kept.orvp", old));
   ASSERT_TRUE(SaveParameterFile(folder / "open.orvp", old));
   ASSERT_EQ(::chmod((folder / "kept.orvp").c_str(), 0444), 0);
-  link.parameterBlock[62] = 30;
+  LinkTestAccess::Block(link)[62] = 30;
   dialogs.fileAnswers = {folder / "kept.orvp", folder / "open.orvp"};
   transfer.BtnSaveParClick();
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{UiText(702) + " kept.orvp"});
@@ -290,7 +290,7 @@ TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To10
   file[104] = 1;
   file[105] = 5;  // beyond the exchanged bytes: never sent
   ASSERT_TRUE(SaveParameterFile(folder / "f.orvp", file));
-  const ParameterBlock controller = link.parameterBlock;
+  const ParameterBlock controller = link.Block();
   dialogs.fileAnswers = {folder / "f.orvp"};
   dialogs.answers = {MessageAnswer::Yes};
   transfer.BtnOpenParClick();
@@ -301,7 +301,7 @@ TEST_F(ParameterEditing, OpenWithYesBacksUpThenWritesOnlyTheDifferingBytes16To10
   EXPECT_EQ(host.dirOpen, folder.Path());
   ASSERT_EQ(host.backups.size(), 1u);
   EXPECT_EQ(LoadParameterFile(host.backups[0].path).bytes, controller);
-  EXPECT_EQ(link.parameterBlock[0], 0x64);
+  EXPECT_EQ(link.Block()[0], 0x64);
   EXPECT_EQ(SendPending(), (std::vector<Frame>{Write(20, 9), Write(62, 20), Write(104, 1)}));
   EXPECT_EQ(linkHost.modes, std::vector<int>{});
 }
@@ -336,7 +336,7 @@ TEST_F(ParameterEditing, TheLoadQuestionShowsTheChangesAndAYesLogsTheBytesWritte
   host.listOrder = kOrderByFunction;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode * 10 + static_cast<int>(c.answer));
-    link.parameterBlock = LinkTestAccess::Sent(link) = TypicalBlock();
+    LinkTestAccess::Block(link) = LinkTestAccess::Sent(link) = TypicalBlock();
     host.mode = c.mode;
     dialogs.messages.clear();
     dialogs.details.clear();
@@ -361,17 +361,17 @@ TEST_F(ParameterEditing, OpenWithNoStopsTheLinkAndShowsTheFileCancelChangesNothi
   linkHost.txEnabled = true;
   dialogs.fileAnswers = {folder / "f.orvp", folder / "f.orvp"};
   dialogs.answers = {MessageAnswer::Cancel, MessageAnswer::No};
-  const ParameterBlock before = link.parameterBlock;
+  const ParameterBlock before = link.Block();
   transfer.BtnOpenParClick();
-  EXPECT_EQ(link.parameterBlock, before);
+  EXPECT_EQ(link.Block(), before);
   EXPECT_TRUE(linkHost.txEnabled);
 
   transfer.BtnOpenParClick();
   EXPECT_FALSE(linkHost.txEnabled);
   EXPECT_EQ(linkHost.modes, std::vector<int>{1});
   EXPECT_EQ(host.opened, "f.orvp");
-  EXPECT_EQ(link.parameterBlock[0], 0x32);
-  EXPECT_EQ(link.parameterBlock[50], 33);
+  EXPECT_EQ(link.Block()[0], 0x32);
+  EXPECT_EQ(link.Block()[50], 33);
   EXPECT_EQ(link.SentBlock(), before);
   EXPECT_TRUE(host.backups.empty());
 }
@@ -380,11 +380,11 @@ TEST_F(ParameterEditing, ShortWronglyNamedOrMissingFilesChangeNothing) {
   std::ofstream(folder / "short.orvp", std::ios::binary) << std::string(255, 'x');
   std::ofstream(folder / "f.orvv", std::ios::binary) << std::string(256, 'x');
   dialogs.fileAnswers = {folder / "short.orvp", folder / "f.orvv", folder / "none.orvp"};
-  const ParameterBlock before = link.parameterBlock;
+  const ParameterBlock before = link.Block();
   for (int i = 0; i < 3; ++i) transfer.BtnOpenParClick();
   EXPECT_EQ(dialogs.messages,
             (std::vector<std::string>{UiText(703) + " short.orvp", UiText(701), UiText(702)}));
-  EXPECT_EQ(link.parameterBlock, before);
+  EXPECT_EQ(link.Block(), before);
   EXPECT_EQ(dialogs.beeps, 0);
 }
 

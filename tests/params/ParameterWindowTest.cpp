@@ -41,7 +41,7 @@ class ParameterWindowTest : public ::testing::Test {
   }
   TForm1& Form() { return run.Form(); }
   QTableWidget* Grid() { return GridEx1(Form()); }
-  ParameterBlock& Block() { return Form().Link().parameterBlock; }
+  ParameterBlock& Block() { return LinkTestAccess::Block(Form().Link()); }
 
   bool WaitForRead() {
     return RunUntil([&] { return run.ReadInFull(); });

@@ -211,7 +211,7 @@ TEST(ServiceReportPdf, CtrlRWritesTheControllersReportThroughTheFileFlow) {
   EXPECT_EQ(run.Dialogs().fileRequests[0].use, FileDialogUse::SaveReport);
   EXPECT_NE(form.LogText().find(UiText(1416) + pdf), std::string::npos);
   ServiceReportInput in;
-  in.block = form.Link().parameterBlock;
+  in.block = form.Link().Block();
   in.listOrder = form.ListOrder();
   ExpectRowsInPdf(pdf, BuildServiceReport(in));
   EXPECT_NE(Slurp(run.SettingsPath()).find("\"DirReport\"=\"" + run.folder / "reports\""), std::string::npos);
@@ -223,11 +223,11 @@ TEST(ServiceReportPdf, FactoryResetKeepsTheFactoryParametersTheReportComparesWit
   SimulatorWindow run;
   ASSERT_TRUE(run.Connect());
   TForm1& form = run.Form();
-  const std::string factory = FactoryParametersPath(run.BackupFolder(), form.Link().parameterBlock);
+  const std::string factory = FactoryParametersPath(run.BackupFolder(), form.Link().Block());
   form.BtnWriteParClick();  // answered Yes
   ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(factory); }));
   EXPECT_TRUE(run.sim.LogHas("FACTORY RESET"));
-  EXPECT_EQ(LoadParameterFile(factory).bytes, form.Link().parameterBlock);
+  EXPECT_EQ(LoadParameterFile(factory).bytes, form.Link().Block());
   EXPECT_NE(form.LogText().find(UiText(1417) + factory), std::string::npos);
   const std::string pdf = run.folder / "car.pdf";
   run.Dialogs().fileAnswers = {pdf};

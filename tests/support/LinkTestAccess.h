@@ -7,6 +7,8 @@
 // link's named operations.
 struct LinkTestAccess {
   static LinkVariables& State(ControllerLink& link) { return link.vars; }
+  // The block a scenario starts from, before the link has read or been given one.
+  static ParameterBlock& Block(ControllerLink& link) { return link.parameterBlock; }
   // What the controller is taken to hold already.
   static ParameterBlock& Sent(ControllerLink& link) { return link.sentParameterBlock; }
 };

@@ -56,7 +56,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   WindowUnderTest& window = walk.window;
   TForm1& f = walk.Form();
   AutoConfiguration& wizard = f.Wizard();
-  const ParameterBlock& block = f.Link().parameterBlock;
+  const ParameterBlock& block = f.Link().Block();
 
   f.TabOfPage(Page::Configuration)->click();
   ASSERT_EQ(f.CurrentPage(), Page::Configuration);
@@ -129,7 +129,7 @@ TEST(AutoConfigurationWalk, fitterFindsTheCarsTypesAndPositionsAndTheControllerK
   EXPECT_EQ(block[wizard_byte::kPosition3000], gas.position3000);
   ASSERT_TRUE(RunUntil([&] {
     const ControllerLink& link = f.Link();
-    return std::equal(link.parameterBlock.begin(), link.parameterBlock.begin() + kExchangedParameterBytes,
+    return std::equal(link.Block().begin(), link.Block().begin() + kExchangedParameterBytes,
                       link.SentBlock().begin());
   }));
 
@@ -163,7 +163,7 @@ TEST(AutoConfigurationWalk, otherCarIsFoundAndLeavingWithCancelRestoresTheParame
   WindowUnderTest& window = walk.window;
   TForm1& f = walk.Form();
   AutoConfiguration& wizard = f.Wizard();
-  const ParameterBlock& block = f.Link().parameterBlock;
+  const ParameterBlock& block = f.Link().Block();
   const ParameterBlock before = block;
 
   f.TabOfPage(Page::Configuration)->click();

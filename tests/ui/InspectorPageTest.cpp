@@ -16,6 +16,7 @@
 #include "inspector/ProcessorInspector.h"
 #include "monitor/LiveMonitorQt.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkTestAccess.h"
 #include "support/SimulatorProcess.h"
 #include "ui/UiTestSupport.h"
 
@@ -137,7 +138,7 @@ TEST_F(InspectorPageTest, registerListHoldsTheNamesAndKeepsNoSelectionFromStartT
 
 TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirOwnView) {
   TForm1& f = StartWithoutController();
-  f.Link().parameterBlock[0] = 0x64;
+  LinkTestAccess::Block(f.Link())[0] = 0x64;
   f.FormKeyDown('O');
   f.FormKeyDown('R');
   f.FormKeyDown('V');
@@ -158,7 +159,7 @@ TEST_F(InspectorPageTest, viewsShowTheirLabelsAndHeadersAndRepliesFillOnlyTheirO
   EXPECT_EQ(Control<QPushButton>(f, "Btn3")->text().toStdString(), "EEPROM");
 
   std::uint8_t port[14] = {0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 0x03, 0x00, 0x80, 0x10};
-  f.Link().PageSink().ShowPortView(DecodePortView(port, f.Link().parameterBlock));
+  f.Link().PageSink().ShowPortView(DecodePortView(port, f.Link().Block()));
   EXPECT_EQ(CellText(g, 1, 1), "1");
   EXPECT_EQ(CellText(g, 3, 1), "0");
   EXPECT_EQ(CellText(g, 24, 1), "1");

@@ -63,7 +63,7 @@ TEST_P(WizardWaysOutTest, petrolPhaseLeftWithoutApplyingLeavesTheControllerAsItW
   SimulatorProcess& sim = run.sim;
   WindowUnderTest& window = run.window;
   TForm1& f = run.Form();
-  const ParameterBlock before = f.Link().parameterBlock;
+  const ParameterBlock before = f.Link().Block();
   ASSERT_NE(before[wizard_byte::kCoilType], 5);
 
   f.TabOfPage(Page::Configuration)->click();
