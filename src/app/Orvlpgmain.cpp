@@ -1,32 +1,26 @@
 #include "app/Orvlpgmain.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFontMetrics>
-#include <QFrame>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 #include <functional>
-#include <tuple>
 
 #include "app/ConnectionModeLook.h"
+#include "app/ControllerBackups.h"
+#include "app/KeyDispatcherQt.h"
 #include "app/MainThreadQt.h"
+#include "app/MainWindowLayOutQt.h"
 #include "app/PageButtonStrip.h"
 #include "app/PageButtonsQt.h"
 #include "app/PageTabsQt.h"
@@ -34,13 +28,11 @@
 #include "app/ServiceReportActionQt.h"
 #include "app/SettingsStore.h"
 #include "app/SplitterBarQt.h"
-#include "app/VirtualKeysQt.h"
 #include "app/WindowControlsQt.h"
+#include "app/WindowSettingsQt.h"
+#include "app/WindowSupervisionQt.h"
 #include "autoconfig/AutoConfigPageQt.h"
 #include "base/FilePaths.h"
-#include "base/FixedHeadingRowQt.h"
-#include "base/GridFitQt.h"
-#include "base/NumberText.h"
 #include "base/TextQt.h"
 #include "base/UiText.h"
 #include "base/UserFolders.h"
@@ -50,7 +42,6 @@
 #include "model/PageGridQt.h"
 #include "model/ParameterBlock.h"
 #include "monitor/LiveMonitorQt.h"
-#include "params/ParameterBackup.h"
 #include "params/ParameterCompare.h"
 #include "params/ParameterEditorQt.h"
 #include "params/ParameterFiles.h"
@@ -61,68 +52,10 @@ namespace {
 
 using Mode = ::ConnectionMode;
 
-constexpr int kDesignClientHeight = 445;
-constexpr int kSettingsUnreadable = 1320;
-constexpr int kSettingsNotWritten = 1321;
-// Stored window bounds are outer bounds, as the settings have always held them: the client
-// area plus a fixed frame allowance, so that a bound read back gives the same client size on
-// any window manager.
-constexpr int kFrameExtraWidth = kDesignWindowWidth - kDesignClientWidth;
-constexpr int kFrameExtraHeight = kDesignWindowHeight - kDesignClientHeight;
-
 std::string ProgramFolder() {
   std::string dir = QCoreApplication::applicationDirPath().toStdString();
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   return dir;
-}
-
-void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
-
-// A button as wide as its design, or wider when one of its captions needs more room in the
-// window's font size.
-int FitCaptions(QPushButton* b, int designWidth, const QStringList& captions) {
-  constexpr int kCaptionPadding = 6;
-  int width = designWidth;
-  for (const QString& caption : captions)
-    width = std::max(width, b->fontMetrics().horizontalAdvance(caption) + kCaptionPadding);
-  b->resize(width, b->height());
-  return width;
-}
-
-MonitorArea Area(const PlacedControl& p) {
-  return {p.visible, p.rect.left, p.rect.top, p.rect.width, p.rect.height};
-}
-
-// What the live views take of the window's layout; the wizard's buttons have taken their
-// width from the oscilloscope's.
-MonitorLayout MonitorPart(const MainLayout& L, const PlacedControl& scope) {
-  MonitorLayout m;
-  m.scope = Area(scope);
-  m.grid = Area(L.grid);
-  m.gridColumnWidth = L.gridColumnWidth;
-  m.gridRowHeight = L.gridRowHeight;
-  m.readingRowsVisible = L.readingRowsVisible;
-  m.scopeRowVisible = L.scopeRowVisible;
-  m.scopeRowTop = L.scopeRowTop;
-  m.btnLupVisible = L.btnLupVisible;
-  m.btnLupLeft = L.btnLupLeft;
-  m.btnLupTop = L.btnLupTop;
-  m.panelLam = Area(L.panelLam);
-  return m;
-}
-
-void Place(QWidget* w, const PlacedControl& p) {
-  w->setVisible(p.visible);
-  if (p.visible) Place(w, p.rect);
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = 24,
-                        int height = 24) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->resize(width, height);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
 }
 
 // The longest the closing window waits for the controller to take the changes still on their
@@ -142,7 +75,7 @@ void FinishPendingWrites(const ControllerLink& link, const std::function<bool()>
 // Construction
 
 TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
-    : QMainWindow(parent), env_(std::move(env)), dialogs_(*env_.dialogs) {
+    : QMainWindow(parent), env_(std::move(env)), dialogs_(*env_.dialogs), backups_(env_.backupDir) {
   programDir_ = env_.programDir.empty() ? ProgramFolder() : env_.programDir;
   if (env_.port)
     port_ = std::move(env_.port);
@@ -151,7 +84,6 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   if (env_.trace) port_ = std::make_unique<TracedSerialPort>(std::move(port_), env_.trace);
   link_ = std::make_unique<ControllerLink>(*port_, *this, history_);
   link_->SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *this);
   paramEditor_ = std::make_unique<ParameterEditor>(*link_, *this);
   transfer_ = std::make_unique<ParameterTransfer>(*link_, *this, *this, dialogs_);
   port_->OnRxChar = [this](int count) { VaComm1RxChar(count); };
@@ -159,7 +91,26 @@ TForm1::TForm1(MainWindowEnvironment env, QWidget* parent)
   firmware_ =
       std::make_unique<FirmwarePageQt>(this, *pageGrid_, controls_.Memo1, *link_, *this, dialogs_,
                                        programDir_, FirmwareWindow{[this] { live_->CloseMagnifier(); }});
+  Compose();
   FormCreate();
+}
+
+// The window's own pieces over the pages: the lay-out sequence, what the supervisor and the
+// keys ask of the window, and the settings it shows.
+void TForm1::Compose() {
+  layOut_ = std::make_unique<MainWindowLayOut>(WindowLayOutParts{
+      *this, controls_, *tabs_, *pageGrid_, *pageButtons_, *setup_, *parametersPage_, *autoConfig_, *live_,
+      settings_, [this] { return ShownPage(); }, [this](Page page) -> PageView& { return PageFor(page); }});
+  supervision_ = std::make_unique<WindowSupervision>(*this, *setup_, controls_, *tabs_, *help_, *live_,
+                                                     [this] { TabSetClick(); });
+  supervisor_ = std::make_unique<ConnectionSupervisor>(*link_, *port_, *this, *supervision_);
+  keys_ = std::make_unique<KeyDispatcher>(KeyTargets{
+      *this, *tabs_, controls_, *supervisor_, *link_, *help_, *pageGrid_, *setup_, *parametersPage_, *live_,
+      *layOut_, [this] { return connectionMode_; }, [this](Page page) { ChangePage(page); },
+      [this] { Btn1Click(); }, [this] { BtnReportClick(); }, [this] { ToggleServiceMode(); }});
+  windowSettings_ = std::make_unique<WindowSettings>(
+      WindowSettingsParts{*this, *setup_, *help_, *live_, *port_, channelColours_, *layOut_, dialogs_},
+      SettingsPath());
 }
 
 TForm1::~TForm1() {
@@ -230,7 +181,8 @@ void TForm1::CreateComponents() {
   parametersPage_ = std::make_unique<ParametersPageQt>(
       *paramEditor_, *pageGrid_,
       [this] {
-        return ParameterViewContext{ShownPage(), connectionMode_, ListOrder(), layout_.parameterRowsVisible};
+        return ParameterViewContext{ShownPage(), connectionMode_, ListOrder(),
+                                    layOut_->Last().parameterRowsVisible};
       },
       *link_,
       ParametersWindow{[this] { BtnOpenParClick(); }, [this] { BtnSaveParClick(); },
@@ -253,7 +205,7 @@ void TForm1::CreateComponents() {
 
   help_ = std::make_unique<HelpDesk>(HelpDeskLinks{this, client, pageGrid_->Widget(), live_->Widgets().Grid,
                                                    &dialogs_, [this] { return CurrentPage(); },
-                                                   [this] { return FontSize(); }, programDir_});
+                                                   [this] { return layOut_->FontSize(); }, programDir_});
 
   // Tab goes through the live views' controls where it always went: the history bar first,
   // the readings grid before the page grid, the scale after it, the register list and the
@@ -304,23 +256,13 @@ void TForm1::CreateMonitor(QWidget* client) {
 void TForm1::FormCreate() {
   setWindowTitle(kBaseCaption);
   qApp->installEventFilter(this);  // the window sees every key before its controls
-
-  // No folder is remembered until the user picks one: the dialogs then open in the working
-  // folder or the home folder (DialogStartFolder), never in the program's own.
-  settings_ = DefaultAppSettings("");
-
-  SettingsStore store(SettingsPath());
-  std::string unreadable;
-  if (!store.Load(&unreadable) && !store.Unreadable()) unreadable.clear();
-  LoadSettings(store, settings_);
-  settings_.Lang = SelectLanguage(settings_.Lang);
-  ApplySettings();
+  const std::string unreadable = windowSettings_->Restore(settings_);
 
   ApplyTexts();
   // Said once, after the texts cleared the log; the file is left as it is at exit.
-  if (!unreadable.empty()) AddLogLine(UiText(kSettingsUnreadable) + unreadable);
+  if (!unreadable.empty()) AddLogLine(unreadable);
   if (port_->PortNum() == 0) port_->SetPortNum(1);
-  SetFontSize(FontSize());
+  layOut_->ApplyFontSize();
 
   link_->EnterPage(Page::Setup);
   TabSetClick();
@@ -357,68 +299,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void TForm1::ApplySettings() {
-  const AppSettings& s = settings_;
-  setup_->Apply({s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font, s.Lang});
-  help_->SetHelpWindowMode(s.Help);
-  live_->ApplySettings(
-      {s.RamIndex,
-       s.TrackX,
-       {s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS, s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM}});
-  try {
-    port_->SetPortNum(s.COMM);
-  } catch (const std::exception&) {
-  }
-  channelColours_ = {s.ColorRPM,  s.ColorLAM1, s.ColorSIM, s.ColorTPS,
-                     s.ColorMOT1, s.ColorDEF,  s.ColorPSI, s.ColorRAM};
-  live_->ApplyColours();
-  arrangementFlag_ = s.VisuWin ? 0 : 1;  // BtnWindowClick at start inverts it
-  std::vector<ScreenArea> screens;
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    const QRect area = screen->availableGeometry();
-    screens.push_back({area.left(), area.top(), area.width(), area.height()});
-  }
-  FitSettingsToScreens(settings_, screens, kFrameExtraHeight);
-  if (s.boundsRead) {
-    move(s.WLeft, s.WTop);
-    resize(s.WWidth - kFrameExtraWidth, s.WHeight - kFrameExtraHeight);
-  }
-}
-
-AppSettings TForm1::CurrentSettings() const {
-  AppSettings s = settings_;
-  const SetupValues setup = setup_->Values();
-  std::tie(s.FileName, s.AutoComm, s.AutoSave, s.List, s.Font, s.Lang) =
-      std::tuple{setup.fileName, setup.autoComm, setup.autoSave, setup.list, setup.font, setup.language};
-  s.Help = help_->HelpWindowMode();
-  const LiveSettings live = live_->Settings();
-  s.RamIndex = live.ramIndex;
-  s.TrackX = live.trackX;
-  s.COMM = port_->PortNum();
-  std::tie(s.LineRPM, s.LineLAM, s.LineSIM, s.LineTPS, s.LineMOT, s.LineDEF, s.LinePSI, s.LineRAM) =
-      std::tuple{live.lines[0], live.lines[1], live.lines[2], live.lines[3],
-                 live.lines[4], live.lines[5], live.lines[6], live.lines[7]};
-  std::int32_t* colours[8] = {&s.ColorRPM,  &s.ColorLAM1, &s.ColorSIM, &s.ColorTPS,
-                              &s.ColorMOT1, &s.ColorDEF,  &s.ColorPSI, &s.ColorRAM};
-  for (int i = 0; i < 8; ++i) *colours[i] = channelColours_[i];
-  s.VisuWin = arrangementFlag_ != 0;
-  s.WState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-  s.WLeft = pos().x();
-  s.WTop = pos().y();
-  s.WWidth = width() + kFrameExtraWidth;
-  s.WHeight = height() + kFrameExtraHeight;
-  s.WSize = std::min(s.WSize, UpperPanelLimit(centralWidget()->height()));
-  return s;
-}
+AppSettings TForm1::CurrentSettings() const { return windowSettings_->Collect(settings_); }
 
 void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  SettingsStore store = SettingsStore::Open(SettingsPath());
-  if (store.Unreadable()) return;  // the user's file stays; the start said why
-  SaveSettings(store, CurrentSettings(), programDir_, link_->Vars().controllerSeen, isMaximized());
-  std::string why;
-  if (!store.Save(&why)) dialogs_.ShowMessage(UiText(kSettingsNotWritten) + why, MessageButtons::Ok);
+  windowSettings_->Store(settings_, programDir_, link_->Vars().controllerSeen);
 }
 
 std::string TForm1::SettingsPath() const {
@@ -507,7 +393,7 @@ void TForm1::Btn1Click() {
 }
 
 int TForm1::ListFirmwareImages() {
-  return firmware_->Page().ListFirmwareImages(layout_.parameterRowsVisible);
+  return firmware_->Page().ListFirmwareImages(layOut_->Last().parameterRowsVisible);
 }
 
 void TForm1::StartProgramming() {
@@ -515,11 +401,9 @@ void TForm1::StartProgramming() {
 }
 
 void TForm1::Btn2Click() { PageButtonClick(2); }
-
 void TForm1::Btn3Click() { PageButtonClick(3); }
 
 QToolButton* TForm1::TabOfPage(Page page) const { return tabs_->TabOf(page); }
-
 bool TForm1::TabVisible(Page page) const { return tabs_->Visible(page); }
 
 void TForm1::ApplyConnectionMode(Mode mode) {
@@ -528,13 +412,7 @@ void TForm1::ApplyConnectionMode(Mode mode) {
   if (env_.trace) env_.trace->Note("mode " + std::to_string(ModeNumber(mode)));
   const ConnectionModeLook look = LookOfConnectionMode(mode, link_->Block(), serviceMode_, openedFileName_);
   setWindowTitle(QtText(look.caption));
-  tabs_->TabSet->show();
-  tabs_->TabParam->setVisible(look.paramVisible);
-  tabs_->TabConfig->setVisible(look.configVisible);
-  tabs_->TabMap->setVisible(look.mapVisible);
-  tabs_->TabUpg->setVisible(look.upgVisible);
-  tabs_->TabProc->setVisible(look.procVisible);
-  tabs_->Place(controls_.PanelInfo->x() - kPageButtonGap);
+  tabs_->ShowFor(look, controls_.PanelInfo->x() - kPageButtonGap);
   if (look.page) ChangePage(*look.page);
   if (look.versionWarning) {
     const bool wasRunning = link_->TransmitClockRunning();
@@ -546,7 +424,7 @@ void TForm1::ApplyConnectionMode(Mode mode) {
 }
 
 void TForm1::BtnWindowClick() {
-  arrangementFlag_ = arrangementFlag_ ? 0 : 1;
+  layOut_->ToggleArrangement();
   LayoutMainWindow();
 }
 
@@ -580,17 +458,16 @@ void TForm1::BtnReadParClick() {
 }
 
 void TForm1::BtnOpenParClick() { transfer_->BtnOpenParClick(); }
-
 void TForm1::BtnSaveParClick() { transfer_->BtnSaveParClick(); }
 
 void TForm1::BtnWriteParClick() {
   transfer_->BtnWriteParClick();
-  if (link_->Block()[0] == 0 && link_->Vars().readPending) factoryKeeper_.ResetAsked();
+  if (link_->Block()[0] == 0 && link_->Vars().readPending) backups_.ResetAsked();
 }
 
 void TForm1::BtnReportClick() {
   MakeServiceReport({this, &dialogs_, &link_->Block(), connectionMode_, ListOrder(), FileNameBase(),
-                     SettingsPath(), env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir,
+                     SettingsPath(), backups_.Folder(),
                      [this](const std::string& line) { AddLogLine(line); }});
 }
 
@@ -626,39 +503,18 @@ void TForm1::MakeAutomaticBackup() {
 
 std::string TForm1::AutomaticBackupLine() {
   if (connectionMode_ != Mode::Controller) return {};
-  const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
-  return BackupLogLine(MakeParameterBackup(link_->Block(), folder, std::time(nullptr)));
-}
-
-int TForm1::FontSize() const {
-  bool ok = false;
-  const int size = setup_->CBFont->currentText().toInt(&ok);
-  return ok ? size : kFontSizes[0];
-}
-
-void TForm1::SetFontSize(int size) {
-  QFont f = font();
-  f.setPointSize(size);
-  setFont(f);
-  // A widget with a style sheet of its own takes no font from its parent: the tables get it.
-  QTableWidget* pageGrid = pageGrid_->Widget();
-  QFont gridFont = pageGrid->font();
-  gridFont.setPointSize(size);
-  pageGrid->setFont(gridFont);
-  live_->SetGridPointSize(size);
+  return backups_.Automatic(link_->Block());
 }
 
 void TForm1::CBFontChange() {
-  SetFontSize(FontSize());
+  layOut_->ApplyFontSize();
   LayoutMainWindow();
 }
 
 void TForm1::CBComChange(int index) { supervisor_->CBComChange(index); }
 
-void TForm1::PanelInfoClick() {
-  supervisor_->PanelInfoClick();
-  // The panel shows the result at once rather than at the next information tick.
-}
+// The panel shows the result at once rather than at the next information tick.
+void TForm1::PanelInfoClick() { supervisor_->PanelInfoClick(); }
 
 // ---------------------------------------------------------------------------------------
 // Layout
@@ -668,105 +524,18 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   if (timerInfo_ && timerInfo_->isActive()) LayoutMainWindow();
 }
 
-void TForm1::LayoutMainWindow() {
-  QWidget* client = centralWidget();
-  const int W = client->width();
-  const int H = client->height();
-  const int fontSize = FontSize();
-  const int panel3Height = std::max(kPanel3MinHeight, std::min(settings_.WSize, UpperPanelLimit(H)));
+void TForm1::LayoutMainWindow() { layOut_->LayOut(); }
 
-  controls_.PlaceTop(W, panel3Height);
-  tabs_->Place(controls_.PanelInfo->x() - kPageButtonGap);
+const MainLayout& TForm1::LastLayout() const { return layOut_->Last(); }
 
-  LayoutInput in;
-  in.clientWidth = W;
-  in.clientHeight = H;
-  in.currentPage = ShownPage();
-  in.arrangementFlag = arrangementFlag_;
-  in.fontSize = fontSize;
-  in.splitterTop = kTabConHeight + panel3Height;
-  in.selectedRow = std::max(1, pageGrid_->Widget()->currentRow());
-  in.topRow = TopRow(pageGrid_->Widget());
-  in.readingsGridNeed = gridNeeds_[0];
-  in.parameterGridNeed = gridNeeds_[1];
-  layout_ = ComputeMainLayout(in);
-  const MainLayout& L = layout_;
-
-  // The wizard's buttons stand right of the oscilloscope: wider ones take from its width.
-  PlacedControl scope = L.panelSco;
-  scope.rect.width -= autoConfig_->PlaceButtons(L, kTabConHeight + 8);
-  pageGrid_->Place(L);
-  parametersPage_->PlaceButtons(L);
-  pageButtons_->Place(L, ShownPage());
-  MonitorLayout monitor = MonitorPart(L, scope);
-  if (ShownPage() == Page::Map) monitor.btnLupMinLeft = pageButtons_->LastRight() + PageButtons::kGap;
-  live_->Layout(monitor);
-  controls_.PlaceLog(L);
-  if (relayingOut_)
-    FitPageGrid(true);
-  else
-    RebuildEditor();
-  pageGrid_->ScrollToTopRow(L);
-  // The grids' texts are known only once they are filled: when they need other widths than
-  // this layout gave them, it runs once more with them.
-  const Page page = ShownPage();
-  const std::array<int, 2> needs{L.grid.visible ? live_->GridNeed() : 0,
-                                 page <= Page::Configuration ? TwoColumnsNeed(pageGrid_->Widget()) : 0};
-  if (needs != gridNeeds_ && !relayingOut_) {
-    gridNeeds_ = needs;
-    relayingOut_ = true;
-    LayoutMainWindow();
-    relayingOut_ = false;
-  }
-}
-
-// The editors over the cells are placed while the grid fills, so a grid whose columns had
-// to change has them placed once more (the page decides whether it fills the grid again). The readings' rows
-// follow bytes 33, 34 and 81 in every path that changes them: then the whole window is laid out, which fills
-// the grid as well.
-void TForm1::RebuildEditor() {
-  if (live_->LayoutOutdated()) return LayoutMainWindow();
-  FillGridEx1();
-  FitPageGrid(false);
-}
-
-void TForm1::FitPageGrid(bool widthsChanged) {
-  PageView& page = PageFor(ShownPage());
-  if (widthsChanged) page.ColumnsChanged(layout_);
-  if (pageGrid_->FitColumns(ShownPage())) page.ColumnsChanged(layout_);
-}
-
-// The page in view places its widgets and fills the page grid; what another page laid over
-// the grid went with that page.
-void TForm1::FillGridEx1() { PageFor(ShownPage()).Layout(layout_); }
+void TForm1::RebuildEditor() { layOut_->Rebuild(); }
 
 // ---------------------------------------------------------------------------------------
 // Keys
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (firmware_ && firmware_->HoldsInput(watched, event)) return true;
-  // A key from the window system enters through the window itself, whichever control has the
-  // focus and also when none has it (as after a message box closed without a window manager
-  // to give the focus back): the key table decides there, and a key it leaves goes on to the
-  // control, which does not decide it again.
-  if (event->type() == QEvent::KeyPress && watched == static_cast<QObject*>(windowHandle()) &&
-      event != keyPassedOn_) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (FormKeyDown(VirtualKeyFromQt(key->key(), key->nativeScanCode()))) return true;
-    keyPassedOn_ = event;
-    watched->event(event);
-    keyPassedOn_ = nullptr;
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress && event != keyPassedOn_) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this && widget->isWindow() == (widget == this)) {
-      auto* key = static_cast<QKeyEvent*>(event);
-      // The application filter sees a key once per receiver on its way up; take it once.
-      if (widget == QApplication::focusWidget() || (widget == this && !QApplication::focusWidget()))
-        return FormKeyDown(VirtualKeyFromQt(key->key(), key->nativeScanCode()));
-    }
-  }
+  if (keys_->Filter(watched, event)) return true;
   if (watched == controls_.PanelInfo && event->type() == QEvent::MouseButtonPress) {
     PanelInfoClick();
     return true;
@@ -774,60 +543,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-KeyContext TForm1::CurrentKeyContext() const {
-  KeyContext ctx;
-  ctx.currentPage = ShownPage();
-  ctx.connectionMode = connectionMode_;
-  ctx.tabParamVisible = TabVisible(Page::Parameters);
-  ctx.tabConfigVisible = TabVisible(Page::Configuration);
-  ctx.tabMapVisible = TabVisible(Page::Map);
-  ctx.tabUpgVisible = TabVisible(Page::Firmware);
-  return ctx;
-}
-
-bool TForm1::FormKeyDown(int virtualKey) {
-  switch (HandleKeyDown(virtualKey, keyHistory_, CurrentKeyContext())) {
-    case KeyAction::None: return false;
-    case KeyAction::ShowKeyLabelsAndHelp:
-      ShowKeyLabels();
-      help_->OpenHelp(false);
-      break;
-    case KeyAction::SelectSetup: TabSetClick(); break;
-    case KeyAction::SelectParam: TabParamClick(); break;
-    case KeyAction::SelectConfig: TabConfigClick(); break;
-    case KeyAction::SelectMap: TabMapClick(); break;
-    case KeyAction::SelectUpg: TabUpgClick(); break;
-    case KeyAction::FocusGrid: pageGrid_->Widget()->setFocus(); break;
-    case KeyAction::ModeSwitchOrReconnect: PanelInfoClick(); break;
-    case KeyAction::NextFontSize:
-      setup_->CBFont->setCurrentIndex(NextFontIndex(setup_->CBFont->currentIndex()));
-      CBFontChange();
-      break;
-    case KeyAction::Reconnect: supervisor_->RequestReconnect(); break;
-    case KeyAction::SwitchListOrder: SwitchListOrder(); break;
-    case KeyAction::StopLink: StopLinkKey(); break;
-    case KeyAction::ResetChannelColours: ResetChannelColours(); break;
-    case KeyAction::SaveRecording: BtnSaveVisClick(); break;
-    case KeyAction::OpenRecording: BtnOpenVisClick(); break;
-    case KeyAction::ExportCsv: ExportCsvKey(); break;
-    case KeyAction::TogglePlay: live_->PlayClick(); break;
-    case KeyAction::ServiceReport: BtnReportClick(); break;
-    case KeyAction::ToggleScope: BtnScopeClick(); break;
-    case KeyAction::StartProgramming: Btn1Click(); break;
-    case KeyAction::StepDown: StepSelected(0); break;
-    case KeyAction::StepUp: StepSelected(1); break;
-    case KeyAction::ToggleServiceMode: ToggleServiceMode(); break;
-  }
-  return true;
-}
-
-void TForm1::ShowKeyLabels() {
-  tabs_->ShowKeyLabels();
-  controls_.ShowKeyLabel();
-  supervisor_->StartKeyLabelCountdown();
-}
-
-void TForm1::RestoreTabCaptions() { tabs_->RestoreCaptions(); }
+bool TForm1::FormKeyDown(int virtualKey) { return keys_->KeyDown(virtualKey); }
 
 void TForm1::ToggleServiceMode() {
   serviceMode_ = !serviceMode_;
@@ -836,49 +552,23 @@ void TForm1::ToggleServiceMode() {
   LayoutMainWindow();
 }
 
-void TForm1::SwitchListOrder() {
-  setup_->CBList->setCurrentIndex(setup_->CBList->currentIndex() == 0 ? 1 : 0);
-  LayoutMainWindow();
-}
-
-void TForm1::StopLinkKey() {
-  supervisor_->StopLink();
-  link_->CancelReconnect();
-}
-
-void TForm1::ResetChannelColours() { live_->ResetColours(); }
-
 // ---------------------------------------------------------------------------------------
 // Timers and the serial event
 
 void TForm1::TimerTxTimer() { link_->TimerTxTimer(); }
-
 void TForm1::TimerInfoTimer() { supervisor_->TimerInfoTimer(); }
-
 void TForm1::VaComm1RxChar(int count) { link_->VaComm1RxChar(count); }
 
 // ---------------------------------------------------------------------------------------
 // LinkHost
 
 void TForm1::SetTxInterval(int ms) { timerTx_->setInterval(ms); }
-
-void TForm1::SetTxEnabled(bool enabled) {
-  if (enabled)
-    timerTx_->start();
-  else
-    timerTx_->stop();
-}
-
+void TForm1::SetTxEnabled(bool enabled) { enabled ? timerTx_->start() : timerTx_->stop(); }
 bool TForm1::TxEnabled() const { return timerTx_->isActive(); }
-
 void TForm1::SetBaseCaption() { setWindowTitle(kBaseCaption); }
-
 void TForm1::SetBusyCursor(bool busy) { dialogs_.SetBusyCursor(busy); }
-
 void TForm1::ShowReadProgress(int maximum) { controls_.ShowReadProgress(maximum); }
-
 void TForm1::SetReadProgress(int position) { controls_.SetReadProgress(position); }
-
 void TForm1::HideReadProgress() { controls_.HideReadProgress(); }
 
 void TForm1::AddLogLine(const std::string& line) {
@@ -888,16 +578,13 @@ void TForm1::AddLogLine(const std::string& line) {
 }
 
 std::string TForm1::LogText() const { return controls_.LogText(); }
-
 void TForm1::ShowMessage(const std::string& text) { dialogs_.ShowMessage(text, MessageButtons::Ok); }
-
 void TForm1::Beep() { dialogs_.Beep(); }
 
 void TForm1::ParametersRead() {
   LayoutMainWindow();
   if (connectionMode_ != Mode::Controller) return;
-  const std::string folder = env_.backupDir.empty() ? DefaultBackupFolder() : env_.backupDir;
-  const std::string kept = factoryKeeper_.ReadCompleted(link_->Block(), link_->SentBlock(), folder);
+  const std::string kept = backups_.ReadCompleted(link_->Block(), link_->SentBlock());
   if (!kept.empty()) AddLogLine(kept);
 }
 
@@ -907,43 +594,4 @@ std::string TForm1::ParameterChangeText(int index, std::uint8_t value) const {
   return ::ParameterChangeText(link_->Block(), index, value, ListOrder());
 }
 
-// ---------------------------------------------------------------------------------------
-// SupervisionHost
-
-bool TForm1::AutoPortSearch() const { return setup_->CBCAut->currentIndex() == 1; }
-
-void TForm1::ShowPortInComboBox(int port) { setup_->ShowPort(port); }
-
-void TForm1::SelectSetupPage() { TabSetClick(); }
-
-void TForm1::ClearLog() { controls_.Memo1->clear(); }
-
-bool TForm1::TakeHelpRequest() {
-  const bool pending = help_->TakeResyncRequest() || helpRequest_;
-  helpRequest_ = false;
-  return pending;
-}
-
-// The help follows the selection while the keyboard stays with the main window.
-void TForm1::OpenHelp() {
-  help_->OpenHelp(false);
-  activateWindow();
-}
-
 void TForm1::BtnHelpClick() { help_->OpenHelp(true); }
-
-void TForm1::ShowModePanel(const ModePanelLook& look) { controls_.ShowModePanel(look); }
-
-void TForm1::HideAutoMessage() { live_->HideAutoMessage(); }
-
-bool TForm1::ReadingsGridVisible() const { return live_->GridVisible(); }
-
-// The message stands over one cell of the readings grid.
-void TForm1::ShowAutoMessage(const std::string& text) { live_->ShowAutoMessage(text, font()); }
-
-void TForm1::HideHintPanel() { live_->HideHint(); }
-
-void TForm1::ShowParamAndConfigTabs() {
-  tabs_->TabParam->show();
-  tabs_->TabConfig->show();
-}

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
+#include "app/ControllerBackups.h"
 #include "app/KeyTable.h"
 #include "app/MainLayout.h"
 #include "app/WindowControlsQt.h"
@@ -45,6 +46,10 @@ class SplitterBar;
 class ParameterEditorQt;
 class LiveMonitor;
 class HelpDesk;
+class KeyDispatcher;
+class MainWindowLayOut;
+class WindowSettings;
+class WindowSupervision;
 
 // What the main window is given from outside: dialogs, the settings file, the program's
 // folder, the backup folder and, for tests, a serial port of their own.
@@ -61,7 +66,6 @@ struct MainWindowEnvironment {
 // implements the host interfaces through which they ask for side effects.
 class TForm1 : public QMainWindow,
                public LinkHost,
-               public SupervisionHost,
                public ParameterEditorHost,
                public ParameterTransferHost,
                public FirmwareHost {
@@ -81,7 +85,7 @@ class TForm1 : public QMainWindow,
   ConnectionSupervisor& Supervisor() { return *supervisor_; }
   FirmwarePageQt& Firmware() { return *firmware_; }
   SerialPort& Port() { return *port_; }
-  const MainLayout& LastLayout() const { return layout_; }
+  const MainLayout& LastLayout() const;
   QTimer* TimerTx() const { return timerTx_; }
   QTimer* TimerInfo() const { return timerInfo_; }
   std::string LogText() const;
@@ -180,21 +184,6 @@ class TForm1 : public QMainWindow,
   void PlausibilityCheck() override;
   std::string ParameterChangeText(int index, std::uint8_t value) const override;
 
-  // SupervisionHost
-  bool AutoPortSearch() const override;
-  void ShowPortInComboBox(int port) override;
-  void SelectSetupPage() override;
-  void ClearLog() override;
-  bool TakeHelpRequest() override;
-  void OpenHelp() override;
-  void RestoreTabCaptions() override;
-  void ShowModePanel(const ModePanelLook& look) override;
-  void HideAutoMessage() override;
-  bool ReadingsGridVisible() const override;
-  void ShowAutoMessage(const std::string& text) override;
-  void HideHintPanel() override;
-  void ShowParamAndConfigTabs() override;
-
   // ParameterTransferHost
   std::string& DirOpen() override { return settings_.DirOpen; }
   std::string& DirSave() override { return settings_.DirSave; }
@@ -218,7 +207,7 @@ class TForm1 : public QMainWindow,
  private:
   void CreateComponents();
   void CreateMonitor(QWidget* client);
-  void ApplySettings();
+  void Compose();
 
  public:
   // Every text the window and its pages show, in the language in use; a window in use is
@@ -231,19 +220,8 @@ class TForm1 : public QMainWindow,
   void ChangePage(Page page);
   void SwitchPage(Page page);
   PageView& PageFor(Page page);
-  void FillGridEx1();
-  // The page grid's columns fitted to its texts; the page follows when widths changed.
-  void FitPageGrid(bool widthsChanged);
   void PageButtonClick(int action);
-  void SetFontSize(int size);
-  int FontSize() const;
   void ToggleServiceMode();
-  void ShowKeyLabels();
-  void SwitchListOrder();
-  void StopLinkKey();
-  void ResetChannelColours();
-  void UpdateWindowSize();
-  KeyContext CurrentKeyContext() const;
 
   MainWindowEnvironment env_;
   UserDialogs& dialogs_;
@@ -252,7 +230,6 @@ class TForm1 : public QMainWindow,
   ReadingHistory history_;
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<ControllerLink> link_;
-  std::unique_ptr<ConnectionSupervisor> supervisor_;
   std::unique_ptr<PageTabs> tabs_;
   std::unique_ptr<SetupPageQt> setup_;
   std::unique_ptr<ParametersPageQt> parametersPage_;
@@ -266,21 +243,19 @@ class TForm1 : public QMainWindow,
   std::unique_ptr<ParameterTransfer> transfer_;
   std::unique_ptr<HelpDesk> help_;
   std::unique_ptr<FirmwarePageQt> firmware_;
-  MainLayout layout_;
-  std::array<int, 2> gridNeeds_{};  // what the readings grid and GridEx1 last needed
-  bool relayingOut_ = false;
-  QEvent* keyPassedOn_ = nullptr;  // a key the key table left, on its way to the focused control
-  KeyHistory keyHistory_;
   ::ConnectionMode connectionMode_ = ::ConnectionMode::None;
   bool serviceMode_ = false;
-  int arrangementFlag_ = 0;  // BtnWindow's tag
-  bool helpRequest_ = false;
   bool destroyed_ = false;
   bool started_ = false;  // FormCreate is done
   std::string openedFileName_;
-  FactoryParametersKeeper factoryKeeper_;  // what a factory reset brings, for the report
+  ControllerBackups backups_;
   std::array<std::int32_t, 8> channelColours_{};
   std::unique_ptr<LiveMonitor> live_;  // readings, oscilloscope, magnifier, recordings
+  std::unique_ptr<MainWindowLayOut> layOut_;
+  std::unique_ptr<WindowSupervision> supervision_;  // what the supervisor asks of the window
+  std::unique_ptr<ConnectionSupervisor> supervisor_;
+  std::unique_ptr<KeyDispatcher> keys_;
+  std::unique_ptr<WindowSettings> windowSettings_;
 
   WindowControls controls_;  // the window's own controls
   QTimer* timerTx_ = nullptr;

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/ConnectionModeLook.h"
 #include "app/PageButtonStrip.h"
 #include "base/TextQt.h"
 #include "base/UiText.h"
@@ -63,6 +64,16 @@ bool PageTabs::Visible(Page page) const {
   if (page == Page::Sram || page == Page::Eeprom) return false;
   const QToolButton* tab = TabOf(page);
   return tab && !tab->isHidden();
+}
+
+void PageTabs::ShowFor(const ConnectionModeLook& look, int limit) {
+  TabSet->show();
+  TabParam->setVisible(look.paramVisible);
+  TabConfig->setVisible(look.configVisible);
+  TabMap->setVisible(look.mapVisible);
+  TabUpg->setVisible(look.upgVisible);
+  TabProc->setVisible(look.procVisible);
+  Place(limit);
 }
 
 void PageTabs::Place(int limit) {

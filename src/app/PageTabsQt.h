@@ -2,6 +2,8 @@
 
 #include "model/PageAndMode.h"
 
+struct ConnectionModeLook;
+
 class QButtonGroup;
 class QToolButton;
 class QWidget;
@@ -17,6 +19,8 @@ class PageTabs {
   bool Visible(Page page) const;
   // At their design places, closer together when they would reach `limit`.
   void Place(int limit);
+  // The buttons a connection mode shows, placed before `limit`.
+  void ShowFor(const ConnectionModeLook& look, int limit);
   void ApplyTexts();
   void ShowKeyLabels();    // the keys that select the pages
   void RestoreCaptions();  // the pages' names again, the processor button's too
