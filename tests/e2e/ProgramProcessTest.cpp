@@ -32,15 +32,7 @@ pid_t StartProgram(const TempFolder& folder, const std::vector<std::string>& arg
     ::setenv("ORV_COMM_PATTERN", (folder / "tty%d").c_str(), 1);
     ::setenv("ORV_TRACE", (folder / "env-trace.txt").c_str(), 1);  // written only by a window
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (::chdir(folder.Path().c_str()) != 0) ::_exit(126);
-    const int out = ::open((folder / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(out, 1);
-    ::dup2(out, 2);
-    std::vector<char*> argv{const_cast<char*>(ORV_PROGRAM_PATH)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(ORV_PROGRAM_PATH, argv.data());
-    ::_exit(127);
+    ExecInFolder(folder.Path(), ORV_PROGRAM_PATH, args, false);
   }
   return pid;
 }

@@ -32,17 +32,7 @@ int RunProgram(const TempFolder& folder, const std::vector<std::string>& args, c
     ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
     ::setenv("ORV_COMM_PATTERN", pattern.c_str(), 1);
-    if (::chdir(folder.Path().c_str()) != 0) ::_exit(126);
-    const int in = ::open((folder / "in.txt").c_str(), O_RDONLY);
-    const int out = ::open((folder / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(out, 2);
-    std::vector<char*> argv{const_cast<char*>(ORV_PROGRAM_PATH)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(ORV_PROGRAM_PATH, argv.data());
-    ::_exit(127);
+    ExecInFolder(folder.Path(), ORV_PROGRAM_PATH, args, true);
   }
   int status = -1;
   if (!ReapWithin(pid, std::chrono::seconds(180), &status)) EndChild(pid);
